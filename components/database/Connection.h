@@ -1,0 +1,50 @@
+// "ADODB.Connection": a connection to a FoxPro database container or free table folder.
+#pragma once
+
+#include <memory>
+
+#include <QString>
+
+namespace database {
+
+class Recordset;
+class Source;  // the opened container or folder (internal)
+
+// Schema id of the tables rowset for OpenSchema.
+constexpr int adSchemaTables = 20;
+
+class Connection
+{
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    int CursorLocation = 2;  // kept for the callers that set it; reading is client-side anyway
+    int Mode = 0;            // 3 = read/write as the export sets it; we only ever read
+
+    // Opens "Provider=vfpoledb.1;Data Source=PATH;Collating Sequence=NAME;". PATH is not
+    // quoted and may itself contain ";". A path ending in .dbc (any case) must be a readable
+    // database container; anything else must be an existing folder.
+    // Throws DatabaseError with a clear description otherwise.
+    void Open(const QString& connectionString);
+
+    // 0 when closed, 1 when open.
+    int State() const;
+    void Close();
+
+    // With adSchemaTables (20): one row per table and view, columns "TABLE_NAME" and
+    // "TABLE_TYPE" ("TABLE" / "VIEW"); all TABLE rows, then all VIEW rows, each group sorted
+    // by name ignoring case. A folder source gives its .dbf files in that folder.
+    // Throws DatabaseError for any other schema or when closed.
+    std::unique_ptr<Recordset> OpenSchema(int schema);
+
+    // The opened source; throws DatabaseError when closed. Used by Recordset.
+    Source& source();
+
+private:
+    std::unique_ptr<Source> mSource;
+};
+
+}  // namespace database

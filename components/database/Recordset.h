@@ -1,0 +1,57 @@
+// "ADODB.RecordSet": a static, read-only cursor over one table or view, or a schema rowset.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+#include "components/database/Field.h"
+
+namespace database {
+
+class Connection;
+class RowSource;
+
+class Recordset
+{
+public:
+    Recordset();
+    explicit Recordset(std::unique_ptr<RowSource> source);  // schema rowsets, views
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // query must be exactly "SELECT * FROM `name`" (name may itself hold a backquote or
+    // brackets: the text between the first "`" after FROM and the final "`"). A container
+    // resolves name among its tables and views ignoring case; a folder resolves it to a .dbf
+    // in that folder ignoring case, or to a path relative to the folder (sub-folder tables,
+    // "/" separators, ".dbf" optional). cursorType 3 and lockType 1 are the only ones offered.
+    // Throws DatabaseError with a clear description (unknown table, damaged file, other SQL).
+    // The recordset stands on the first record afterwards (EOF when there is none).
+    void Open(const QString& query, Connection& connection, int cursorType = 3, int lockType = 1);
+
+    int State() const;        // 0 closed, 1 open
+    long RecordCount() const; // exact, deleted records excluded
+
+    // Fields in column order (the hidden _NullFlags is never one).
+    int FieldCount() const;                    // Fields.count
+    const Field& Fields(int index) const;      // Fields(k), 0-based; throws when out of range
+    const Field& Fields(const QString& name) const;  // by name, ignoring case; throws if absent
+
+    // ADO's EOF (a macro in C, hence the spelling): true past the last record.
+    bool Eof() const;
+    // Moves to the next record; throws DatabaseError at EOF or on damaged data.
+    void MoveNext();
+    void Close();
+
+private:
+    void load();
+
+    std::unique_ptr<RowSource> mSource;
+    std::vector<Field> mFields;
+    long mCount = 0;
+    bool mEof = true;
+};
+
+}  // namespace database

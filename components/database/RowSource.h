@@ -1,0 +1,25 @@
+// What a recordset reads rows from: a table of the FoxPro engine, a view run by SQL, or the
+// tables schema. Internal to the database component.
+#pragma once
+
+#include <vector>
+
+#include "components/database/Field.h"
+
+namespace database {
+
+class RowSource
+{
+public:
+    virtual ~RowSource() = default;
+
+    // Field names (lower case) and ADO types, in column order; values are not read here.
+    virtual std::vector<Field> describe() const = 0;
+    // Exact number of rows the source will yield (deleted records excluded).
+    virtual long recordCount() const = 0;
+    // Reads the next row into fields (as returned by describe()); false when there is none.
+    // Throws DatabaseError naming the file and problem when the data is damaged.
+    virtual bool next(std::vector<Field>& fields) = 0;
+};
+
+}  // namespace database
