@@ -33,4 +33,8 @@ QString AppTitle();
 QString ProgramFolder();
 void setProgramFolderForTesting(const QString& folder);
 
+// Ends the program at once: no window closes, no further handler runs (settings are written
+// as they change, so nothing is lost). Used when a window is unloaded.
+[[noreturn]] void EndProgram();
+
 }  // namespace app
