@@ -20,9 +20,11 @@ QString keyName(Setting key)
     return QString();
 }
 
+// On Linux the native format is the INI file Marrowind/Quorvane.conf in the user's config
+// folder (IniFormat would name it Quorvane.ini).
 QSettings openStore()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Marrowind"),
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Marrowind"),
                      QStringLiteral("Quorvane"));
 }
 

@@ -1,4 +1,4 @@
-// The three per-user settings, declared once: QSettings (INI, user scope), organisation
+// The three per-user settings, declared once: QSettings (INI file, user scope), organisation
 // "Marrowind", group "Quorvane". Every write is synced to disk at once.
 #pragma once
 
