@@ -1,0 +1,201 @@
+#!/usr/bin/env python3
+"""End-to-end run of the real program on a virtual display: a fresh user clicks "Load
+Sample/Example Database", "Next >", "Select All" and "Finish", dismisses "Done." and the
+workbook handed to a stand-in soffice must hold every sample table, value for value.
+
+Usage: sample_export_e2e.py --program BUILD/quorvane --data samples/data [--screenshots DIR]
+Starts its own X server through xvfb-run, so it needs no display of its own."""
+
+import argparse
+import datetime
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+TWIPS_PER_PIXEL = 15
+# Buttons (left, top, width, height in twips) from the window layouts; Form1's buttons in its
+# frame are placed from the frame's corner (120, 600).
+LOAD_SAMPLE = (120 + 240, 600 + 1290, 3600, 405)
+NEXT = (120, 2595, 7800, 405)
+SELECT_ALL = (120, 120, 3840, 405)
+FINISH = (4080, 3680, 3840, 405)
+
+WINDOW_NAME = "^Quorvane$"  # both windows and the message boxes carry the program's name
+STEP_TIMEOUT = 15.0  # seconds for one step of the run; the whole run takes a few seconds
+SKIPPED = 77  # what ctest counts as a skipped test
+
+
+class E2EFailure(Exception):
+    pass
+
+
+def wait_for(what, condition, timeout=STEP_TIMEOUT):
+    """Polls condition until it returns something true; fails naming what was awaited."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise E2EFailure(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(0.05)
+
+
+def xdotool(*args):
+    done = subprocess.run(["xdotool", *args], capture_output=True, text=True)
+    return done.stdout.split() if done.returncode == 0 else []
+
+
+def visible_windows():
+    return xdotool("search", "--onlyvisible", "--name", WINDOW_NAME)
+
+
+def window_size(window):
+    values = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", window))
+    return int(values.get("WIDTH", 0)), int(values.get("HEIGHT", 0))
+
+
+def click(window, button):
+    left, top, width, height = button
+    x = (left + width // 2) // TWIPS_PER_PIXEL
+    y = (top + height // 2) // TWIPS_PER_PIXEL
+    xdotool("mousemove", "--window", window, str(x), str(y), "click", "1")
+
+
+def only_window(exclude=()):
+    """The one visible program window not in exclude, once there is exactly one."""
+    windows = [w for w in visible_windows() if w not in exclude]
+    return windows[0] if len(windows) == 1 else None
+
+
+def screenshot(window, path):
+    subprocess.run(["import", "-window", window, path], check=True)
+
+
+def read_settings(config_home):
+    path = os.path.join(config_home, "Marrowind", "Quorvane.conf")
+    try:
+        with open(path, encoding="utf-8") as f:
+            return dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
+    except OSError:
+        return {}
+
+
+def handed_calls(out_dir):
+    return sorted(os.path.join(out_dir, d) for d in os.listdir(out_dir)
+                  if d.startswith("call.") and os.path.exists(os.path.join(out_dir, d, "done")))
+
+
+def run_program(program, work, screenshots):
+    """Drives the windows; returns the folder of the stand-in's one call."""
+    config_home, cache_home, bin_dir, out_dir = (os.path.join(work, d) for d in ("config", "cache", "bin", "out"))
+    for d in (config_home, cache_home, bin_dir, out_dir):
+        os.makedirs(d)
+    shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "standin-soffice.sh"),
+                os.path.join(bin_dir, "soffice"))
+    env = dict(os.environ, XDG_CONFIG_HOME=config_home, XDG_CACHE_HOME=cache_home, HOME=work,
+               PATH=bin_dir + os.pathsep + os.environ.get("PATH", ""), QUORVANE_E2E_OUT=out_dir,
+               QT_QPA_PLATFORM="xcb", ASAN_OPTIONS="detect_leaks=0")
+    log = open(os.path.join(work, "program.log"), "w")
+    app = subprocess.Popen([program], env=env, stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+    try:
+        form1 = wait_for("the connection setup window", only_window)
+        click(form1, LOAD_SAMPLE)
+        samples = os.path.join(os.path.dirname(os.path.realpath(program)), "Samples")
+        wait_for("the sample folder in the settings",
+                 lambda: read_settings(config_home).get("Text2") == samples
+                 and read_settings(config_home).get("FoxproOption") == "2")
+        if screenshots:
+            screenshot(form1, os.path.join(screenshots, "form1.png"))
+        click(form1, NEXT)
+        form2 = wait_for("the table selection window", lambda: only_window(exclude=(form1,)))
+        if window_size(form2)[1] <= window_size(form1)[1]:
+            raise E2EFailure("the window after \"Next >\" is not the taller table selection window")
+        click(form2, SELECT_ALL)
+        if screenshots:
+            time.sleep(0.3)  # let the ticks repaint before the picture
+            screenshot(form2, os.path.join(screenshots, "form2.png"))
+        click(form2, FINISH)
+        done_box = wait_for("the \"Done.\" message", lambda: only_window(exclude=(form2,)))
+        xdotool("windowfocus", "--sync", done_box)
+        xdotool("key", "Return")
+        wait_for("the \"Done.\" message to close", lambda: done_box not in visible_windows())
+        calls = wait_for("the workbook handed to soffice", lambda: handed_calls(out_dir))
+        if app.poll() is not None:
+            raise E2EFailure(f"the program ended by itself (exit {app.returncode}) after \"Done.\"")
+        return calls
+    finally:
+        stop(app)
+        log.close()
+
+
+def stop(app):
+    if app.poll() is None:
+        os.killpg(app.pid, signal.SIGTERM)
+        try:
+            app.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            os.killpg(app.pid, signal.SIGKILL)
+            app.wait()
+
+
+def check_call(calls):
+    if len(calls) != 1:
+        raise E2EFailure(f"soffice was started {len(calls)} times; expected once")
+    with open(os.path.join(calls[0], "args"), "rb") as f:
+        args = [a.decode() for a in f.read().split(b"\0")[:-1]]
+    if args[:2] != ["--calc", "-n"] or len(args) != 3 or not args[2].endswith(".xlsx"):
+        raise E2EFailure(f"soffice was started with {args}; expected --calc -n FILE.xlsx")
+    workbook = os.path.join(calls[0], "workbook.xlsx")
+    if not os.path.exists(workbook):
+        raise E2EFailure(f"the file handed to soffice, {args[2]}, did not exist")
+    return workbook
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--data", required=True, help="the sample data set (CSV files)")
+    parser.add_argument("--screenshots", help="folder for form1.png and form2.png")
+    options = parser.parse_args()
+
+    missing = [tool for tool in ("xvfb-run", "xdotool", "import") if not shutil.which(tool)]
+    try:
+        import sample_expectations
+    except ImportError as error:
+        missing.append(f"{error.name} for {sys.executable}")
+    if missing:
+        print(f"SKIPPED: needs {', '.join(missing)} (Debian: xvfb xauth xdotool imagemagick python3-openpyxl)")
+        return SKIPPED
+
+    if os.environ.get("QUORVANE_E2E_DISPLAY") != "1":
+        os.environ["QUORVANE_E2E_DISPLAY"] = "1"
+        xvfb = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24 -nolisten tcp"]
+        os.execvp(xvfb[0], xvfb + [sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
+
+    started = time.monotonic()
+    work = tempfile.mkdtemp(prefix="quorvane-e2e-")
+    try:
+        calls = run_program(os.path.abspath(options.program), work, options.screenshots)
+        workbook = check_call(calls)
+        problems = sample_expectations.compare_workbook(workbook, sample_expectations.load_tables(options.data))
+        if problems:
+            raise E2EFailure("the workbook differs from the sample data set:\n  " + "\n  ".join(problems[:25]))
+    except E2EFailure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        log = os.path.join(work, "program.log")
+        if os.path.exists(log):
+            print("program output:\n" + open(log, errors="replace").read()[-4000:], file=sys.stderr)
+        return 1
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"the workbook matches the sample data set ({time.monotonic() - started:.1f} s)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
