@@ -17,8 +17,9 @@ constexpr int kMaxSheetNameLength = 31;     // characters; longer names are refu
 enum class CellKind {
     Text,      // stored as text, always (so "00123" keeps its zeros and "=1+1" is no formula)
     Number,    // plain decimal ("-12.50"), at most 15 significant digits -> number cell
-    Date,      // "YYYY-MM-DD", years 1900 to 9999 -> date cell shown as yyyy-mm-dd
-    DateTime,  // "YYYY-MM-DD hh:mm:ss", years 1900 to 9999 -> date cell, yyyy-mm-dd hh:mm:ss
+    Date,      // "YYYY-MM-DD" -> date cell shown as yyyy-mm-dd; with " hh:mm:ss" as DateTime
+    DateTime,  // "YYYY-MM-DD hh:mm:ss" -> date cell shown as yyyy-mm-dd hh:mm:ss; a bare
+               // "YYYY-MM-DD" as Date. Both: real calendar days of the years 1900 to 9999.
     Boolean,   // "True" / "False" -> boolean cell
 };
 
@@ -33,7 +34,9 @@ public:
     // Renames the sheet. Throws SpreadsheetError, and the sheet keeps its name, when the name is
     // empty or longer than 31 characters, holds one of [ ] : * ? / \ or a control character, is
     // not valid UTF-8, starts or ends with an apostrophe, or equals another sheet's name of the
-    // workbook ignoring case (Unicode case folding: "CAFÉ" clashes with "Café").
+    // workbook ignoring case (Unicode case folding: "CAFÉ" clashes with "Café"). Name a sheet
+    // before its cells: once the sheet or a later one holds cells, its name is in the file and
+    // a different name throws as well.
     virtual void setName(std::string_view name) = 0;
 
     // Cells(row, column) = text. row and column are 1-based. The text (UTF-8) is stored
@@ -44,6 +47,7 @@ public:
     // there (never inside a character); returns true when this cell's text was cut.
     // Rows go top to bottom: a row may be written in any column order, but once a later row has
     // been written, an earlier one cannot be written again.
+    // Numbers are plain decimals with "." (never grouping, never a locale's comma).
     // Throws SpreadsheetError, writing nothing, when row is outside 1..kMaxRows, column outside
     // 1..kMaxColumns, the row comes before one already written, the sheet was deleted, or the
     // workbook was already handed over (Visible).

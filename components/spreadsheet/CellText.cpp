@@ -1,0 +1,84 @@
+// Cell-text preparation. Plain printable ASCII without "_x" (nearly every cell) is only copied;
+// everything else is walked character by character.
+#include "components/spreadsheet/CellText.h"
+
+#include "components/spreadsheet/Utf8.h"
+#include "components/spreadsheet/Worksheet.h"
+
+namespace spreadsheet {
+
+namespace {
+
+// libxlsxwriter refuses a string of more code points than this, counted before it escapes
+// control characters but after our own escapes.
+constexpr int kMaxWriterCodePoints = 32'767;
+constexpr std::string_view kEscapedUnderscore = "_x005F_";
+constexpr std::string_view kEscapedNul = "_x0000_";
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// "_xHHHH_" at pos: the form readers decode as one escaped character.
+bool startsEscape(std::string_view text, std::size_t pos)
+{
+    return pos + 7 <= text.size() && text[pos] == '_' && text[pos + 1] == 'x' && isHexDigit(text[pos + 2])
+        && isHexDigit(text[pos + 3]) && isHexDigit(text[pos + 4]) && isHexDigit(text[pos + 5])
+        && text[pos + 6] == '_';
+}
+
+// East Asian wide and fullwidth characters take two character cells.
+bool isWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F)
+        || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F)
+        || (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F)
+        || (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+}  // namespace
+
+CellText::Prepared CellText::prepare(std::string_view text)
+{
+    bool plain = text.size() <= static_cast<std::size_t>(kMaxCellTextLength);
+    for (const char c : text)
+        plain &= static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x80;
+    if (!plain || text.find("_x") != std::string_view::npos)
+        return prepareSlowly(text);
+    mBuffer.assign(text);
+    return {mBuffer.c_str(), static_cast<int>(text.size()), false};
+}
+
+CellText::Prepared CellText::prepareSlowly(std::string_view text)
+{
+    mBuffer.clear();
+    int utf16Units = 0;
+    int writerCodePoints = 0;
+    int width = 0;
+    bool cut = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char c = decodeUtf8(text, i);
+        const char32_t shown = isXmlNonCharacter(c.codePoint) ? kReplacementCharacter : c.codePoint;
+        const bool escaped = shown == 0 || (shown == '_' && startsEscape(text, i));
+        const int units = shown >= 0x10000 ? 2 : 1;
+        const int codePoints = escaped ? 7 : 1;
+        if (utf16Units + units > kMaxCellTextLength || writerCodePoints + codePoints > kMaxWriterCodePoints) {
+            cut = true;
+            break;
+        }
+        if (shown == 0)
+            mBuffer += kEscapedNul;
+        else if (escaped)
+            mBuffer += kEscapedUnderscore;
+        else
+            appendUtf8(mBuffer, shown);
+        utf16Units += units;
+        writerCodePoints += codePoints;
+        width += isWide(shown) ? 2 : 1;
+        i += c.length;
+    }
+    return {mBuffer.c_str(), width, cut};
+}
+
+}  // namespace spreadsheet

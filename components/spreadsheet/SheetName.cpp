@@ -1,0 +1,52 @@
+// Sheet-name rules. libxlsxwriter's own check folds ASCII case only and lets control characters
+// and broken UTF-8 through, after which LibreOffice renames the sheet or cannot load the file.
+#include "components/spreadsheet/SheetName.h"
+
+#include "components/spreadsheet/SpreadsheetError.h"
+#include "components/spreadsheet/SpreadsheetMessages.h"
+#include "components/spreadsheet/Utf8.h"
+#include "components/spreadsheet/Worksheet.h"
+
+namespace spreadsheet {
+
+namespace {
+
+constexpr std::string_view kForbiddenCharacters = "[]:*?/\\";
+
+bool isControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+}  // namespace
+
+void checkSheetName(std::string_view name)
+{
+    if (name.empty())
+        throw SpreadsheetError(messages::sheetNameEmpty());
+
+    int utf16Length = 0;
+    for (std::size_t i = 0; i < name.size();) {
+        const Utf8Char c = decodeUtf8(name, i);
+        if (!c.valid || isXmlNonCharacter(c.codePoint))
+            throw SpreadsheetError(messages::sheetNameNotUtf8(name));
+        if (isControl(c.codePoint))
+            throw SpreadsheetError(messages::sheetNameControlCharacter(name));
+        if (c.codePoint < 0x80 && kForbiddenCharacters.find(static_cast<char>(c.codePoint)) != std::string_view::npos)
+            throw SpreadsheetError(messages::sheetNameForbiddenCharacter(name, static_cast<char>(c.codePoint)));
+        utf16Length += c.codePoint >= 0x10000 ? 2 : 1;
+        i += c.length;
+    }
+    if (name.front() == '\'' || name.back() == '\'')
+        throw SpreadsheetError(messages::sheetNameApostrophe(name));
+    // Spreadsheet programs count UTF-16 units; libxlsxwriter counts code points, which is laxer.
+    if (utf16Length > kMaxSheetNameLength)
+        throw SpreadsheetError(messages::sheetNameTooLong(name, utf16Length));
+}
+
+QString sheetNameKey(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toCaseFolded();
+}
+
+}  // namespace spreadsheet
