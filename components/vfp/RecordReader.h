@@ -45,10 +45,14 @@ public:
     // Decodes field `index` (into Table::fields()) of the current record into out, reusing its
     // buffer. Value kinds: see Value.h and FieldDescriptor::kind; a set null bit gives Null.
     // Throws VfpError naming the file, field and record when a memo cannot be read (memo file
-    // missing, pointer or length past the end of the memo file) or no record is current.
+    // missing, pointer or length past the end of the memo file) or no record is current;
+    // std::out_of_range for an index outside Table::fields().
     void read(int index, Value& out);
     // Decodes every field of the current record into out (resized to the field count).
     void readAll(std::vector<Value>& out);
+    // Like read, but a character, varchar or memo field gives its stored bytes (Binary kind),
+    // not decoded from the code page. For memos of binary records such as a container's.
+    void readBytes(int index, Value& out);
 
     const Table& table() const;
 

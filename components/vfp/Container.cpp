@@ -1,0 +1,255 @@
+// Reading a database container: its live rows in record order, then tables, views and
+// connections gathered from them. Children are looked up by PARENTID, never by position:
+// FoxPro appends changed rows at the end and leaves the old ones deleted.
+#include "components/vfp/Container.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include <QString>
+
+#include "components/vfp/FileLookup.h"
+#include "components/vfp/Messages.h"
+#include "components/vfp/RecordReader.h"
+#include "components/vfp/VfpError.h"
+
+namespace vfp {
+
+struct ContainerState
+{
+    std::filesystem::path path;
+    std::filesystem::path folder;
+    std::string displayName;
+    std::vector<ContainerObject> objects;
+    std::vector<ContainerTable> tables;
+    std::vector<ContainerView> views;
+    std::vector<ContainerConnection> connections;
+};
+
+namespace {
+
+std::string withoutTrailingBlanks(std::string text)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.pop_back();
+    return text;
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
+               .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive)
+           == 0;
+}
+
+std::int32_t asInteger(const Value& value)
+{
+    if (value.kind == Value::Kind::Integer)
+        return static_cast<std::int32_t>(value.integer);
+    if (value.kind == Value::Kind::Decimal) {
+        std::int64_t number = 0;
+        bool negative = false;
+        for (const char c : value.bytes) {
+            if (c == '-')
+                negative = true;
+            else if (c == '.')
+                break;
+            else if (c >= '0' && c <= '9' && number < 1'000'000'000)
+                number = number * 10 + (c - '0');
+        }
+        return static_cast<std::int32_t>(negative ? -number : number);
+    }
+    return 0;
+}
+
+int requiredField(const Table& table, const char* name)
+{
+    const int index = table.fieldIndex(name);
+    if (index < 0)
+        throw VfpError(message::containerFieldMissing(table.displayName(), name));
+    return index;
+}
+
+std::vector<ContainerObject> readObjects(const Table& table)
+{
+    const int idField = requiredField(table, "OBJECTID");
+    const int parentField = requiredField(table, "PARENTID");
+    const int typeField = requiredField(table, "OBJECTTYPE");
+    const int nameField = requiredField(table, "OBJECTNAME");
+    const int propertyField = requiredField(table, "PROPERTY");
+
+    std::vector<ContainerObject> objects;
+    RecordReader reader(table);
+    Value value;
+    while (reader.next()) {
+        ContainerObject object;
+        object.recordNumber = reader.recordNumber();
+        reader.read(idField, value);
+        object.id = asInteger(value);
+        reader.read(parentField, value);
+        object.parentId = asInteger(value);
+        reader.read(typeField, value);
+        object.type = value.kind == Value::Kind::Null ? std::string() : withoutTrailingBlanks(value.bytes);
+        reader.read(nameField, value);
+        object.name = value.kind == Value::Kind::Null ? std::string() : withoutTrailingBlanks(value.bytes);
+        reader.readBytes(propertyField, value);
+        if (value.kind != Value::Kind::Null)
+            object.properties = decodeProperties(value.bytes, table.codePage());
+        objects.push_back(std::move(object));
+    }
+    return objects;
+}
+
+bool isType(const ContainerObject& object, std::string_view type)
+{
+    return object.type.size() == type.size()
+           && std::equal(type.begin(), type.end(), object.type.begin(),
+                         [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+ContainerTable makeTable(const ContainerState& state, const ContainerObject& object)
+{
+    ContainerTable table;
+    table.id = object.id;
+    table.name = object.name;
+    table.storedPath = object.properties.text(PropertyId::Path);
+    if (table.storedPath.empty())
+        table.storedPath = object.name + ".dbf";
+    if (!state.folder.empty()) {
+        std::tie(table.file, table.exists) = resolveStoredPath(state.folder, table.storedPath);
+        if (!table.exists) {
+            // an absolute Windows path ("C:\data\orders.dbf"): try the file beside the container
+            const std::size_t slash = table.storedPath.find_last_of("\\/:");
+            if (slash != std::string::npos) {
+                if (const auto found = findIgnoringCase(state.folder, table.storedPath.substr(slash + 1))) {
+                    table.file = *found;
+                    table.exists = true;
+                }
+            }
+        }
+    } else {
+        table.file = std::filesystem::path(table.storedPath);
+    }
+    return table;
+}
+
+void gather(ContainerState& state)
+{
+    const auto fieldsOf = [&](std::int32_t id) {
+        std::vector<const ContainerObject*> fields;
+        for (const ContainerObject& object : state.objects)
+            if (object.parentId == id && isType(object, "Field"))
+                fields.push_back(&object);
+        return fields;
+    };
+    for (const ContainerObject& object : state.objects) {
+        if (isType(object, "Table")) {
+            ContainerTable table = makeTable(state, object);
+            for (const ContainerObject* field : fieldsOf(object.id))
+                table.longFieldNames.push_back(field->name);
+            state.tables.push_back(std::move(table));
+        } else if (isType(object, "View")) {
+            ContainerView view;
+            view.id = object.id;
+            view.name = object.name;
+            view.kind = object.properties.number(PropertyId::SourceType).value_or(1) == 2 ? ViewKind::Remote : ViewKind::Local;
+            view.sql = object.properties.text(PropertyId::Sql);
+            view.tables = object.properties.text(PropertyId::Tables);
+            view.connectionName = object.properties.text(PropertyId::ConnectName);
+            view.parameters = object.properties.text(PropertyId::ParameterList);
+            view.properties = object.properties;
+            for (const ContainerObject* field : fieldsOf(object.id))
+                view.fields.push_back({field->name, field->properties});
+            state.views.push_back(std::move(view));
+        } else if (isType(object, "Connection")) {
+            ContainerConnection connection;
+            connection.id = object.id;
+            connection.name = object.name;
+            connection.dataSource = object.properties.text(PropertyId::DataSource);
+            connection.connectString = object.properties.text(PropertyId::ConnectString);
+            connection.properties = object.properties;
+            state.connections.push_back(std::move(connection));
+        }
+    }
+}
+
+std::shared_ptr<const ContainerState> build(const Table& table, std::filesystem::path path, std::filesystem::path folder)
+{
+    if (table.hasMemoFields() && !table.memoAvailable())
+        throw VfpError(message::memoMissing(table.displayName(), table.memoPath().filename().string(), table.displayName()));
+    auto state = std::make_shared<ContainerState>();
+    state->path = std::move(path);
+    state->folder = std::move(folder);
+    state->displayName = table.displayName();
+    state->objects = readObjects(table);
+    gather(*state);
+    return state;
+}
+
+template<typename T>
+const T* findByName(const std::vector<T>& items, std::string_view name)
+{
+    const auto found = std::find_if(items.begin(), items.end(), [&](const T& item) { return sameIgnoringCase(item.name, name); });
+    return found == items.end() ? nullptr : &*found;
+}
+
+}  // namespace
+
+Container::Container(std::shared_ptr<const ContainerState> state) : mState(std::move(state)) {}
+
+Container Container::open(const std::filesystem::path& dbc)
+{
+    const Table table = Table::open(dbc);
+    return Container(build(table, dbc, dbc.parent_path().empty() ? std::filesystem::path(".") : dbc.parent_path()));
+}
+
+Container Container::open(std::shared_ptr<ByteSource> dbc, std::shared_ptr<ByteSource> dct,
+                          const std::filesystem::path& folder)
+{
+    const Table table = Table::open(std::move(dbc), std::move(dct));
+    return Container(build(table, {}, folder));
+}
+
+const std::filesystem::path& Container::path() const { return mState->path; }
+const std::string& Container::displayName() const { return mState->displayName; }
+const std::vector<ContainerObject>& Container::objects() const { return mState->objects; }
+const std::vector<ContainerTable>& Container::tables() const { return mState->tables; }
+const std::vector<ContainerView>& Container::views() const { return mState->views; }
+const std::vector<ContainerConnection>& Container::connections() const { return mState->connections; }
+
+std::vector<const ContainerObject*> Container::children(std::int32_t parentId) const
+{
+    std::vector<const ContainerObject*> result;
+    for (const ContainerObject& object : mState->objects)
+        if (object.parentId == parentId)
+            result.push_back(&object);
+    return result;
+}
+
+const ContainerTable* Container::findTable(std::string_view name) const { return findByName(mState->tables, name); }
+const ContainerView* Container::findView(std::string_view name) const { return findByName(mState->views, name); }
+const ContainerConnection* Container::findConnection(std::string_view name) const
+{
+    return findByName(mState->connections, name);
+}
+
+Table Container::openTable(const ContainerTable& table, OpenOptions options) const
+{
+    if (!table.exists)
+        throw VfpError(message::memberMissing(table.name, table.storedPath, mState->displayName, table.file.string()));
+    if (options.longFieldNames.empty())
+        options.longFieldNames = table.longFieldNames;
+    return Table::open(table.file, options);
+}
+
+const ContainerTable* Container::tableForFile(const std::filesystem::path& dbf) const
+{
+    for (const ContainerTable& table : mState->tables) {
+        std::error_code error;
+        if (table.exists && std::filesystem::equivalent(table.file, dbf, error))
+            return &table;
+    }
+    return nullptr;
+}
+
+}  // namespace vfp
