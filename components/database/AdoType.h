@@ -1,6 +1,10 @@
 // ADO data type codes, as the FoxPro OLE DB provider reports them for each field type.
 #pragma once
 
+namespace vfp {
+struct FieldDescriptor;
+}
+
 namespace database {
 
 enum AdoType : int {
@@ -28,5 +32,11 @@ enum AdoType : int {
     adVarBinary = 204,
     adLongVarBinary = 205,  // general, blob and binary memo: the export writes "{BINARY DATA}"
 };
+
+// The code the provider reports for a field of a FoxPro table: character 129, varchar 200,
+// memo 201, numeric and float 131, integer 3, double 5, currency 6, date 133, date-time 135,
+// logical 11; fields kept as bytes: binary character 128, varbinary and binary varchar 204,
+// and 205 for general, blob, picture and binary memo.
+int adoTypeOf(const vfp::FieldDescriptor& field);
 
 }  // namespace database

@@ -31,12 +31,12 @@ public:
     // The recordset stands on the first record afterwards (EOF when there is none).
     void Open(const QString& query, Connection& connection, int cursorType = 3, int lockType = 1);
 
-    int State() const;        // 0 closed, 1 open
-    long RecordCount() const; // exact, deleted records excluded
+    int State() const;         // 0 closed, 1 open
+    long RecordCount() const;  // exact, deleted records excluded
 
     // Fields in column order (the hidden _NullFlags is never one).
-    int FieldCount() const;                    // Fields.count
-    const Field& Fields(int index) const;      // Fields(k), 0-based; throws when out of range
+    int FieldCount() const;                          // Fields.count
+    const Field& Fields(int index) const;            // Fields(k), 0-based; throws when out of range
     const Field& Fields(const QString& name) const;  // by name, ignoring case; throws if absent
 
     // ADO's EOF (a macro in C, hence the spelling): true past the last record.

@@ -1,0 +1,47 @@
+// "ADODB.Connection": opening the source named by the connection string and its schema.
+#include "components/database/Connection.h"
+
+#include "components/database/ConnectionString.h"
+#include "components/database/DatabaseError.h"
+#include "components/database/Recordset.h"
+#include "components/database/SchemaRowSource.h"
+#include "components/database/Source.h"
+
+namespace database {
+
+Connection::Connection() = default;
+Connection::~Connection() = default;
+
+void Connection::Open(const QString& connectionString)
+{
+    if (mSource)
+        throw DatabaseError("The connection is already open; close it before opening it again.");
+    mSource = Source::open(parseConnectionString(connectionString));
+}
+
+int Connection::State() const
+{
+    return mSource ? 1 : 0;
+}
+
+void Connection::Close()
+{
+    mSource.reset();
+}
+
+std::unique_ptr<Recordset> Connection::OpenSchema(int schema)
+{
+    if (schema != adSchemaTables)
+        throw DatabaseError("Schema " + std::to_string(schema) +
+                            " is not offered; only the tables schema (20) is.");
+    return std::make_unique<Recordset>(std::make_unique<SchemaRowSource>(source().catalog()));
+}
+
+Source& Connection::source()
+{
+    if (!mSource)
+        throw DatabaseError("The connection is closed; open it first.");
+    return *mSource;
+}
+
+}  // namespace database

@@ -1,0 +1,59 @@
+// Tables and views of a database container: member tables are read with the long field
+// names the container keeps; views go to the view runner.
+#include "components/database/ContainerSource.h"
+
+#include "components/database/EngineCall.h"
+#include "components/database/TableRowSource.h"
+#include "components/database/view/OpenView.h"
+
+namespace database {
+
+namespace {
+
+// Views naming views: deeper than this is taken for a view that names itself.
+constexpr int kMaxViewDepth = 16;
+
+}  // namespace
+
+ContainerSource::ContainerSource(const std::filesystem::path& dbc, QString collatingSequence)
+    : mContainer(fromEngine([&] { return vfp::Container::open(dbc); })),
+      mCollatingSequence(std::move(collatingSequence))
+{}
+
+std::vector<CatalogEntry> ContainerSource::catalog() const
+{
+    std::vector<CatalogEntry> entries;
+    for (const vfp::ContainerTable& table : mContainer.tables())
+        entries.push_back({QString::fromUtf8(table.name), false});
+    for (const vfp::ContainerView& view : mContainer.views())
+        entries.push_back({QString::fromUtf8(view.name), true});
+    sortCatalog(entries);
+    return entries;
+}
+
+std::unique_ptr<RowSource> ContainerSource::open(const QString& name)
+{
+    const std::string key = name.toStdString();
+    if (const vfp::ContainerTable* table = mContainer.findTable(key))
+        return fromEngine(
+            [&] { return std::make_unique<TableRowSource>(mContainer.openTable(*table)); });
+    const vfp::ContainerView* view = mContainer.findView(key);
+    if (view == nullptr)
+        throw DatabaseError(mContainer.displayName() + " has no table or view named \"" + key +
+                            "\".");
+    if (mViewDepth >= kMaxViewDepth)
+        throw DatabaseError("The view " + view->name + " of " + mContainer.displayName() +
+                            " names views more than " + std::to_string(kMaxViewDepth) +
+                            " deep; does it name itself?");
+    struct DepthGuard
+    {
+        int& depth;
+        ~DepthGuard() { --depth; }
+    };
+    ++mViewDepth;
+    const DepthGuard guard{mViewDepth};
+    return openView(mContainer, *view, mCollatingSequence,
+                    [this](const QString& other) { return open(other); });
+}
+
+}  // namespace database

@@ -1,0 +1,27 @@
+// A database container as a connection's source: its tables and views by name.
+#pragma once
+
+#include <filesystem>
+
+#include "components/database/Source.h"
+#include "components/vfp/Container.h"
+
+namespace database {
+
+class ContainerSource : public Source
+{
+public:
+    // Reads the container. Throws DatabaseError when it is not a readable container.
+    ContainerSource(const std::filesystem::path& dbc, QString collatingSequence);
+
+    std::vector<CatalogEntry> catalog() const override;
+    // A table or view of the container, by its name ignoring case.
+    std::unique_ptr<RowSource> open(const QString& name) override;
+
+private:
+    vfp::Container mContainer;
+    QString mCollatingSequence;
+    int mViewDepth = 0;  // views being opened inside one another
+};
+
+}  // namespace database

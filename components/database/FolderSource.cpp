@@ -1,0 +1,119 @@
+// Free tables of a folder. Names come from the catalogue, which lists tables of sub-folders
+// by their relative path; a name is matched part by part, ignoring letter case as FoxPro on
+// Windows does, and can never reach outside the folder.
+#include "components/database/FolderSource.h"
+
+#include <system_error>
+
+#include <QFile>
+#include <QStringList>
+
+#include "components/database/DatabaseError.h"
+#include "components/database/EngineCall.h"
+#include "components/database/TableRowSource.h"
+
+namespace database {
+
+namespace {
+
+const QLatin1String kTableExtension(".dbf");
+
+QString decodedName(const std::filesystem::path& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.filename().string()));
+}
+
+// The entry of `folder` called `name`: the exact name when it exists, else the first entry
+// (in name order) equal to it ignoring case. wantFolder picks folders, otherwise files.
+std::filesystem::path findEntry(const std::filesystem::path& folder, const QString& name,
+                                bool wantFolder)
+{
+    const auto isWanted = [wantFolder](const std::filesystem::path& path) {
+        std::error_code error;
+        return wantFolder ? std::filesystem::is_directory(path, error)
+                          : std::filesystem::is_regular_file(path, error);
+    };
+    const std::filesystem::path exact = folder / QFile::encodeName(name).toStdString();
+    if (isWanted(exact))
+        return exact;
+    std::filesystem::path found;
+    QString foundName;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const QString entryName = decodedName(it->path());
+        if (entryName.compare(name, Qt::CaseInsensitive) != 0 || !isWanted(it->path()))
+            continue;
+        if (found.empty() || entryName < foundName) {
+            found = it->path();
+            foundName = entryName;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+FolderSource::FolderSource(std::filesystem::path folder) : mFolder(std::move(folder)) {}
+
+std::vector<CatalogEntry> FolderSource::catalog() const
+{
+    std::vector<CatalogEntry> entries;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(mFolder, error), end; !error && it != end;
+         it.increment(error)) {
+        const QString fileName = decodedName(it->path());
+        std::error_code typeError;
+        if (fileName.size() > kTableExtension.size() &&
+            fileName.endsWith(kTableExtension, Qt::CaseInsensitive) &&
+            std::filesystem::is_regular_file(it->path(), typeError))
+            entries.push_back({fileName.chopped(kTableExtension.size()).toLower(), false});
+    }
+    if (error)
+        throw DatabaseError("Cannot list the tables of " + mFolder.string() + ": " +
+                            error.message() + ".");
+    sortCatalog(entries);
+    return entries;
+}
+
+std::filesystem::path FolderSource::resolve(const QString& name) const
+{
+    const auto refuse = [&](const char* reason) -> DatabaseError {
+        return DatabaseError("Cannot open the table \"" + name.toStdString() + "\" of " +
+                             mFolder.string() + ": " + reason);
+    };
+    if (name.isEmpty())
+        throw refuse("the name is empty.");
+    if (name.startsWith(QLatin1Char('/')))
+        throw refuse("an absolute path is not a table of the folder.");
+    const QStringList parts = name.split(QLatin1Char('/'));
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+            throw refuse("the path must stay inside the folder (no empty, \".\" or \"..\" parts).");
+    }
+
+    std::filesystem::path at = mFolder;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        at = findEntry(at, parts[i], true);
+        if (at.empty())
+            throw refuse("there is no such sub-folder.");
+    }
+    const QString& last = parts.last();
+    std::filesystem::path table = findEntry(at, last + kTableExtension, false);
+    if (table.empty() && last.endsWith(kTableExtension, Qt::CaseInsensitive))
+        table = findEntry(at, last, false);
+    if (table.empty())
+        throw refuse("there is no such table (a .dbf file) in the folder.");
+    return table;
+}
+
+std::unique_ptr<RowSource> FolderSource::open(const QString& name)
+{
+    const std::filesystem::path table = resolve(name);
+    vfp::OpenOptions options;
+    options.longNamesFromContainer = true;
+    return fromEngine(
+        [&] { return std::make_unique<TableRowSource>(vfp::Table::open(table, options)); });
+}
+
+}  // namespace database

@@ -1,0 +1,113 @@
+// "ADODB.RecordSet": a forward walk over a row source with the current row in its fields.
+#include "components/database/Recordset.h"
+
+#include "components/database/Connection.h"
+#include "components/database/DatabaseError.h"
+#include "components/database/Query.h"
+#include "components/database/RowSource.h"
+#include "components/database/Source.h"
+
+namespace database {
+
+namespace {
+
+constexpr int adOpenStatic = 3;    // the only cursor type offered
+constexpr int adLockReadOnly = 1;  // the only lock type offered
+
+}  // namespace
+
+Recordset::Recordset() = default;
+
+Recordset::Recordset(std::unique_ptr<RowSource> source) : mSource(std::move(source))
+{
+    load();
+}
+
+Recordset::~Recordset() = default;
+
+void Recordset::Open(const QString& query, Connection& connection, int cursorType, int lockType)
+{
+    if (mSource)
+        throw DatabaseError("The recordset is already open; close it before opening it again.");
+    if (cursorType != adOpenStatic || lockType != adLockReadOnly)
+        throw DatabaseError(
+            "Only static, read-only recordsets (cursor type 3, lock type 1) "
+            "are offered; asked for cursor type " +
+            std::to_string(cursorType) + ", lock type " + std::to_string(lockType) + ".");
+    const QString name = tableNameFromQuery(query);
+    mSource = connection.source().open(name);
+    try {
+        load();
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void Recordset::load()
+{
+    mFields = mSource->describe();
+    mCount = mSource->recordCount();
+    mEof = !mSource->next(mFields);
+}
+
+int Recordset::State() const
+{
+    return mSource ? 1 : 0;
+}
+
+long Recordset::RecordCount() const
+{
+    if (!mSource)
+        throw DatabaseError("The recordset is closed; RecordCount needs an open recordset.");
+    return mCount;
+}
+
+int Recordset::FieldCount() const
+{
+    if (!mSource)
+        throw DatabaseError("The recordset is closed; it has no fields.");
+    return static_cast<int>(mFields.size());
+}
+
+const Field& Recordset::Fields(int index) const
+{
+    if (index < 0 || index >= FieldCount())
+        throw DatabaseError("There is no field " + std::to_string(index) + "; the recordset has " +
+                            std::to_string(mFields.size()) + " fields (numbered from 0).");
+    return mFields[static_cast<std::size_t>(index)];
+}
+
+const Field& Recordset::Fields(const QString& name) const
+{
+    FieldCount();  // throws when closed
+    for (const Field& field : mFields) {
+        if (field.name().compare(name, Qt::CaseInsensitive) == 0)
+            return field;
+    }
+    throw DatabaseError("The recordset has no field named \"" + name.toStdString() + "\".");
+}
+
+bool Recordset::Eof() const
+{
+    return mEof;
+}
+
+void Recordset::MoveNext()
+{
+    if (!mSource)
+        throw DatabaseError("The recordset is closed; MoveNext needs an open recordset.");
+    if (mEof)
+        throw DatabaseError("MoveNext was called past the last record.");
+    mEof = !mSource->next(mFields);
+}
+
+void Recordset::Close()
+{
+    mSource.reset();
+    mFields.clear();
+    mCount = 0;
+    mEof = true;
+}
+
+}  // namespace database

@@ -1,0 +1,51 @@
+// Choosing the kind of source from the data source path, and the tables rowset order.
+#include "components/database/Source.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include <QFile>
+
+#include "components/database/ConnectionString.h"
+#include "components/database/ContainerSource.h"
+#include "components/database/DatabaseError.h"
+#include "components/database/FolderSource.h"
+
+namespace database {
+
+std::unique_ptr<Source> Source::open(const ConnectionString& connection)
+{
+    const std::filesystem::path path(QFile::encodeName(connection.dataSource).toStdString());
+    const std::string shown = connection.dataSource.toStdString();
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (connection.dataSource.endsWith(QLatin1String(".dbc"), Qt::CaseInsensitive)) {
+        if (!std::filesystem::exists(status))
+            throw DatabaseError("Cannot open the database container " + shown +
+                                ": the file does not exist.");
+        if (!std::filesystem::is_regular_file(status))
+            throw DatabaseError("Cannot open the database container " + shown +
+                                ": it is not a file.");
+        return std::make_unique<ContainerSource>(path, connection.collatingSequence);
+    }
+    if (!std::filesystem::exists(status))
+        throw DatabaseError("Cannot open the free table folder " + shown + ": it does not exist.");
+    if (!std::filesystem::is_directory(status))
+        throw DatabaseError("Cannot open " + shown +
+                            ": it is neither a folder nor a database container (.dbc).");
+    return std::make_unique<FolderSource>(path);
+}
+
+void sortCatalog(std::vector<CatalogEntry>& entries)
+{
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const CatalogEntry& a, const CatalogEntry& b) {
+                         if (a.isView != b.isView)
+                             return !a.isView;
+                         const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
+                         return folded != 0 ? folded < 0 : a.name < b.name;
+                     });
+}
+
+}  // namespace database

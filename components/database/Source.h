@@ -1,0 +1,43 @@
+// What a connection has opened: a database container or a folder of free tables. Internal to
+// the component; Connection and Recordset reach tables and views only through it.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+#include "components/database/RowSource.h"
+
+namespace database {
+
+struct ConnectionString;
+
+struct CatalogEntry
+{
+    QString name;
+    bool isView = false;
+};
+
+class Source
+{
+public:
+    virtual ~Source() = default;
+
+    // Opens what the connection string names: a path ending in ".dbc" (any case) as a
+    // database container, anything else as a folder. Throws DatabaseError when the container
+    // is missing or unreadable, or the folder does not exist or is no folder.
+    static std::unique_ptr<Source> open(const ConnectionString& connection);
+
+    // The tables rowset: tables, then views, each group sorted by name ignoring case.
+    virtual std::vector<CatalogEntry> catalog() const = 0;
+
+    // Opens a table or view by name for reading from its first row. Throws DatabaseError when
+    // there is no such table or view, or it cannot be read.
+    virtual std::unique_ptr<RowSource> open(const QString& name) = 0;
+};
+
+// Sorts entries as the tables rowset orders them (see Source::catalog).
+void sortCatalog(std::vector<CatalogEntry>& entries);
+
+}  // namespace database

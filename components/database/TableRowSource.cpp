@@ -1,0 +1,40 @@
+// A table as a row source: values are decoded straight into the recordset's fields, whose
+// buffers are reused from row to row.
+#include "components/database/TableRowSource.h"
+
+#include "components/database/AdoType.h"
+#include "components/database/EngineCall.h"
+
+namespace database {
+
+TableRowSource::TableRowSource(const vfp::Table& table)
+    : mTable(table), mReader(fromEngine([&] { return vfp::RecordReader(table); }))
+{}
+
+std::vector<Field> TableRowSource::describe() const
+{
+    std::vector<Field> fields;
+    fields.reserve(mTable.fields().size());
+    for (const vfp::FieldDescriptor& field : mTable.fields())
+        fields.emplace_back(QString::fromUtf8(field.name).toLower(), adoTypeOf(field));
+    return fields;
+}
+
+long TableRowSource::recordCount() const
+{
+    return static_cast<long>(fromEngine([&] { return mTable.liveRecordCount(); }));
+}
+
+bool TableRowSource::next(std::vector<Field>& fields)
+{
+    return fromEngine([&] {
+        if (!mReader.next())
+            return false;
+        const int count = static_cast<int>(fields.size());
+        for (int i = 0; i < count; ++i)
+            mReader.read(i, fields[static_cast<std::size_t>(i)].mutableValue());
+        return true;
+    });
+}
+
+}  // namespace database

@@ -1,0 +1,29 @@
+// Rows of one FoxPro table, read by the engine record by record; deleted records are skipped.
+#pragma once
+
+#include <memory>
+
+#include <QString>
+
+#include "components/database/RowSource.h"
+#include "components/vfp/RecordReader.h"
+#include "components/vfp/Table.h"
+
+namespace database {
+
+class TableRowSource : public RowSource
+{
+public:
+    // Takes an opened table. Field names are the table's (long names included) in lower case.
+    explicit TableRowSource(const vfp::Table& table);
+
+    std::vector<Field> describe() const override;
+    long recordCount() const override;
+    bool next(std::vector<Field>& fields) override;
+
+private:
+    vfp::Table mTable;
+    vfp::RecordReader mReader;
+};
+
+}  // namespace database
