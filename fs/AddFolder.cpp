@@ -1,0 +1,157 @@
+// The folder walk: level order, the attribute and name rules, and its two failure modes.
+#include "fs/AddFolder.h"
+
+#include <sys/stat.h>
+#include <cerrno>
+#include <set>
+#include <utility>
+
+#include <QFile>
+
+#include "app/Main.h"
+#include "app/ReportingProcedure.h"
+#include "app/YieldToWindows.h"
+#include "fs/DirectoryReader.h"
+#include "fs/FileSystemError.h"
+#include "fs/FolderAttributes.h"
+
+namespace fs {
+namespace {
+
+const QString kLocation =
+    QStringLiteral("in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 ");
+
+// A folder's identity: device and inode, whatever path or link leads to it.
+using FolderIdentity = std::pair<dev_t, ino_t>;
+
+class FolderWalk
+{
+public:
+    // Marks the folders already listed, so no link can lead back to them.
+    explicit FolderWalk(const QStringList& folders);
+
+    // One call of the walk: appends the searchable folders below folders to it and removes
+    // the ones that may not be listed. Returns how many entries it appended.
+    qsizetype run(QStringList& folders, bool recurse);
+
+private:
+    static void openFolder(const QString& entry);
+    static bool isSearchable(const QString& entry);
+    void listSubFolders(const QString& entry, QStringList& newList);
+
+    std::set<FolderIdentity> mSeen;
+};
+
+FolderWalk::FolderWalk(const QStringList& folders)
+{
+    for (const QString& entry : folders) {
+        struct stat status
+        {
+        };
+        if (stat(QFile::encodeName(entry).constData(), &status) == 0)
+            mSeen.emplace(status.st_dev, status.st_ino);
+    }
+}
+
+void FolderWalk::openFolder(const QString& entry)
+{
+    struct stat status
+    {
+    };
+    if (stat(QFile::encodeName(entry).constData(), &status) != 0)
+        throw errnoError(errno, entry);
+    if (!S_ISDIR(status.st_mode))
+        throw errnoError(ENOTDIR, entry);
+}
+
+bool FolderWalk::isSearchable(const QString& entry)
+{
+    return isSearchableFolder(isRootFolder(entry), folderAttributes(entry));
+}
+
+void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
+{
+    DirectoryReader reader(QFile::encodeName(entry));
+    DirectoryReader::Entry found{};
+    while (reader.next(found)) {
+        if (found.type != DT_DIR && found.type != DT_LNK && found.type != DT_UNKNOWN)
+            continue;
+        struct stat status
+        {
+        };
+        if (!reader.statEntry(found.name, status) || !S_ISDIR(status.st_mode))
+            continue;  // a file, or a link to one or to nowhere: not a sub-folder
+        app::YieldToWindows();
+        const QString name = QFile::decodeName(found.name);
+        if (name.size() >= kMaxPath || HasUnusableCharacters(name) ||
+            name.contains(QLatin1Char('?')))
+            continue;
+        // Identity, not path, so a link back to a parent (or a second mount) cannot loop.
+        if (!mSeen.emplace(status.st_dev, status.st_ino).second)
+            continue;
+        newList.append(entry + name + QLatin1Char('/'));
+    }
+}
+
+qsizetype FolderWalk::run(QStringList& folders, bool recurse)
+{
+    app::ReportingProcedure p{kLocation, app::AppTitle()};
+    QStringList newList;
+    // Failures are reported until the first listing starts; from then on until the descent
+    // has returned, a failure abandons its entry, and a denied or vanished folder leaves the
+    // list (any other failure leaves it in place).
+    bool skipMode = false;
+    const QStringList entries = folders;  // the list changes under us as folders leave it
+    for (const QString& entry : entries) {
+        if (entry.size() >= kMaxPath)
+            continue;
+        try {
+            if (skipMode) {
+                openFolder(entry);
+                app::YieldToWindows();
+                if (!isSearchable(entry))
+                    continue;
+            } else {
+                p.step(110, [&] { openFolder(entry); });
+                p.step(112, [&] { app::YieldToWindows(); });
+                if (!p.test(114, [&] { return isSearchable(entry); }))
+                    continue;
+                skipMode = true;
+            }
+            listSubFolders(entry, newList);
+        } catch (const FileSystemError& error) {
+            if (error.number() == kPermissionDenied || error.number() == kPathNotFound)
+                folders.removeOne(entry);
+        } catch (...) {
+            // any other failure abandons the entry but leaves it in the list
+        }
+    }
+
+    qsizetype appendedBelow = 0;
+    p.step(148, [&] {
+        if (recurse && !newList.isEmpty())
+            appendedBelow = run(newList, true);
+    });
+    // The entries the descent appended passed this same test down there; the first ones,
+    // this call's own sub-folders, are tested here.
+    const qsizetype ownCount = newList.size() - appendedBelow;
+    qsizetype appended = 0;
+    for (qsizetype i = 0; i < newList.size(); ++i) {
+        p.step(152, [&] { app::YieldToWindows(); });
+        if (i >= ownCount || p.test(154, [&] { return isSearchable(newList[i]); })) {
+            folders.append(newList[i]);
+            ++appended;
+        }
+    }
+    return appended;
+}
+
+}  // namespace
+
+void GetSubDirectories2016(QStringList& folders, bool recurse)
+{
+    FolderWalk walk(folders);
+    walk.run(folders, recurse);
+}
+
+}  // namespace fs

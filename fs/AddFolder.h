@@ -1,0 +1,75 @@
+// The walk of a folder tree and the listing of matching files in one folder.
+//
+//     QStringList folders{QStringLiteral("/data/free/")};
+//     fs::GetSubDirectories2016(folders, true);    // "/data/free/", then every folder below
+//     for (QString folder : folders) {
+//         folder.chop(1);
+//         const fs::FileNameArray names = fs::GetFilesInFolder(folder, QStringLiteral("*.dbf"));
+//         for (const QString& name : names.names()) ...
+//     }
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace fs {
+
+// The code page whose codes decide which folder names the walk takes.
+inline constexpr const char kAnsiCodePage[] = "windows-1252";
+
+// Longest folder path the walk lists, and longest sub-folder name it takes (exclusive).
+constexpr qsizetype kMaxPath = 260;
+
+// Extends folders (full paths ending in "/") with every folder below them, level by level:
+// first all sub-folders of the listed folders in the order the file system lists them, then
+// theirs, and so on when recurse is set (one level otherwise). A folder whose attribute word
+// is exactly 22 or 1046 is neither returned nor searched, unless it is the root "/"; a name
+// that HasUnusableCharacters rejects or holds "?" is not taken; a folder reached a second time
+// (through a link or a second mount) is not taken again. A listed folder that may not be
+// listed, or has gone, leaves the list. Failures before the first listing and after the
+// descent are shown as error reports titled with the application title and located
+// "in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 "; nothing is thrown.
+// Lets pending window events run while it works.
+void GetSubDirectories2016(QStringList& folders, bool recurse);
+
+// True when a folder name has a character whose code in kAnsiCodePage is below 32, from 127
+// to 159, or 63 ("?"); a character the code page cannot encode reads as "?". A name decoded
+// from bytes that are not valid UTF-8 holds U+FFFD, which no ANSI code page encodes, so it is
+// rejected too. False for an empty name.
+bool HasUnusableCharacters(const QString& name);
+
+// True when path names a regular file that can be opened without asking for any access
+// right: opened with O_PATH, which reads nothing, needs no read permission on the file, and
+// never waits on a FIFO or device. A folder, FIFO, device, socket, a link that leads nowhere
+// and a path that cannot be resolved give false. Never throws.
+bool IsExistingFile(const QString& path);
+
+// The bare names a folder query found, shaped as the array the catalogue walks: bounds 1 to n
+// when there are matches, and the single index 0 holding an empty text when there are none.
+class FileNameArray
+{
+public:
+    FileNameArray() = default;
+    explicit FileNameArray(QStringList names) : mNames(std::move(names)) {}
+
+    int LBound() const { return mNames.isEmpty() ? 0 : 1; }
+    int UBound() const { return static_cast<int>(mNames.size()); }
+    // The name at index LBound()..UBound(); throws std::out_of_range outside the bounds.
+    QString at(int index) const;
+    // The matches in the order found; empty when there are none.
+    const QStringList& names() const { return mNames; }
+
+private:
+    QStringList mNames;
+};
+
+// The names in folder (with or without a trailing "/") that match pattern ("*" any run, "?"
+// one character, letters ignoring case: "*.dbf" finds Customer.DBF) and for which
+// IsExistingFile holds; hidden files included, folders never. In the order the file system
+// lists them. Throws FileSystemError when the folder cannot be listed.
+FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern);
+
+// Whether name matches pattern as GetFilesInFolder matches it.
+bool matchesFilePattern(QStringView name, QStringView pattern);
+
+}  // namespace fs
