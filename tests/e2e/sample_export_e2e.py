@@ -4,7 +4,10 @@ Sample/Example Database", "Next >", "Select All" and "Finish", dismisses "Done."
 workbook handed to a stand-in soffice must hold every sample table, value for value.
 
 Usage: sample_export_e2e.py --program BUILD/quorvane --data samples/data [--screenshots DIR]
-Starts its own X server through xvfb-run, so it needs no display of its own."""
+       sample_export_e2e.py --install-from BUILD --data samples/data
+The second form installs the build into a temporary prefix, checks the installed files and
+runs the installed program. Starts its own X server through xvfb-run, so it needs no display
+of its own."""
 
 import argparse
 import datetime
@@ -156,9 +159,34 @@ def check_call(calls):
     return workbook
 
 
+# What an installation must hold besides the program: the files it finds beside its binary,
+# the command-line tool on the PATH, and the desktop's menu entry and icon.
+INSTALLED_FILES = ["lib/quorvane/quorvane", "lib/quorvane/HAND-M.CUR", "lib/quorvane/x/o.cjs",
+                   "lib/quorvane/Samples/customers.dbf", "lib/quorvane/Samples/archive/orders_2019.dbf",
+                   "bin/quorvane-export", "share/applications/quorvane.desktop",
+                   "share/icons/hicolor/256x256/apps/quorvane.png"]
+
+
+def install(cmake, build, prefix):
+    """Installs the build into prefix; returns the installed program's link on the PATH."""
+    done = subprocess.run([cmake, "--install", build, "--prefix", prefix], capture_output=True, text=True)
+    if done.returncode != 0:
+        raise E2EFailure("cmake --install failed:\n" + done.stdout[-2000:] + done.stderr[-2000:])
+    missing = [f for f in INSTALLED_FILES if not os.path.isfile(os.path.join(prefix, f))]
+    if missing:
+        raise E2EFailure(f"the installation lacks {missing}")
+    program = os.path.join(prefix, "bin", "quorvane")
+    if not os.path.islink(program) or os.path.realpath(program) != os.path.join(os.path.realpath(prefix), INSTALLED_FILES[0]):
+        raise E2EFailure("bin/quorvane is not a link to lib/quorvane/quorvane")
+    return program
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", required=True)
+    source = parser.add_mutually_exclusive_group(required=True)
+    source.add_argument("--program", help="the program in a build folder")
+    source.add_argument("--install-from", help="a build folder to install and run from the installation")
+    parser.add_argument("--cmake", default="cmake", help="the cmake that installs (with --install-from)")
     parser.add_argument("--data", required=True, help="the sample data set (CSV files)")
     parser.add_argument("--screenshots", help="folder for form1.png and form2.png")
     options = parser.parse_args()
@@ -180,7 +208,9 @@ def main():
     started = time.monotonic()
     work = tempfile.mkdtemp(prefix="quorvane-e2e-")
     try:
-        calls = run_program(os.path.abspath(options.program), work, options.screenshots)
+        program = os.path.abspath(options.program) if options.program else \
+            install(options.cmake, options.install_from, os.path.join(work, "prefix"))
+        calls = run_program(program, work, options.screenshots)
         workbook = check_call(calls)
         problems = sample_expectations.compare_workbook(workbook, sample_expectations.load_tables(options.data))
         if problems:
