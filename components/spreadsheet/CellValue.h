@@ -12,6 +12,8 @@ struct DateTimeParts
 {
     int year, month, day, hour, minute, second;
     bool hasTime;  // written as "YYYY-MM-DD hh:mm:ss"; else "YYYY-MM-DD"
+
+    bool operator==(const DateTimeParts&) const = default;
 };
 
 // std::monostate: keep the text.

@@ -11,14 +11,16 @@ namespace spreadsheet::messages {
 namespace {
 
 // A name as the message shows it: bytes that are not printable UTF-8 would garble the report,
-// so ill-formed bytes and control characters are shown as U+FFFD.
+// so ill-formed bytes, control characters and U+FFFE / U+FFFF are shown as U+FFFD.
 std::string shown(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const Utf8Char c = decodeUtf8(text, i);
-        appendUtf8(out, c.codePoint < 0x20 || c.codePoint == 0x7F ? kReplacementCharacter : c.codePoint);
+        const bool unprintable = c.codePoint < 0x20 || (c.codePoint >= 0x7F && c.codePoint <= 0x9F)
+            || isXmlNonCharacter(c.codePoint);
+        appendUtf8(out, unprintable ? kReplacementCharacter : c.codePoint);
         i += c.length;
     }
     return out;
