@@ -13,7 +13,10 @@ void ensureGuiApp()
     static char name[] = "quorvane-test";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    // Never destroyed: a static QApplication would go after Qt's own globals (the input device
+    // list that synthetic mouse events fill) and crash the binary on its way out.
+    static QApplication* app = new QApplication(argc, argv);
+    Q_UNUSED(app);
 }
 
 }  // namespace testsupport
