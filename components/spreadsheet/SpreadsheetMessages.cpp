@@ -28,7 +28,10 @@ std::string shown(std::string_view text)
 
 std::string quoted(std::string_view text)
 {
-    return "\"" + shown(text) + "\"";
+    std::string out(1, '"');
+    out += shown(text);
+    out += '"';
+    return out;
 }
 
 }  // namespace
