@@ -153,6 +153,24 @@ const ByteTable& tableFor(int codePage)
     return *slot;
 }
 
+// True when the last byte of bytes is the first half of a two-byte character.
+bool endsInLeadByte(std::string_view bytes, int codePage)
+{
+    const auto isLead = [codePage](unsigned char byte) {
+        if (codePage == 932)
+            return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        return byte >= 0x81 && byte <= 0xFE;
+    };
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (isLead(static_cast<unsigned char>(bytes[i]))) {
+            if (i + 1 == bytes.size())
+                return true;
+            ++i;
+        }
+    }
+    return false;
+}
+
 bool isAscii(std::string_view bytes)
 {
     for (const char c : bytes)
@@ -239,12 +257,21 @@ void TextDecoder::decode(std::string_view bytes, std::string& out)
         out.assign(bytes);
         return;
     }
+    // the stateless decoder silently drops a lead byte that ends the field: decode without it
+    // and stand U+FFFD in its place, so no byte disappears unseen
+    const bool dangling = endsInLeadByte(bytes, d->codePage);
+    if (dangling)
+        bytes.remove_suffix(1);
     const auto needed = static_cast<std::size_t>(d->decoder.requiredSpace(static_cast<qsizetype>(bytes.size())));
     if (d->utf16.size() < needed)
         d->utf16.resize(needed);
     auto* begin = reinterpret_cast<QChar*>(d->utf16.data());
     const QChar* end = d->decoder.appendToBuffer(begin, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     utf8::fromUtf16(std::u16string_view(d->utf16.data(), static_cast<std::size_t>(end - begin)), out);
+    if (dangling) {
+        char replacement[4];
+        out.append(replacement, static_cast<std::size_t>(utf8::encode(utf8::kReplacement, replacement)));
+    }
 }
 
 std::string encodeText(std::string_view text, int codePage)
@@ -252,9 +279,16 @@ std::string encodeText(std::string_view text, int codePage)
     if (!isSupportedCodePage(codePage))
         throw VfpError("Code page " + std::to_string(codePage) + " is not supported.");
     if (isMultiByte(codePage)) {
+        // character by character: what does not come back unchanged is not in the page
         QStringEncoder encoder(icuName(codePage), QStringConverter::Flag::Stateless);
-        const QByteArray bytes = encoder.encode(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        return bytes.toStdString();
+        QStringDecoder decoder(icuName(codePage), QStringConverter::Flag::Stateless);
+        std::string out;
+        utf8::forEachCodePoint(text, [&](char32_t unicode) {
+            const QString character = QString::fromUcs4(&unicode, 1);
+            const QByteArray bytes = encoder.encode(character);
+            out += decoder.decode(bytes) == character ? bytes.toStdString() : std::string("?");
+        });
+        return out;
     }
     const ByteTable& table = tableFor(codePage);
     std::string out;

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <optional>
 #include <set>
+#include <system_error>
 
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
@@ -153,6 +154,8 @@ TableWriter ContainerWriter::createTable(const std::string& name, const std::str
     std::replace(relative.begin(), relative.end(), '\\', '/');
     const std::filesystem::path file = (d->path.parent_path() / relative).lexically_normal();
     options.backlink = windowsSeparators(d->path.lexically_relative(file.parent_path()).string());
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);  // TableWriter reports a failure
     TableWriter writer(file, std::move(fields), options);
     addTable(name, relativePath, longNames);
     return writer;

@@ -45,7 +45,8 @@ public:
     // Creates member table `relativePath` (relative to the container's folder, '/' or '\')
     // named `name`, and registers it with its fields. FieldSpec::name is the long name (up to
     // 128 characters); the header gets the first 10 characters upper-cased (made unique).
-    // The table carries the back-link to this container. Returns the open table writer.
+    // The table carries the back-link to this container; missing folders are created.
+    // Returns the open table writer.
     TableWriter createTable(const std::string& name, const std::string& relativePath,
                             std::vector<FieldSpec> fields, WriteOptions options = {});
     // Registers an existing (or deliberately absent) table file; returns its OBJECTID.

@@ -11,7 +11,6 @@
 namespace vfp {
 namespace {
 
-constexpr std::uint64_t kHeaderBytes = 512;        // FPT and DBT headers fill the first 512 bytes
 constexpr std::size_t kWindowBytes = 64 * 1024;
 constexpr std::uint32_t kDbtBlockBytes = 512;      // dBase III blocks; dBase IV default
 constexpr char kDbtEnd = 0x1A;                     // dBase III memo text ends at this byte
@@ -51,8 +50,6 @@ MemoStatus MemoFile::read(std::uint64_t block, std::string& out)
     if (!mHeaderComplete)
         return MemoStatus::HeaderDamaged;
     const std::uint64_t offset = block * mBlockSize;  // block < 2^32 and size < 2^16: no overflow
-    if (offset < kHeaderBytes)
-        return MemoStatus::PointsIntoHeader;
     MemoStatus status = MemoStatus::Ok;
     switch (mFormat) {
     case MemoFormat::Fpt: status = readFpt(offset, out); break;

@@ -19,7 +19,6 @@ enum class MemoFormat : std::uint8_t {
 enum class MemoStatus : std::uint8_t {
     Ok,
     HeaderDamaged,     // the file is shorter than its 512-byte header
-    PointsIntoHeader,  // the pointer names a block inside the header
     PointerPastEnd,    // the block (or its 8-byte head) lies past the end of the file
     LengthPastEnd,     // the block's length runs past the end of the file
     Shrunk,            // the file became shorter while it was read
@@ -35,8 +34,10 @@ public:
     std::uint64_t size() const { return mSize; }
     const std::string& displayName() const { return mSource->displayName(); }
 
-    // Reads the memo starting at block into out (raw bytes); block 0 is an empty memo.
-    // Reuses out's capacity; on a status other than Ok, out is left empty.
+    // Reads the memo starting at block into out (raw bytes); block 0 is an empty memo. A
+    // block inside the header is read like any other (its unused bytes read as an empty
+    // memo): some writers point there. Reuses out's capacity; on a status other than Ok, out
+    // is left empty.
     MemoStatus read(std::uint64_t block, std::string& out);
 
 private:

@@ -111,7 +111,6 @@ std::string memoUnreadable(const std::string& field, std::uint32_t record, const
     std::string why;
     switch (status) {
     case MemoStatus::HeaderDamaged: why = "its header is cut short"; break;
-    case MemoStatus::PointsIntoHeader: why = "the memo pointer (block " + number(block) + ") points into its header"; break;
     case MemoStatus::PointerPastEnd:
         why = "the memo pointer (block " + number(block) + ") points past its end (" + number(memoSize) + " bytes)";
         break;

@@ -33,6 +33,53 @@ struct Value
     int hour = 0, minute = 0, second = 0;  // DateTime
 
     bool isNull() const { return kind == Kind::Null; }
+
+    // Values of each kind, for writers and tests.
+    static Value null() { return ofKind(Kind::Null); }
+    static Value fromText(std::string utf8) { return withBytes(Kind::Text, std::move(utf8)); }
+    static Value fromBinary(std::string raw) { return withBytes(Kind::Binary, std::move(raw)); }
+    static Value fromDecimal(std::string digits) { return withBytes(Kind::Decimal, std::move(digits)); }
+    static Value fromInteger(std::int64_t n) { return withInteger(Kind::Integer, n); }
+    static Value fromCurrency(std::int64_t tenThousandths) { return withInteger(Kind::Currency, tenThousandths); }
+    static Value fromBoolean(bool b) { return withInteger(Kind::Boolean, b ? 1 : 0); }
+    static Value fromDouble(double d)
+    {
+        Value value = ofKind(Kind::Double);
+        value.real = d;
+        return value;
+    }
+    static Value fromDate(int y, int m, int d) { return fromDateTime(y, m, d, 0, 0, 0, Kind::Date); }
+    static Value fromDateTime(int y, int m, int d, int hh, int mm, int ss, Kind as = Kind::DateTime)
+    {
+        Value value = ofKind(as);
+        value.year = y;
+        value.month = m;
+        value.day = d;
+        value.hour = hh;
+        value.minute = mm;
+        value.second = ss;
+        return value;
+    }
+
+private:
+    static Value ofKind(Kind k)
+    {
+        Value value;
+        value.kind = k;
+        return value;
+    }
+    static Value withBytes(Kind k, std::string b)
+    {
+        Value value = ofKind(k);
+        value.bytes = std::move(b);
+        return value;
+    }
+    static Value withInteger(Kind k, std::int64_t n)
+    {
+        Value value = ofKind(k);
+        value.integer = n;
+        return value;
+    }
 };
 
 }  // namespace vfp
