@@ -60,38 +60,6 @@ const std::vector<RoundTripCase>& cases()
     return all;
 }
 
-// One workbook holds every case, one per row, so the reader runs once for all of them.
-struct Written
-{
-    testsupport::TempDir dir;
-    std::vector<bool> cut;
-    int cutCells = 0;
-    testsupport::ReadWorkbook read;
-};
-
-const Written& written()
-{
-    static const std::unique_ptr<Written> result = [] {
-        auto w = std::make_unique<Written>();
-        const auto file = w->dir.path() / "cells.xlsx";
-        spreadsheet::XlsxWorkbook book(file, w->dir.path());
-        spreadsheet::Worksheet& sheet = book.ActiveSheet();
-        for (std::size_t i = 0; i < cases().size(); ++i) {
-            sheet.setCells(static_cast<int>(i) + 1, 1, cases()[i].name, CellKind::Text);
-            w->cut.push_back(sheet.setCells(static_cast<int>(i) + 1, 2, cases()[i].input, cases()[i].kind));
-        }
-        w->cutCells = sheet.cutCells();
-        book.close();
-        w->read = testsupport::readXlsx(file);
-        return w;
-    }();
-    return *result;
-}
-
-class CellRoundTrip : public ::testing::TestWithParam<std::size_t>
-{
-};
-
 std::string shownValue(const QJsonObject& cell)
 {
     const QJsonValue value = cell.value(QStringLiteral("value"));
@@ -102,25 +70,35 @@ std::string shownValue(const QJsonObject& cell)
     return value.toString().toStdString();
 }
 
-TEST_P(CellRoundTrip, ReadsBackAsTheShownValue)
+// One workbook holds every case, one per row, so the reader runs once for all of them.
+TEST(CellRoundTrip, EachTextReadsBackAsTheValueShown)
 {
-    const RoundTripCase& expected = cases()[GetParam()];
-    ASSERT_EQ(written().read.sheets.size(), 1u);
-    const std::string row = std::to_string(GetParam() + 1);
-    const QJsonObject cell = written().read.sheets[0].cell("B" + row);
-    EXPECT_EQ(cell.value(QStringLiteral("type")).toString().toStdString(), expected.type);
-    EXPECT_EQ(shownValue(cell), expected.shown);
-    EXPECT_EQ(cell.value(QStringLiteral("format")).toString().toStdString(), expected.format);
-    EXPECT_EQ(written().cut[GetParam()], expected.cut);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cells, CellRoundTrip, ::testing::Range<std::size_t>(0, cases().size()),
-                         [](const auto& c) { return std::string(cases()[c.param].name); });
-
-TEST(CellRoundTripCount, SheetCountsItsCutCells)
-{
-    const auto cutCases = std::count_if(cases().begin(), cases().end(), [](const auto& c) { return c.cut; });
-    EXPECT_EQ(written().cutCells, cutCases);
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "cells.xlsx";
+    std::vector<bool> cut;
+    int cutCells = 0;
+    {
+        spreadsheet::XlsxWorkbook book(file, dir.path());
+        spreadsheet::Worksheet& sheet = book.ActiveSheet();
+        for (std::size_t i = 0; i < cases().size(); ++i) {
+            sheet.setCells(static_cast<int>(i) + 1, 1, cases()[i].name, CellKind::Text);
+            cut.push_back(sheet.setCells(static_cast<int>(i) + 1, 2, cases()[i].input, cases()[i].kind));
+        }
+        cutCells = sheet.cutCells();
+        book.close();
+    }
+    const testsupport::ReadWorkbook read = testsupport::readXlsx(file);
+    ASSERT_EQ(read.sheets.size(), 1u);
+    for (std::size_t i = 0; i < cases().size(); ++i) {
+        const RoundTripCase& expected = cases()[i];
+        SCOPED_TRACE(expected.name);
+        const QJsonObject cell = read.sheets[0].cell("B" + std::to_string(i + 1));
+        EXPECT_EQ(cell.value(QStringLiteral("type")).toString().toStdString(), expected.type);
+        EXPECT_EQ(shownValue(cell), expected.shown);
+        EXPECT_EQ(cell.value(QStringLiteral("format")).toString().toStdString(), expected.format);
+        EXPECT_EQ(cut[i], expected.cut);
+    }
+    EXPECT_EQ(cutCells, std::count_if(cases().begin(), cases().end(), [](const auto& c) { return c.cut; }));
 }
 
 }  // namespace
