@@ -1,0 +1,37 @@
+// Buffered standard output for the commands, with JSON string escaping.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+class Output
+{
+public:
+    explicit Output(std::FILE* file = stdout);
+    ~Output();  // writes what is left, ignoring errors: call finish() to see them
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    void append(std::string_view text);
+    void append(char c) { mBuffer.push_back(c); }
+    // Appends text as a JSON string, quotes included. Valid UTF-8 passes through; quote,
+    // backslash and control characters are escaped; an invalid byte becomes \ufffd, so the
+    // output is always valid JSON.
+    void appendJsonString(std::string_view text);
+    // Writes the buffer out when it has grown past its flush size.
+    void flushIfFull();
+    // Writes everything out. Throws std::runtime_error when writing fails.
+    void finish();
+
+private:
+    void write();
+
+    std::FILE* mFile;
+    std::string mBuffer;
+    bool mFailed = false;
+};
+
+}  // namespace cli

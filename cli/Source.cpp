@@ -1,0 +1,21 @@
+// How a SOURCE argument becomes the connection string, the same way the windows build it.
+#include "cli/Command.h"
+
+#include "foxpro/ConnectionSettings.h"
+
+namespace cli {
+
+bool isContainerPath(const QString& source)
+{
+    return source.endsWith(QLatin1String(".dbc"), Qt::CaseInsensitive);
+}
+
+QString connectionStringFor(const QString& source)
+{
+    foxpro::ConnectionSettings settings;
+    settings.option1 = isContainerPath(source);
+    (settings.option1 ? settings.text1 : settings.text2) = source;
+    return foxpro::BuildFoxproConnectionString(settings);
+}
+
+}  // namespace cli
