@@ -44,7 +44,9 @@ public:
     // the file always opens and nothing is lost: invalid UTF-8 bytes and U+FFFE / U+FFFF become
     // U+FFFD, control characters and literal "_xHHHH_" sequences are escaped so that spreadsheet
     // programs show them unchanged. Text longer than kMaxCellTextLength UTF-16 units is cut
-    // there (never inside a character); returns true when this cell's text was cut.
+    // there, never inside a character (a text with thousands of literal "_xHHHH_" is cut a
+    // little earlier, where its escaped form reaches the writer's limit); returns true when
+    // this cell's text was cut.
     // Rows go top to bottom: a row may be written in any column order, but once a later row has
     // been written, an earlier one cannot be written again.
     // Numbers are plain decimals with "." (never grouping, never a locale's comma).
