@@ -8,13 +8,6 @@
 
 namespace database {
 
-namespace {
-
-// Views naming views: deeper than this is taken for a view that names itself.
-constexpr int kMaxViewDepth = 16;
-
-}  // namespace
-
 ContainerSource::ContainerSource(const std::filesystem::path& dbc, QString collatingSequence)
     : mContainer(fromEngine([&] { return vfp::Container::open(dbc); })),
       mCollatingSequence(std::move(collatingSequence))
@@ -41,19 +34,9 @@ std::unique_ptr<RowSource> ContainerSource::open(const QString& name)
     if (view == nullptr)
         throw DatabaseError(mContainer.displayName() + " has no table or view named \"" + key +
                             "\".");
-    if (mViewDepth >= kMaxViewDepth)
-        throw DatabaseError("The view " + view->name + " of " + mContainer.displayName() +
-                            " names views more than " + std::to_string(kMaxViewDepth) +
-                            " deep; does it name itself?");
-    struct DepthGuard
-    {
-        int& depth;
-        ~DepthGuard() { --depth; }
-    };
-    ++mViewDepth;
-    const DepthGuard guard{mViewDepth};
-    return openView(mContainer, *view, mCollatingSequence,
-                    [this](const QString& other) { return open(other); });
+    // The view runner reads the tables and views a view names itself, and finds a view that
+    // names itself.
+    return openView(mContainer, *view);
 }
 
 }  // namespace database

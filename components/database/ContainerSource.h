@@ -21,7 +21,6 @@ public:
 private:
     vfp::Container mContainer;
     QString mCollatingSequence;
-    int mViewDepth = 0;  // views being opened inside one another
 };
 
 }  // namespace database

@@ -1,16 +1,28 @@
-// Views are listed by the catalogue but not yet run.
+// Views as row sources: a private SQLite database per view, errors named after the view.
 #include "components/database/view/OpenView.h"
 
 #include "components/database/DatabaseError.h"
+#include "components/database/view/TranslationError.h"
+#include "components/database/view/ViewDatabase.h"
+#include "components/database/view/ViewRowSource.h"
 
 namespace database {
 
-std::unique_ptr<RowSource> openView(const vfp::Container& /*container*/,
-                                    const vfp::ContainerView& view,
-                                    const QString& /*collatingSequence*/,
-                                    const TableOpener& /*openTable*/)
+std::unique_ptr<RowSource> openView(const vfp::Container& container,
+                                    const vfp::ContainerView& view)
 {
-    throw DatabaseError(view.name + " is a view; views cannot be opened yet");
+    const std::string description = "The view " + view.name + " of " + container.displayName();
+    std::unique_ptr<view::ViewDatabase> database;
+    const view::SourceTable* defined = nullptr;
+    try {
+        database = std::make_unique<view::ViewDatabase>(container);
+        defined = &database->defineView(view);
+    } catch (const view::TranslationError& error) {
+        throw DatabaseError(description + " cannot be opened: " + error.what() + ".");
+    } catch (const DatabaseError& error) {
+        throw DatabaseError(description + " cannot be opened: " + error.what());
+    }
+    return std::make_unique<view::ViewRowSource>(std::move(database), *defined, description);
 }
 
 }  // namespace database
