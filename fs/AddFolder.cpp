@@ -3,10 +3,12 @@
 
 #include <sys/stat.h>
 #include <cerrno>
+#include <optional>
 #include <set>
 #include <utility>
 
 #include <QFile>
+#include <QHash>
 
 #include "app/Main.h"
 #include "app/ReportingProcedure.h"
@@ -35,38 +37,55 @@ public:
     qsizetype run(QStringList& folders, bool recurse);
 
 private:
-    static void openFolder(const QString& entry);
-    static bool isSearchable(const QString& entry);
+    FolderStatus openFolder(const QString& entry);
+    bool isSearchable(const QString& entry, const std::optional<FolderStatus>& opened);
+    bool isStillSearchable(const QString& entry);
     void listSubFolders(const QString& entry, QStringList& newList);
 
     std::set<FolderIdentity> mSeen;
+    AttributeReader mAttributes;
+    // What listing a sub-folder found about it, for its own call to open it with.
+    QHash<QString, FolderStatus> mListed;
+    // The word each folder had when its own call tested it, for its parent's final test.
+    QHash<QString, std::uint32_t> mWords;
 };
 
 FolderWalk::FolderWalk(const QStringList& folders)
 {
     for (const QString& entry : folders) {
-        struct stat status
-        {
-        };
+        struct stat status = {};
         if (stat(QFile::encodeName(entry).constData(), &status) == 0)
             mSeen.emplace(status.st_dev, status.st_ino);
     }
 }
 
-void FolderWalk::openFolder(const QString& entry)
+// A sub-folder was examined when its parent listed it a moment ago; looking again would cost
+// a system call per folder, and those are what the walk's time goes on.
+FolderStatus FolderWalk::openFolder(const QString& entry)
 {
-    struct stat status
-    {
-    };
-    if (stat(QFile::encodeName(entry).constData(), &status) != 0)
-        throw errnoError(errno, entry);
-    if (!S_ISDIR(status.st_mode))
+    const auto listed = mListed.constFind(entry);
+    const FolderStatus status = listed != mListed.cend() ? *listed : folderStatus(entry);
+    if (!status.isDirectory)
         throw errnoError(ENOTDIR, entry);
+    return status;
 }
 
-bool FolderWalk::isSearchable(const QString& entry)
+// opened: what opening the folder found a moment ago; examined afresh when the open failed.
+bool FolderWalk::isSearchable(const QString& entry, const std::optional<FolderStatus>& opened)
 {
-    return isSearchableFolder(isRootFolder(entry), folderAttributes(entry));
+    const std::uint32_t word = mAttributes.word(entry, opened ? *opened : folderStatus(entry));
+    mWords.insert(entry, word);
+    return isSearchableFolder(isRootFolder(entry), word);
+}
+
+// The final test of a sub-folder: the word its own call read, or a fresh one when that call
+// never got so far (a path too long to search, a folder that vanished).
+bool FolderWalk::isStillSearchable(const QString& entry)
+{
+    const auto known = mWords.constFind(entry);
+    const std::uint32_t word =
+        known != mWords.cend() ? *known : mAttributes.word(entry, folderStatus(entry));
+    return isSearchableFolder(isRootFolder(entry), word);
 }
 
 void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
@@ -76,9 +95,7 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
     while (reader.next(found)) {
         if (found.type != DT_DIR && found.type != DT_LNK && found.type != DT_UNKNOWN)
             continue;
-        struct stat status
-        {
-        };
+        struct stat status = {};
         if (!reader.statEntry(found.name, status) || !S_ISDIR(status.st_mode))
             continue;  // a file, or a link to one or to nowhere: not a sub-folder
         app::YieldToWindows();
@@ -89,7 +106,12 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
         // Identity, not path, so a link back to a parent (or a second mount) cannot loop.
         if (!mSeen.emplace(status.st_dev, status.st_ino).second)
             continue;
+        FolderStatus listed{found.type == DT_LNK, true, status.st_dev};
+        struct stat own = {};
+        if (found.type == DT_UNKNOWN && reader.statEntry(found.name, own, false))
+            listed.isLink = S_ISLNK(own.st_mode);
         newList.append(entry + name + QLatin1Char('/'));
+        mListed.insert(newList.last(), listed);
     }
 }
 
@@ -106,15 +128,16 @@ qsizetype FolderWalk::run(QStringList& folders, bool recurse)
         if (entry.size() >= kMaxPath)
             continue;
         try {
+            std::optional<FolderStatus> opened;
             if (skipMode) {
-                openFolder(entry);
+                opened = openFolder(entry);
                 app::YieldToWindows();
-                if (!isSearchable(entry))
+                if (!isSearchable(entry, opened))
                     continue;
             } else {
-                p.step(110, [&] { openFolder(entry); });
+                p.step(110, [&] { opened = openFolder(entry); });
                 p.step(112, [&] { app::YieldToWindows(); });
-                if (!p.test(114, [&] { return isSearchable(entry); }))
+                if (!p.test(114, [&] { return isSearchable(entry, opened); }))
                     continue;
                 skipMode = true;
             }
@@ -138,7 +161,7 @@ qsizetype FolderWalk::run(QStringList& folders, bool recurse)
     qsizetype appended = 0;
     for (qsizetype i = 0; i < newList.size(); ++i) {
         p.step(152, [&] { app::YieldToWindows(); });
-        if (i >= ownCount || p.test(154, [&] { return isSearchable(newList[i]); })) {
+        if (i >= ownCount || p.test(154, [&] { return isStillSearchable(newList[i]); })) {
             folders.append(newList[i]);
             ++appended;
         }

@@ -39,8 +39,8 @@ void GetSubDirectories2016(QStringList& folders, bool recurse);
 bool HasUnusableCharacters(const QString& name);
 
 // True when path names a regular file that can be opened without asking for any access
-// right: opened with O_PATH, which reads nothing, needs no read permission on the file, and
-// never waits on a FIFO or device. A folder, FIFO, device, socket, a link that leads nowhere
+// right: what opening with O_PATH checks (it reads nothing, needs no read permission on the file
+// and never waits on a FIFO or device). A folder, FIFO, device, socket, a link that leads nowhere
 // and a path that cannot be resolved give false. Never throws.
 bool IsExistingFile(const QString& path);
 

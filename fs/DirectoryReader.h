@@ -4,6 +4,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <memory>
+
 #include <QByteArray>
 
 namespace fs {
@@ -28,14 +30,18 @@ public:
     // Throws FileSystemError when reading the folder fails midway.
     bool next(Entry& entry);
 
-    // Status of an entry of this folder, following links; false when the entry is gone, is a
-    // link that leads nowhere or is a chain of links without end. Throws FileSystemError on
-    // any other failure (a folder that may be listed but not searched, for one).
-    bool statEntry(const char* name, struct stat& status) const;
+    // Status of an entry of this folder, following links unless follow is false; false when
+    // the entry is gone, is a link that leads nowhere or is a chain of links without end.
+    // Throws FileSystemError on any other failure (a folder that may be listed but not
+    // searched, for one).
+    bool statEntry(const char* name, struct stat& status, bool follow = true) const;
 
 private:
     QByteArray mPath;
-    DIR* mDir = nullptr;
+    int mFd = -1;
+    std::unique_ptr<char[]> mBuffer;
+    long mFilled = 0;    // bytes the last read put in mBuffer
+    long mPosition = 0;  // where the next record starts
 };
 
 }  // namespace fs

@@ -21,18 +21,23 @@ constexpr std::uint32_t kStoredBits =
 // Enough for Samba's record (the hex text and up to a few dozen bytes of binary record).
 constexpr std::size_t kXattrBufferSize = 256;
 
-std::optional<std::uint32_t> storedDosAttributes(const QByteArray& path)
+// The stored attributes, in the order they are tried.
+struct StoredAttributeSource
 {
-    char buffer[kXattrBufferSize];
-    ssize_t size = getxattr(path.constData(), "user.DOSATTRIB", buffer, sizeof buffer);
-    if (size >= 0) {
-        if (auto bits = dosAttributesFromSamba(QByteArrayView(buffer, size)))
-            return bits;
-    }
-    size = getxattr(path.constData(), "system.ntfs_attrib_be", buffer, sizeof buffer);
-    if (size >= 0)
-        return dosAttributesFromNtfs(QByteArrayView(buffer, size));
-    return std::nullopt;
+    const char* name;
+    std::optional<std::uint32_t> (*decode)(QByteArrayView);
+};
+constexpr StoredAttributeSource kStoredSources[] = {
+    {"user.DOSATTRIB", dosAttributesFromSamba},
+    {"system.ntfs_attrib_be", dosAttributesFromNtfs},
+};
+
+QByteArray withoutTrailingSlash(const QString& path)
+{
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
+        trimmed.chop(1);  // without the slash, lstat looks at a link itself, not at its target
+    return QFile::encodeName(trimmed);
 }
 
 }  // namespace
@@ -60,31 +65,64 @@ std::optional<std::uint32_t> dosAttributesFromNtfs(QByteArrayView value)
     return byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
 }
 
-std::uint32_t folderAttributes(const QString& path)
+FolderStatus folderStatus(const QString& path)
 {
-    QString trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
-        trimmed.chop(1);  // without the slash, lstat looks at a link itself, not at its target
-    const QByteArray bytes = QFile::encodeName(trimmed);
-
-    struct stat status
-    {
-    };
+    const QByteArray bytes = withoutTrailingSlash(path);
+    struct stat status = {};
     if (lstat(bytes.constData(), &status) != 0)
         throw errnoError(errno, path);
-    std::uint32_t word = S_ISLNK(status.st_mode) ? std::uint32_t{ReparsePoint} : 0u;
-    if (S_ISLNK(status.st_mode) && stat(bytes.constData(), &status) != 0)
+    FolderStatus result;
+    result.isLink = S_ISLNK(status.st_mode);
+    if (result.isLink && stat(bytes.constData(), &status) != 0)
         throw errnoError(errno, path);
-    if (S_ISDIR(status.st_mode))
-        word |= Directory;
+    result.isDirectory = S_ISDIR(status.st_mode);
+    result.device = status.st_dev;
+    return result;
+}
 
-    const QString name = trimmed.section(QLatin1Char('/'), -1);
+std::optional<std::uint32_t> AttributeReader::storedDosAttributes(const QByteArray& path,
+                                                                  dev_t device)
+{
+    unsigned& unsupported = mUnsupported[device];
+    char buffer[kXattrBufferSize];
+    for (unsigned i = 0; i < std::size(kStoredSources); ++i) {
+        if (unsupported & (1u << i))
+            continue;
+        const ssize_t size =
+            getxattr(path.constData(), kStoredSources[i].name, buffer, sizeof buffer);
+        if (size >= 0) {
+            if (const auto bits = kStoredSources[i].decode(QByteArrayView(buffer, size)))
+                return bits;
+        } else if (errno == ENOTSUP) {
+            unsupported |= 1u << i;  // the file system has no such attributes at all
+        }
+    }
+    return std::nullopt;
+}
+
+std::uint32_t AttributeReader::word(const QString& path, const FolderStatus& status)
+{
+    std::uint32_t word = 0;
+    if (status.isLink)
+        word |= ReparsePoint;
+    if (status.isDirectory)
+        word |= Directory;
+    QStringView name = path;
+    while (name.size() > 1 && name.endsWith(QLatin1Char('/')))
+        name.chop(1);
+    name = name.sliced(name.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
         name != QLatin1String(".."))
         word |= Hidden;
-    if (const auto stored = storedDosAttributes(bytes))
+    if (const auto stored = storedDosAttributes(withoutTrailingSlash(path), status.device))
         word |= *stored & kStoredBits;
     return word;
+}
+
+std::uint32_t folderAttributes(const QString& path)
+{
+    AttributeReader reader;
+    return reader.word(path, folderStatus(path));
 }
 
 bool isRootFolder(const QString& path)

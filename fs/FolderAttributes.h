@@ -3,7 +3,9 @@
 // drivers (system.ntfs_attrib_be) keep in extended attributes.
 #pragma once
 
+#include <sys/types.h>
 #include <cstdint>
+#include <map>
 #include <optional>
 
 #include <QByteArray>
@@ -28,10 +30,36 @@ enum FileAttribute : std::uint32_t {
 constexpr std::uint32_t kHiddenSystemFolder = Hidden | System | Directory;               // 22
 constexpr std::uint32_t kHiddenSystemLink = Hidden | System | Directory | ReparsePoint;  // 1046
 
-// The attribute word of the folder at path (a folder-list entry, trailing "/" allowed):
-// Directory when it is (or leads to) a folder, ReparsePoint when it is a link, Hidden for a
-// name starting with ".", and ReadOnly, Hidden, System, Archive, ReparsePoint and Compressed
-// from the stored DOS attributes when the file system keeps them.
+// What lstat (and stat, for a link) found at a folder path.
+struct FolderStatus
+{
+    bool isLink = false;
+    bool isDirectory = false;  // the folder itself, or where the link leads
+    dev_t device = 0;
+};
+
+// Looks at path (a folder-list entry, trailing "/" allowed) without following a last link.
+// Throws FileSystemError when it, or where its link leads, cannot be examined.
+FolderStatus folderStatus(const QString& path);
+
+// Builds attribute words. Remembers, per device, which kinds of stored attributes the file
+// system does not offer at all, so a walk asks each file system only what it can answer.
+class AttributeReader
+{
+public:
+    // The attribute word of the folder at path: Directory when it is (or leads to) a folder,
+    // ReparsePoint when it is a link, Hidden for a name starting with ".", and ReadOnly,
+    // Hidden, System, Archive, ReparsePoint and Compressed from the stored DOS attributes
+    // when the file system keeps them. status: what folderStatus(path) found.
+    std::uint32_t word(const QString& path, const FolderStatus& status);
+
+private:
+    std::optional<std::uint32_t> storedDosAttributes(const QByteArray& path, dev_t device);
+
+    std::map<dev_t, unsigned> mUnsupported;  // per device: bits of the xattr names refused
+};
+
+// folderAttributes(path): the word of one folder, examined afresh.
 // Throws FileSystemError when the path cannot be examined.
 std::uint32_t folderAttributes(const QString& path);
 
