@@ -1,10 +1,9 @@
-// The table catalogue without a window: for the batch command, which prints a source's tables.
+// The table catalogue without a window: for the batch command and the benchmark.
 #pragma once
 
 #include <vector>
 
 #include <QString>
-#include <QTextStream>
 
 #include "foxpro/ConnectionSettings.h"
 #include "foxpro/TableList.h"
@@ -34,9 +33,5 @@ public:
 // Failures are shown through app::messageBox() (standard error unless a box is installed).
 // Needs no QApplication.
 std::vector<CatalogueItem> ListCatalogue(const ConnectionSettings& settings);
-
-// Writes the catalogue of a free table folder to out, one table per line: the name the export
-// takes for it (its path from the folder for a table in a sub-folder). Returns the count.
-int PrintFolderCatalogue(const QString& folder, QTextStream& out);
 
 }  // namespace foxpro

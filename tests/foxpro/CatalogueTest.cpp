@@ -207,16 +207,16 @@ TEST(Catalogue, anEmptyFolderPathNeverWalksTheRoot)
     EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("at line 102\r\r")));
 }
 
-TEST(Catalogue, printsAFolderCatalogueWithoutAnApplicationObject)
+TEST(Catalogue, listsAFolderWithoutAnApplicationObject)
 {
     ASSERT_EQ(QCoreApplication::instance(), nullptr);
     testsupport::TempDir dir;
     dir.write("orders.dbf", "");
     dir.write("2020/orders.dbf", "");
-    QString printed;
-    QTextStream out(&printed);
-    EXPECT_EQ(foxpro::PrintFolderCatalogue(qpath(dir.path()), out), 2);
-    EXPECT_EQ(printed, QStringLiteral("orders\n2020/orders\n"));
+    const auto items = foxpro::ListCatalogue(folderAt(qpath(dir.path())));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].query, QStringLiteral("orders"));
+    EXPECT_EQ(items[1].query, QStringLiteral("2020/orders"));
 }
 
 TEST(ConnectionTest, opensReachableSourcesOnlyAndShowsNothing)
