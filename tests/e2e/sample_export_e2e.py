@@ -76,7 +76,12 @@ def only_window(exclude=()):
 
 
 def screenshot(window, path):
-    subprocess.run(["import", "-window", window, path], check=True)
+    """Saves a picture of the window, the pointer moved off it so no button shows its hover look."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    xdotool("mousemove", "1000", "750")
+    time.sleep(0.3)  # let the window repaint without the hover look
+    if subprocess.run(["import", "-window", window, path]).returncode != 0:
+        raise E2EFailure(f"import could not save {path}")
 
 
 def read_settings(config_home):
@@ -120,7 +125,6 @@ def run_program(program, work, screenshots):
             raise E2EFailure("the window after \"Next >\" is not the taller table selection window")
         click(form2, SELECT_ALL)
         if screenshots:
-            time.sleep(0.3)  # let the ticks repaint before the picture
             screenshot(form2, os.path.join(screenshots, "form2.png"))
         click(form2, FINISH)
         done_box = wait_for("the \"Done.\" message", lambda: only_window(exclude=(form2,)))
