@@ -75,8 +75,7 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     if (!stdfs::exists(root / "Folder 0")) {
         stdfs::create_directories(root);
-        std::printf("building %d folders and %d files in %s\n", kFolders, kFiles,
-                    root.c_str());
+        std::printf("building %d folders and %d files in %s\n", kFolders, kFiles, root.c_str());
         buildTree(root);
     }
     const QString folder = QString::fromStdString(root.string());
