@@ -296,7 +296,7 @@ struct TableWriter::Impl
         case FieldType::Date: {
             if (value.kind != Value::Kind::Date || !calendar::isValidDate(value.year, value.month, value.day))
                 throw wrongKind();
-            char text[16];
+            char text[40];  // room for any int, though dates are checked to 4+2+2 digits
             std::snprintf(text, sizeof text, "%04d%02d%02d", value.year, value.month, value.day);
             out.assign(text, 8);
             break;
@@ -315,7 +315,7 @@ struct TableWriter::Impl
         case FieldType::Logical:
             if (value.kind != Value::Kind::Boolean)
                 throw wrongKind();
-            out = value.integer ? "T" : "F";
+            out.assign(1, value.integer ? 'T' : 'F');
             break;
         case FieldType::NullFlags:
             throw wrongKind();
