@@ -8,9 +8,8 @@
 
 namespace database {
 
-ContainerSource::ContainerSource(const std::filesystem::path& dbc, QString collatingSequence)
-    : mContainer(fromEngine([&] { return vfp::Container::open(dbc); })),
-      mCollatingSequence(std::move(collatingSequence))
+ContainerSource::ContainerSource(const std::filesystem::path& dbc)
+    : mContainer(fromEngine([&] { return vfp::Container::open(dbc); }))
 {}
 
 std::vector<CatalogEntry> ContainerSource::catalog() const

@@ -12,7 +12,7 @@ class ContainerSource : public Source
 {
 public:
     // Reads the container. Throws DatabaseError when it is not a readable container.
-    ContainerSource(const std::filesystem::path& dbc, QString collatingSequence);
+    explicit ContainerSource(const std::filesystem::path& dbc);
 
     std::vector<CatalogEntry> catalog() const override;
     // A table or view of the container, by its name ignoring case.
@@ -20,7 +20,6 @@ public:
 
 private:
     vfp::Container mContainer;
-    QString mCollatingSequence;
 };
 
 }  // namespace database

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "components/database/DatabaseError.h"
 #include "components/database/Variant.h"
 
 namespace database {
@@ -17,16 +18,26 @@ public:
     const QString& name() const { return mName; }
     // The ADO type code (AdoType).
     int Type() const { return mType; }
-    // The value in the current row; Null is kept as Null.
-    const Variant& Value() const { return mValue; }
+    // The value in the current row; Null is kept as Null. Throws DatabaseError when the
+    // recordset stands past its last record (EOF), as ADO does: reading on would otherwise
+    // repeat the last record.
+    const Variant& Value() const
+    {
+        if (!mOnRecord)
+            throw DatabaseError("The field " + mName.toStdString() +
+                                " has no value: the recordset is past its last record.");
+        return mValue;
+    }
 
     // Used by the recordset when it moves.
     Variant& mutableValue() { return mValue; }
+    void setOnRecord(bool onRecord) { mOnRecord = onRecord; }
 
 private:
     QString mName;
     int mType;
     Variant mValue;
+    bool mOnRecord = true;
 };
 
 }  // namespace database

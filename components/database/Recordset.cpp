@@ -48,7 +48,14 @@ void Recordset::load()
 {
     mFields = mSource->describe();
     mCount = mSource->recordCount();
-    mEof = !mSource->next(mFields);
+    moveTo(mSource->next(mFields));
+}
+
+void Recordset::moveTo(bool onRecord)
+{
+    mEof = !onRecord;
+    for (Field& field : mFields)
+        field.setOnRecord(onRecord);
 }
 
 int Recordset::State() const
@@ -99,7 +106,14 @@ void Recordset::MoveNext()
         throw DatabaseError("The recordset is closed; MoveNext needs an open recordset.");
     if (mEof)
         throw DatabaseError("MoveNext was called past the last record.");
-    mEof = !mSource->next(mFields);
+    try {
+        moveTo(mSource->next(mFields));
+    } catch (...) {
+        // The record could be read only in part: none of its values may be taken for it.
+        for (Field& field : mFields)
+            field.setOnRecord(false);
+        throw;
+    }
 }
 
 void Recordset::Close()

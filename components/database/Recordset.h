@@ -47,6 +47,8 @@ public:
 
 private:
     void load();
+    // Records whether the last move found a record; past the last one, values cannot be read.
+    void moveTo(bool onRecord);
 
     std::unique_ptr<RowSource> mSource;
     std::vector<Field> mFields;

@@ -27,7 +27,7 @@ std::unique_ptr<Source> Source::open(const ConnectionString& connection)
         if (!std::filesystem::is_regular_file(status))
             throw DatabaseError("Cannot open the database container " + shown +
                                 ": it is not a file.");
-        return std::make_unique<ContainerSource>(path, connection.collatingSequence);
+        return std::make_unique<ContainerSource>(path);
     }
     if (!std::filesystem::exists(status))
         throw DatabaseError("Cannot open the free table folder " + shown + ": it does not exist.");

@@ -1,5 +1,7 @@
 // The recordset walk: deleted records left out of rows and RecordCount, EOF, field lookup,
 // and the calls it refuses.
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "TableSupport.h"
@@ -88,6 +90,48 @@ TEST_F(RecordsetTest, RefusesWhatItCannotDo)
     EXPECT_EQ(mRecords.State(), 0);
     open("empty");  // a closed recordset opens again
     EXPECT_EQ(mRecords.RecordCount(), 0);
+}
+
+TEST_F(RecordsetTest, NoValueIsReadPastTheLastRecord)
+{
+    open("items");
+    for (int i = 0; i < 3; ++i)
+        mRecords.MoveNext();
+    ASSERT_TRUE(mRecords.Eof());
+    EXPECT_EQ(mRecords.Fields(1).name(), QStringLiteral("name"));
+    EXPECT_THROW(mRecords.Fields(1).Value(), database::DatabaseError)
+        << "the last record must not be read a second time";
+}
+
+// A record whose memo cannot be read fails its move; none of its values can be taken for
+// it (they would mix two records), and the walk can go on with the next record.
+TEST_F(RecordsetTest, RecordThatFailsToReadLeavesNoHalfRecord)
+{
+    const std::filesystem::path dbf = mDir.path() / "notes.dbf";
+    {
+        vfp::TableWriter writer(dbf, {{"ID", FieldType::Integer}, {"NOTE", FieldType::Memo}});
+        for (int id = 1; id <= 3; ++id)
+            writer.append({dbtest::integer(id), dbtest::text("note " + std::to_string(id))});
+        writer.close();
+    }
+    {
+        // Record 2's memo pointer (after the deletion byte and the 4-byte ID) far past the
+        // end of the memo file.
+        std::fstream file(dbf, std::ios::in | std::ios::out | std::ios::binary);
+        unsigned char header[12] = {};
+        file.read(reinterpret_cast<char*>(header), sizeof header);
+        const long headerLength = header[8] | header[9] << 8;
+        const long recordLength = header[10] | header[11] << 8;
+        file.seekp(headerLength + recordLength + 5);
+        file.write("\xff\xff\xff\x7f", 4);
+    }
+    open("notes");
+    EXPECT_EQ(database::toText(mRecords.Fields(1).Value()), "note 1");
+    EXPECT_THROW(mRecords.MoveNext(), database::DatabaseError);
+    EXPECT_THROW(mRecords.Fields(0).Value(), database::DatabaseError);
+    mRecords.MoveNext();
+    EXPECT_EQ(database::toText(mRecords.Fields(0).Value()), "3");
+    EXPECT_EQ(database::toText(mRecords.Fields(1).Value()), "note 3");
 }
 
 TEST_F(RecordsetTest, FailedOpenLeavesItClosed)
