@@ -3,10 +3,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
 
 namespace database::view {
 
@@ -31,15 +30,36 @@ NumberKind parseDecimal(const std::string& text, std::int64_t& integer, double& 
     return result.ec == std::errc() && result.ptr == end ? NumberKind::Real : NumberKind::None;
 }
 
-// "1997-01-31" or "1997-01-31 14:05:00" into buffer; returns its length.
-int isoText(const vfp::Value& value, std::array<char, 32>& buffer)
+// Writes `count` digits of value, kept within what they can show; returns the end.
+char* putDigits(char* out, int value, int count)
 {
-    if (value.kind == vfp::Value::Kind::Date)
-        return std::snprintf(buffer.data(), buffer.size(), "%04d-%02d-%02d", value.year,
-                             value.month, value.day);
-    return std::snprintf(buffer.data(), buffer.size(), "%04d-%02d-%02d %02d:%02d:%02d",
-                         value.year, value.month, value.day, value.hour, value.minute,
-                         value.second);
+    int rest = std::clamp(value, 0, count == 4 ? 9999 : 99);
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
+    return out + count;
+}
+
+// "1997-01-31" or "1997-01-31 14:05:00" into buffer (once per date read: no printf);
+// returns its length.
+int isoText(const vfp::Value& value, std::array<char, 20>& buffer)
+{
+    char* p = buffer.data();
+    p = putDigits(p, value.year, 4);
+    *p++ = '-';
+    p = putDigits(p, value.month, 2);
+    *p++ = '-';
+    p = putDigits(p, value.day, 2);
+    if (value.kind == vfp::Value::Kind::DateTime) {
+        *p++ = ' ';
+        p = putDigits(p, value.hour, 2);
+        *p++ = ':';
+        p = putDigits(p, value.minute, 2);
+        *p++ = ':';
+        p = putDigits(p, value.second, 2);
+    }
+    return static_cast<int>(p - buffer.data());
 }
 
 void numberKey(double number, std::string& out)
@@ -104,7 +124,7 @@ void resultEngineValue(sqlite3_context* context, const vfp::Value& value)
     }
     case Kind::Date:
     case Kind::DateTime: {
-        std::array<char, 32> buffer{};
+        std::array<char, 20> buffer{};
         const int length = isoText(value, buffer);
         sqlite3_result_text(context, buffer.data(), length, SQLITE_TRANSIENT);
         return;
@@ -141,7 +161,7 @@ bool lookupKey(const vfp::Value& value, std::string& out)
     }
     case Kind::Date:
     case Kind::DateTime: {
-        std::array<char, 32> buffer{};
+        std::array<char, 20> buffer{};
         const int length = isoText(value, buffer);
         textKey(buffer.data(), static_cast<std::size_t>(length), out);
         return true;

@@ -27,6 +27,8 @@ constexpr std::int64_t kMaxTextLength = 16777184;
 constexpr int kSecondsPerDay = 86400;
 // Significant digits FoxPro computes with; rounding looks at the number this precise.
 constexpr int kSignificantDigits = 15;
+// Below 2^52 every double's integer part and the halves between are exact.
+constexpr double kExactDoubleLimit = 4503599627370496.0;
 
 std::string_view textOf(sqlite3_value* value)
 {
@@ -415,27 +417,34 @@ double roundHalfAway(double x, int places)
 {
     if (!std::isfinite(x) || x == 0.0)
         return x;
-    // The value with 15 significant digits: d.dddddddddddddde±x.
-    std::array<char, 40> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.*e", kSignificantDigits - 1, std::fabs(x));
-    std::int64_t mantissa = buffer[0] - '0';
-    for (int i = 2; i <= kSignificantDigits; ++i)
-        mantissa = mantissa * 10 + (buffer[static_cast<std::size_t>(i)] - '0');
-    const int exponent = std::atoi(buffer.data() + kSignificantDigits + 2);
-    // mantissa x 10^(exponent - 14); keep the digits down to 10^-places.
-    const int dropped = (kSignificantDigits - 1 - exponent) - places;
-    if (dropped <= 0)
-        return x;
-    if (dropped > kSignificantDigits)
-        return 0.0;
-    std::int64_t scale = 1;
-    for (int i = 0; i < dropped; ++i)
-        scale *= 10;
-    std::int64_t kept = mantissa / scale;
-    if (mantissa % scale >= scale / 2)
-        ++kept;
-    const double magnitude = places >= 0 ? static_cast<double>(kept) / std::pow(10.0, places)
-                                         : static_cast<double>(kept) * std::pow(10.0, -places);
+    const double scale = std::pow(10.0, std::abs(places));
+    const double scaled = places >= 0 ? std::fabs(x) * scale : std::fabs(x) / scale;
+    double kept = 0;
+    // Far from a half, the binary value rounds as its 15-digit decimal does: no need to
+    // write the decimal out.
+    const double fraction = scaled - std::floor(scaled);
+    if (scaled < kExactDoubleLimit && std::fabs(fraction - 0.5) > scaled * 1e-14 + 1e-9) {
+        kept = std::round(scaled);
+    } else {
+        // The value with 15 significant digits: d.dddddddddddddde±x.
+        std::array<char, 48> buffer{};
+        std::snprintf(buffer.data(), buffer.size(), "%.*e", kSignificantDigits - 1, std::fabs(x));
+        std::int64_t mantissa = buffer[0] - '0';
+        for (int i = 2; i <= kSignificantDigits; ++i)
+            mantissa = mantissa * 10 + (buffer[static_cast<std::size_t>(i)] - '0');
+        const int exponent = std::atoi(buffer.data() + kSignificantDigits + 2);
+        // mantissa x 10^(exponent - 14); keep the digits down to 10^-places.
+        const int dropped = (kSignificantDigits - 1 - exponent) - places;
+        if (dropped <= 0)
+            return x;
+        if (dropped > kSignificantDigits)
+            return 0.0;
+        std::int64_t divisor = 1;
+        for (int i = 0; i < dropped; ++i)
+            divisor *= 10;
+        kept = static_cast<double>(mantissa / divisor + (mantissa % divisor >= divisor / 2 ? 1 : 0));
+    }
+    const double magnitude = places >= 0 ? kept / scale : kept * scale;
     return x < 0 ? -magnitude : magnitude;
 }
 

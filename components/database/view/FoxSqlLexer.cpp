@@ -303,7 +303,7 @@ private:
             || day > daysInMonth(year, month))
             fail(start, "the date " + literal + " is not a calendar date");
 
-        std::array<char, 32> buffer{};
+        std::array<char, 48> buffer{};
         std::snprintf(buffer.data(), buffer.size(), "%04d-%02d-%02d", year, month, day);
         std::string value(buffer.data());
 

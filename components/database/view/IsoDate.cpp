@@ -63,7 +63,7 @@ std::optional<std::string> formatMoment(Moment moment)
         || moment.days > vfp::calendar::kLastJulianDay - vfp::calendar::kJulianDayOf1970)
         return std::nullopt;
     const auto civil = vfp::calendar::civilFromDays(moment.days);
-    std::array<char, 32> buffer{};
+    std::array<char, 48> buffer{};
     if (moment.hasTime)
         std::snprintf(buffer.data(), buffer.size(), "%04d-%02d-%02d %02d:%02d:%02d", civil.year,
                       civil.month, civil.day, static_cast<int>(moment.seconds / 3600),

@@ -8,7 +8,9 @@ namespace database::view {
 SqliteDb openMemoryDatabase()
 {
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+    // One thread uses the database: no locking on every call.
+    const int rc = sqlite3_open_v2(":memory:", &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                                    nullptr);
     SqliteDb db(raw);
     if (rc != SQLITE_OK)

@@ -11,7 +11,7 @@ namespace database::view {
 
 struct SqliteCloser
 {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
 struct StatementFinalizer
 {

@@ -20,7 +20,7 @@ namespace database::view {
 namespace {
 
 // Lookups jump between records; a small buffer keeps each jump to one short read.
-constexpr std::size_t kLookupBufferBytes = 16 * 1024;
+constexpr std::size_t kLookupBufferBytes = 512;
 
 // 'T' when equality on the column compares texts, 'N' numbers, 0 when it cannot be looked up.
 char keyClass(const SqlType& type)
