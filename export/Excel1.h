@@ -1,0 +1,39 @@
+// Sheet names: the cleaning and cutting of a table name, the case-blind test against the
+// workbook's sheets, and the numbered names for long-name clashes and continuation sheets.
+#pragma once
+
+#include <QString>
+
+namespace spreadsheet {
+class Workbook;
+}
+
+namespace exporting {
+
+// Sheet names are cut to this many characters by CleanSheetName; one short of the 31 a
+// spreadsheet accepts.
+constexpr int kSheetNameCut = 30;
+// Names longer than this are shortened to a numbered stem before cleaning.
+constexpr int kLongTableName = 31;
+
+// The first count characters of text, counted in UTF-16 units as spreadsheet programs count
+// them; a surrogate pair that would be split is left out whole, so the result stays valid.
+QString LeftCharacters(const QString& text, int count);
+
+// Removes every "[" and "]", then keeps the first 30 characters of what remains.
+QString CleanSheetName(const QString& name);
+
+// True when a sheet of the workbook carries name, ignoring case (Unicode case folding, the way
+// the workbook itself refuses a duplicate). Throws what the workbook throws.
+bool SheetNameExists(const QString& name, spreadsheet::Workbook& workbook);
+
+// stem followed by number in decimal, the stem cut so that the whole fits in limit characters:
+// NumberedSheetName("Customer addresses of 2021 ...", 12, 30) keeps 28 characters of the stem.
+QString NumberedSheetName(const QString& stem, int number, int limit = kSheetNameCut);
+
+// The name of the number-th sheet of a table too long for one sheet: base followed by
+// " (number)", base cut to fit 31 characters, number raised until no sheet carries the name.
+// Returns the name and leaves number at the value used.
+QString ContinuationSheetName(const QString& base, int& number, spreadsheet::Workbook& workbook);
+
+}  // namespace exporting

@@ -1,0 +1,42 @@
+// Every text the export shows: progress texts, the closing message and its own reports.
+#pragma once
+
+#include <vector>
+
+#include <QString>
+
+namespace exporting {
+
+// Location of the run's error reports.
+inline constexpr char kExportLocation[] = "in Quorvane2021/08/31.Form2.PushButton5_Click ";
+
+// The progress bar's text when no export runs.
+inline constexpr char kProgressIdleText[] = "Progress Bar";
+
+// What a cell of a long binary field (ADO type 205) shows, whatever its value.
+inline constexpr char kBinaryDataText[] = "{BINARY DATA}";
+
+// "Processing: NAME"
+QString tableProgressText(const QString& tableName);
+// "Processing: NAME, row J from N..."
+QString rowProgressText(const QString& tableName, long row, long rows);
+// "Processing: NAME, row J from N, field K from F..."
+QString fieldProgressText(const QString& tableName, long row, long rows, int field, int fields);
+
+// The closing message after a hand-over: "Done." and the hint about the sheet tabs; when some
+// ticked tables could not be copied in full it says so instead of a plain "Done.".
+QString doneText(int tablesIncomplete, int tablesTicked);
+
+struct CutField
+{
+    QString field;
+    int cells = 0;
+};
+// The report for a table whose cells were cut at the spreadsheet's cell limit, naming each
+// field and how many of its cells were cut.
+QString cutCellsText(const QString& tableName, const std::vector<CutField>& fields);
+
+// The failure when the application factory hands back no application at all.
+QString noApplicationText();
+
+}  // namespace exporting
