@@ -16,6 +16,10 @@ class QProgressBar;
 class QPushButton;
 class QTreeWidget;
 
+namespace app {
+class WindowPointer;
+}
+
 namespace exporting {
 
 class Form2TableList;
@@ -37,14 +41,20 @@ public:
     // True while an export runs; a second "Finish" then does nothing.
     bool ExportBusy = false;
 
+    // Ends the program at once when the window is closed (app::EndProgram; tests replace it).
+    std::function<void()> endProgram;
+
     void Form_Load();
     void PushButton2_Click();  // "< Back"
     void PushButton5_Click();  // "Finish"
     void PushButton8_Click();  // "Select All"
     void PushButton9_Click();  // "Deselect All"
 
+    // The window's pointer shape (0 arrow, 11 hourglass, 99 hand) and its hover rule.
+    app::WindowPointer& pointer() const { return *mPointer; }
+
     // The controls, for the handlers and for tests.
-    QTreeWidget* listView() const { return mListView; }
+    QTreeWidget& listWidget() const { return *mListView; }
     QPushButton* PushButton2 = nullptr;
     QPushButton* PushButton5 = nullptr;
     QPushButton* PushButton8 = nullptr;
@@ -56,11 +66,13 @@ protected:
 
 private:
     void createControls();
+    void connectHandlers();
 
     std::function<foxpro::ConnectionSettings()> mSettings;
     QWidget* mSetupWindow;
     spreadsheet::ApplicationFactory mFactory;
     QTreeWidget* mListView = nullptr;
+    app::WindowPointer* mPointer = nullptr;
     std::unique_ptr<Form2TableList> mList;
 };
 
