@@ -28,6 +28,7 @@ SELECT_ALL = (120, 120, 3840, 405)
 FINISH = (4080, 3680, 3840, 405)
 
 WINDOW_NAME = "^Quorvane$"  # both windows and the message boxes carry the program's name
+ERROR_REPORT_NAME = "^Application Error$"  # the title of the program's error report
 STEP_TIMEOUT = 15.0  # seconds for one step of the run; the whole run takes a few seconds
 SKIPPED = 77  # what ctest counts as a skipped test
 
@@ -37,9 +38,12 @@ class E2EFailure(Exception):
 
 
 def wait_for(what, condition, timeout=STEP_TIMEOUT):
-    """Polls condition until it returns something true; fails naming what was awaited."""
+    """Polls condition until it returns something true; fails naming what was awaited, or at
+    once when the program shows an error report instead."""
     deadline = time.monotonic() + timeout
     while True:
+        if xdotool("search", "--onlyvisible", "--name", ERROR_REPORT_NAME):
+            raise E2EFailure(f"an error report appeared while waiting for {what}")
         result = condition()
         if result:
             return result
