@@ -4,6 +4,7 @@
 // field by field through a stateless QStringDecoder.
 #include "components/vfp/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <mutex>
@@ -267,6 +268,10 @@ void TextDecoder::decode(std::string_view bytes, std::string& out)
         d->utf16.resize(needed);
     auto* begin = reinterpret_cast<QChar*>(d->utf16.data());
     const QChar* end = d->decoder.appendToBuffer(begin, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // ICU's double-byte pages give U+001A for an invalid sequence; when the field holds no
+    // 0x1A byte of its own, every U+001A is such a substitute and becomes U+FFFD
+    if (bytes.find('\x1a') == std::string_view::npos)
+        std::replace(d->utf16.data(), d->utf16.data() + (end - begin), u'\x1a', static_cast<char16_t>(utf8::kReplacement));
     utf8::fromUtf16(std::u16string_view(d->utf16.data(), static_cast<std::size_t>(end - begin)), out);
     if (dangling) {
         char replacement[4];

@@ -9,17 +9,21 @@ namespace vfp {
 // Text kinds hold UTF-8 (already decoded from the table's code page); Decimal holds the
 // number as stored, as plain decimal text; Binary holds raw bytes. The decoder reuses the
 // string buffers between records, so reading a value allocates nothing in the steady state.
+// A field whose bytes do not make a value of its type keeps what is stored instead of
+// failing: a date that is no date gives Text, a date-time out of range gives Binary (its 8
+// bytes), a numeric field holding no number ("*****" after an overflow) gives Decimal with
+// that text, trimmed.
 struct Value
 {
     enum class Kind : std::uint8_t {
         Empty,     // no value at all (before the first read)
-        Null,      // SQL NULL (null flag set, or a blank date/datetime)
+        Null,      // SQL NULL (null flag set), or a blank date, date-time, numeric or logical
         Text,      // character, varchar, memo text: UTF-8, trailing blanks kept
         Binary,    // varbinary, binary character/memo, general, blob, picture: raw bytes
         Integer,   // integer ('I'), autoincrement
         Double,    // double ('B')
         Currency,  // currency ('Y'): integer scaled by 10,000
-        Decimal,   // numeric/float ('N', 'F'): the stored digits as plain decimal text
+        Decimal,   // numeric/float ('N', 'F'): plain decimal text ("-0.5", "1500" for "1.5E+3")
         Date,      // date ('D')
         DateTime,  // datetime ('T'), rounded to the nearest second
         Boolean,   // logical ('L')
@@ -48,10 +52,16 @@ struct Value
         value.real = d;
         return value;
     }
-    static Value fromDate(int y, int m, int d) { return fromDateTime(y, m, d, 0, 0, 0, Kind::Date); }
-    static Value fromDateTime(int y, int m, int d, int hh, int mm, int ss, Kind as = Kind::DateTime)
+    static Value fromDate(int y, int m, int d) { return withMoment(Kind::Date, y, m, d, 0, 0, 0); }
+    static Value fromDateTime(int y, int m, int d, int hh, int mm, int ss)
     {
-        Value value = ofKind(as);
+        return withMoment(Kind::DateTime, y, m, d, hh, mm, ss);
+    }
+
+private:
+    static Value withMoment(Kind k, int y, int m, int d, int hh, int mm, int ss)
+    {
+        Value value = ofKind(k);
         value.year = y;
         value.month = m;
         value.day = d;
@@ -60,8 +70,6 @@ struct Value
         value.second = ss;
         return value;
     }
-
-private:
     static Value ofKind(Kind k)
     {
         Value value;

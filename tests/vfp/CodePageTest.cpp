@@ -92,14 +92,14 @@ TEST(CodePageTest, UnmarkedTableUsesTheConfiguredPage)
     EXPECT_EQ(readTexts(table, options), std::vector<std::string>{"text:Ащ"});
 }
 
-TEST(CodePageTest, IncompleteMultiByteCharacterStaysInItsField)
+TEST(CodePageTest, BrokenMultiByteCharacterIsReplacedInItsOwnField)
 {
     // a lead byte at the end of one field must not swallow the start of the next
     TableBytes table;
     table.codePageMark = 0x7B;
-    table.fields = {{"A", 'C', 1}, {"B", 'C', 2}};
-    table.add({"\x82", "\x82\xa0"});
-    EXPECT_EQ(readTexts(table), (std::vector<std::string>{"text:\xef\xbf\xbd", "text:あ"}));
+    table.fields = {{"A", 'C', 1}, {"B", 'C', 2}, {"C", 'C', 2}};
+    table.add({"\x82", "\x82\xa0", "\x82 "});
+    EXPECT_EQ(readTexts(table), (std::vector<std::string>{"text:\xef\xbf\xbd", "text:あ", "text:\xef\xbf\xbd "}));
 }
 
 TEST(CodePageTest, FieldNamesAreDecodedToo)
