@@ -27,6 +27,23 @@ QRadioButton, QCheckBox {
     spacing: 5px;
 }
 
+QRadioButton::indicator {
+    width: 11px;
+    height: 11px;
+    border: 1px solid #7d939c;
+    border-radius: 6px;
+    background: #ffffff;
+}
+
+QRadioButton::indicator:hover {
+    border-color: #2a9d8f;
+}
+
+QRadioButton::indicator:checked {
+    background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.5, fx: 0.5, fy: 0.5,
+                                stop: 0 #2a9d8f, stop: 0.55 #2a9d8f, stop: 0.65 #ffffff);
+}
+
 QLineEdit {
     background: #ffffff;
     border: 1px solid #9fb3bb;
@@ -45,7 +62,7 @@ QPushButton {
     border: 1px solid #98adb6;
     border-radius: 4px;
     color: #1d4450;
-    padding: 2px 8px;
+    padding: 1px 2px;
 }
 
 QPushButton:hover {
