@@ -1,10 +1,10 @@
-// Form1's controls at their design places: twips / 15 = pixels at 96 dpi, Arial (fontconfig
-// substitutes a metric-compatible face where Arial is not installed).
+// Form1's controls at their design places and in their design fonts, and the hover pointer.
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/DesignUnits.h"
 #include "app/SkinFramework.h"
 #include "app/WindowPointer.h"
 #include "foxpro/Form1.h"
@@ -13,21 +13,8 @@
 namespace foxpro {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
-
-QRect twips(int left, int top, int width, int height)
-{
-    const auto px = [](int value) { return qRound(value / kTwipsPerPixel); };
-    return {px(left), px(top), px(width), px(height)};
-}
-
-QFont arial(double points, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
+using app::arialFont;
+using app::twips;
 
 template <typename Control>
 Control* place(Control* control, const QRect& where, const QFont& font)
@@ -43,11 +30,11 @@ void Form1::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(form1::kDesignCaption));
-    setFont(arial(9, false));
+    setFont(arialFont(9, false));
     setFixedSize(twips(0, 0, 8040, 3105).size());
 
-    const QFont plainBold = arial(9, true);
-    const QFont buttonFont = arial(11.25, true);
+    const QFont plainBold = arialFont(9, true);
+    const QFont buttonFont = arialFont(11.25, true);
     // Created in tab order: help, the frame's rows, then "Next >".
     PushButton6 = place(new QPushButton(QStringLiteral("Help"), this), twips(120, 120, 7800, 405), buttonFont);
     Frame1 = place(new QGroupBox(QStringLiteral("FoxPro Login"), this), twips(120, 600, 7800, 1875), plainBold);
