@@ -2,6 +2,7 @@
 // (printable ASCII) is copied in runs, and nothing is allocated per cell.
 #include "cli/Output.h"
 
+#include <array>
 #include <stdexcept>
 
 namespace cli {
@@ -44,10 +45,14 @@ std::size_t validSequenceLength(std::string_view text, std::size_t i)
     return length;
 }
 
-bool isPlain(unsigned char c)
-{
-    return c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
-}
+// Bytes that go into a JSON string as they are: printable ASCII except quote and backslash.
+// A table, because this test runs for every byte of every cell.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c)
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
 
 }  // namespace
 
@@ -73,7 +78,7 @@ void Output::appendJsonString(std::string_view text)
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t run = i;
-        while (run < text.size() && isPlain(static_cast<unsigned char>(text[run])))
+        while (run < text.size() && kPlain[static_cast<unsigned char>(text[run])])
             ++run;
         mBuffer.append(text.data() + i, run - i);
         i = run;
