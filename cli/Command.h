@@ -14,7 +14,7 @@ struct Command
     const char* name;      // first argument, e.g. "dump"
     const char* synopsis;  // arguments after the name, e.g. "SOURCE NAME"
     const char* summary;   // one line for --help
-    int argumentCount;     // arguments after the name
+    int argumentCount;     // arguments after the name; -1: the command checks them itself
     // Runs with those arguments; returns the exit status. Throws on failure (main prints
     // what() as one line on standard error and exits with 1).
     int (*run)(const QStringList& arguments);
@@ -29,6 +29,7 @@ public:
 
 int runList(const QStringList& arguments);
 int runDump(const QStringList& arguments);
+int runExport(const QStringList& arguments);
 
 // True when SOURCE names a database container (ends in ".dbc", any case); otherwise it is a
 // free table folder.

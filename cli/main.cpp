@@ -17,6 +17,11 @@ const Command kCommands[] = {
      "print table NAME of SOURCE as JSON Lines: the fields, then one array of cell texts per "
      "record",
      2, cli::runDump},
+    {"export", "SOURCE [NAME ...] (-o FILE.xlsx | --open)",
+     "copy the named tables of SOURCE (all when none is named) into one workbook, one sheet each: "
+     "written to FILE.xlsx only when every table was copied in full, or opened in the spreadsheet "
+     "program",
+     -1, cli::runExport},
 };
 
 void printUsage()
@@ -70,7 +75,7 @@ int main(int argc, char** argv)
     try {
         if (command == nullptr)
             throw cli::UsageError("unknown command; see quorvane-export --help");
-        if (arguments.size() != command->argumentCount)
+        if (command->argumentCount >= 0 && arguments.size() != command->argumentCount)
             throw cli::UsageError(std::string("usage: quorvane-export ") + command->name + " " +
                                   command->synopsis);
         return command->run(arguments);

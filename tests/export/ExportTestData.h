@@ -9,7 +9,7 @@
 
 #include "components/vfp/TableWriter.h"
 #include "database/TableSupport.h"
-#include "export/ExportList.h"
+#include "export/TableSelection.h"
 #include "export/ExportProgress.h"
 
 namespace exporttest {
@@ -25,15 +25,11 @@ void writeTable(const std::filesystem::path& dir, const std::string& name,
 void writeNamesTable(const std::filesystem::path& dir, const std::string& name, int records);
 
 // The list as a vector; tests change it while a run goes on.
-class VectorList : public exporting::ExportList
+class VectorList : public exporting::TableSelection
 {
 public:
-    int count() const override { return int(items.size()); }
-    std::optional<exporting::ExportItem> item(int position) const override;
     // Adds an item whose query is its text.
-    void add(const QString& text, bool checked);
-
-    std::vector<exporting::ExportItem> items;
+    void add(const QString& text, bool checked) { items.push_back({text, text, checked}); }
 };
 
 // Records start, finish and the table-level texts ("Processing: NAME") with their fractions;

@@ -20,18 +20,6 @@ void writeNamesTable(const std::filesystem::path& dir, const std::string& name, 
     writeTable(dir, name, {{"NAME", vfp::FieldType::Varchar, 10}}, rows);
 }
 
-std::optional<exporting::ExportItem> VectorList::item(int position) const
-{
-    if (position < 1 || position > count())
-        return std::nullopt;
-    return items[position - 1];
-}
-
-void VectorList::add(const QString& text, bool checked)
-{
-    items.push_back({text, text, checked});
-}
-
 void RecordingProgress::step(const QString& text, double fraction)
 {
     if (text.endsWith(QStringLiteral("..."))) {
