@@ -38,12 +38,18 @@ public:
     // Opens a table file and, when it has memo fields, looks for its memo file beside it
     // (same base name, .fpt, or .dbt for dBase, or .dct for a container; case ignored).
     // Throws VfpError naming the file when: it cannot be opened; it is shorter than its
-    // header; the header is not a table header (field list without its 0x0D terminator,
-    // zero fields, a field of unknown type, a field lying outside the record, header or
-    // record length disagreeing with the field list, an impossible field width).
-    // Tolerated, with a note: a header record count larger than the file holds (only the
-    // whole records present are read); a missing memo file (an error is thrown only when a
-    // record refers to a memo: see RecordReader::read).
+    // header; the field list runs past the header length without its 0x0D terminator; it
+    // lists no field; a field has a type FoxPro does not know or a width its type cannot
+    // have; the fields do not fit the record length and the file size does not show them
+    // right either.
+    // Tolerated, with a note (notes()): a header record count larger than the file holds
+    // (only the whole records present are read; a smaller count is trusted); a record length
+    // the file size shows wrong (the fields' sum is used); a field list that fills the header
+    // without a 0x0D; nullable or varchar fields without _NullFlags (never NULL, full width);
+    // a missing memo file (an error comes only when a record refers to a memo: see
+    // RecordReader::read). Field positions come from the widths, not the stored
+    // displacements (some writers leave them 0). An unknown code-page mark reads as
+    // OpenOptions::defaultCodePage.
     static Table open(const std::filesystem::path& dbf, const OpenOptions& options = {});
 
     // The same over byte sources (tests, fuzzing); memo may be null (no memo file).
@@ -62,7 +68,6 @@ public:
     std::uint32_t recordCount() const;
     int headerLength() const;
     int recordLength() const;
-    std::uint64_t firstRecordOffset() const { return static_cast<std::uint64_t>(headerLength()); }
 
     // User fields in descriptor order; _NullFlags is never among them.
     const std::vector<FieldDescriptor>& fields() const;

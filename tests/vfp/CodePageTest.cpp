@@ -81,6 +81,21 @@ INSTANTIATE_TEST_SUITE_P(Marks, CodePageMarkTest, testing::Values(
     MarkCase{"unknown_mark_reads_as_1252", 0xEE, "\xe9", "é"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST(CodePageTest, EachFoxProPageHasItsOwnMark)
+{
+    // FoxPro's marks, not the dBase driver ids that share a page with them
+    const std::vector<std::pair<int, std::uint8_t>> marks = {
+        {437, 0x01}, {620, 0x69}, {737, 0x6A}, {850, 0x02}, {852, 0x64}, {857, 0x6B}, {861, 0x67},
+        {865, 0x66}, {866, 0x65}, {874, 0x7C}, {895, 0x68}, {932, 0x7B}, {936, 0x7A}, {949, 0x79},
+        {950, 0x78}, {1250, 0xC8}, {1251, 0xC9}, {1252, 0x03}, {1253, 0xCB}, {1254, 0xCA}, {1255, 0x7D},
+        {1256, 0x7E}, {10000, 0x04}, {10006, 0x98}, {10007, 0x96}, {10029, 0x97}};
+    for (const auto& [page, mark] : marks) {
+        EXPECT_EQ(vfp::markForCodePage(page), mark) << page;
+        EXPECT_EQ(vfp::codePageForMark(mark), page) << page;
+    }
+    EXPECT_EQ(vfp::markForCodePage(65001), 0) << "FoxPro has no mark for UTF-8";
+}
+
 TEST(CodePageTest, UnmarkedTableUsesTheConfiguredPage)
 {
     TableBytes table;
