@@ -20,3 +20,10 @@ void ensureGuiApp()
 }
 
 }  // namespace testsupport
+
+// The application lives until the process ends, and with it fontconfig's caches, which
+// LeakSanitizer would otherwise report as leaks of every window test.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
