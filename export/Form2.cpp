@@ -8,6 +8,7 @@
 #include "app/AppIcon.h"
 #include "app/Appearance.h"
 #include "app/CursorFile.h"
+#include "app/DesignUnits.h"
 #include "app/Main.h"
 #include "app/MessageBox.h"
 #include "app/ReportingProcedure.h"
@@ -26,9 +27,6 @@ QString location(const char* procedure)
     return QStringLiteral("in Quorvane2021/08/31.Form2.") + QLatin1String(procedure)
         + QLatin1Char(' ');
 }
-
-// "Select Tables To Import" is 6500 twips wide: 15 twips to the pixel at 96 dpi.
-constexpr int kColumnWidth = 6500 / 15;
 
 // ExportBusy for the length of a click on "Finish".
 class BusyGuard
@@ -81,7 +79,7 @@ void Form2::Form_Load()
     else
         p.step(114, [&] { connectionString = foxpro::BuildFoxproConnectionString(settings); });
     p.step(116, [&] { mListView->setHeaderLabels({QStringLiteral("Select Tables To Import")}); });
-    p.step(118, [&] { mListView->setColumnWidth(0, kColumnWidth); });
+    p.step(118, [&] { mListView->setColumnWidth(0, app::twips(0, 0, 6500, 0).width()); });
     p.step(120, [&] { foxpro::AddTablesToFoxproListbox(*mList, connectionString, settings); });
     p.step(122, [&] { setEnabled(true); });
     p.step(124, [&] { mPointer->setShape(app::kPointerDefault); });

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "app/DesignUnits.h"
 #include "app/WindowPointer.h"
 #include "export/ExportTexts.h"
 #include "export/Form2.h"
@@ -12,27 +13,13 @@
 namespace exporting {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
-
-QRect twips(int left, int top, int width, int height)
-{
-    const auto px = [](int value) { return qRound(value / kTwipsPerPixel); };
-    return {px(left), px(top), px(width), px(height)};
-}
-
-QFont arialBold(double points)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
+using app::twips;
 
 QPushButton* button(QWidget* window, const char* text, const QRect& where)
 {
     auto* control = new QPushButton(QString::fromLatin1(text), window);
     control->setGeometry(where);
-    control->setFont(arialBold(11.25));
+    control->setFont(app::arialFont(11.25, true));
     return control;
 }
 
@@ -45,7 +32,7 @@ void Form2::createControls()
 
     mListView = new QTreeWidget(this);
     mListView->setGeometry(twips(120, 630, 7800, 2955));
-    mListView->setFont(arialBold(9));
+    mListView->setFont(app::arialFont(9, true));
     mListView->setColumnCount(1);
     mListView->setRootIsDecorated(false);
     mListView->setUniformRowHeights(true);  // long lists lay out without measuring each row
