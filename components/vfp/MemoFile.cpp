@@ -15,6 +15,9 @@ constexpr std::size_t kWindowBytes = 64 * 1024;
 constexpr std::uint32_t kDbtBlockBytes = 512;      // dBase III blocks; dBase IV default
 constexpr char kDbtEnd = 0x1A;                     // dBase III memo text ends at this byte
 constexpr std::size_t kBlockHeadBytes = 8;          // FPT and dBase IV blocks start with 8 bytes
+// a dBase III memo whose 0x1A end byte is lost would otherwise run to the end of the file
+// for every record that points into it
+constexpr std::uint64_t kMaxUnterminatedMemo = 4 << 20;
 
 }  // namespace
 
@@ -103,8 +106,9 @@ MemoStatus MemoFile::readToTerminator(std::uint64_t offset, std::string& out)
     if (offset >= mSize)
         return MemoStatus::PointerPastEnd;
     char chunk[kDbtBlockBytes];
-    while (offset < mSize) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof chunk, mSize - offset));
+    const std::uint64_t stop = std::min(mSize, offset + kMaxUnterminatedMemo);
+    while (offset < stop) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof chunk, stop - offset));
         if (!fetch(offset, want, chunk))
             return MemoStatus::Shrunk;
         const char* end = std::find(chunk, chunk + want, kDbtEnd);

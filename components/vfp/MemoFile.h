@@ -12,7 +12,7 @@ namespace vfp {
 
 enum class MemoFormat : std::uint8_t {
     Fpt,     // big-endian header, block = [type][length] + data
-    Dbt3,    // 512-byte blocks, text runs to a 0x1A
+    Dbt3,    // 512-byte blocks, text runs to a 0x1A (at most 4 MiB when the 0x1A is missing)
     Dbt4,    // block = FF FF 08 00 + length (including these 8 bytes) + data
 };
 
