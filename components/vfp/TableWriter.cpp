@@ -6,14 +6,13 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
-#include "components/vfp/Calendar.h"
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
+#include "components/vfp/FieldEncode.h"
 #include "components/vfp/MemoWriter.h"
 #include "components/vfp/VfpError.h"
 
@@ -33,11 +32,6 @@ struct Layout
     int nullBit = -1;
     int varLengthBit = -1;
 };
-
-bool isMemoType(FieldType type)
-{
-    return type == FieldType::Memo || type == FieldType::General || type == FieldType::Blob || type == FieldType::Picture;
-}
 
 int defaultWidth(FieldType type)
 {
@@ -88,18 +82,6 @@ std::uint8_t flagsFor(const FieldSpec& spec)
     return flags;
 }
 
-std::string fieldError(const std::string& table, const std::string& field, const std::string& problem)
-{
-    return table + ": field " + field + " " + problem;
-}
-
-std::string formatNumber(double value, int decimals)
-{
-    char text[400];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
 }  // namespace
 
 struct TableWriter::Impl
@@ -108,6 +90,7 @@ struct TableWriter::Impl
     std::string name;
     WriteOptions options;
     int codePage = 1252;
+    encode::Context encoding;
     std::vector<Layout> fields;
     int nullFlagsOffset = -1;
     int nullFlagsLength = 0;
@@ -146,12 +129,12 @@ struct TableWriter::Impl
                                        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
                                    });
             if (!nameOk)
-                throw VfpError(fieldError(name, spec.name, "needs a name of 1 to 10 letters, digits or '_'."));
+                throw VfpError(encode::fieldError(name, spec.name, "needs a name of 1 to 10 letters, digits or '_'."));
             for (const Layout& earlier : fields)
                 if (lowerAscii(earlier.spec.name) == lowerAscii(spec.name))
-                    throw VfpError(fieldError(name, spec.name, "appears twice."));
+                    throw VfpError(encode::fieldError(name, spec.name, "appears twice."));
             if (!widthAllowed(spec.type, spec.length))
-                throw VfpError(fieldError(name, spec.name, "cannot have width " + std::to_string(spec.length) + "."));
+                throw VfpError(encode::fieldError(name, spec.name, "cannot have width " + std::to_string(spec.length) + "."));
             Layout layout{spec, offset};
             if (spec.type == FieldType::Varchar || spec.type == FieldType::Varbinary)
                 layout.varLengthBit = bits++;
@@ -179,7 +162,7 @@ struct TableWriter::Impl
         const bool wide = std::any_of(fields.begin(), fields.end(), [](const Layout& f) {
             return f.spec.type == FieldType::Varchar || f.spec.type == FieldType::Varbinary || f.spec.type == FieldType::Blob;
         });
-        const bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const Layout& f) { return isMemoType(f.spec.type); });
+        const bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const Layout& f) { return encode::isMemoType(f.spec.type); });
         const bool isContainer = lowerAscii(path.extension().string()) == ".dbc";
         std::string bytes(static_cast<std::size_t>(headerLength), '\0');
         bytes[0] = static_cast<char>(options.version != 0 ? options.version : wide ? 0x32 : 0x30);
@@ -221,105 +204,6 @@ struct TableWriter::Impl
     void setBit(int bit)
     {
         record[static_cast<std::size_t>(nullFlagsOffset + bit / 8)] |= static_cast<char>(1 << (bit % 8));
-    }
-
-    std::string textBytes(const Layout& f, const Value& value) const
-    {
-        if (value.kind == Value::Kind::Binary || f.spec.binary)
-            return value.bytes;
-        return encodeText(value.bytes, codePage);
-    }
-
-    // Prepares the bytes one field will hold; throws before anything is written.
-    void prepare(const Layout& f, const Value& value, std::string& out) const
-    {
-        const FieldSpec& spec = f.spec;
-        const auto wrongKind = [&]() { return VfpError(fieldError(name, spec.name, "cannot take a value of this kind.")); };
-        const auto tooLong = [&](std::size_t n) {
-            return VfpError(fieldError(name, spec.name, "is " + std::to_string(spec.length) + " bytes wide; the value needs "
-                                                            + std::to_string(n) + "."));
-        };
-        const auto width = static_cast<std::size_t>(spec.length);
-        out.clear();
-        if (value.kind == Value::Kind::Null) {
-            if (!spec.nullable)
-                throw VfpError(fieldError(name, spec.name, "is not nullable."));
-            return;
-        }
-        if (value.kind == Value::Kind::Empty)
-            return;
-        switch (spec.type) {
-        case FieldType::Character: case FieldType::Varchar: case FieldType::Varbinary:
-        case FieldType::Memo: case FieldType::General: case FieldType::Blob: case FieldType::Picture:
-            if (value.kind != Value::Kind::Text && value.kind != Value::Kind::Binary)
-                throw wrongKind();
-            out = textBytes(f, value);
-            if (!isMemoType(spec.type) && out.size() > width)
-                throw tooLong(out.size());
-            break;
-        case FieldType::Numeric: case FieldType::Float:
-            if (value.kind == Value::Kind::Decimal)
-                out = value.bytes;
-            else if (value.kind == Value::Kind::Integer)
-                out = std::to_string(value.integer);
-            else if (value.kind == Value::Kind::Double && std::isfinite(value.real))
-                out = formatNumber(value.real, spec.decimals);
-            else
-                throw wrongKind();
-            if (out.size() > width)
-                throw tooLong(out.size());
-            break;
-        case FieldType::Integer:
-            if (value.kind != Value::Kind::Integer || value.integer < INT32_MIN || value.integer > INT32_MAX)
-                throw wrongKind();
-            out.resize(4);
-            endian::putLe32(out.data(), static_cast<std::uint32_t>(value.integer));
-            break;
-        case FieldType::Double: {
-            if (value.kind != Value::Kind::Double && value.kind != Value::Kind::Integer)
-                throw wrongKind();
-            const double number = value.kind == Value::Kind::Double ? value.real : static_cast<double>(value.integer);
-            std::uint64_t bits;
-            std::memcpy(&bits, &number, sizeof bits);
-            out.resize(8);
-            endian::putLe64(out.data(), bits);
-            break;
-        }
-        case FieldType::Currency: {
-            if (value.kind != Value::Kind::Currency && value.kind != Value::Kind::Integer)
-                throw wrongKind();
-            const std::int64_t scaled = value.kind == Value::Kind::Currency ? value.integer : value.integer * 10000;
-            out.resize(8);
-            endian::putLe64(out.data(), static_cast<std::uint64_t>(scaled));
-            break;
-        }
-        case FieldType::Date: {
-            if (value.kind != Value::Kind::Date || !calendar::isValidDate(value.year, value.month, value.day))
-                throw wrongKind();
-            char text[40];  // room for any int, though dates are checked to 4+2+2 digits
-            std::snprintf(text, sizeof text, "%04d%02d%02d", value.year, value.month, value.day);
-            out.assign(text, 8);
-            break;
-        }
-        case FieldType::DateTime: {
-            if (value.kind != Value::Kind::DateTime || !calendar::isValidDate(value.year, value.month, value.day))
-                throw wrongKind();
-            std::int64_t milliseconds = ((value.hour * 60 + value.minute) * 60 + value.second) * std::int64_t{1000};
-            if (options.datetimeOneMsShort && milliseconds > 0)
-                --milliseconds;
-            out.resize(8);
-            endian::putLe32(out.data(), static_cast<std::uint32_t>(calendar::julianDay(value.year, value.month, value.day)));
-            endian::putLe32(out.data() + 4, static_cast<std::uint32_t>(milliseconds));
-            break;
-        }
-        case FieldType::Logical:
-            if (value.kind != Value::Kind::Boolean)
-                throw wrongKind();
-            out.assign(1, value.integer ? 'T' : 'F');
-            break;
-        case FieldType::NullFlags:
-            throw wrongKind();
-        }
     }
 
     // Blank bytes of a field: spaces for text-like fields, zeros for binary ones.
@@ -380,8 +264,9 @@ TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldSpec
     d->options = options;
     const int marked = codePageForMark(options.codePageMark);
     d->codePage = marked != 0 && isSupportedCodePage(marked) ? marked : 1252;
+    d->encoding = {d->name, d->codePage, options.datetimeOneMsShort};
     d->layOut(std::move(fields));
-    const bool hasMemo = std::any_of(d->fields.begin(), d->fields.end(), [](const Layout& f) { return isMemoType(f.spec.type); });
+    const bool hasMemo = std::any_of(d->fields.begin(), d->fields.end(), [](const Layout& f) { return encode::isMemoType(f.spec.type); });
 
     d->file = std::fopen(dbf.c_str(), "wb");
     if (!d->file)
@@ -422,7 +307,7 @@ void TableWriter::append(const std::vector<Value>& values, bool deleted)
         throw VfpError(d->name + ": a record needs " + std::to_string(d->fields.size()) + " values, not "
                        + std::to_string(values.size()) + ".");
     for (std::size_t i = 0; i < values.size(); ++i)
-        d->prepare(d->fields[i], values[i], d->stored[i]);
+        encode::fieldBytes(d->fields[i].spec, values[i], d->encoding, d->stored[i]);
     std::fill(d->record.begin(), d->record.end(), '\0');
     d->record[0] = deleted ? '*' : ' ';
     for (std::size_t i = 0; i < values.size(); ++i)
