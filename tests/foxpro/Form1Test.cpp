@@ -3,6 +3,8 @@
 #include <fstream>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include "app/WindowPointer.h"
 #include "export/Form2.h"
 #include "foxpro/Form1Harness.h"
+#include "support/ModalAnswer.h"
 
 namespace {
 
@@ -269,6 +272,36 @@ TEST(Form1Buttons, NextWithBadSourceStaysOnThisWindow)
     EXPECT_EQ(h.boxes.texts(), std::vector<QString>{kCouldNotConnect});
     EXPECT_EQ(f.loadedForm2(), nullptr);
     EXPECT_TRUE(f.isVisible());
+}
+
+TEST(Form1Dialogs, DatabaseDialogOffersContainersReadOnly)
+{
+    Form1Harness h;
+    const QString dbc = h.file("shop.dbc");
+    QWidget owner;
+    const auto choose = foxpro::Form1Services::standard().chooseDatabaseFile;
+
+    QString title;
+    QStringList filters;
+    bool existingOnly = false;
+    bool readOnlyChecked = false;
+    testsupport::answerModal<QFileDialog>([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        filters = dialog.nameFilters();
+        existingOnly = dialog.fileMode() == QFileDialog::ExistingFile;
+        for (const QCheckBox* box : dialog.findChildren<QCheckBox*>())
+            readOnlyChecked |= box->text() == QStringLiteral("Open as read-only") && box->isChecked();
+        dialog.selectFile(dbc);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    EXPECT_EQ(choose(owner), dbc);
+    EXPECT_EQ(title, QStringLiteral("Select Foxpro Database"));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Microsoft Database (*.dbc)")});
+    EXPECT_TRUE(existingOnly);
+    EXPECT_TRUE(readOnlyChecked);
+
+    testsupport::answerModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+    EXPECT_EQ(choose(owner), QString()) << "cancel";
 }
 
 TEST(Form1Window, ClosingEndsTheProgram)

@@ -1,15 +1,13 @@
 // The folder picker: the dialog it opens, the path it returns, and "" on cancel.
 #include <filesystem>
-#include <functional>
 #include <string>
 
-#include <QApplication>
 #include <QFileDialog>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "fs/BrowseForFolder.h"
 #include "support/GuiApp.h"
+#include "support/ModalAnswer.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -33,19 +31,7 @@ TEST(BrowseForFolder, TrailingSeparatorsGoExceptTheRoots)
         EXPECT_EQ(fs::withoutTrailingSeparator(c.path), c.expected) << c.name;
 }
 
-// Answers the folder dialog once it is open: looks at it, then accepts or cancels.
-void answerDialog(const std::function<void(QFileDialog&)>& answer)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            answer(*dialog);
-        }
-    });
-    timer->start(10);
-}
+using testsupport::answerModal;
 
 TEST(BrowseForFolder, OpensOwnedDirectoryDialogAndReturnsTheChoice)
 {
@@ -60,7 +46,7 @@ TEST(BrowseForFolder, OpensOwnedDirectoryDialogAndReturnsTheChoice)
     QWidget* parent = nullptr;
     bool directoriesOnly = false;
     QString openedAt;
-    answerDialog([&](QFileDialog& dialog) {
+    answerModal<QFileDialog>([&](QFileDialog& dialog) {
         title = dialog.windowTitle();
         parent = dialog.parentWidget();
         directoriesOnly = dialog.fileMode() == QFileDialog::Directory
@@ -81,7 +67,7 @@ TEST(BrowseForFolder, OpensOwnedDirectoryDialogAndReturnsTheChoice)
 TEST(BrowseForFolder, CancelGivesEmptyText)
 {
     testsupport::ensureGuiApp();
-    answerDialog([](QFileDialog& dialog) { dialog.reject(); });
+    answerModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(fs::BrowseForFolder(nullptr, QStringLiteral("Please select folder:"), QString()), QString());
 }
 
