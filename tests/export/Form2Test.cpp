@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -184,6 +186,32 @@ TEST_F(Form2Test, FinishExportsTheTickedTablesAndSaysDone)
               QStringLiteral("Done.\r\n\r\nPlease look at the Excel tabs at the bottom for multiple tables."));
     EXPECT_EQ(messages.shown[0].style, 0);
     EXPECT_EQ(messages.shown[0].title, app::AppTitle());
+}
+
+// A mouse move over a control, as the window system would send it.
+void moveOver(QWidget& control)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), control.mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&control, &move);
+}
+
+TEST_F(Form2Test, HourglassStaysOverFinishWhileTheExportRuns)
+{
+    exporttest::writeNamesTable(dir.path(), "a", 1);
+    auto& window = load();
+    tick(1);
+    int shapeOverFinish = -1;
+    spreadsheet.onCell = [&] {
+        moveOver(*window.PushButton5);
+        shapeOverFinish = window.pointer().shape();
+    };
+    window.PushButton5_Click();
+    EXPECT_EQ(shapeOverFinish, app::kPointerHourglass);
+    moveOver(*window.PushButton5);
+    EXPECT_EQ(window.pointer().shape(), app::kPointerCustom);
+    moveOver(*list().viewport());
+    EXPECT_EQ(window.pointer().shape(), app::kPointerDefault);
 }
 
 TEST_F(Form2Test, FinishOnAnEmptyListDoesNothing)
