@@ -76,7 +76,10 @@ std::filesystem::path WorkbookFile::reserveTemporaryFile()
     if (!mTemporary.empty())
         throw spreadsheet::SpreadsheetError(mFile.string() + " takes one workbook only.");
     const std::filesystem::path folder = mFile.has_parent_path() ? mFile.parent_path() : ".";
-    std::string pattern = (folder / ("." + mFile.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name += mFile.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (folder / name).string();
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
         throw spreadsheet::SpreadsheetError("Cannot create a file in " + folder.string() + " for "
