@@ -70,8 +70,8 @@ vfp::Value decimalValue(const std::string& text, int decimals)
     value.kind = vfp::Value::Kind::Decimal;
     value.bytes = std::string(parts.negative ? "-" : "") + std::string(parts.whole);
     if (decimals > 0)
-        value.bytes += "." + std::string(parts.fraction) +
-                       std::string(static_cast<std::size_t>(decimals) - parts.fraction.size(), '0');
+        value.bytes.append(".").append(parts.fraction)
+            .append(static_cast<std::size_t>(decimals) - parts.fraction.size(), '0');
     return value;
 }
 

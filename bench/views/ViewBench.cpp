@@ -44,6 +44,12 @@ vfp::Value text(std::string s)
     return value;
 }
 
+// A text of prefix and number, appended: GCC 12 warns falsely about "literal" + string.
+vfp::Value numbered(const char* prefix, long long n)
+{
+    return text(std::string(prefix).append(std::to_string(n)));
+}
+
 void writeContainer(const std::filesystem::path& dbc, int records)
 {
     vfp::ContainerWriter container(dbc);
@@ -53,9 +59,9 @@ void writeContainer(const std::filesystem::path& dbc, int records)
         {{"id", FieldType::Integer}, {"code", FieldType::Character, 10},
          {"name", FieldType::Character, 30}, {"city", FieldType::Character, 20}});
     for (int i = 1; i <= records; ++i)
-        customers.append({integer(i), text("C" + std::to_string(i)),
-                          text("Customer number " + std::to_string(i)),
-                          text("City " + std::to_string(i % 500))});
+        customers.append({integer(i), numbered("C", i),
+                          numbered("Customer number ", i),
+                          numbered("City ", i % 500)});
     customers.close();
 
     vfp::TableWriter orders = container.createTable(
@@ -73,7 +79,7 @@ void writeContainer(const std::filesystem::path& dbc, int records)
         day.year = 1990 + i % 30;
         day.month = 1 + i % 12;
         day.day = 1 + i % 28;
-        orders.append({integer(i), integer(customer), text("C" + std::to_string(customer)),
+        orders.append({integer(i), integer(customer), numbered("C", customer),
                        amount, day});
     }
     orders.close();

@@ -191,9 +191,11 @@ private:
                 mPos = i;
             }
         }
-        if (mPos < mSql.size() && isNameStart(mSql[mPos]))
-            fail(start, "\"" + std::string(mSql.substr(start, mPos - start + 1))
-                            + "\" is neither a number nor a name");
+        if (mPos < mSql.size() && isNameStart(mSql[mPos])) {
+            std::string message = "\"";  // appended piecewise: GCC 12 warns falsely about "lit" + string
+            message.append(mSql.substr(start, mPos - start + 1)).append("\" is neither a number nor a name");
+            fail(start, message);
+        }
         return make(TokenKind::Number, std::string(mSql.substr(start, mPos - start)), start);
     }
 

@@ -92,12 +92,12 @@ std::string dataTypeText(const SqlType& type)
 {
     std::string text(1, type.letter);
     if (hasWidth(type.letter) && type.width > 0) {
-        text += "(" + std::to_string(type.width);
+        text.append("(").append(std::to_string(type.width));
         if (type.decimals > 0)
-            text += "," + std::to_string(type.decimals);
+            text.append(",").append(std::to_string(type.decimals));
         text += ")";
     } else if (type.letter == 'B' && type.decimals > 0) {
-        text += "(" + std::to_string(type.decimals) + ")";
+        text.append("(").append(std::to_string(type.decimals)).append(")");
     }
     if (type.binary)
         text += " NOCPTRANS";
