@@ -39,4 +39,8 @@ bool isContainerPath(const QString& source);
 // "machine" collating sequence, or the folder with "general".
 QString connectionStringFor(const QString& source);
 
+// Opens and closes SOURCE, so that one that cannot be opened fails with the connection's own
+// one-line reason before the catalogue or the export would report it in several boxes.
+void openSourceOnce(const QString& source);
+
 }  // namespace cli

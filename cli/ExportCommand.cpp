@@ -9,8 +9,8 @@
 
 #include <QDir>
 
-#include "app/MessageBox.h"
 #include "cli/Command.h"
+#include "cli/OneLineReports.h"
 #include "export/ExportProgress.h"
 #include "export/ExportRun.h"
 #include "export/TableSelection.h"
@@ -51,29 +51,6 @@ ExportArguments parse(const QStringList& arguments)
         throw UsageError("usage: quorvane-export export SOURCE [NAME ...] (-o FILE.xlsx | --open)");
     return parsed;
 }
-
-// Every box as one line on standard error: the description, without the report's location and
-// e-mail request, which mean nothing to a script.
-class OneLineBox : public app::MessageBox
-{
-public:
-    void show(const QString& text, int, const QString&) override
-    {
-        const QString description = text.section(QLatin1Char('\r'), 0, 0).section(QLatin1Char('\n'), 0, 0);
-        std::fprintf(stderr, "quorvane-export: %s\n", description.toUtf8().constData());
-        ++shown;
-    }
-    int shown = 0;
-};
-
-class InstalledBox
-{
-public:
-    explicit InstalledBox(app::MessageBox& box) { app::setMessageBox(&box); }
-    ~InstalledBox() { app::setMessageBox(nullptr); }
-    InstalledBox(const InstalledBox&) = delete;
-    InstalledBox& operator=(const InstalledBox&) = delete;
-};
 
 // The progress text on one line of the terminal, rewritten in place; nothing when standard
 // error is not a terminal.
@@ -127,11 +104,11 @@ void selectTables(const ExportArguments& arguments, exporting::TableSelection& t
 int runExport(const QStringList& arguments)
 {
     const ExportArguments parsed = parse(arguments);
-    OneLineBox box;
-    InstalledBox installed{box};
+    openSourceOnce(parsed.source);
+    OneLineReports reports;
     exporting::TableSelection tables;
     selectTables(parsed, tables);
-    if (box.shown > 0)
+    if (reports.shown() > 0)
         throw std::runtime_error("the tables of " + parsed.source.toStdString() + " could not all be listed");
     if (tables.count() == 0)
         throw std::runtime_error(parsed.source.toStdString() + " holds no tables");

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/MessageBox.h"
 #include "cli/Command.h"
+#include "cli/OneLineReports.h"
 #include "cli/Output.h"
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
@@ -45,46 +45,19 @@ private:
     std::vector<QString> mLines;
 };
 
-// The catalogue reports its failures through the message box (on standard error here);
-// counting them lets the command fail instead of printing a partial list as success.
-class CountingBox : public app::MessageBox
-{
-public:
-    explicit CountingBox(app::MessageBox& shown) : mShown(shown) {}
-    void show(const QString& text, int style, const QString& title) override
-    {
-        ++mShownCount;
-        mShown.show(text, style, title);
-    }
-    int shownCount() const { return mShownCount; }
-
-private:
-    app::MessageBox& mShown;
-    int mShownCount = 0;
-};
-
 void listFolder(const QString& source, Output& out)
 {
-    // The catalogue would report a folder it cannot open in a box of several lines; opening
-    // it here first turns the usual failure into the command's one-line error.
-    database::Connection connection;
-    connection.Open(connectionStringFor(source));
-    connection.Close();
+    openSourceOnce(source);
 
     foxpro::ConnectionSettings settings;
     settings.option1 = false;
     settings.text2 = source;
     PrintedList list;
-    CountingBox box(app::messageBox());
-    struct Installed
-    {
-        explicit Installed(app::MessageBox* b) { app::setMessageBox(b); }
-        ~Installed() { app::setMessageBox(nullptr); }
-    } installed(&box);
+    OneLineReports reports;
     foxpro::AddTablesToFoxproListbox(list, connectionStringFor(source), settings);
-    if (box.shownCount() > 0)
+    if (reports.shown() > 0)
         throw std::runtime_error("the tables of " + source.toStdString() +
-                                 " could not all be listed (see the report above)");
+                                 " could not all be listed");
     for (const QString& line : list.lines()) {
         out.append(line.toStdString());
         out.append('\n');

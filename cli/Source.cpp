@@ -1,6 +1,7 @@
 // How a SOURCE argument becomes the connection string, the same way the windows build it.
 #include "cli/Command.h"
 
+#include "components/database/Connection.h"
 #include "foxpro/ConnectionSettings.h"
 
 namespace cli {
@@ -16,6 +17,13 @@ QString connectionStringFor(const QString& source)
     settings.option1 = isContainerPath(source);
     (settings.option1 ? settings.text1 : settings.text2) = source;
     return foxpro::BuildFoxproConnectionString(settings);
+}
+
+void openSourceOnce(const QString& source)
+{
+    database::Connection connection;
+    connection.Open(connectionStringFor(source));
+    connection.Close();
 }
 
 }  // namespace cli

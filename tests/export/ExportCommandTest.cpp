@@ -94,6 +94,19 @@ TEST_F(ExportCommandTest, FailedTableLeavesTheOldFileAndNoTemporaryOne)
     EXPECT_EQ(leftovers(), std::vector<std::string>{"out.xlsx"});
 }
 
+TEST_F(ExportCommandTest, SourceThatCannotBeOpenedFailsWithOneLineAndNoFile)
+{
+    for (const std::string missing : {"gone", "gone.dbc"}) {
+        SCOPED_TRACE(missing);
+        const Outcome result = runExport({QString::fromStdString((dir.path() / missing).string()),
+                                          QStringLiteral("-o"), out()});
+        EXPECT_EQ(result.status, 1);
+        ASSERT_EQ(result.errorLines.size(), 1u);
+        EXPECT_NE(result.errorLines[0].find(missing), std::string::npos) << result.errorLines[0];
+        EXPECT_TRUE(leftovers().empty());
+    }
+}
+
 struct UsageCase
 {
     const char* name;
