@@ -1,5 +1,7 @@
 // Views that read views, and views that cannot be run, opened the way the export opens them:
 // a connection to the container and SELECT * FROM `name`.
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "support/TempDir.h"
@@ -10,6 +12,34 @@
 namespace {
 
 using dbtest::Row;
+
+// The message of the DatabaseError that reading view `name` of `dbc` throws, or "" when it
+// opens.
+std::string openingError(const std::filesystem::path& dbc, const std::string& name)
+{
+    try {
+        dbtest::readTable(dbc, QString::fromStdString(name));
+    } catch (const database::DatabaseError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+// Writes folder/shop.dbc with the table items(id I) holding `ids`; addViews adds the views.
+std::filesystem::path writeItems(const std::filesystem::path& folder, const std::vector<int>& ids,
+                                 const std::function<void(vfp::ContainerWriter&)>& addViews)
+{
+    const std::filesystem::path dbc = folder / "shop.dbc";
+    vfp::ContainerWriter container(dbc);
+    vfp::TableWriter items = container.createTable("Items", "items.dbf",
+                                                   {{"id", vfp::FieldType::Integer}});
+    for (const int id : ids)
+        items.append({dbtest::integer(id)});
+    items.close();
+    addViews(container);
+    container.close();
+    return dbc;
+}
 
 TEST(ViewsOverViews, ReadTheInnerViewsRows)
 {
@@ -54,12 +84,7 @@ class FailureTest : public testing::TestWithParam<FailureCase>
 TEST_P(FailureTest, OpeningFailsOnceWithTheReason)
 {
     testsupport::TempDir folder;
-    const std::filesystem::path dbc = folder.path() / "shop.dbc";
-    {
-        vfp::ContainerWriter container(dbc);
-        vfp::TableWriter items = container.createTable("Items", "items.dbf",
-                                                       {{"id", vfp::FieldType::Integer}});
-        items.close();
+    const auto dbc = writeItems(folder.path(), {}, [](vfp::ContainerWriter& container) {
         container.addConnection("Sales", "SalesServer");
         container.addView("remote_items", "SELECT id FROM dbo.items", {{"id", "I", ""}}, "Sales");
         container.addView("asks", "SELECT id FROM items WHERE id = ?wanted", {}, {},
@@ -69,15 +94,8 @@ TEST_P(FailureTest, OpeningFailsOnceWithTheReason)
         container.addView("bad", "SELECT TRANSFORM(id) FROM items");
         container.addView("reads_bad", "SELECT * FROM bad");
         container.addView("reads_remote", "SELECT * FROM items JOIN remote_items r ON r.id = items.id");
-        container.close();
-    }
-    const FailureCase& c = GetParam();
-    try {
-        dbtest::readTable(dbc, QString::fromStdString(c.view));
-        ADD_FAILURE() << c.view << " opened";
-    } catch (const database::DatabaseError& error) {
-        EXPECT_EQ(std::string(error.what()), c.message);
-    }
+    });
+    EXPECT_EQ(openingError(dbc, GetParam().view), GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,15 +131,28 @@ TEST(ViewsOverViews, MissingTableFileIsNamed)
         container.addView("reads_gone", "SELECT id FROM gone");
         container.close();
     }
-    try {
-        dbtest::readTable(dbc, QStringLiteral("reads_gone"));
-        ADD_FAILURE() << "a view over a missing table opened";
-    } catch (const database::DatabaseError& error) {
-        const std::string message = error.what();
-        EXPECT_EQ(message.rfind("The view reads_gone of shop.dbc cannot be opened: ", 0), 0u)
-            << message;
-        EXPECT_NE(message.find("gone.dbf"), std::string::npos) << message;
-    }
+    const std::string message = openingError(dbc, "reads_gone");
+    EXPECT_EQ(message.rfind("The view reads_gone of shop.dbc cannot be opened: ", 0), 0u)
+        << message;
+    EXPECT_NE(message.find("gone.dbf"), std::string::npos) << message;
+}
+
+// Each view of a chain is translated while the view reading it is, so the chain shares the
+// nesting budget of one statement: a long chain is refused instead of running out of stack.
+TEST(ViewsOverViews, ChainOfViewsSharesTheNestingLimit)
+{
+    testsupport::TempDir folder;
+    const auto dbc = writeItems(folder.path(), {7}, [](vfp::ContainerWriter& container) {
+        container.addView("v0", "SELECT id FROM items");
+        for (int i = 1; i <= 2000; ++i)
+            container.addView("v" + std::to_string(i), "SELECT * FROM v" + std::to_string(i - 1));
+    });
+    EXPECT_EQ(dbtest::readTable(dbc, QStringLiteral("v50")).rows, (std::vector<Row>{{"7"}}));
+    const std::string message = openingError(dbc, "v2000");
+    EXPECT_EQ(message.rfind("The view v2000 of shop.dbc cannot be opened: the view v1999 it reads "
+                            "cannot be run: ", 0), 0u)
+        << message.substr(0, 200);
+    EXPECT_NE(message.find("more than 200 deep"), std::string::npos) << message.substr(0, 200);
 }
 
 }  // namespace

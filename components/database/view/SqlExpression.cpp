@@ -120,6 +120,7 @@ Expr arithmeticOf(char op, const Expr& left, const Expr& right)
 
 Expr SqlParser::expression(Scope& scope)
 {
+    const Nesting level(*this);
     return orExpr(scope);
 }
 
@@ -136,17 +137,28 @@ Expr SqlParser::andExpr(Scope& scope)
 Expr SqlParser::logicalChain(Scope& scope, std::string_view word, Expr (SqlParser::*operand)(Scope&))
 {
     Expr left = (this->*operand)(scope);
-    while (acceptWord(word)) {
+    int operators = 0;
+    while (isWord(word)) {
+        chain(operators, take());
         const Expr right = (this->*operand)(scope);
         left = make("(" + left.sql + " " + std::string(word) + " " + right.sql + ")", kLogical);
     }
     return left;
 }
 
+void SqlParser::chain(int& operators, const Token& at) const
+{
+    if (++operators > kMaxChain)
+        fail(at, "the SQL joins more than " + std::to_string(kMaxChain)
+                     + " operators of one kind in a row");
+}
+
 Expr SqlParser::notExpr(Scope& scope)
 {
-    if (acceptWord("NOT") || acceptSymbol("!"))
+    if (acceptWord("NOT") || acceptSymbol("!")) {
+        const Nesting level(*this);
         return make("(NOT " + notExpr(scope).sql + ")", kLogical);
+    }
     return comparison(scope);
 }
 
@@ -155,18 +167,19 @@ Expr SqlParser::comparison(Scope& scope)
     static constexpr std::array<std::string_view, 9> kOperators{"=",  "==", "<>", "!=", "#",
                                                                 "<",  ">",  "<=", ">="};
     Expr left = additive(scope);
+    int operators = 0;
     while (true) {
         const Token& token = peek();
         if (token.kind == TokenKind::Symbol
             && std::find(kOperators.begin(), kOperators.end(), token.text) != kOperators.end()) {
-            take();
+            chain(operators, take());
             if (isWord("ALL") || isWord("ANY") || isWord("SOME"))
                 fail(peek(), "comparisons with ALL, ANY or SOME cannot be translated");
             left = comparisonOf(token.text, left, additive(scope));
             continue;
         }
         if (isSymbol("$")) {  // "a $ b": a occurs in b
-            take();
+            chain(operators, take());
             const Expr right = additive(scope);
             left = make("(instr(" + right.sql + ", " + left.sql + ") > 0)", kLogical);
             continue;
@@ -176,6 +189,8 @@ Expr SqlParser::comparison(Scope& scope)
         if (negated)
             take();
         const std::string no = negated ? " NOT" : "";
+        if (isWord("LIKE") || isWord("BETWEEN") || isWord("IN") || isWord("IS"))
+            chain(operators, peek());
         if (acceptWord("LIKE")) {
             std::string sql = "(" + left.sql + no + " LIKE " + additive(scope).sql;
             if (acceptWord("ESCAPE"))
@@ -213,7 +228,9 @@ Expr SqlParser::comparison(Scope& scope)
 Expr SqlParser::additive(Scope& scope)
 {
     Expr left = multiplicative(scope);
+    int operators = 0;
     while (isSymbol("+") || isSymbol("-")) {
+        chain(operators, peek());
         const char op = take().text[0];
         left = arithmeticOf(op, left, multiplicative(scope));
     }
@@ -223,7 +240,9 @@ Expr SqlParser::additive(Scope& scope)
 Expr SqlParser::multiplicative(Scope& scope)
 {
     Expr left = unary(scope);
+    int operators = 0;
     while (isSymbol("*") || isSymbol("/") || isSymbol("%")) {
+        chain(operators, peek());
         const char op = take().text[0];
         const Expr right = unary(scope);
         if (op == '%')
@@ -238,11 +257,14 @@ Expr SqlParser::multiplicative(Scope& scope)
 Expr SqlParser::unary(Scope& scope)
 {
     if (acceptSymbol("-")) {
+        const Nesting level(*this);
         Expr operand = unary(scope);
         return make("(-" + operand.sql + ")", operand.type);
     }
-    if (acceptSymbol("+"))
+    if (acceptSymbol("+")) {
+        const Nesting level(*this);
         return unary(scope);
+    }
     return power(scope);
 }
 
@@ -251,6 +273,7 @@ Expr SqlParser::power(Scope& scope)
     Expr base = primary(scope);
     if (isSymbol("^") || isSymbol("**")) {
         take();
+        const Nesting level(*this);
         const Expr exponent = unary(scope);
         return make("pow(" + base.sql + ", " + exponent.sql + ")", kNumber);
     }

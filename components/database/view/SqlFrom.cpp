@@ -28,6 +28,7 @@ std::string SqlParser::joinedTable(Scope& scope)
 // a.y = b.y" joins b with c first. SQLite wants the inner join in brackets.
 std::string SqlParser::joinRight(Scope& scope)
 {
+    const Nesting level(*this);
     std::string right = tablePrimary(scope);
     while (const std::optional<std::string> op = joinOperator()) {
         const std::string inner = joinRight(scope);
@@ -61,6 +62,7 @@ std::optional<std::string> SqlParser::joinOperator()
 std::string SqlParser::tablePrimary(Scope& scope)
 {
     if (acceptSymbol("(")) {
+        const Nesting level(*this);
         if (isWord("SELECT")) {
             const TranslatedSelect derived = query(nullptr);
             expectSymbol(")", "a sub-query");

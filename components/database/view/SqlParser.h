@@ -82,6 +82,18 @@ struct OrderKey
 class SqlParser
 {
 public:
+    // Deepest nesting of brackets, sub-queries, function calls, NOT, signs, powers, joins
+    // written with their ON clauses last, and views read by views (whose SQL is translated
+    // while the reading view's is: one budget per thread). Each level is a few calls of the
+    // recursive descent: deeper SQL is refused instead of running out of stack.
+    static constexpr int kMaxNesting = 200;
+    // Longest run of one precedence's operators ("a + b - c ..."). Each operator brackets the
+    // SQL written so far once more, so a longer run would cost time by the square of its
+    // length, and SQLite refuses expressions nested deeper than 1,000 anyway.
+    static constexpr int kMaxChain = 1000;
+    // Most columns a SELECT may give: a FoxPro cursor, like a table, has at most 255 fields.
+    static constexpr std::size_t kMaxColumns = 255;
+
     SqlParser(std::vector<Token> tokens, std::string_view databaseName, SchemaLookup& lookup);
 
     TranslatedSelect statement();
@@ -97,6 +109,15 @@ private:
     bool acceptSymbol(std::string_view symbol);
     void expectSymbol(std::string_view symbol, std::string_view context);
     [[noreturn]] void fail(const Token& at, const std::string& what) const;
+    // One level deeper for its lifetime; throws TranslationError past kMaxNesting.
+    class Nesting
+    {
+    public:
+        explicit Nesting(const SqlParser& parser);
+        ~Nesting();
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+    };
     static std::string found(const Token& token);  // ", not \"x\"" for messages
     bool isClauseWord(const Token& token) const;
 
@@ -124,6 +145,9 @@ private:
     Expr andExpr(Scope& scope);
     // operand (word operand)*, e.g. a OR b OR c
     Expr logicalChain(Scope& scope, std::string_view word, Expr (SqlParser::*operand)(Scope&));
+    // Counts one more operator of a run in `operators`; throws TranslationError at `at`
+    // past kMaxChain.
+    void chain(int& operators, const Token& at) const;
     Expr notExpr(Scope& scope);
     Expr comparison(Scope& scope);
     Expr additive(Scope& scope);

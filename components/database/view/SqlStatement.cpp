@@ -33,6 +33,7 @@ TranslatedSelect SqlParser::statement()
 
 TranslatedSelect SqlParser::query(const Scope* outer)
 {
+    const Nesting level(*this);
     CoreSelect first = core(outer);
     std::string sql = first.sql();
     bool compound = false;
@@ -180,7 +181,10 @@ void SqlParser::selectList(Scope& scope)
             item.alias = take().text;
         }
         scope.items.push_back(std::move(item));
-    } while (acceptSymbol(","));
+    } while (acceptSymbol(",") && scope.items.size() <= kMaxColumns);
+    if (scope.items.size() > kMaxColumns)
+        fail(peek(), "the SELECT gives more than " + std::to_string(kMaxColumns)
+                         + " columns, the most a FoxPro cursor holds");
 }
 
 void SqlParser::expandStar(Scope& scope, const ScopeTable* only)

@@ -16,6 +16,9 @@ constexpr std::array<std::string_view, 28> kClauseWords{
     "ON",    "AND",    "OR",        "NOT",    "NOFILTER",  "READWRITE", "NOCONSOLE",
     "PLAIN", "NOWAIT", "WITH",      "AS",     "SELECT",    "ASC",   "DESC"};
 
+// Levels of SqlParser::Nesting open on this thread, over the parsers of views read by views.
+thread_local int tNesting = 0;
+
 std::string quoted(std::string_view text, char delimiter)
 {
     std::string out(1, delimiter);
@@ -127,6 +130,19 @@ void SqlParser::expectSymbol(std::string_view symbol, std::string_view context)
 void SqlParser::fail(const Token& at, const std::string& what) const
 {
     throw TranslationError(what + " " + positionText(at.offset));
+}
+
+SqlParser::Nesting::Nesting(const SqlParser& parser)
+{
+    if (tNesting >= kMaxNesting)
+        parser.fail(parser.peek(), "the SQL nests brackets, sub-queries, views, functions or "
+                                   "operators more than " + std::to_string(kMaxNesting) + " deep");
+    ++tNesting;
+}
+
+SqlParser::Nesting::~Nesting()
+{
+    --tNesting;
 }
 
 std::string SqlParser::found(const Token& token)
