@@ -20,12 +20,13 @@ bool isHexDigit(char c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// "_xHHHH_" at pos: the form readers decode as one escaped character.
+// "_xHHHH_" at pos: the form readers decode as one escaped character. "_xHHHH" before a NUL
+// counts too: the NUL is written as "_x0000_", whose "_" would close the escape.
 bool startsEscape(std::string_view text, std::size_t pos)
 {
     return pos + 7 <= text.size() && text[pos] == '_' && text[pos + 1] == 'x' && isHexDigit(text[pos + 2])
         && isHexDigit(text[pos + 3]) && isHexDigit(text[pos + 4]) && isHexDigit(text[pos + 5])
-        && text[pos + 6] == '_';
+        && (text[pos + 6] == '_' || text[pos + 6] == '\0');
 }
 
 // East Asian wide and fullwidth characters take two character cells.

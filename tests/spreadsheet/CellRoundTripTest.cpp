@@ -47,6 +47,8 @@ const std::vector<RoundTripCase>& cases()
         {"date_before_1900_stays_text", CellKind::Date, "1752-09-14", "s", "1752-09-14"},
         {"control_characters_kept", CellKind::Text, "a\x01" "b\x1F" "c\rd\te\nf\x7F", "s", "a\x01" "b\x1F" "c\rd\te\nf\x7F"},
         {"nul_kept", CellKind::Text, std::string("a\0b", 3), "s", std::string("a\0b", 3)},
+        {"escape_form_before_nul_kept", CellKind::Text, std::string("_x0041\0_", 8), "s",
+         std::string("_x0041\0_", 8)},
         {"noncharacter_replaced", CellKind::Text, "a\xEF\xBF\xBE" "b", "s", "a" + kReplacement + "b"},
         {"invalid_utf8_replaced", CellKind::Text, "\xFF\xFE" "caf\xE9", "s", kReplacement + kReplacement + "caf" + kReplacement},
         {"literal_escape_shown_literally", CellKind::Text, "_x0041_ and _x000D_", "s", "_x0041_ and _x000D_"},
