@@ -1,14 +1,20 @@
 #!/bin/sh
-# Builds the seed corpora of the FoxPro fuzz targets from the shared fixtures, at run time
-# (copies of the fixtures are never committed). Usage: fuzz/make-corpus.sh OUTPUT_FOLDER
-# [FIXTURES_FOLDER]; makes OUTPUT/vfp_table, OUTPUT/vfp_memo and OUTPUT/vfp_container.
+# Builds the seed corpora of the fuzz targets, at run time: the FoxPro ones from the shared
+# fixtures (copies of the fixtures are never committed), view_sql from the view SQL in
+# fuzz/seeds/view_sql, connection_string and spreadsheet_text from the texts below.
+# Usage: fuzz/make-corpus.sh OUTPUT_FOLDER [FIXTURES_FOLDER]; makes OUTPUT/vfp_table,
+# OUTPUT/vfp_memo, OUTPUT/vfp_container, OUTPUT/view_sql, OUTPUT/connection_string and
+# OUTPUT/spreadsheet_text.
 set -eu
 out=${1:?usage: make-corpus.sh OUTPUT_FOLDER [FIXTURES_FOLDER]}
 fixtures=${2:-$(dirname "$0")/../../shared/fixtures/real}
-mkdir -p "$out/vfp_table" "$out/vfp_memo" "$out/vfp_container"
-python3 - "$fixtures" "$out" <<'PY'
+kinds="vfp_table vfp_memo vfp_container view_sql connection_string spreadsheet_text"
+for kind in $kinds; do
+    mkdir -p "$out/$kind"
+done
+python3 - "$fixtures" "$out" "$(dirname "$0")/seeds" <<'PY'
 import hashlib, os, pathlib, struct, sys
-fixtures, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+fixtures, out, seeds = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3])
 def save(kind, data):
     (out / kind / hashlib.sha1(data).hexdigest()).write_bytes(data)
 def sibling(path, ext):
@@ -27,7 +33,22 @@ for path in sorted(fixtures.rglob('*')):
         dct = sibling(path, '.dct')
         dbc = path.read_bytes()
         save('vfp_container', struct.pack('<I', len(dbc)) + dbc + (dct.read_bytes() if dct else b''))
+for path in sorted((seeds / 'view_sql').glob('*.sql')):
+    save('view_sql', path.read_bytes())
+# Byte 0 of a connection_string input: even, the rest is UTF-8; odd, UTF-16LE.
+for text in ('Provider=vfpoledb.1;Data Source=/data/shop.dbc;Collating Sequence=machine;',
+             'PROVIDER=VFPOLEDB;data source=/a;b/c;Collating Sequence=x;collating sequence=general',
+             'Provider=vfpoledb.1;Data Source=/données/été/;Collating Sequence=general',
+             'Provider=sqloledb;Data Source=;Collating Sequence=;'):
+    save('connection_string', b'\0' + text.encode())
+    save('connection_string', b'\1' + text.encode('utf-16-le'))
+# Byte 0 of a spreadsheet_text input, modulo 16: 6 puts ~32,700 "a" before the rest, 7 repeats
+# it past 33,000 bytes, anything else takes it as it is.
+for text in (b'Sheet 1', b"'quoted'", b'a[1]:b*?/\\', b'caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80',
+             b'_x0041_ _x005F_ _x00', b'tab\tnew\nline\x00nul\x7f\xc2\x85', b'\xef\xbf\xbe\xef\xbf\xbf\xed\xa0\x80\xc0\xaf\xf4\x90\x80\x80\xe2\x82'):
+    for mode in (0, 6, 7):
+        save('spreadsheet_text', bytes([mode]) + text)
 PY
-for kind in vfp_table vfp_memo vfp_container; do
+for kind in $kinds; do
     echo "$kind: $(ls "$out/$kind" | wc -l) seeds"
 done

@@ -1,6 +1,8 @@
 // The shop container of the view tests, and running SQL over it as a view.
 #include "ViewTestSupport.h"
 
+#include "ShopSchema.h"
+
 #include "components/database/DatabaseError.h"
 #include "components/database/Recordset.h"
 #include "components/database/view/OpenView.h"
@@ -17,19 +19,7 @@ std::filesystem::path writeShop(
 {
     const std::filesystem::path dbc = folder / "shop.dbc";
     vfp::ContainerWriter container(dbc);
-    using vfp::FieldType;
-    vfp::TableWriter people = container.createTable(
-        "People", "people.dbf",
-        {{"id", FieldType::Integer},
-         {"name", FieldType::Character, 10},
-         {"first", FieldType::Character, 8},
-         {"last", FieldType::Character, 10},
-         {"born", FieldType::Date, 0, 0, true},
-         {"stamp", FieldType::DateTime},
-         {"member", FieldType::Logical},
-         {"balance", FieldType::Currency},
-         {"rate", FieldType::Numeric, 6, 2, true},
-         {"notes", FieldType::Memo}});
+    vfp::TableWriter people = container.createTable("People", "people.dbf", peopleFields());
     people.append({integer(1), text("Tom"), text("Tom"), text("Smith"), date(1990, 5, 17),
                    dateTime(2001, 2, 3, 4, 5, 6), boolean(true), currency(125000),
                    decimal("1.50"), text("note one")});
@@ -48,13 +38,7 @@ std::filesystem::path writeShop(
                   true);
     people.close();
 
-    vfp::TableWriter orders = container.createTable(
-        "Orders", "orders.dbf",
-        {{"id", FieldType::Integer},
-         {"person", FieldType::Integer},
-         {"amount", FieldType::Currency},
-         {"day", FieldType::Date},
-         {"code", FieldType::Character, 5}});
+    vfp::TableWriter orders = container.createTable("Orders", "orders.dbf", ordersFields());
     orders.append({integer(10), integer(1), currency(1000000), date(1997, 1, 5), text("A1")});
     orders.append({integer(11), integer(1), currency(2505000), date(1997, 6, 30), text("A1")});
     orders.append({integer(12), integer(2), currency(199900), date(1998, 2, 1), text("B  ")});

@@ -1,0 +1,1 @@
+SELECT TOP 1 ALLTRIM(p.name) AS who, SUM(o.amount) AS spent FROM people p JOIN orders o ON o.person = p.id GROUP BY 1 ORDER BY 2 DESC

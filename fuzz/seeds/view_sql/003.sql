@@ -1,0 +1,1 @@
+SELECT id, name AS who, COUNT(*), SUM(balance), id + 1, MAX(born), AVG(rate) FROM people GROUP BY id, name

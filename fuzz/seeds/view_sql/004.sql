@@ -1,0 +1,1 @@
+SELECT stamp, member, notes, rate FROM people

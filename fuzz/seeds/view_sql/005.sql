@@ -1,0 +1,1 @@
+SELECT p.id, o.id, o.person FROM people p JOIN orders o ON p.id = o.person

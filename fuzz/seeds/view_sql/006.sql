@@ -1,0 +1,1 @@
+SELECT * FROM orders o JOIN people p ON p.id = o.person WHERE p.id = 0

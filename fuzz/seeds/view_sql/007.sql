@@ -1,0 +1,1 @@
+SELECT id, ALLTRIM(name), rate FROM people WHERE id = 1

@@ -1,0 +1,1 @@
+SELECT id, name FROM people WHERE id = 1

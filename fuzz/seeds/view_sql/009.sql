@@ -1,0 +1,1 @@
+SELECT a.n FROM a JOIN b ON a.k = b.k

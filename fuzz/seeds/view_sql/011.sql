@@ -1,0 +1,1 @@
+SELECT n FROM a WHERE n = 5

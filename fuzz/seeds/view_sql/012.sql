@@ -1,0 +1,1 @@
+SELECT a.n FROM a JOIN b JOIN a x ON b.k = x.k ON a.k = b.k

@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE member = .T. .AND. .NOT. (id = 3) .OR. id = 4 ORDER BY id

@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE name = 'Tom' ORDER BY id

@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE 'Tom' = name ORDER BY id

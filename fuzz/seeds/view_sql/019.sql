@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE name # 'Tom' AND name != 'Anna' AND name <> 'Ann'

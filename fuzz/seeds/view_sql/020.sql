@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE notes = 'note' ORDER BY id

@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE last LIKE 'S%' AND NOT last LIKE 's%' ORDER BY id

@@ -1,0 +1,1 @@
+SELECT ALLTRIM(first) + ' ' + ALLTRIM(last) FROM people WHERE id = 1

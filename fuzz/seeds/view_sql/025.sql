@@ -1,0 +1,1 @@
+SELECT first - '|' FROM people WHERE id = 1

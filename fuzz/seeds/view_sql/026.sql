@@ -1,0 +1,1 @@
+SELECT rate + 1 FROM people WHERE id = 3

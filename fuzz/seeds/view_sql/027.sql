@@ -1,0 +1,1 @@
+SELECT 7 / 2, INT(rate * 3), INT(-7 / 2) FROM people WHERE id = 1

@@ -1,0 +1,1 @@
+SELECT MOD(-7, 3), -7 % 3, MOD(7, -3) FROM people WHERE id = 1

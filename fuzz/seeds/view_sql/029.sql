@@ -1,0 +1,1 @@
+SELECT balance * 0.5 * 2, balance / 3 FROM people WHERE id = 2

@@ -1,0 +1,1 @@
+SELECT 0x1F, $2.5 * 2 FROM people WHERE id = 1

@@ -1,0 +1,3 @@
+SELECT id ;
+ FROM people && the people
+ WHERE id = 1

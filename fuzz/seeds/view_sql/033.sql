@@ -1,0 +1,1 @@
+SELECT born + 1 FROM people WHERE id = 2

@@ -1,0 +1,1 @@
+SELECT {^2000-03-01} - born FROM people WHERE id = 4

@@ -1,0 +1,1 @@
+SELECT stamp + 1 FROM people WHERE id = 2

@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE born < {^1995-01-01}

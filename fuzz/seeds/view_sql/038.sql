@@ -1,0 +1,1 @@
+SELECT id FROM orders WHERE BETWEEN(day, {^1997-01-01}, {^1997-12-31}) ORDER BY id

@@ -1,0 +1,1 @@
+SELECT YEAR(born), MONTH(born), DAY(born) FROM people WHERE id = 4

@@ -1,0 +1,1 @@
+SELECT DTOS(born), CTOD('^2001-02-03') FROM people WHERE id = 1

@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE EMPTY(notes) OR EMPTY(rate) OR EMPTY(born) ORDER BY id

@@ -1,0 +1,1 @@
+SELECT NVL(rate, -9), ISNULL(born) FROM people WHERE id = 3

@@ -1,0 +1,1 @@
+SELECT IIF(member, 'yes', 'no') FROM people ORDER BY id

@@ -1,0 +1,1 @@
+SELECT UPPER(ALLTRIM(name)), LOWER(ALLTRIM(name)) FROM people WHERE id = 4

@@ -1,0 +1,1 @@
+SELECT SUBSTR(last, 2, 3), LEFT(last, 2), RIGHT(ALLTRIM(last), 2), ALLTRIM(RIGHT('ab', 5)), LEFT('ab', 0) FROM people WHERE id = 1

@@ -1,0 +1,1 @@
+SELECT STR(rate, 6, 1), STR(1234567, 5), STR(rate) FROM people WHERE id = 1

@@ -1,0 +1,1 @@
+SELECT VAL('  12.5abc'), VAL('abc'), VAL('-3') FROM people WHERE id = 1

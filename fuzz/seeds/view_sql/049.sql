@@ -1,0 +1,1 @@
+SELECT ROUND(2.5, 0), ROUND(-2.5, 0), ROUND(1234.5, -2), ROUND(1.005, 2) FROM people WHERE id = 1

@@ -1,0 +1,1 @@
+SELECT PADL('7', 3, '0'), PADR('ab', 4) + '|', REPLICATE('ab', 3), SPACE(2) + '|' FROM people WHERE id = 1

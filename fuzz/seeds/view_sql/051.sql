@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE INLIST(id, 1, 4) ORDER BY id

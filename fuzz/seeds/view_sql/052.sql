@@ -1,0 +1,1 @@
+SELECT SUBS(ALLT(name), 1, 2), UPPE(LEFT(name, 1)) FROM people WHERE id = 1

@@ -1,0 +1,1 @@
+SELECT TOP 2 id FROM people ORDER BY first

@@ -1,0 +1,1 @@
+SELECT TOP 30 PERCENT id FROM orders ORDER BY id

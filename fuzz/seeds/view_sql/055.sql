@@ -1,0 +1,1 @@
+SELECT DISTINCT TOP 2 first FROM people ORDER BY first

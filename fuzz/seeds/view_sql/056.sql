@@ -1,0 +1,1 @@
+SELECT TOP 1 id, born FROM people ORDER BY 2 DESC

@@ -1,0 +1,1 @@
+SELECT o.id FROM people p JOIN orders o JOIN orders o2 ON o.id = o2.id ON p.id = o.person ORDER BY 1

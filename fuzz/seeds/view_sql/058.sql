@@ -1,0 +1,1 @@
+SELECT (SELECT COUNT(*) FROM people p LEFT JOIN orders o ON p.id = o.person), (SELECT COUNT(*) FROM people p RIGHT OUTER JOIN orders o ON p.id = o.person), (SELECT COUNT(*) FROM people p FULL JOIN orders o ON p.id = o.person) FROM people WHERE id = 1

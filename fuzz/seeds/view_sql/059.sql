@@ -1,0 +1,1 @@
+SELECT COUNT(*) FROM orders a INNER JOIN orders b ON a.code = b.code

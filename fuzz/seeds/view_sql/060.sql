@@ -1,0 +1,1 @@
+SELECT COUNT(*) FROM people a, people b WHERE a.rate = b.rate

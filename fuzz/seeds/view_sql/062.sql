@@ -1,0 +1,1 @@
+SELECT COUNT(*) FROM (SELECT first FROM people UNION SELECT 'Tom' FROM orders) u

@@ -1,0 +1,1 @@
+SELECT person AS who, SUM(amount) AS total FROM orders GROUP BY who HAVING total > 10 ORDER BY who

@@ -1,0 +1,1 @@
+SELECT p.id FROM people p WHERE EXISTS (SELECT * FROM orders o WHERE o.person = p.id) ORDER BY 1

@@ -1,0 +1,1 @@
+SELECT id FROM orders WHERE amount > (SELECT AVG(amount) FROM orders) ORDER BY 1

@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE born = {01/02/1997}

@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE born = {^1997-02-29}

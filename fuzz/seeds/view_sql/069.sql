@@ -1,0 +1,1 @@
+SELECT CTOD(name) FROM people

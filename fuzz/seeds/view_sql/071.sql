@@ -1,0 +1,1 @@
+SELECT LEFT(name) FROM people

@@ -1,0 +1,1 @@
+SELECT * FROM people INTO CURSOR x

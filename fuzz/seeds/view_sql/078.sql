@@ -1,0 +1,1 @@
+SELECT &fields FROM people

@@ -1,0 +1,1 @@
+SELECT id FROM people UNION SELECT id, person FROM orders

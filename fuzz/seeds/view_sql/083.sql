@@ -1,0 +1,1 @@
+SELECT id FROM people p JOIN orders o WHERE p.id = 1

@@ -1,0 +1,1 @@
+SELECT name + 1 FROM people

@@ -1,0 +1,1 @@
+SELECT p.name, b.amount FROM people p JOIN Big_Orders b ON p.id = b.person ORDER BY b.amount DESC

@@ -1,0 +1,1 @@
+SELECT COUNT(*) AS n, MAX(amount) AS most FROM shop!big_buyers

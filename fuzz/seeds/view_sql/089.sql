@@ -1,0 +1,1 @@
+SELECT TOP 1 id, amount FROM orders ORDER BY amount DESC

@@ -1,0 +1,1 @@
+SELECT TRANSFORM(id) FROM items

@@ -1,0 +1,1 @@
+SELECT * FROM items JOIN remote_items r ON r.id = items.id

@@ -1,0 +1,1 @@
+SELECT r.id, p.name FROM recent r JOIN people p ON p.id = r.id WHERE r.amount > $10

@@ -1,0 +1,1 @@
+SELECT * FROM broken UNION SELECT * FROM remote

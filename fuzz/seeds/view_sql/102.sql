@@ -1,0 +1,1 @@
+SELECT (((((id))))) FROM ((people)) WHERE NOT NOT -(-(2^2^2)) > 1

@@ -1,0 +1,1 @@
+SELECT o.id FROM orders o LEFT OUTER JOIN people p RIGHT JOIN orders x FULL JOIN recent r ON r.id = x.id ON x.person = p.id ON p.id = o.person

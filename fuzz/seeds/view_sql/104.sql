@@ -1,0 +1,1 @@
+SELECT id FROM people WHERE id IN (SELECT person FROM orders WHERE amount IN (SELECT amount FROM recent))
