@@ -33,13 +33,13 @@ bool isKnownType(char letter)
 }
 
 // "NAME:TYPE[:width[:decimals]][:null]"
-vfp::FieldSpec parseFieldSpec(const std::string& text)
+vfp::FieldDefinition parseFieldDefinition(const std::string& text)
 {
     const std::vector<std::string> parts = splitAt(text, ':');
     if (parts.size() < 2 || parts[0].empty() || parts[1].size() != 1 || !isKnownType(parts[1][0]))
         throw std::runtime_error("field \"" + text + "\" is not NAME:TYPE[:width[:decimals]][:null] "
                                  "with TYPE one of C V M N F I B Y D T L");
-    vfp::FieldSpec field;
+    vfp::FieldDefinition field;
     field.name = parts[0];
     field.type = static_cast<vfp::FieldType>(parts[1][0]);
     std::vector<int> numbers;
@@ -98,7 +98,7 @@ SampleTable parseSampleTable(std::string_view text, const std::string& name)
     const bool hasDeletedColumn = header.front().text == kDeletedColumn;
     for (std::size_t i = hasDeletedColumn ? 1 : 0; i < header.size(); ++i) {
         try {
-            table.fields.push_back(parseFieldSpec(header[i].text));
+            table.fields.push_back(parseFieldDefinition(header[i].text));
         } catch (const std::runtime_error& e) {
             throw std::runtime_error(where + " line 1: " + e.what());
         }
@@ -121,7 +121,7 @@ SampleTable parseSampleTable(std::string_view text, const std::string& name)
             first = 1;
         }
         for (std::size_t i = first; i < row.cells.size(); ++i) {
-            const vfp::FieldSpec& field = table.fields[i - first];
+            const vfp::FieldDefinition& field = table.fields[i - first];
             try {
                 record.values.push_back(parseSampleValue(row.cells[i], field));
             } catch (const std::runtime_error& e) {

@@ -167,7 +167,7 @@ vfp::Value textValue(const std::string& text)
 
 }  // namespace
 
-vfp::Value parseSampleValue(const CsvCell& cell, const vfp::FieldSpec& field)
+vfp::Value parseSampleValue(const CsvCell& cell, const vfp::FieldDefinition& field)
 {
     using vfp::FieldType;
     vfp::Value value;

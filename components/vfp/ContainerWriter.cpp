@@ -18,7 +18,7 @@ namespace {
 constexpr int kObjectNameBytes = 128;  // OBJECTNAME width: FoxPro's longest name
 constexpr std::uint8_t kClassTable = 1, kClassLocalView = 6, kClassRemoteView = 7;
 
-std::vector<FieldSpec> containerFields()
+std::vector<FieldDefinition> containerFields()
 {
     return {{"OBJECTID", FieldType::Integer},
             {"PARENTID", FieldType::Integer},
@@ -63,11 +63,11 @@ Property number(int id, std::int64_t value) { return {id, Property::Kind::Number
 Property byteNumber(int id, std::int64_t value) { return {id, Property::Kind::Logical, {}, value}; }
 
 // Header names: the long name's first 10 characters upper-cased, a digit suffix on clashes.
-std::vector<std::string> headerNames(const std::vector<FieldSpec>& fields)
+std::vector<std::string> headerNames(const std::vector<FieldDefinition>& fields)
 {
     std::set<std::string> taken;
     std::vector<std::string> names;
-    for (const FieldSpec& field : fields) {
+    for (const FieldDefinition& field : fields) {
         std::string base = field.name.substr(0, 10);
         for (char& c : base)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -118,7 +118,7 @@ ContainerWriter::~ContainerWriter() = default;
 ContainerWriter::ContainerWriter(ContainerWriter&&) noexcept = default;
 ContainerWriter& ContainerWriter::operator=(ContainerWriter&&) noexcept = default;
 
-std::int32_t ContainerWriter::addObject(const ObjectSpec& object)
+std::int32_t ContainerWriter::addObject(const ObjectDefinition& object)
 {
     if (!d->table)
         throw VfpError(d->path.filename().string() + " is already closed.");
@@ -142,7 +142,7 @@ std::int32_t ContainerWriter::addObject(const ObjectSpec& object)
 }
 
 TableWriter ContainerWriter::createTable(const std::string& name, const std::string& relativePath,
-                                         std::vector<FieldSpec> fields, WriteOptions options)
+                                         std::vector<FieldDefinition> fields, WriteOptions options)
 {
     std::vector<std::string> longNames;
     const std::vector<std::string> shortNames = headerNames(fields);

@@ -20,7 +20,7 @@
 
 namespace vfp {
 
-struct ObjectSpec
+struct ObjectDefinition
 {
     std::int32_t parentId = 1;
     std::string type;         // "Table", "View", "Field", "Connection" ...
@@ -40,15 +40,15 @@ public:
     ContainerWriter& operator=(ContainerWriter&&) noexcept;
 
     // Adds a row; returns its OBJECTID. For shapes the helpers below do not make.
-    std::int32_t addObject(const ObjectSpec& object);
+    std::int32_t addObject(const ObjectDefinition& object);
 
     // Creates member table `relativePath` (relative to the container's folder, '/' or '\')
-    // named `name`, and registers it with its fields. FieldSpec::name is the long name (up to
+    // named `name`, and registers it with its fields. FieldDefinition::name is the long name (up to
     // 128 characters); the header gets the first 10 characters upper-cased (made unique).
     // The table carries the back-link to this container; missing folders are created.
     // Returns the open table writer.
     TableWriter createTable(const std::string& name, const std::string& relativePath,
-                            std::vector<FieldSpec> fields, WriteOptions options = {});
+                            std::vector<FieldDefinition> fields, WriteOptions options = {});
     // Registers an existing (or deliberately absent) table file; returns its OBJECTID.
     std::int32_t addTable(const std::string& name, const std::string& relativePath,
                           const std::vector<std::string>& longFieldNames);

@@ -33,30 +33,30 @@ std::string fieldError(const std::string& table, const std::string& field, const
     return table + ": field " + field + " " + problem;
 }
 
-void fieldBytes(const FieldSpec& spec, const Value& value, const Context& context, std::string& out)
+void fieldBytes(const FieldDefinition& definition, const Value& value, const Context& context, std::string& out)
 {
     const std::string& name = context.table;
-    const auto wrongKind = [&]() { return VfpError(fieldError(name, spec.name, "cannot take a value of this kind.")); };
+    const auto wrongKind = [&]() { return VfpError(fieldError(name, definition.name, "cannot take a value of this kind.")); };
     const auto tooLong = [&](std::size_t n) {
-        return VfpError(fieldError(name, spec.name, "is " + std::to_string(spec.length) + " bytes wide; the value needs "
+        return VfpError(fieldError(name, definition.name, "is " + std::to_string(definition.length) + " bytes wide; the value needs "
                                                         + std::to_string(n) + "."));
     };
-    const auto width = static_cast<std::size_t>(spec.length);
+    const auto width = static_cast<std::size_t>(definition.length);
     out.clear();
     if (value.kind == Value::Kind::Null) {
-        if (!spec.nullable)
-            throw VfpError(fieldError(name, spec.name, "is not nullable."));
+        if (!definition.nullable)
+            throw VfpError(fieldError(name, definition.name, "is not nullable."));
         return;
     }
     if (value.kind == Value::Kind::Empty)
         return;
-    switch (spec.type) {
+    switch (definition.type) {
     case FieldType::Character: case FieldType::Varchar: case FieldType::Varbinary:
     case FieldType::Memo: case FieldType::General: case FieldType::Blob: case FieldType::Picture:
         if (value.kind != Value::Kind::Text && value.kind != Value::Kind::Binary)
             throw wrongKind();
-        out = value.kind == Value::Kind::Binary || spec.binary ? value.bytes : encodeText(value.bytes, context.codePage);
-        if (!isMemoType(spec.type) && out.size() > width)
+        out = value.kind == Value::Kind::Binary || definition.binary ? value.bytes : encodeText(value.bytes, context.codePage);
+        if (!isMemoType(definition.type) && out.size() > width)
             throw tooLong(out.size());
         break;
     case FieldType::Numeric: case FieldType::Float:
@@ -65,7 +65,7 @@ void fieldBytes(const FieldSpec& spec, const Value& value, const Context& contex
         else if (value.kind == Value::Kind::Integer)
             out = std::to_string(value.integer);
         else if (value.kind == Value::Kind::Double && std::isfinite(value.real))
-            out = formatNumber(value.real, spec.decimals);
+            out = formatNumber(value.real, definition.decimals);
         else
             throw wrongKind();
         if (out.size() > width)

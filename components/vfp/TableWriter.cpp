@@ -27,7 +27,7 @@ constexpr std::size_t kStdioBuffer = std::size_t{1} << 20;
 
 struct Layout
 {
-    FieldSpec spec;
+    FieldDefinition definition;
     int offset = 0;
     int nullBit = -1;
     int varLengthBit = -1;
@@ -61,16 +61,16 @@ std::string lowerAscii(std::string text)
 }
 
 // Field flag byte as Visual FoxPro writes it: 0x04 also on the fixed binary types.
-std::uint8_t flagsFor(const FieldSpec& spec)
+std::uint8_t flagsFor(const FieldDefinition& definition)
 {
-    std::uint8_t flags = spec.nullable ? FieldFlag::Nullable : 0;
-    switch (spec.type) {
+    std::uint8_t flags = definition.nullable ? FieldFlag::Nullable : 0;
+    switch (definition.type) {
     case FieldType::Character: case FieldType::Varchar: case FieldType::Memo:
-        if (spec.binary)
+        if (definition.binary)
             flags |= FieldFlag::Binary;
         break;
     case FieldType::Integer:
-        flags |= FieldFlag::Binary | (spec.autoIncrement ? FieldFlag::AutoIncrement : 0);
+        flags |= FieldFlag::Binary | (definition.autoIncrement ? FieldFlag::AutoIncrement : 0);
         break;
     case FieldType::DateTime: case FieldType::Currency: case FieldType::Double: case FieldType::Varbinary:
     case FieldType::Blob:
@@ -113,34 +113,34 @@ struct TableWriter::Impl
         throw VfpError(name + " cannot be " + what + ": " + std::strerror(errno) + " (" + path.string() + ").");
     }
 
-    void layOut(std::vector<FieldSpec> specs)
+    void layOut(std::vector<FieldDefinition> definitions)
     {
-        if (specs.empty())
+        if (definitions.empty())
             throw VfpError(name + ": a table needs at least one field.");
         int bits = 0;
         int offset = 1;
-        for (FieldSpec& spec : specs) {
-            if (spec.length == 0)
-                spec.length = defaultWidth(spec.type);
-            if (spec.type == FieldType::Currency)
-                spec.decimals = 4;
-            const bool nameOk = !spec.name.empty() && spec.name.size() <= kMaxNameBytes
-                                && std::all_of(spec.name.begin(), spec.name.end(), [](char c) {
+        for (FieldDefinition& definition : definitions) {
+            if (definition.length == 0)
+                definition.length = defaultWidth(definition.type);
+            if (definition.type == FieldType::Currency)
+                definition.decimals = 4;
+            const bool nameOk = !definition.name.empty() && definition.name.size() <= kMaxNameBytes
+                                && std::all_of(definition.name.begin(), definition.name.end(), [](char c) {
                                        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
                                    });
             if (!nameOk)
-                throw VfpError(encode::fieldError(name, spec.name, "needs a name of 1 to 10 letters, digits or '_'."));
+                throw VfpError(encode::fieldError(name, definition.name, "needs a name of 1 to 10 letters, digits or '_'."));
             for (const Layout& earlier : fields)
-                if (lowerAscii(earlier.spec.name) == lowerAscii(spec.name))
-                    throw VfpError(encode::fieldError(name, spec.name, "appears twice."));
-            if (!widthAllowed(spec.type, spec.length))
-                throw VfpError(encode::fieldError(name, spec.name, "cannot have width " + std::to_string(spec.length) + "."));
-            Layout layout{spec, offset};
-            if (spec.type == FieldType::Varchar || spec.type == FieldType::Varbinary)
+                if (lowerAscii(earlier.definition.name) == lowerAscii(definition.name))
+                    throw VfpError(encode::fieldError(name, definition.name, "appears twice."));
+            if (!widthAllowed(definition.type, definition.length))
+                throw VfpError(encode::fieldError(name, definition.name, "cannot have width " + std::to_string(definition.length) + "."));
+            Layout layout{definition, offset};
+            if (definition.type == FieldType::Varchar || definition.type == FieldType::Varbinary)
                 layout.varLengthBit = bits++;
-            if (spec.nullable)
+            if (definition.nullable)
                 layout.nullBit = bits++;
-            offset += spec.length;
+            offset += definition.length;
             fields.push_back(std::move(layout));
         }
         if (bits > 0) {
@@ -160,9 +160,9 @@ struct TableWriter::Impl
     std::string header() const
     {
         const bool wide = std::any_of(fields.begin(), fields.end(), [](const Layout& f) {
-            return f.spec.type == FieldType::Varchar || f.spec.type == FieldType::Varbinary || f.spec.type == FieldType::Blob;
+            return f.definition.type == FieldType::Varchar || f.definition.type == FieldType::Varbinary || f.definition.type == FieldType::Blob;
         });
-        const bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const Layout& f) { return encode::isMemoType(f.spec.type); });
+        const bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const Layout& f) { return encode::isMemoType(f.definition.type); });
         const bool isContainer = lowerAscii(path.extension().string()) == ".dbc";
         std::string bytes(static_cast<std::size_t>(headerLength), '\0');
         bytes[0] = static_cast<char>(options.version != 0 ? options.version : wide ? 0x32 : 0x30);
@@ -191,8 +191,8 @@ struct TableWriter::Impl
             at += 32;
         };
         for (const Layout& f : fields)
-            descriptor(f.spec.name, static_cast<char>(f.spec.type), f.offset, f.spec.length, f.spec.decimals,
-                       flagsFor(f.spec), f.spec.autoIncrement);
+            descriptor(f.definition.name, static_cast<char>(f.definition.type), f.offset, f.definition.length, f.definition.decimals,
+                       flagsFor(f.definition), f.definition.autoIncrement);
         if (nullFlagsOffset > 0)
             descriptor("_NullFlags", '0', nullFlagsOffset, nullFlagsLength, 0, FieldFlag::System | FieldFlag::Binary, false);
         bytes[at] = 0x0D;
@@ -220,16 +220,16 @@ struct TableWriter::Impl
 
     void fill(const Layout& f, const Value& value, const std::string& bytes)
     {
-        const FieldSpec& spec = f.spec;
+        const FieldDefinition& definition = f.definition;
         char* at = record.data() + f.offset;
-        const auto width = static_cast<std::size_t>(spec.length);
-        std::memset(at, blankByte(spec.type), width);
+        const auto width = static_cast<std::size_t>(definition.length);
+        std::memset(at, blankByte(definition.type), width);
         if (value.kind == Value::Kind::Null) {
             setBit(f.nullBit);
             return;
         }
         // an Empty value arrives here with no bytes: blank, and V/Q of length 0
-        switch (spec.type) {
+        switch (definition.type) {
         case FieldType::Character:
             std::memcpy(at, bytes.data(), bytes.size());
             break;
@@ -246,7 +246,7 @@ struct TableWriter::Impl
             break;
         case FieldType::Memo: case FieldType::General: case FieldType::Blob: case FieldType::Picture:
             if (!bytes.empty()) {
-                const std::uint32_t type = spec.type == FieldType::General ? 2 : spec.type == FieldType::Picture ? 0 : 1;
+                const std::uint32_t type = definition.type == FieldType::General ? 2 : definition.type == FieldType::Picture ? 0 : 1;
                 endian::putLe32(at, memo->append(bytes, type));
             }
             break;
@@ -256,7 +256,7 @@ struct TableWriter::Impl
     }
 };
 
-TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldSpec> fields, const WriteOptions& options)
+TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefinition> fields, const WriteOptions& options)
     : d(std::make_unique<Impl>())
 {
     d->path = dbf;
@@ -266,7 +266,7 @@ TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldSpec
     d->codePage = marked != 0 && isSupportedCodePage(marked) ? marked : 1252;
     d->encoding = {d->name, d->codePage, options.datetimeOneMsShort};
     d->layOut(std::move(fields));
-    const bool hasMemo = std::any_of(d->fields.begin(), d->fields.end(), [](const Layout& f) { return encode::isMemoType(f.spec.type); });
+    const bool hasMemo = std::any_of(d->fields.begin(), d->fields.end(), [](const Layout& f) { return encode::isMemoType(f.definition.type); });
 
     d->file = std::fopen(dbf.c_str(), "wb");
     if (!d->file)
@@ -307,7 +307,7 @@ void TableWriter::append(const std::vector<Value>& values, bool deleted)
         throw VfpError(d->name + ": a record needs " + std::to_string(d->fields.size()) + " values, not "
                        + std::to_string(values.size()) + ".");
     for (std::size_t i = 0; i < values.size(); ++i)
-        encode::fieldBytes(d->fields[i].spec, values[i], d->encoding, d->stored[i]);
+        encode::fieldBytes(d->fields[i].definition, values[i], d->encoding, d->stored[i]);
     std::fill(d->record.begin(), d->record.end(), '\0');
     d->record[0] = deleted ? '*' : ' ';
     for (std::size_t i = 0; i < values.size(); ++i)

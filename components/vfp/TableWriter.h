@@ -22,7 +22,7 @@
 
 namespace vfp {
 
-struct FieldSpec
+struct FieldDefinition
 {
     std::string name;  // header name: 1-10 ASCII letters, digits or '_' (container members:
                        // see ContainerWriter, which takes long names)
@@ -50,7 +50,7 @@ public:
     // Creates (or replaces) the table file, and its .fpt when a field needs one. Throws
     // VfpError for an invalid field list (bad name or width, duplicate names, record over
     // 65,500 bytes, more than 255 fields) or when the file cannot be created.
-    TableWriter(const std::filesystem::path& dbf, std::vector<FieldSpec> fields,
+    TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefinition> fields,
                 const WriteOptions& options = {});
     ~TableWriter();  // closes if still open, ignoring errors: call close() to see them
     TableWriter(TableWriter&&) noexcept;

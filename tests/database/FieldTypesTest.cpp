@@ -13,7 +13,7 @@ using vfp::FieldType;
 struct Case
 {
     const char* name;
-    vfp::FieldSpec field;
+    vfp::FieldDefinition field;
     vfp::Value value;
     int adoType;
     std::string text;
@@ -125,10 +125,10 @@ protected:
     static void SetUpTestSuite()
     {
         sDir = new testsupport::TempDir;
-        std::vector<vfp::FieldSpec> fields;
+        std::vector<vfp::FieldDefinition> fields;
         std::vector<vfp::Value> values, nulls;
         for (const Case& c : cases()) {
-            vfp::FieldSpec field = c.field;
+            vfp::FieldDefinition field = c.field;
             field.nullable = true;
             fields.push_back(field);
             values.push_back(c.value);

@@ -36,7 +36,7 @@ def load_tables(data_dir):
             if deleted_column:
                 header = header[1:]
                 records = [r[1:] for r in records if r[0] != "*"]
-            fields = [(spec.split(":")[0], spec.split(":")[1], spec.endswith(":null")) for spec in header]
+            fields = [(column.split(":")[0], column.split(":")[1], column.endswith(":null")) for column in header]
             tables.append(Table(name, fields, records))
     return tables
 

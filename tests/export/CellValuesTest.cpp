@@ -12,7 +12,7 @@ namespace data = exporttest;
 struct FieldCase
 {
     const char* name;
-    vfp::FieldSpec field;
+    vfp::FieldDefinition field;
     vfp::Value value;
     std::string text;  // "" means no cell at all
     CellKind kind;
@@ -44,10 +44,10 @@ const std::vector<FieldCase> kFieldCases = {
 
 TEST_F(ExportRunTest, EveryFieldTypeAndItsNull)
 {
-    std::vector<vfp::FieldSpec> fields;
+    std::vector<vfp::FieldDefinition> fields;
     std::vector<vfp::Value> values, nulls;
     for (const FieldCase& c : kFieldCases) {
-        vfp::FieldSpec field = c.field;
+        vfp::FieldDefinition field = c.field;
         field.nullable = true;
         fields.push_back(field);
         values.push_back(c.value);

@@ -40,7 +40,7 @@ std::vector<std::vector<std::string>> readBack(const std::filesystem::path& path
     return rows;
 }
 
-const std::vector<vfp::FieldSpec> kEveryType = {
+const std::vector<vfp::FieldDefinition> kEveryType = {
     {"NAME", FieldType::Character, 10},
     {"RAW", FieldType::Character, 4, 0, false, true},
     {"VNAME", FieldType::Varchar, 8, 0, true},
@@ -175,7 +175,7 @@ TEST(TableWriterTest, RefusesFieldListsFoxProCannotHold)
 {
     testsupport::TempDir dir;
     const auto path = dir.path() / "t.dbf";
-    const std::vector<std::vector<vfp::FieldSpec>> refused = {
+    const std::vector<std::vector<vfp::FieldDefinition>> refused = {
         {},
         {{"NAME_TOO_LONG", FieldType::Character, 5}},
         {{"A-B", FieldType::Character, 5}},
@@ -186,7 +186,7 @@ TEST(TableWriterTest, RefusesFieldListsFoxProCannotHold)
     };
     for (const auto& fields : refused)
         EXPECT_THROW(vfp::TableWriter(path, fields), vfp::VfpError);
-    std::vector<vfp::FieldSpec> tooMany;
+    std::vector<vfp::FieldDefinition> tooMany;
     for (int n = 0; n < 256; ++n)
         tooMany.push_back({"F" + std::to_string(n), FieldType::Logical});
     EXPECT_THROW(vfp::TableWriter(path, tooMany), vfp::VfpError);

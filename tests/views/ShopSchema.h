@@ -8,7 +8,7 @@
 
 namespace viewtest {
 
-inline std::vector<vfp::FieldSpec> peopleFields()
+inline std::vector<vfp::FieldDefinition> peopleFields()
 {
     using vfp::FieldType;
     return {{"id", FieldType::Integer},
@@ -23,7 +23,7 @@ inline std::vector<vfp::FieldSpec> peopleFields()
             {"notes", FieldType::Memo}};
 }
 
-inline std::vector<vfp::FieldSpec> ordersFields()
+inline std::vector<vfp::FieldDefinition> ordersFields()
 {
     using vfp::FieldType;
     return {{"id", FieldType::Integer},
