@@ -9,7 +9,7 @@
 #include <string.h>
 #include <time.h>
 
-#include <xlsxwriter.h>
+#include "bench/xlsx/BareWorkbook.h"
 
 #define DISTINCT 4096
 
@@ -25,13 +25,6 @@ struct Row {
     int active;
 };
 static struct Row rows[DISTINCT];
-
-static double seconds(clockid_t clock)
-{
-    struct timespec t;
-    clock_gettime(clock, &t);
-    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
-}
 
 /* Pads text with blanks to width characters, as a FoxPro character field holds it. */
 static void padded(char* out, size_t size, const char* text, int width)
@@ -67,18 +60,9 @@ int main(int argc, char** argv)
                  kCities[rand() % 6], r);
     }
 
-    char tmpdir[4096];
-    snprintf(tmpdir, sizeof tmpdir, "%s", argv[2]);
-    char* slash = strrchr(tmpdir, '/');
-    if (slash)
-        *slash = '\0';
-    else
-        strcpy(tmpdir, ".");
-
     const double start = seconds(CLOCK_MONOTONIC);
     const double startCpu = seconds(CLOCK_PROCESS_CPUTIME_ID);
-    lxw_workbook_options options = {LXW_TRUE, tmpdir, LXW_TRUE};
-    lxw_workbook* book = workbook_new_opt(argv[2], &options);
+    lxw_workbook* book = bareWorkbook(argv[2]);
     lxw_format* date = workbook_add_format(book);
     lxw_format* dateTime = workbook_add_format(book);
     format_set_num_format(date, "yyyy-mm-dd");

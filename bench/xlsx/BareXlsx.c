@@ -6,17 +6,10 @@
 #include <string.h>
 #include <time.h>
 
-#include <xlsxwriter.h>
+#include "bench/xlsx/BareWorkbook.h"
 
 #define COLUMNS 10
 #define DISTINCT_ROWS 4096
-
-static double seconds(clockid_t clock)
-{
-    struct timespec t;
-    clock_gettime(clock, &t);
-    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
-}
 
 int main(int argc, char** argv)
 {
@@ -34,18 +27,9 @@ int main(int argc, char** argv)
             snprintf(texts[r][c], sizeof texts[r][c], "v%05d-%d", r, c);
         }
 
-    char tmpdir[4096];
-    snprintf(tmpdir, sizeof tmpdir, "%s", argv[2]);
-    char* slash = strrchr(tmpdir, '/');
-    if (slash)
-        *slash = '\0';
-    else
-        strcpy(tmpdir, ".");
-
     const double start = seconds(CLOCK_MONOTONIC);
     const double startCpu = seconds(CLOCK_PROCESS_CPUTIME_ID);
-    lxw_workbook_options options = {LXW_TRUE, tmpdir, LXW_TRUE};
-    lxw_workbook* book = workbook_new_opt(argv[2], &options);
+    lxw_workbook* book = bareWorkbook(argv[2]);
     lxw_worksheet* sheet = workbook_add_worksheet(book, "Sheet1");
     for (long r = 0; r < rows; ++r) {
         const int k = (int)(r % DISTINCT_ROWS);
