@@ -95,9 +95,28 @@ bool isHex(char32_t c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// What a spreadsheet program shows for stored text: each "_xHHHH_" is the character HHHH.
-void readBack(const std::vector<Decoded>& stored, std::u32string& out)
+// The characters in the file for a text handed to the writer: libxlsxwriter writes every
+// control character but tab and line feed as "_x00HH_".
+void writtenForm(const std::vector<Decoded>& text, std::vector<Decoded>& out)
 {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out.clear();
+    for (const Decoded& c : text) {
+        if (c.codePoint >= 0x20 || c.codePoint == '\t' || c.codePoint == '\n') {
+            out.push_back(c);
+            continue;
+        }
+        for (const char e : {'_', 'x', '0', '0', kHex[c.codePoint >> 4], kHex[c.codePoint & 0xF], '_'})
+            out.push_back({static_cast<char32_t>(e), 1, true});
+    }
+}
+
+// What a spreadsheet program shows for a text handed to the writer: each "_xHHHH_" of the
+// written form is the character HHHH.
+void readBack(const std::vector<Decoded>& text, std::u32string& out)
+{
+    static std::vector<Decoded> stored;
+    writtenForm(text, stored);
     out.clear();
     for (std::size_t i = 0; i < stored.size(); ++i) {
         if (stored[i].codePoint == '_' && i + 6 < stored.size() && stored[i + 1].codePoint == 'x' &&

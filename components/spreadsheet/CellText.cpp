@@ -20,13 +20,20 @@ bool isHexDigit(char c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// "_xHHHH_" at pos: the form readers decode as one escaped character. "_xHHHH" before a NUL
-// counts too: the NUL is written as "_x0000_", whose "_" would close the escape.
+// Characters that reach the file as an "_xHHHH_" escape: NUL by our hand, every other control
+// character but tab and line feed by libxlsxwriter's.
+bool writtenEscaped(char c)
+{
+    return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
+}
+
+// "_xHHHH_" at pos: the form readers decode as one escaped character. "_xHHHH" before a
+// character written escaped counts too: that escape's "_" would close it.
 bool startsEscape(std::string_view text, std::size_t pos)
 {
     return pos + 7 <= text.size() && text[pos] == '_' && text[pos + 1] == 'x' && isHexDigit(text[pos + 2])
         && isHexDigit(text[pos + 3]) && isHexDigit(text[pos + 4]) && isHexDigit(text[pos + 5])
-        && (text[pos + 6] == '_' || text[pos + 6] == '\0');
+        && (text[pos + 6] == '_' || writtenEscaped(text[pos + 6]));
 }
 
 // East Asian wide and fullwidth characters take two character cells.

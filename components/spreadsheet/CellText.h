@@ -19,8 +19,9 @@ public:
 
     // Ill-formed UTF-8 and U+FFFE / U+FFFF become U+FFFD; NUL becomes "_x0000_" (the C string
     // would end there); a literal "_xHHHH_" becomes "_x005F_xHHHH_", so readers that decode
-    // such escapes show it unchanged, and so does "_xHHHH" before a NUL, which the NUL's escape
-    // would close. Other control characters pass: libxlsxwriter escapes them.
+    // such escapes show it unchanged, and so does "_xHHHH" before a control character written
+    // as an escape, whose "_" would close it. Other control characters pass: libxlsxwriter
+    // escapes them.
     // The text is cut before the character that would take it past kMaxCellTextLength UTF-16
     // units, or take the escaped form past the code points libxlsxwriter accepts.
     Prepared prepare(std::string_view text);

@@ -49,6 +49,8 @@ const std::vector<RoundTripCase>& cases()
         {"nul_kept", CellKind::Text, std::string("a\0b", 3), "s", std::string("a\0b", 3)},
         {"escape_form_before_nul_kept", CellKind::Text, std::string("_x0041\0_", 8), "s",
          std::string("_x0041\0_", 8)},
+        {"escape_form_before_control_characters_kept", CellKind::Text, "_x0041\x01_x0042\r_", "s",
+         "_x0041\x01_x0042\r_"},
         {"noncharacter_replaced", CellKind::Text, "a\xEF\xBF\xBE" "b", "s", "a" + kReplacement + "b"},
         {"invalid_utf8_replaced", CellKind::Text, "\xFF\xFE" "caf\xE9", "s", kReplacement + kReplacement + "caf" + kReplacement},
         {"literal_escape_shown_literally", CellKind::Text, "_x0041_ and _x000D_", "s", "_x0041_ and _x000D_"},

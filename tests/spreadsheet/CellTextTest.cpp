@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"nul_escaped_not_ending_the_text", std::string("a\0b", 3), "a_x0000_b", 3},
         TextCase{"escape_form_closed_by_an_escaped_nul", std::string("_x0041\0", 7),
                  "_x005F_x0041_x0000_", 7},
+        TextCase{"escape_form_closed_by_the_writers_escape", "_x0041\r", "_x005F_x0041\r", 7},
+        TextCase{"escape_form_before_tab_unchanged", "_x0041\t", "_x0041\t", 7},
         TextCase{"control_characters_left_to_the_writer", "a\x01\tb\r\n", "a\x01\tb\r\n", 6},
         TextCase{"utf8_unchanged", "Z\xC3\xBCrich \xE2\x82\xAC", "Z\xC3\xBCrich \xE2\x82\xAC", 8},
         TextCase{"wide_characters_count_twice", "\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC", 4},
