@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "foxpro/ConnectionSettings.h"
+
 namespace cli {
 
 struct Command
@@ -34,6 +36,10 @@ int runExport(const QStringList& arguments);
 // True when SOURCE names a database container (ends in ".dbc", any case); otherwise it is a
 // free table folder.
 bool isContainerPath(const QString& source);
+
+// The connection settings the windows would hold for SOURCE: the container kind and path
+// for a .dbc, otherwise the folder kind and path.
+foxpro::ConnectionSettings settingsFor(const QString& source);
 
 // The connection string the windows would build for SOURCE: the container with the
 // "machine" collating sequence, or the folder with "general".

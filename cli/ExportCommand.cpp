@@ -74,21 +74,13 @@ private:
     bool mTerminal;
 };
 
-foxpro::ConnectionSettings settingsFor(const QString& source)
-{
-    foxpro::ConnectionSettings settings;
-    settings.option1 = isContainerPath(source);
-    (settings.option1 ? settings.text1 : settings.text2) = source;
-    return settings;
-}
-
 // The tables named on the command line, or every table of the catalogue. A named sub-folder
 // table ("old/orders") keeps its path for the query and its bare name for the sheet.
 void selectTables(const ExportArguments& arguments, exporting::TableSelection& tables)
 {
     if (arguments.names.isEmpty()) {
-        const foxpro::ConnectionSettings settings = settingsFor(arguments.source);
-        foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(arguments.source), settings);
+        foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(arguments.source),
+                                         settingsFor(arguments.source));
         return;
     }
     for (const QString& name : arguments.names) {

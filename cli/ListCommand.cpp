@@ -9,7 +9,6 @@
 #include "cli/Output.h"
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
-#include "foxpro/ConnectionSettings.h"
 #include "foxpro/Foxpro.h"
 #include "foxpro/TableList.h"
 
@@ -49,12 +48,9 @@ void listFolder(const QString& source, Output& out)
 {
     openSourceOnce(source);
 
-    foxpro::ConnectionSettings settings;
-    settings.option1 = false;
-    settings.text2 = source;
     PrintedList list;
     OneLineReports reports;
-    foxpro::AddTablesToFoxproListbox(list, connectionStringFor(source), settings);
+    foxpro::AddTablesToFoxproListbox(list, connectionStringFor(source), settingsFor(source));
     if (reports.shown() > 0)
         throw std::runtime_error("the tables of " + source.toStdString() +
                                  " could not all be listed");

@@ -2,7 +2,6 @@
 #include "cli/Command.h"
 
 #include "components/database/Connection.h"
-#include "foxpro/ConnectionSettings.h"
 
 namespace cli {
 
@@ -11,12 +10,17 @@ bool isContainerPath(const QString& source)
     return source.endsWith(QLatin1String(".dbc"), Qt::CaseInsensitive);
 }
 
-QString connectionStringFor(const QString& source)
+foxpro::ConnectionSettings settingsFor(const QString& source)
 {
     foxpro::ConnectionSettings settings;
     settings.option1 = isContainerPath(source);
     (settings.option1 ? settings.text1 : settings.text2) = source;
-    return foxpro::BuildFoxproConnectionString(settings);
+    return settings;
+}
+
+QString connectionStringFor(const QString& source)
+{
+    return foxpro::BuildFoxproConnectionString(settingsFor(source));
 }
 
 void openSourceOnce(const QString& source)
