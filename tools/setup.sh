@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running Quorvane needs.
+# Installs every Debian package that building, testing and running Quorvane needs, and those
+# of the further package lists given as arguments.
 # Idempotent: when everything is already installed it changes nothing and asks no server.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
+mapfile -t wanted < <(cat "$here/packages.txt" "$@" | grep -v -E '^\s*(#|$)')
 missing=()
 for pkg in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
