@@ -6,12 +6,12 @@ workbook handed to a stand-in soffice must hold every sample table, value for va
 Usage: sample_export_e2e.py --program BUILD/quorvane --data samples/data [--screenshots DIR]
        sample_export_e2e.py --install-from BUILD --data samples/data
 The second form installs the build into a temporary prefix, checks the installed files and
-runs the installed program. Starts its own X server through xvfb-run, so it needs no display
-of its own."""
+runs the installed program. Starts its own virtual X server, so it needs no display of its own."""
 
 import argparse
 import datetime
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -37,13 +37,58 @@ class E2EFailure(Exception):
     pass
 
 
-def wait_for(what, condition, timeout=STEP_TIMEOUT):
+def start_virtual_display(log_path):
+    """Starts Xvfb on a display number it finds free itself and points DISPLAY at it. The server
+    picks the number (-displayfd) because a number chosen from lock files alone can still be
+    taken, on this machine or by a server sharing its abstract socket names. -noreset keeps the
+    server from resetting when its last client leaves: a client arriving during a reset, as the
+    program may right after the readiness check, is refused."""
+    reader, writer = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1024x768x24",
+                               "-nolisten", "tcp", "-noreset"], pass_fds=(writer,),
+                              stdout=subprocess.DEVNULL, stderr=open(log_path, "wb"))
+    os.close(writer)
+    number = b""
+    deadline = time.monotonic() + STEP_TIMEOUT
+    while not number.endswith(b"\n"):
+        ready, _, _ = select.select([reader], [], [], max(0.0, deadline - time.monotonic()))
+        chunk = os.read(reader, 16) if ready else b""
+        if not chunk:
+            break
+        number += chunk
+    os.close(reader)
+    if not number.strip().isdigit():
+        stop_virtual_display(server)
+        raise E2EFailure("Xvfb did not start:\n" + open(log_path, errors="replace").read()[-2000:])
+    os.environ["DISPLAY"] = ":" + number.decode().strip()
+    os.environ.pop("XAUTHORITY", None)
+    os.environ.pop("WAYLAND_DISPLAY", None)
+    try:
+        wait_for("the virtual display to take clients", lambda: xdotool("getdisplaygeometry"))
+    except E2EFailure:
+        stop_virtual_display(server)
+        raise
+    return server
+
+
+def stop_virtual_display(server):
+    server.terminate()
+    try:
+        server.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        server.kill()
+        server.wait()
+
+
+def wait_for(what, condition, timeout=STEP_TIMEOUT, app=None):
     """Polls condition until it returns something true; fails naming what was awaited, or at
-    once when the program shows an error report instead."""
+    once when the program shows an error report instead or has ended."""
     deadline = time.monotonic() + timeout
     while True:
         if xdotool("search", "--onlyvisible", "--name", ERROR_REPORT_NAME):
             raise E2EFailure(f"an error report appeared while waiting for {what}")
+        if app is not None and app.poll() is not None:
+            raise E2EFailure(f"the program ended (exit {app.returncode}) while waiting for {what}")
         result = condition()
         if result:
             return result
@@ -115,30 +160,27 @@ def run_program(program, work, screenshots):
     log = open(os.path.join(work, "program.log"), "w")
     app = subprocess.Popen([program], env=env, stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
     try:
-        form1 = wait_for("the connection setup window", only_window)
+        form1 = wait_for("the connection setup window", only_window, app=app)
         click(form1, LOAD_SAMPLE)
         samples = os.path.join(os.path.dirname(os.path.realpath(program)), "Samples")
         wait_for("the sample folder in the settings",
                  lambda: read_settings(config_home).get("Text2") == samples
-                 and read_settings(config_home).get("FoxproOption") == "2")
+                 and read_settings(config_home).get("FoxproOption") == "2", app=app)
         if screenshots:
             screenshot(form1, os.path.join(screenshots, "form1.png"))
         click(form1, NEXT)
-        form2 = wait_for("the table selection window", lambda: only_window(exclude=(form1,)))
+        form2 = wait_for("the table selection window", lambda: only_window(exclude=(form1,)), app=app)
         if window_size(form2)[1] <= window_size(form1)[1]:
             raise E2EFailure("the window after \"Next >\" is not the taller table selection window")
         click(form2, SELECT_ALL)
         if screenshots:
             screenshot(form2, os.path.join(screenshots, "form2.png"))
         click(form2, FINISH)
-        done_box = wait_for("the \"Done.\" message", lambda: only_window(exclude=(form2,)))
+        done_box = wait_for("the \"Done.\" message", lambda: only_window(exclude=(form2,)), app=app)
         xdotool("windowfocus", "--sync", done_box)
         xdotool("key", "Return")
-        wait_for("the \"Done.\" message to close", lambda: done_box not in visible_windows())
-        calls = wait_for("the workbook handed to soffice", lambda: handed_calls(out_dir))
-        if app.poll() is not None:
-            raise E2EFailure(f"the program ended by itself (exit {app.returncode}) after \"Done.\"")
-        return calls
+        wait_for("the \"Done.\" message to close", lambda: done_box not in visible_windows(), app=app)
+        return wait_for("the workbook handed to soffice", lambda: handed_calls(out_dir), app=app)
     finally:
         stop(app)
         log.close()
@@ -199,23 +241,20 @@ def main():
     parser.add_argument("--screenshots", help="folder for form1.png and form2.png")
     options = parser.parse_args()
 
-    missing = [tool for tool in ("xvfb-run", "xdotool", "import") if not shutil.which(tool)]
+    missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
     try:
         import sample_expectations
     except ImportError as error:
         missing.append(f"{error.name} for {sys.executable}")
     if missing:
-        print(f"SKIPPED: needs {', '.join(missing)} (Debian: xvfb xauth xdotool imagemagick python3-openpyxl)")
+        print(f"SKIPPED: needs {', '.join(missing)} (Debian: xvfb xdotool imagemagick python3-openpyxl)")
         return SKIPPED
-
-    if os.environ.get("QUORVANE_E2E_DISPLAY") != "1":
-        os.environ["QUORVANE_E2E_DISPLAY"] = "1"
-        xvfb = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24 -nolisten tcp"]
-        os.execvp(xvfb[0], xvfb + [sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
 
     started = time.monotonic()
     work = tempfile.mkdtemp(prefix="quorvane-e2e-")
+    display = None
     try:
+        display = start_virtual_display(os.path.join(work, "xvfb.log"))
         program = os.path.abspath(options.program) if options.program else \
             install(options.cmake, options.install_from, os.path.join(work, "prefix"))
         calls = run_program(program, work, options.screenshots)
@@ -230,6 +269,8 @@ def main():
             print("program output:\n" + open(log, errors="replace").read()[-4000:], file=sys.stderr)
         return 1
     finally:
+        if display:
+            stop_virtual_display(display)
         shutil.rmtree(work, ignore_errors=True)
     print(f"the workbook matches the sample data set ({time.monotonic() - started:.1f} s)")
     return 0
