@@ -52,6 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "SELECT p.id, o.id, o.person FROM people p JOIN orders o ON p.id = o.person",
                     {"id_a", "id_b", "person"},
                     {adInteger, adInteger, adInteger}},
+        ColumnsCase{"letters_pass_over_names_in_use",
+                    "SELECT id, id AS id_a, id FROM people",
+                    {"id_b", "id_a", "id_c"},
+                    {adInteger, adInteger, adInteger}},
         ColumnsCase{"star_over_a_join_keeps_table_order",
                     "SELECT * FROM orders o JOIN people p ON p.id = o.person WHERE p.id = 0",
                     {"id_a", "person", "amount", "day", "code", "id_b", "name", "first", "last",
@@ -60,6 +64,21 @@ INSTANTIATE_TEST_SUITE_P(
                      adChar, adChar, adDBDate, adDBTimeStamp, adBoolean, adCurrency, adNumeric,
                      adLongVarChar}}),
     dbtest::CaseName{});
+
+TEST(ViewColumns, ANameGivenMoreThan26TimesGoesOnWithTwoLetters)
+{
+    std::string sql = "SELECT id";
+    for (int i = 1; i < 28; ++i)
+        sql += ", id";
+    testsupport::TempDir folder;
+    const auto dbc = viewtest::writeShop(folder.path(), {{"v", sql + " FROM people"}});
+    const dbtest::ReadTable table = dbtest::readTable(dbc, QStringLiteral("v"));
+    ASSERT_EQ(table.names.size(), 28u);
+    EXPECT_EQ(table.names[0], "id_a");
+    EXPECT_EQ(table.names[25], "id_z");
+    EXPECT_EQ(table.names[26], "id_aa");
+    EXPECT_EQ(table.names[27], "id_ab");
+}
 
 TEST(ViewColumns, ContainerNamesAndDataTypesWinWhenTheyMatchInNumber)
 {

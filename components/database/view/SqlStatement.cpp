@@ -2,6 +2,8 @@
 // UNION, ORDER BY and TOP.
 #include <algorithm>
 #include <array>
+#include <map>
+#include <set>
 
 #include "components/database/view/SqlParser.h"
 #include "components/database/view/TranslationError.h"
@@ -12,6 +14,15 @@ namespace {
 
 // Largest TOP without PERCENT that FoxPro accepts.
 constexpr double kMaxTop = 32767;
+
+// The letters that tell apart the n-th use of a name: a ... z, then aa, ab, ...
+std::string duplicateLetters(std::size_t n)
+{
+    std::string letters;
+    for (++n; n > 0; n = (n - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('a' + (n - 1) % 26));
+    return letters;
+}
 
 }  // namespace
 
@@ -218,18 +229,23 @@ void SqlParser::nameItems(Scope& scope)
             name = "exp_" + std::to_string(i + 1);
         names.push_back(lowerAscii(name));
     }
-    // FoxPro tells apart a name given twice with _a, _b, ... in column order.
-    std::vector<std::string> unique = names;
+    // FoxPro tells apart a name given twice with _a, _b, ... in column order. A letter that
+    // would repeat a name the select list gives once is passed over, so every column keeps a
+    // name of its own for views that read this one.
+    std::set<std::string> taken;
+    for (const std::string& name : names)
+        if (std::count(names.begin(), names.end(), name) == 1)
+            taken.insert(name);
+    std::map<std::string, std::size_t> uses;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const auto total = std::count(names.begin(), names.end(), names[i]);
-        if (total < 2)
-            continue;
-        const auto before = std::count(names.begin(), names.begin() + static_cast<long>(i),
-                                       names[i]);
-        unique[i] = names[i] + "_" + static_cast<char>('a' + std::min<long>(before, 25));
+        std::string name = names[i];
+        if (!taken.contains(name)) {
+            do
+                name = names[i] + "_" + duplicateLetters(uses[names[i]]++);
+            while (!taken.insert(name).second);
+        }
+        scope.items[i].name = name;
     }
-    for (std::size_t i = 0; i < scope.items.size(); ++i)
-        scope.items[i].name = unique[i];
 }
 
 std::vector<OrderKey> SqlParser::orderBy(Scope* scope, const std::vector<ResultColumn>& columns)
