@@ -4,23 +4,16 @@
 //   bench_export /tmp/bench people /tmp/bench/out.xlsx
 // Prints "export <wall seconds> <CPU seconds> <peak RSS MiB>".
 #include <cstdio>
-#include <ctime>
 
 #include <sys/resource.h>
 
+#include "bench/Clock.h"
 #include "export/ExportProgress.h"
 #include "export/ExportRun.h"
 #include "export/TableSelection.h"
 #include "export/WorkbookFile.h"
 
 namespace {
-
-double seconds(clockid_t clock)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
 
 class NoProgress : public exporting::ExportProgress
 {

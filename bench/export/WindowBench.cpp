@@ -5,24 +5,13 @@
 //   bench_export_window /tmp/bench /tmp/bench/out.xlsx
 // Prints "window <wall seconds> <CPU seconds>".
 #include <cstdio>
-#include <ctime>
 
 #include <QApplication>
 #include <QTreeWidget>
 
+#include "bench/Clock.h"
 #include "export/Form2.h"
 #include "export/WorkbookFile.h"
-
-namespace {
-
-double seconds(clockid_t clock)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -12,6 +12,7 @@
 #                                                       # libreoffice-base-drivers installed
 # Usage: compare.sh BUILD_DIR [RECORDS=200000] [PAIRS=5] [bare|cells|soffice]
 set -eu
+. "$(dirname "$0")/../median.sh"
 build=$1
 records=${2:-200000}
 pairs=${3:-5}
@@ -47,5 +48,4 @@ while [ "$i" -le "$pairs" ]; do
          "$yardstick/export wall $wall cpu $cpu"
     walls="$walls $wall"; cpus="$cpus $cpu"; i=$((i + 1))
 done
-median() { printf '%s\n' $1 | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 echo "median $yardstick/export ($records records x 10 fields): wall $(median "$walls") cpu $(median "$cpus")"

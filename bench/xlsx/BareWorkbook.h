@@ -5,16 +5,10 @@
 
 #include <stdio.h>
 #include <string.h>
-#include <time.h>
 
 #include <xlsxwriter.h>
 
-static inline double seconds(clockid_t clock)
-{
-    struct timespec t;
-    clock_gettime(clock, &t);
-    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
-}
+#include "bench/Clock.h"
 
 static inline lxw_workbook* bareWorkbook(const char* path)
 {

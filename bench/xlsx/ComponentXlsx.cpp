@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include <time.h>
-
+#include "bench/Clock.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/XlsxWorkbook.h"
 
@@ -19,13 +18,6 @@ namespace {
 
 constexpr int kColumns = 10;
 constexpr int kDistinctRows = 4096;
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
 
 }  // namespace
 
@@ -52,7 +44,7 @@ int main(int argc, char** argv)
 
     const std::filesystem::path file = argv[2];
     const auto start = std::chrono::steady_clock::now();
-    const double startCpu = cpuSeconds();
+    const double startCpu = seconds(CLOCK_PROCESS_CPUTIME_ID);
     try {
         spreadsheet::XlsxWorkbook book(file, file.has_parent_path() ? file.parent_path() : ".");
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
@@ -69,6 +61,6 @@ int main(int argc, char** argv)
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     std::printf("component %s %ld %.3f %.3f\n", numbers ? "number" : "text", rows, elapsed.count(),
-                cpuSeconds() - startCpu);
+                seconds(CLOCK_PROCESS_CPUTIME_ID) - startCpu);
     return 0;
 }

@@ -6,6 +6,7 @@
 #   bench/xlsx/compare.sh build/rel 1000000 5 text
 # Usage: compare.sh BUILD_DIR [ROWS=1000000] [PAIRS=5] [text|number]
 set -eu
+. "$(dirname "$0")/../median.sh"
 build=$1
 rows=${2:-1000000}
 pairs=${3:-5}
@@ -27,5 +28,4 @@ while [ "$i" -lt "$pairs" ]; do
     as="$as $aCpu"; bs="$bs $bCpu"; ratios="$ratios $r"; wallRatios="$wallRatios $w"
     i=$((i + 1))
 done
-median() { printf '%s\n' $1 | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 echo "median ($mode, $rows rows x 10): CPU bare $(median "$as")s component $(median "$bs")s ratio $(median "$ratios") (wall ratio $(median "$wallRatios"))"
