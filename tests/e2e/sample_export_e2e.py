@@ -44,9 +44,10 @@ def start_virtual_display(log_path):
     server from resetting when its last client leaves: a client arriving during a reset, as the
     program may right after the readiness check, is refused."""
     reader, writer = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1024x768x24",
-                               "-nolisten", "tcp", "-noreset"], pass_fds=(writer,),
-                              stdout=subprocess.DEVNULL, stderr=open(log_path, "wb"))
+    with open(log_path, "wb") as log:
+        server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1024x768x24",
+                                   "-nolisten", "tcp", "-noreset"], pass_fds=(writer,),
+                                  stdout=subprocess.DEVNULL, stderr=log)
     os.close(writer)
     number = b""
     deadline = time.monotonic() + STEP_TIMEOUT
