@@ -13,7 +13,7 @@
 #include <QString>
 
 #include "components/database/ConnectionString.h"
-#include "components/database/DatabaseError.h"
+#include "components/rows/DatabaseError.h"
 
 namespace {
 

@@ -18,13 +18,13 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include "components/database/DatabaseError.h"
-#include "components/database/view/FoxSqlTranslator.h"
-#include "components/database/view/TranslationError.h"
-#include "components/database/view/ViewDatabase.h"
+#include "components/rows/DatabaseError.h"
+#include "components/views/FoxSqlTranslator.h"
+#include "components/views/TranslationError.h"
+#include "components/views/ViewDatabase.h"
 #include "components/vfp/Container.h"
-#include "components/vfp/ContainerWriter.h"
-#include "tests/views/ShopSchema.h"
+#include "components/vfpwriter/ContainerWriter.h"
+#include "tests/components/views/ShopSchema.h"
 
 namespace {
 

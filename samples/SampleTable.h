@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "components/vfp/TableWriter.h"
+#include "components/vfpwriter/TableWriter.h"
 #include "components/vfp/Value.h"
 
 namespace samples {

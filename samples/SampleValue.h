@@ -1,7 +1,7 @@
 // Turns one cell of a sample data file into the value its field takes.
 #pragma once
 
-#include "components/vfp/TableWriter.h"
+#include "components/vfpwriter/TableWriter.h"
 #include "components/vfp/Value.h"
 #include "samples/CsvReader.h"
 

@@ -18,8 +18,8 @@
 
 #include <QStringList>
 
-#include "foxpro/CatalogueListing.h"
-#include "fs/AddFolder.h"
+#include "modules/foxpro/CatalogueListing.h"
+#include "modules/fs/AddFolder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "components/vfp/TableWriter.h"
+#include "components/vfpwriter/TableWriter.h"
 
 namespace {
 

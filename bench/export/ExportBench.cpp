@@ -8,10 +8,10 @@
 #include <sys/resource.h>
 
 #include "bench/Clock.h"
-#include "export/ExportProgress.h"
-#include "export/ExportRun.h"
-#include "export/TableSelection.h"
-#include "export/WorkbookFile.h"
+#include "modules/export/ExportProgress.h"
+#include "modules/export/ExportRun.h"
+#include "modules/export/TableSelection.h"
+#include "modules/export/WorkbookFile.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "components/vfp/TableWriter.h"
+#include "components/vfpwriter/TableWriter.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <QTreeWidget>
 
 #include "bench/Clock.h"
-#include "export/Form2.h"
-#include "export/WorkbookFile.h"
+#include "windows/Form2.h"
+#include "modules/export/WorkbookFile.h"
 
 int main(int argc, char** argv)
 {

@@ -14,7 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "components/vfp/RecordReader.h"
-#include "components/vfp/TableWriter.h"
+#include "components/vfpwriter/TableWriter.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
-#include "components/vfp/ContainerWriter.h"
+#include "components/vfpwriter/ContainerWriter.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "components/database/Connection.h"
 
 #include "components/database/ConnectionString.h"
-#include "components/database/DatabaseError.h"
+#include "components/rows/DatabaseError.h"
 #include "components/database/Recordset.h"
 #include "components/database/SchemaRowSource.h"
 #include "components/database/Source.h"

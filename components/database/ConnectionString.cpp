@@ -2,7 +2,7 @@
 // parse anchors on the fixed keys around it rather than splitting on ";".
 #include "components/database/ConnectionString.h"
 
-#include "components/database/DatabaseError.h"
+#include "components/rows/DatabaseError.h"
 
 namespace database {
 

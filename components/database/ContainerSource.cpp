@@ -2,9 +2,9 @@
 // names the container keeps; views go to the view runner.
 #include "components/database/ContainerSource.h"
 
-#include "components/database/EngineCall.h"
+#include "components/rows/EngineCall.h"
 #include "components/database/TableRowSource.h"
-#include "components/database/view/OpenView.h"
+#include "components/views/OpenView.h"
 
 namespace database {
 

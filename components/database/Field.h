@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "components/database/DatabaseError.h"
+#include "components/rows/DatabaseError.h"
 #include "components/database/Variant.h"
 
 namespace database {

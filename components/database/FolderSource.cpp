@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QStringList>
 
-#include "components/database/DatabaseError.h"
-#include "components/database/EngineCall.h"
+#include "components/rows/DatabaseError.h"
+#include "components/rows/EngineCall.h"
 #include "components/database/TableRowSource.h"
 
 namespace database {

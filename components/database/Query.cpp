@@ -2,7 +2,7 @@
 // component is no SQL engine, and a wrong table read silently would be worse than an error.
 #include "components/database/Query.h"
 
-#include "components/database/DatabaseError.h"
+#include "components/rows/DatabaseError.h"
 
 namespace database {
 

@@ -2,9 +2,9 @@
 #include "components/database/Recordset.h"
 
 #include "components/database/Connection.h"
-#include "components/database/DatabaseError.h"
+#include "components/rows/DatabaseError.h"
 #include "components/database/Query.h"
-#include "components/database/RowSource.h"
+#include "components/rows/RowSource.h"
 #include "components/database/Source.h"
 
 namespace database {

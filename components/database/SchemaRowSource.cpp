@@ -1,7 +1,7 @@
 // The tables schema as rows of text.
 #include "components/database/SchemaRowSource.h"
 
-#include "components/database/AdoType.h"
+#include "components/rows/AdoType.h"
 
 namespace database {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "components/database/RowSource.h"
+#include "components/rows/RowSource.h"
 #include "components/database/Source.h"
 
 namespace database {

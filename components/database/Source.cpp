@@ -9,7 +9,7 @@
 
 #include "components/database/ConnectionString.h"
 #include "components/database/ContainerSource.h"
-#include "components/database/DatabaseError.h"
+#include "components/rows/DatabaseError.h"
 #include "components/database/FolderSource.h"
 
 namespace database {

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "components/database/RowSource.h"
+#include "components/rows/RowSource.h"
 
 namespace database {
 

@@ -2,8 +2,8 @@
 // buffers are reused from row to row.
 #include "components/database/TableRowSource.h"
 
-#include "components/database/AdoType.h"
-#include "components/database/EngineCall.h"
+#include "components/rows/AdoType.h"
+#include "components/rows/EngineCall.h"
 
 namespace database {
 

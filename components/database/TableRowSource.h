@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "components/database/RowSource.h"
+#include "components/rows/RowSource.h"
 #include "components/vfp/RecordReader.h"
 #include "components/vfp/Table.h"
 

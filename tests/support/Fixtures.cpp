@@ -1,5 +1,5 @@
 // Fixture lookup for tests.
-#include "support/Fixtures.h"
+#include "tests/support/Fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The shared QApplication of window tests.
-#include "support/GuiApp.h"
+#include "tests/support/GuiApp.h"
 
 #include <QApplication>
 

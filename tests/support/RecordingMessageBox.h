@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "app/MessageBox.h"
+#include "modules/app/MessageBox.h"
 
 namespace testsupport {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "support/TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace testsupport {
 

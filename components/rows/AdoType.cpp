@@ -1,0 +1,46 @@
+// Which ADO type code each FoxPro field type comes back as.
+#include "components/rows/AdoType.h"
+
+#include "components/vfp/FieldDescriptor.h"
+
+namespace database {
+
+int adoTypeOf(const vfp::FieldDescriptor& field)
+{
+    using vfp::FieldType;
+    switch (field.type) {
+        case FieldType::Character:
+            return field.isBinary ? adBinary : adChar;
+        case FieldType::Varchar:
+            return field.isBinary ? adVarBinary : adVarChar;
+        case FieldType::Varbinary:
+            return adVarBinary;
+        case FieldType::Memo:
+            return field.isBinary ? adLongVarBinary : adLongVarChar;
+        case FieldType::General:
+        case FieldType::Blob:
+        case FieldType::Picture:
+            return adLongVarBinary;
+        case FieldType::Numeric:
+        case FieldType::Float:
+            return adNumeric;
+        case FieldType::Integer:
+            return adInteger;
+        case FieldType::Double:
+            // In dBase files 'B' is a binary memo rather than a double.
+            return field.isMemo ? adLongVarBinary : adDouble;
+        case FieldType::Currency:
+            return adCurrency;
+        case FieldType::Date:
+            return adDBDate;
+        case FieldType::DateTime:
+            return adDBTimeStamp;
+        case FieldType::Logical:
+            return adBoolean;
+        case FieldType::NullFlags:
+            break;
+    }
+    return adEmpty;
+}
+
+}  // namespace database

@@ -1,0 +1,23 @@
+// Opening a view of a database container: the view's SQL is translated for SQLite and run
+// over the container's tables (and the views it names), and its result is read like a table.
+#pragma once
+
+#include <memory>
+
+#include "components/rows/RowSource.h"
+#include "components/vfp/Container.h"
+
+namespace database {
+
+// Runs `view` of `container` and returns its rows: field names in lower case (the names the
+// container keeps for the view's columns), ADO types from the columns' DataType properties or
+// else from what the SQL selects, an exact record count, values of the columns' kinds.
+// Text compares as under the "machine" collating sequence, the only one a container is
+// opened with: byte order, trailing blanks ignored.
+// Throws DatabaseError "The view NAME of FILE.dbc cannot be opened: REASON." for a remote
+// view, a view that takes parameters, SQL that cannot be translated (the reason says what and
+// where), and a table it reads that cannot be opened.
+std::unique_ptr<RowSource> openView(const vfp::Container& container,
+                                    const vfp::ContainerView& view);
+
+}  // namespace database

@@ -1,0 +1,133 @@
+// Reading and writing DataType texts, and the ADO code of each type.
+#include "components/views/SqlType.h"
+
+#include <cctype>
+
+#include "components/rows/AdoType.h"
+#include "components/vfp/FieldDescriptor.h"
+
+namespace database::view {
+
+namespace {
+
+bool hasWidth(char letter)
+{
+    return letter == 'C' || letter == 'V' || letter == 'Q' || letter == 'N' || letter == 'F';
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string upperText(std::string_view text)
+{
+    std::string out;
+    for (const char c : text)
+        out.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    return out;
+}
+
+// Reads a small decimal number; -1 when text is no such number.
+int smallNumber(std::string_view text)
+{
+    text = trimmed(text);
+    if (text.empty() || text.size() > 3)
+        return -1;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+bool SqlType::isBinary() const
+{
+    return binary || letter == 'G' || letter == 'W' || letter == 'P' || letter == 'Q';
+}
+
+std::optional<SqlType> parseDataType(std::string_view text)
+{
+    const std::string upper = upperText(trimmed(text));
+    static constexpr std::string_view kLetters = "CVMNFIBYDTLGWPQ";
+    if (upper.empty() || kLetters.find(upper[0]) == std::string_view::npos)
+        return std::nullopt;
+    SqlType type = SqlType::of(upper[0]);
+    std::string_view rest = std::string_view(upper).substr(1);
+    if (!rest.empty() && rest.front() == '(') {
+        const std::size_t close = rest.find(')');
+        if (close == std::string_view::npos)
+            return std::nullopt;
+        const std::string_view inside = rest.substr(1, close - 1);
+        const std::size_t comma = inside.find(',');
+        type.width = smallNumber(inside.substr(0, comma));
+        type.decimals = comma == std::string_view::npos ? 0 : smallNumber(inside.substr(comma + 1));
+        if (type.width < 0 || type.decimals < 0)
+            return std::nullopt;
+        if (type.letter == 'B') {  // B(n): n is the number of decimals shown
+            type.decimals = type.width;
+            type.width = 0;
+        }
+        rest = rest.substr(close + 1);
+    } else if (hasWidth(type.letter)) {
+        return std::nullopt;
+    }
+    rest = trimmed(rest);
+    if (rest == "NOCPTRANS")
+        type.binary = true;
+    else if (!rest.empty() && rest != "NULL" && rest != "NOT NULL")
+        return std::nullopt;
+    return type;
+}
+
+std::string dataTypeText(const SqlType& type)
+{
+    std::string text(1, type.letter);
+    if (hasWidth(type.letter) && type.width > 0) {
+        text.append("(").append(std::to_string(type.width));
+        if (type.decimals > 0)
+            text.append(",").append(std::to_string(type.decimals));
+        text += ")";
+    } else if (type.letter == 'B' && type.decimals > 0) {
+        text.append("(").append(std::to_string(type.decimals)).append(")");
+    }
+    if (type.binary)
+        text += " NOCPTRANS";
+    return text;
+}
+
+SqlType typeOfField(const vfp::FieldDescriptor& field)
+{
+    SqlType type = SqlType::of(static_cast<char>(field.type));
+    if (hasWidth(type.letter))
+        type.width = field.length;
+    if (type.letter == 'N' || type.letter == 'F' || type.letter == 'B')
+        type.decimals = field.decimals;
+    type.binary = field.isBinary && (type.letter == 'C' || type.letter == 'V' || type.letter == 'M');
+    // dBase 'B' is a binary memo, not a double.
+    if (type.letter == 'B' && field.isMemo)
+        type = SqlType::of('W');
+    return type;
+}
+
+int adoTypeOf(const SqlType& type)
+{
+    if (!type.known())
+        return adChar;
+    vfp::FieldDescriptor field;
+    field.type = static_cast<vfp::FieldType>(type.letter);
+    field.isBinary = type.isBinary();
+    field.isMemo = type.letter == 'M' || type.letter == 'G' || type.letter == 'W'
+                   || type.letter == 'P';
+    return database::adoTypeOf(field);
+}
+
+}  // namespace database::view

@@ -1,0 +1,127 @@
+// Defining a container's tables and views in SQLite as view SQL asks for them.
+#include "components/views/ViewDatabase.h"
+
+#include <algorithm>
+
+#include "components/rows/EngineCall.h"
+#include "components/views/FoxFunctions.h"
+#include "components/views/SqlParser.h"
+#include "components/views/TranslationError.h"
+
+namespace database::view {
+
+namespace {
+
+std::string baseName(const std::string& fileName)
+{
+    const std::size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+// "a,'C';b,'N'" (ParameterList) as "a, b".
+std::string parameterNames(const std::string& list)
+{
+    std::string names;
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = list.find(';', start);
+        if (end == std::string::npos)
+            end = list.size();
+        const std::string entry = list.substr(start, end - start);
+        const std::string name = entry.substr(0, entry.find(','));
+        if (!name.empty())
+            names += (names.empty() ? "" : ", ") + name;
+        start = end + 1;
+    }
+    return names;
+}
+
+}  // namespace
+
+ViewDatabase::ViewDatabase(const vfp::Container& container)
+    : mContainer(container), mDatabaseName(baseName(container.displayName())),
+      mDb(openMemoryDatabase())
+{
+    // A misspelt name in double quotes must be an error, not a text.
+    sqlite3_db_config(db(), SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db(), SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    execute(db(), "PRAGMA case_sensitive_like = ON");  // FoxPro's LIKE tells cases apart
+    check(db(), registerFoxFunctions(db()), "SQLite cannot take the FoxPro functions");
+    mModule.registerOn(db());
+}
+
+const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
+{
+    const std::string key = lowerAscii(view.name);
+    if (const auto done = mSources.find(key); done != mSources.end())
+        return done->second;
+    if (std::any_of(mDefining.begin(), mDefining.end(),
+                    [&](const std::string& name) { return lowerAscii(name) == key; }))
+        throw TranslationError("the view " + view.name + " reads itself, through "
+                               + mDefining.back());
+    if (view.kind == vfp::ViewKind::Remote) {
+        std::string server = "the connection " + view.connectionName;
+        if (const vfp::ContainerConnection* connection =
+                mContainer.findConnection(view.connectionName);
+            connection != nullptr && !connection->dataSource.empty())
+            server += " (data source " + connection->dataSource + ")";
+        throw TranslationError(
+            (mDefining.empty() ? "it is a remote view" : "it reads the remote view " + view.name)
+            + ", whose rows come from a server through " + server
+            + "; only local views can be run here");
+    }
+    if (!view.parameters.empty())
+        throw TranslationError((mDefining.empty() ? "it asks" : "the view " + view.name + " asks")
+                               + " for the parameters " + parameterNames(view.parameters)
+                               + " when it is opened, which only FoxPro can do");
+
+    mDefining.push_back(view.name);
+    TranslatedSelect translated;
+    try {
+        translated = translateFoxSql(view.sql, mDatabaseName, *this);
+    } catch (const TranslationError& error) {
+        mDefining.pop_back();
+        if (mDefining.empty())
+            throw;
+        throw TranslationError("the view " + view.name + " it reads cannot be run: "
+                               + error.what());
+    }
+    mDefining.pop_back();
+
+    // The container keeps the view's columns with their names and types (DataType); they
+    // win where they agree with the SQL in number.
+    SourceTable source{view.name, translated.columns};
+    if (view.fields.size() == source.columns.size()) {
+        for (std::size_t i = 0; i < view.fields.size(); ++i) {
+            const vfp::ViewField& field = view.fields[i];
+            source.columns[i].name = lowerAscii(field.name);
+            if (const auto type = parseDataType(field.properties.text(vfp::PropertyId::DataType)))
+                source.columns[i].type = *type;
+        }
+    }
+    std::string names;
+    for (const ResultColumn& column : source.columns)
+        names += (names.empty() ? "" : ", ") + quoteName(column.name);
+    const std::string create = "CREATE TEMP VIEW " + quoteName(view.name) + "(" + names + ") AS "
+                               + translated.sql;
+    check(db(), sqlite3_exec(db(), create.c_str(), nullptr, nullptr, nullptr),
+          "SQLite cannot run the translated SQL of " + view.name);
+    return mSources.emplace(key, std::move(source)).first->second;
+}
+
+const SourceTable* ViewDatabase::find(std::string_view name)
+{
+    const std::string wanted(name);
+    if (const auto done = mSources.find(lowerAscii(wanted)); done != mSources.end())
+        return &done->second;
+    if (const vfp::ContainerTable* table = mContainer.findTable(wanted)) {
+        const vfp::Table opened = fromEngine([&] { return mContainer.openTable(*table); });
+        SourceTable source{table->name, mModule.create(db(), table->name, opened)};
+        return &mSources.emplace(lowerAscii(table->name), std::move(source)).first->second;
+    }
+    if (const vfp::ContainerView* view = mContainer.findView(wanted))
+        return &defineView(*view);
+    return nullptr;
+}
+
+}  // namespace database::view

@@ -1,0 +1,43 @@
+// The SQLite database a view runs in: private, in memory, one per opened view. The container's
+// tables appear in it as virtual tables and its views as SQLite views, each made the first
+// time a view's SQL names it, so a view over views runs as one query.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "components/views/FoxSqlTranslator.h"
+#include "components/views/Sqlite.h"
+#include "components/views/TableModule.h"
+#include "components/vfp/Container.h"
+
+namespace database::view {
+
+class ViewDatabase : public SchemaLookup
+{
+public:
+    // Throws DatabaseError when SQLite cannot be set up.
+    explicit ViewDatabase(const vfp::Container& container);
+
+    // Makes `view` an SQLite view of the same name and returns it. Throws TranslationError
+    // when the view is remote, takes parameters, names itself, or its SQL (or that of a view
+    // it names) cannot be translated; DatabaseError when a table it reads cannot be opened.
+    const SourceTable& defineView(const vfp::ContainerView& view);
+
+    // SchemaLookup: a table or view of the container, made on first use.
+    const SourceTable* find(std::string_view name) override;
+
+    sqlite3* db() const { return mDb.get(); }
+
+private:
+    vfp::Container mContainer;
+    std::string mDatabaseName;
+    TableModule mModule;  // before mDb: the database closes first
+    SqliteDb mDb;
+    std::map<std::string, SourceTable> mSources;  // by lower-case name
+    std::vector<std::string> mDefining;           // views being defined, outermost first
+};
+
+}  // namespace database::view

@@ -1,0 +1,36 @@
+// The rows of a view: its SQLite view read row by row, each value turned into the kind of its
+// column, after one counting pass for the exact RecordCount.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "components/rows/RowSource.h"
+#include "components/views/ViewDatabase.h"
+
+namespace database::view {
+
+class ViewRowSource : public RowSource
+{
+public:
+    // `view` is a view defined in `database`; `description` names it in messages ("The view
+    // invoices of northwind.dbc"). Counts the rows at once: throws DatabaseError when SQLite
+    // cannot run the view.
+    ViewRowSource(std::unique_ptr<ViewDatabase> database, const SourceTable& view,
+                  std::string description);
+
+    std::vector<Field> describe() const override;
+    long recordCount() const override;
+    bool next(std::vector<Field>& fields) override;
+
+private:
+    [[noreturn]] void failed() const;
+
+    std::unique_ptr<ViewDatabase> mDatabase;
+    std::vector<ResultColumn> mColumns;
+    std::string mDescription;
+    Statement mRows;  // after mDatabase: finalized before the database closes
+    long mCount = 0;
+};
+
+}  // namespace database::view

@@ -1,0 +1,22 @@
+// The uniform error report's text and box.
+#include "modules/app/ErrorReport.h"
+
+#include "modules/app/MessageBox.h"
+
+namespace app {
+
+QString errorReportText(const QString& description, const QString& location, int line)
+{
+    return description + QStringLiteral("\r\n") + location + QStringLiteral("at line ")
+           + QString::number(line) + QStringLiteral("\r\r")
+           + QStringLiteral("Please email screenshot of this message to ")
+           + QString::fromLatin1(kSupportEmail);
+}
+
+void showErrorReport(const QString& description, const QString& location, int line,
+                     const QString& title)
+{
+    messageBox().show(errorReportText(description, location, line), kStyleWarning, title);
+}
+
+}  // namespace app

@@ -1,0 +1,63 @@
+// Sheet names: what a table name becomes as a sheet name, and the numbered variants.
+#include "modules/export/Excel1.h"
+
+#include <string>
+
+#include "components/spreadsheet/Workbook.h"
+
+namespace exporting {
+namespace {
+
+// Longest name a sheet accepts; continuation names use all of it.
+constexpr int kMaxSheetName = 31;
+
+}  // namespace
+
+QString LeftCharacters(const QString& text, int count)
+{
+    if (count <= 0)
+        return {};
+    if (text.size() <= count)
+        return text;
+    // Cutting between the two halves of a pair would leave half a character behind.
+    if (text.at(count - 1).isHighSurrogate())
+        --count;
+    return text.left(count);
+}
+
+QString CleanSheetName(const QString& name)
+{
+    QString cleaned = name;
+    cleaned.remove(QLatin1Char('['));
+    cleaned.remove(QLatin1Char(']'));
+    return LeftCharacters(cleaned, kSheetNameCut);
+}
+
+bool SheetNameExists(const QString& name, spreadsheet::Workbook& workbook)
+{
+    const int count = workbook.WorksheetsCount();
+    for (int index = 1; index <= count; ++index) {
+        const std::string existing = workbook.Worksheets(index).name();
+        if (QString::fromUtf8(existing).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+QString NumberedSheetName(const QString& stem, int number, int limit)
+{
+    const QString digits = QString::number(number);
+    return LeftCharacters(stem, limit - int(digits.size())) + digits;
+}
+
+QString ContinuationSheetName(const QString& base, int& number, spreadsheet::Workbook& workbook)
+{
+    for (;; ++number) {
+        const QString suffix = QStringLiteral(" (%1)").arg(number);
+        const QString name = LeftCharacters(base, kMaxSheetName - int(suffix.size())) + suffix;
+        if (!SheetNameExists(name, workbook))
+            return name;
+    }
+}
+
+}  // namespace exporting

@@ -1,0 +1,176 @@
+// The export run as an outline of numbered statements: open the source, start the workbook,
+// then for each ticked table query it, take a sheet, name it and copy its records; last fit
+// the columns and hand the workbook over.
+#include "modules/export/ExportRun.h"
+
+#include <memory>
+
+#include "modules/app/ReportingProcedure.h"
+#include "components/database/Connection.h"
+#include "components/database/Recordset.h"
+#include "components/spreadsheet/SpreadsheetError.h"
+#include "modules/export/Excel1.h"
+#include "modules/export/ExportProgress.h"
+#include "modules/export/ExportTexts.h"
+#include "modules/export/ProgressTicker.h"
+#include "modules/export/RecordCopy.h"
+
+namespace exporting {
+namespace {
+
+using app::ReportingProcedure;
+
+class Run
+{
+public:
+    Run(const ExportRequest& request, ExportProgress& progress)
+        : mRequest(request)
+        , mProgress(progress)
+    {
+    }
+
+    ExportOutcome run()
+    {
+        if (!p.test(108, [&] { return mRequest.list.count() > 0; }))
+            return mOutcome;
+        mOutcome.started = true;
+        p.step(110, [&] { mProgress.start(); });
+        if (openConnection() && startWorkbook()) {
+            const int count = mRequest.list.count();  // 130: the bound is read once
+            for (int i = 1; i <= count; ++i)
+                exportItem(i);
+        }
+        handOver();
+        p.step(214, [&] { mProgress.finish(); });
+        if (p.test(226, [&] { return mConnection.State() != 0; }))
+            p.step(226, [&] { mConnection.Close(); });
+        return mOutcome;
+    }
+
+private:
+    // 112–118. Nothing can be read without the source, so a failure ends the run's work here.
+    bool openConnection()
+    {
+        p.step(112, [&] { mConnection.Mode = 3; });
+        const QString connectionString = foxpro::BuildFoxproConnectionString(mRequest.settings);
+        const int line = p.test(114, [&] { return mRequest.settings.option1; }) ? 116 : 118;
+        return p.step(line, [&] { mConnection.Open(connectionString); });
+    }
+
+    // 120–128: a new hidden application with a workbook cut down to one sheet.
+    bool startWorkbook()
+    {
+        const bool started = p.step(120, [&] {
+            mApplication = mRequest.createApplication();
+            if (!mApplication)
+                throw spreadsheet::SpreadsheetError(noApplicationText().toStdString());
+        });
+        if (!started || !p.step(122, [&] { mWorkbook = &mApplication->WorkbooksAdd(); }))
+            return false;
+        p.loop(124, [&] { return mWorkbook->WorksheetsCount() > 1; }, [&] {
+            p.step(126, [&] { mWorkbook->Worksheets(mWorkbook->WorksheetsCount()).Delete(); },
+                   ReportingProcedure::StopLoopOnFailure);
+        });
+        mFirstSheet = true;  // 128
+        return true;
+    }
+
+    // 132–206 for the item at position i.
+    void exportItem(int i)
+    {
+        const std::optional<ExportItem> item = mRequest.list.item(i);
+        if (!item || !item->checked)
+            return;
+        ++mOutcome.tablesTicked;
+        TableName = item->text;
+        const double fraction = double(i) / mRequest.list.count();
+        p.step(136, [&] { mProgress.step(tableProgressText(TableName), fraction); });
+        const bool opened = openTable(item->query);
+        spreadsheet::Worksheet* sheet = takeSheet();
+        if (sheet)
+            nameSheet(*sheet);
+        if (!opened || !sheet) {
+            ++mOutcome.tablesIncomplete;
+            return;
+        }
+        RecordCopy copy{*mWorkbook, mProgress, mTicker, mRequest.rowsPerSheet};
+        const CopyResult result = copy.copy(mRecordset, *sheet, TableName, fraction);
+        if (result.failedLine != 0) {
+            p.report(result.failedLine, result.failure);
+            ++mOutcome.tablesIncomplete;
+        }
+        if (!result.cuts.empty())
+            p.report(200, cutCellsText(TableName, result.cuts));
+    }
+
+    // 140–142. The name goes between backquotes unchanged; the recordset resolves it.
+    bool openTable(const QString& query)
+    {
+        if (p.test(140, [&] { return mRecordset.State() != 0; }))
+            p.step(140, [&] { mRecordset.Close(); });
+        const QString text = QStringLiteral("SELECT * FROM `") + query + QLatin1Char('`');
+        return p.step(142, [&] { mRecordset.Open(text, mConnection, 3, 1); });
+    }
+
+    // 144–150: the workbook's one sheet for the first table, an added sheet for the others.
+    spreadsheet::Worksheet* takeSheet()
+    {
+        spreadsheet::Worksheet* sheet = nullptr;
+        if (mFirstSheet) {
+            p.step(146, [&] { sheet = &mWorkbook->ActiveSheet(); });
+            mFirstSheet = false;  // 148
+        } else {
+            p.step(150, [&] { sheet = &mWorkbook->WorksheetsAdd(); });
+        }
+        return sheet;
+    }
+
+    // 152–166. A long name is cut to a stem and numbered until no sheet carries it; the number
+    // takes the stem's last characters, so two long names alike in their first 30 characters
+    // still get names of their own. The comparison uses the name as the sheet will carry it.
+    void nameSheet(spreadsheet::Worksheet& sheet)
+    {
+        if (TableName.size() > kLongTableName) {
+            TableName = LeftCharacters(TableName, kSheetNameCut);  // 154
+            const QString stem = TableName;                        // 156
+            int j = 1;                                             // 158
+            p.loop(160, [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook); },
+                   [&] {
+                       TableName = NumberedSheetName(stem, j);  // 162
+                       ++j;                                     // 164
+                   });
+        }
+        p.step(166, [&] { sheet.setName(CleanSheetName(TableName).toStdString()); });
+    }
+
+    // 210–212: only the active sheet is fitted; then the workbook goes to the user.
+    void handOver()
+    {
+        if (!mWorkbook)
+            return;
+        p.step(210, [&] { mWorkbook->ActiveSheet().ColumnsAutoFit(); });
+        mOutcome.handedOver = p.step(212, [&] { mApplication->setVisible(true); });
+    }
+
+    ReportingProcedure p{QString::fromLatin1(kExportLocation)};
+    const ExportRequest& mRequest;
+    ExportProgress& mProgress;
+    database::Connection mConnection;  // 100
+    database::Recordset mRecordset;    // 102
+    std::unique_ptr<spreadsheet::Application> mApplication;
+    spreadsheet::Workbook* mWorkbook = nullptr;
+    bool mFirstSheet = true;
+    QString TableName;
+    ProgressTicker mTicker;
+    ExportOutcome mOutcome;
+};
+
+}  // namespace
+
+ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress)
+{
+    Run run{request, progress};
+    return run.run();
+}
+
+}  // namespace exporting

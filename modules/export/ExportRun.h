@@ -1,0 +1,50 @@
+// The export run: from the ticked tables of the list to one workbook handed to the spreadsheet
+// program. No windows: Form2 and the batch command call it alike.
+//
+//     exporting::ExportRequest request{settings, list, spreadsheet::defaultApplicationFactory()};
+//     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress);
+//     if (outcome.handedOver)
+//         app::showMessage(exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked));
+#pragma once
+
+#include "components/spreadsheet/Application.h"
+#include "components/spreadsheet/Worksheet.h"
+#include "modules/export/ExportList.h"
+#include "modules/foxpro/ConnectionSettings.h"
+
+namespace exporting {
+
+class ExportProgress;
+
+struct ExportRequest
+{
+    foxpro::ConnectionSettings settings;  // the source, as Form1's controls hold it now
+    const ExportList& list;               // read item by item while the run goes on
+    spreadsheet::ApplicationFactory createApplication;
+    int rowsPerSheet = spreadsheet::kMaxRows;  // rows a sheet takes, the names row included
+};
+
+struct ExportOutcome
+{
+    bool started = false;      // the list had items; otherwise nothing at all was done
+    bool handedOver = false;   // the workbook reached the spreadsheet program
+    int tablesTicked = 0;      // ticked items the run came to
+    int tablesIncomplete = 0;  // of those, tables not copied in full (not opened, not read to
+                               // the end, a cell refused)
+};
+
+// Runs the export as a reporting procedure (location kExportLocation): every failure is
+// reported once through the error report, with the number of the statement that failed.
+//
+// What a failure leaves:
+// - the source cannot be opened: no spreadsheet is started, nothing is handed over;
+// - the spreadsheet application or its workbook cannot be created: nothing is handed over;
+// - a table cannot be opened: its sheet is created and named but stays empty;
+// - a record cannot be read or a cell cannot be written: the rows before it stay, the rest of
+//   the table is left out;
+// in every case the run goes on with the next table, and the workbook, if any, is handed over.
+// Cells cut at the spreadsheet's cell limit are reported once per table; they do not make the
+// table incomplete. The progress always ends with finish() once it has started.
+ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress);
+
+}  // namespace exporting

@@ -1,0 +1,54 @@
+// Copies the records of an open recordset into a sheet: the field names in row 1, then one row
+// per record, one cell per field. A table with more records than a sheet holds goes on in
+// further sheets named after the first ("orders (2)", "orders (3)" ...), each with its own row
+// of field names, so no record is lost.
+#pragma once
+
+#include <vector>
+
+#include <QString>
+
+#include "modules/export/ExportTexts.h"
+
+namespace database {
+class Recordset;
+}
+namespace spreadsheet {
+class Workbook;
+class Worksheet;
+}
+
+namespace exporting {
+
+class ExportProgress;
+class ProgressTicker;
+
+struct CopyResult
+{
+    int failedLine = 0;          // statement that failed (0: every record was written)
+    QString failure;             // the failure's description
+    std::vector<CutField> cuts;  // fields with cells cut at the spreadsheet's cell limit
+};
+
+class RecordCopy
+{
+public:
+    // rowsPerSheet: rows a sheet takes, the names row included (at least 2).
+    RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress, ProgressTicker& ticker,
+               int rowsPerSheet);
+
+    // Writes every record of records, which stands on its first record, into sheet and the
+    // continuation sheets it needs. tableName and fraction are what the progress shows.
+    // Stops at the first failure (reading a record, writing a cell, adding a sheet) and
+    // returns it with its statement number; the rows written before it stay.
+    CopyResult copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
+                    const QString& tableName, double fraction);
+
+private:
+    spreadsheet::Workbook& mWorkbook;
+    ExportProgress& mProgress;
+    ProgressTicker& mTicker;
+    int mRowsPerSheet;
+};
+
+}  // namespace exporting

@@ -1,0 +1,15 @@
+// The connection string rule: one text per source kind, the path inserted as it stands.
+#include "modules/foxpro/ConnectionSettings.h"
+
+namespace foxpro {
+
+QString BuildFoxproConnectionString(const ConnectionSettings& settings)
+{
+    if (settings.option1)
+        return QStringLiteral("Provider=vfpoledb.1;Data Source=") + settings.text1 +
+               QStringLiteral(";Collating Sequence=machine;");
+    return QStringLiteral("Provider=vfpoledb.1;Data Source=") + settings.text2 +
+           QStringLiteral(";Collating Sequence=general;");
+}
+
+}  // namespace foxpro

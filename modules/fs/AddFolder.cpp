@@ -1,0 +1,180 @@
+// The folder walk: level order, the attribute and name rules, and its two failure modes.
+#include "modules/fs/AddFolder.h"
+
+#include <sys/stat.h>
+#include <cerrno>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include <QFile>
+#include <QHash>
+
+#include "modules/app/Main.h"
+#include "modules/app/ReportingProcedure.h"
+#include "modules/app/YieldToWindows.h"
+#include "modules/fs/DirectoryReader.h"
+#include "modules/fs/FileSystemError.h"
+#include "modules/fs/FolderAttributes.h"
+
+namespace fs {
+namespace {
+
+const QString kLocation =
+    QStringLiteral("in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 ");
+
+// A folder's identity: device and inode, whatever path or link leads to it.
+using FolderIdentity = std::pair<dev_t, ino_t>;
+
+class FolderWalk
+{
+public:
+    // Marks the folders already listed, so no link can lead back to them.
+    explicit FolderWalk(const QStringList& folders);
+
+    // One call of the walk: appends the searchable folders below folders to it and removes
+    // the ones that may not be listed. Returns how many entries it appended.
+    qsizetype run(QStringList& folders, bool recurse);
+
+private:
+    FolderStatus openFolder(const QString& entry);
+    bool isSearchable(const QString& entry, const std::optional<FolderStatus>& opened);
+    bool isStillSearchable(const QString& entry);
+    void listSubFolders(const QString& entry, QStringList& newList);
+
+    std::set<FolderIdentity> mSeen;
+    AttributeReader mAttributes;
+    // What listing a sub-folder found about it, for its own call to open it with.
+    QHash<QString, FolderStatus> mListed;
+    // The word each folder had when its own call tested it, for its parent's final test.
+    QHash<QString, std::uint32_t> mWords;
+};
+
+FolderWalk::FolderWalk(const QStringList& folders)
+{
+    for (const QString& entry : folders) {
+        struct stat status = {};
+        if (stat(QFile::encodeName(entry).constData(), &status) == 0)
+            mSeen.emplace(status.st_dev, status.st_ino);
+    }
+}
+
+// A sub-folder was examined when its parent listed it a moment ago; looking again would cost
+// a system call per folder, and those are what the walk's time goes on.
+FolderStatus FolderWalk::openFolder(const QString& entry)
+{
+    const auto listed = mListed.constFind(entry);
+    const FolderStatus status = listed != mListed.cend() ? *listed : folderStatus(entry);
+    if (!status.isDirectory)
+        throw errnoError(ENOTDIR, entry);
+    return status;
+}
+
+// opened: what opening the folder found a moment ago; examined afresh when the open failed.
+bool FolderWalk::isSearchable(const QString& entry, const std::optional<FolderStatus>& opened)
+{
+    const std::uint32_t word = mAttributes.word(entry, opened ? *opened : folderStatus(entry));
+    mWords.insert(entry, word);
+    return isSearchableFolder(isRootFolder(entry), word);
+}
+
+// The final test of a sub-folder: the word its own call read, or a fresh one when that call
+// never got so far (a path too long to search, a folder that vanished).
+bool FolderWalk::isStillSearchable(const QString& entry)
+{
+    const auto known = mWords.constFind(entry);
+    const std::uint32_t word =
+        known != mWords.cend() ? *known : mAttributes.word(entry, folderStatus(entry));
+    return isSearchableFolder(isRootFolder(entry), word);
+}
+
+void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
+{
+    DirectoryReader reader(QFile::encodeName(entry));
+    DirectoryReader::Entry found{};
+    while (reader.next(found)) {
+        if (found.type != DT_DIR && found.type != DT_LNK && found.type != DT_UNKNOWN)
+            continue;
+        struct stat status = {};
+        if (!reader.statEntry(found.name, status) || !S_ISDIR(status.st_mode))
+            continue;  // a file, or a link to one or to nowhere: not a sub-folder
+        app::YieldToWindows();
+        const QString name = QFile::decodeName(found.name);
+        if (name.size() >= kMaxPath || HasUnusableCharacters(name) ||
+            name.contains(QLatin1Char('?')))
+            continue;
+        // Identity, not path, so a link back to a parent (or a second mount) cannot loop.
+        if (!mSeen.emplace(status.st_dev, status.st_ino).second)
+            continue;
+        FolderStatus listed{found.type == DT_LNK, true, status.st_dev};
+        struct stat own = {};
+        if (found.type == DT_UNKNOWN && reader.statEntry(found.name, own, false))
+            listed.isLink = S_ISLNK(own.st_mode);
+        newList.append(entry + name + QLatin1Char('/'));
+        mListed.insert(newList.last(), listed);
+    }
+}
+
+qsizetype FolderWalk::run(QStringList& folders, bool recurse)
+{
+    app::ReportingProcedure p{kLocation, app::AppTitle()};
+    QStringList newList;
+    // Failures are reported until the first listing starts; from then on until the descent
+    // has returned, a failure abandons its entry, and a denied or vanished folder leaves the
+    // list (any other failure leaves it in place).
+    bool skipMode = false;
+    const QStringList entries = folders;  // the list changes under us as folders leave it
+    for (const QString& entry : entries) {
+        if (entry.size() >= kMaxPath)
+            continue;
+        try {
+            std::optional<FolderStatus> opened;
+            if (skipMode) {
+                opened = openFolder(entry);
+                app::YieldToWindows();
+                if (!isSearchable(entry, opened))
+                    continue;
+            } else {
+                p.step(110, [&] { opened = openFolder(entry); });
+                p.step(112, [&] { app::YieldToWindows(); });
+                if (!p.test(114, [&] { return isSearchable(entry, opened); }))
+                    continue;
+                skipMode = true;
+            }
+            listSubFolders(entry, newList);
+        } catch (const FileSystemError& error) {
+            if (error.number() == kPermissionDenied || error.number() == kPathNotFound)
+                folders.removeOne(entry);
+        } catch (...) {
+            // any other failure abandons the entry but leaves it in the list
+        }
+    }
+
+    qsizetype appendedBelow = 0;
+    p.step(148, [&] {
+        if (recurse && !newList.isEmpty())
+            appendedBelow = run(newList, true);
+    });
+    // The entries the descent appended passed this same test down there; the first ones,
+    // this call's own sub-folders, are tested here.
+    const qsizetype ownCount = newList.size() - appendedBelow;
+    qsizetype appended = 0;
+    for (qsizetype i = 0; i < newList.size(); ++i) {
+        p.step(152, [&] { app::YieldToWindows(); });
+        if (i >= ownCount || p.test(154, [&] { return isStillSearchable(newList[i]); })) {
+            folders.append(newList[i]);
+            ++appended;
+        }
+    }
+    return appended;
+}
+
+}  // namespace
+
+void GetSubDirectories2016(QStringList& folders, bool recurse)
+{
+    FolderWalk walk(folders);
+    walk.run(folders, recurse);
+}
+
+}  // namespace fs

@@ -1,0 +1,80 @@
+// The listing of matching files in one folder, and the test that a name is an openable file.
+#include <sys/stat.h>
+#include <stdexcept>
+
+#include <QFile>
+
+#include "modules/fs/AddFolder.h"
+#include "modules/fs/DirectoryReader.h"
+
+namespace fs {
+
+QString FileNameArray::at(int index) const
+{
+    if (mNames.isEmpty() && index == 0)
+        return QString();
+    if (index < 1 || index > UBound())
+        throw std::out_of_range("Subscript out of range: index " + std::to_string(index) +
+                                " of a file-name array with bounds " + std::to_string(LBound()) +
+                                " to " + std::to_string(UBound()));
+    return mNames[index - 1];
+}
+
+bool matchesFilePattern(QStringView name, QStringView pattern)
+{
+    // Greedy match with one back-track point: the last "*" seen and where it resumed.
+    qsizetype n = 0, p = 0, starP = -1, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size() && (pattern[p] == QLatin1Char('?') ||
+                                          pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++p;
+            ++n;
+        } else if (starP >= 0) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
+}
+
+bool IsExistingFile(const QString& path)
+{
+    try {
+        // Opening with O_PATH (no access right asked, nothing read, no wait on a FIFO)
+        // succeeds exactly when the path resolves, which is what stat checks in one call
+        // instead of open, fstat and close.
+        struct stat status = {};
+        return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+    } catch (...) {
+        return false;
+    }
+}
+
+FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern)
+{
+    QString prefix = folder;
+    if (!prefix.endsWith(QLatin1Char('/')))
+        prefix += QLatin1Char('/');
+    QStringList names;
+    DirectoryReader reader(QFile::encodeName(prefix));
+    DirectoryReader::Entry entry{};
+    while (reader.next(entry)) {
+        if (entry.type == DT_DIR)
+            continue;
+        // A name that is not valid UTF-8 decodes with U+FFFD and no longer names the file, so
+        // IsExistingFile leaves it out, as it leaves out a name the code page cannot show.
+        const QString name = QFile::decodeName(entry.name);
+        if (matchesFilePattern(name, pattern) && IsExistingFile(prefix + name))
+            names.append(name);
+    }
+    return FileNameArray(std::move(names));
+}
+
+}  // namespace fs

@@ -1,0 +1,52 @@
+// The commands of quorvane-export. Each command lives in its own file and is one row of the
+// table in main.cpp.
+#pragma once
+
+#include <stdexcept>
+
+#include <QString>
+#include <QStringList>
+
+#include "modules/foxpro/ConnectionSettings.h"
+
+namespace cli {
+
+struct Command
+{
+    const char* name;      // first argument, e.g. "dump"
+    const char* synopsis;  // arguments after the name, e.g. "SOURCE NAME"
+    const char* summary;   // one line for --help
+    int argumentCount;     // arguments after the name; -1: the command checks them itself
+    // Runs with those arguments; returns the exit status. Throws on failure (main prints
+    // what() as one line on standard error and exits with 1).
+    int (*run)(const QStringList& arguments);
+};
+
+// Wrong arguments: main prints the message and the usage, and exits with 2.
+class UsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+int runList(const QStringList& arguments);
+int runDump(const QStringList& arguments);
+int runExport(const QStringList& arguments);
+
+// True when SOURCE names a database container (ends in ".dbc", any case); otherwise it is a
+// free table folder.
+bool isContainerPath(const QString& source);
+
+// The connection settings the windows would hold for SOURCE: the container kind and path
+// for a .dbc, otherwise the folder kind and path.
+foxpro::ConnectionSettings settingsFor(const QString& source);
+
+// The connection string the windows would build for SOURCE: the container with the
+// "machine" collating sequence, or the folder with "general".
+QString connectionStringFor(const QString& source);
+
+// Opens and closes SOURCE, so that one that cannot be opened fails with the connection's own
+// one-line reason before the catalogue or the export would report it in several boxes.
+void openSourceOnce(const QString& source);
+
+}  // namespace cli

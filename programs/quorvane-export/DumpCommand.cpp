@@ -1,0 +1,88 @@
+// dump SOURCE NAME: the table as JSON Lines, exactly the texts the export writes into the
+// cells. Line 1: {"fields":[{"name":...,"type":<ADO code>},...],"count":<RecordCount>};
+// then one array per record: a string per cell, null for Null, "{BINARY DATA}" for type 205.
+#include <string>
+
+#include "programs/quorvane-export/Command.h"
+#include "programs/quorvane-export/Output.h"
+#include "components/rows/AdoType.h"
+#include "components/database/Connection.h"
+#include "components/rows/DatabaseError.h"
+#include "components/database/Recordset.h"
+
+namespace cli {
+
+namespace {
+
+// What the export writes for a long binary field, whatever its value.
+constexpr std::string_view kBinaryData = "{BINARY DATA}";
+
+void writeHeader(const database::Recordset& records, Output& out)
+{
+    out.append("{\"fields\":[");
+    for (int k = 0; k < records.FieldCount(); ++k) {
+        const database::Field& field = records.Fields(k);
+        out.append(k == 0 ? "{\"name\":" : ",{\"name\":");
+        out.appendJsonString(field.name().toStdString());
+        out.append(",\"type\":");
+        out.append(std::to_string(field.Type()));
+        out.append('}');
+    }
+    out.append("],\"count\":");
+    out.append(std::to_string(records.RecordCount()));
+    out.append("}\n");
+}
+
+void writeRecord(const database::Recordset& records, int fieldCount, std::string& cell, Output& out)
+{
+    out.append('[');
+    for (int k = 0; k < fieldCount; ++k) {
+        if (k > 0)
+            out.append(',');
+        const database::Field& field = records.Fields(k);
+        const database::Variant& value = field.Value();
+        if (field.Type() == database::adLongVarBinary) {
+            out.appendJsonString(kBinaryData);
+        } else if (value.isNull() || value.kind == database::Variant::Kind::Empty) {
+            out.append("null");
+        } else {
+            cell.clear();
+            database::appendText(value, cell);
+            out.appendJsonString(cell);
+        }
+    }
+    out.append("]\n");
+}
+
+}  // namespace
+
+int runDump(const QStringList& arguments)
+{
+    const QString& source = arguments.at(0);
+    const QString& name = arguments.at(1);
+
+    database::Connection connection;
+    connection.Open(connectionStringFor(source));
+    database::Recordset records;
+    records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), connection, 3, 1);
+
+    Output out;
+    writeHeader(records, out);
+    const int fieldCount = records.FieldCount();
+    const long count = records.RecordCount();
+    long written = 0;
+    std::string cell;
+    for (; !records.Eof(); records.MoveNext()) {
+        writeRecord(records, fieldCount, cell, out);
+        out.flushIfFull();
+        ++written;
+    }
+    out.finish();
+    if (written != count)
+        throw database::DatabaseError(name.toStdString() + ": RecordCount gave " +
+                                      std::to_string(count) + " records but " +
+                                      std::to_string(written) + " were read.");
+    return 0;
+}
+
+}  // namespace cli

@@ -1,0 +1,127 @@
+// export SOURCE [NAME ...] (-o FILE.xlsx | --open): the export of the windows without them. With
+// no NAME every table of the catalogue is exported. -o writes the workbook to FILE only when
+// every table was copied in full (under a temporary name until then); --open hands it to the
+// spreadsheet program as "Finish" does. Each failure is one line on standard error.
+#include <cstdio>
+#include <stdexcept>
+
+#include <unistd.h>
+
+#include <QDir>
+
+#include "programs/quorvane-export/Command.h"
+#include "programs/quorvane-export/OneLineReports.h"
+#include "modules/export/ExportProgress.h"
+#include "modules/export/ExportRun.h"
+#include "modules/export/TableSelection.h"
+#include "modules/export/WorkbookFile.h"
+#include "modules/foxpro/Foxpro.h"
+
+namespace cli {
+namespace {
+
+struct ExportArguments
+{
+    QString source;
+    QStringList names;
+    QString output;  // -o FILE; empty with --open
+    bool open = false;
+};
+
+ExportArguments parse(const QStringList& arguments)
+{
+    ExportArguments parsed;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("-o")) {
+            if (i + 1 == arguments.size() || !parsed.output.isEmpty())
+                throw UsageError("-o takes one FILE.xlsx, once");
+            parsed.output = arguments.at(++i);
+        } else if (argument == QLatin1String("--open")) {
+            parsed.open = true;
+        } else if (argument.startsWith(QLatin1Char('-'))) {
+            throw UsageError("unknown option " + argument.toStdString());
+        } else if (parsed.source.isEmpty()) {
+            parsed.source = argument;
+        } else {
+            parsed.names << argument;
+        }
+    }
+    if (parsed.source.isEmpty() || parsed.open == !parsed.output.isEmpty())
+        throw UsageError("usage: quorvane-export export SOURCE [NAME ...] (-o FILE.xlsx | --open)");
+    return parsed;
+}
+
+// The progress text on one line of the terminal, rewritten in place; nothing when standard
+// error is not a terminal.
+class TerminalProgress : public exporting::ExportProgress
+{
+public:
+    TerminalProgress() : mTerminal(::isatty(STDERR_FILENO) == 1) {}
+    void start() override {}
+    void step(const QString& text, double fraction) override
+    {
+        if (mTerminal)
+            std::fprintf(stderr, "\r\033[K%3d%% %s", qRound(fraction * 100), text.toUtf8().constData());
+    }
+    void finish() override
+    {
+        if (mTerminal)
+            std::fputs("\r\033[K", stderr);
+    }
+
+private:
+    bool mTerminal;
+};
+
+// The tables named on the command line, or every table of the catalogue. A named sub-folder
+// table ("old/orders") keeps its path for the query and its bare name for the sheet.
+void selectTables(const ExportArguments& arguments, exporting::TableSelection& tables)
+{
+    if (arguments.names.isEmpty()) {
+        foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(arguments.source),
+                                         settingsFor(arguments.source));
+        return;
+    }
+    for (const QString& name : arguments.names) {
+        QString sheet = name.section(QLatin1Char('/'), -1);
+        if (sheet.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive))
+            sheet.chop(4);
+        tables.addItem(sheet, name);
+    }
+}
+
+}  // namespace
+
+int runExport(const QStringList& arguments)
+{
+    const ExportArguments parsed = parse(arguments);
+    openSourceOnce(parsed.source);
+    OneLineReports reports;
+    exporting::TableSelection tables;
+    selectTables(parsed, tables);
+    if (reports.shown() > 0)
+        throw std::runtime_error("the tables of " + parsed.source.toStdString() + " could not all be listed");
+    if (tables.count() == 0)
+        throw std::runtime_error(parsed.source.toStdString() + " holds no tables");
+
+    const std::filesystem::path file = QDir::cleanPath(parsed.output).toStdString();
+    exporting::WorkbookFile output{file};
+    TerminalProgress progress;
+    const exporting::ExportRequest request{
+        settingsFor(parsed.source), tables,
+        parsed.open ? spreadsheet::defaultApplicationFactory() : output.factory()};
+    const exporting::ExportOutcome outcome = exporting::RunExport(request, progress);
+    if (!outcome.handedOver)
+        throw std::runtime_error(parsed.open ? "the workbook was not opened" : file.string() + " was not written");
+    if (outcome.tablesIncomplete > 0) {
+        throw std::runtime_error(std::to_string(outcome.tablesIncomplete) + " of "
+                                 + std::to_string(outcome.tablesTicked) + " tables could not be copied in full"
+                                 + (parsed.open ? "" : "; " + file.string() + " was not written"));
+    }
+    if (!parsed.open)
+        output.commit();
+    return 0;
+}
+
+}  // namespace cli

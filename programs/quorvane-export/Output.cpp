@@ -1,0 +1,153 @@
+// Output buffering and JSON escaping. Dumps run to millions of cells, so the common case
+// (printable ASCII) is copied in runs, and nothing is allocated per cell.
+#include "programs/quorvane-export/Output.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace cli {
+
+namespace {
+
+constexpr std::size_t kFlushSize = std::size_t{1} << 16;  // one pipe-full at a time
+
+// Length of the valid UTF-8 sequence starting at text[i] (2 to 4), or 0 when it is invalid
+// (bad lead byte, missing continuation, overlong form, surrogate, beyond U+10FFFF).
+std::size_t validSequenceLength(std::string_view text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+// Bytes that go into a JSON string as they are: printable ASCII except quote and backslash.
+// A table, because this test runs for every byte of every cell.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c)
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
+
+}  // namespace
+
+Output::Output(std::FILE* file) : mFile(file)
+{
+    mBuffer.reserve(kFlushSize * 2);
+}
+
+Output::~Output()
+{
+    write();
+}
+
+void Output::append(std::string_view text)
+{
+    mBuffer.append(text);
+}
+
+void Output::appendJsonString(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    mBuffer.push_back('"');
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t run = i;
+        while (run < text.size() && kPlain[static_cast<unsigned char>(text[run])])
+            ++run;
+        mBuffer.append(text.data() + i, run - i);
+        i = run;
+        if (i == text.size())
+            break;
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            const std::size_t length = validSequenceLength(text, i);
+            if (length == 0) {
+                mBuffer.append("\\ufffd");
+                ++i;
+            } else {
+                mBuffer.append(text.data() + i, length);
+                i += length;
+            }
+            continue;
+        }
+        switch (c) {
+            case '"':
+                mBuffer.append("\\\"");
+                break;
+            case '\\':
+                mBuffer.append("\\\\");
+                break;
+            case '\n':
+                mBuffer.append("\\n");
+                break;
+            case '\r':
+                mBuffer.append("\\r");
+                break;
+            case '\t':
+                mBuffer.append("\\t");
+                break;
+            case '\b':
+                mBuffer.append("\\b");
+                break;
+            case '\f':
+                mBuffer.append("\\f");
+                break;
+            default:
+                mBuffer.append("\\u00");
+                mBuffer.push_back(kHex[c >> 4]);
+                mBuffer.push_back(kHex[c & 0x0F]);
+        }
+        ++i;
+    }
+    mBuffer.push_back('"');
+}
+
+void Output::flushIfFull()
+{
+    if (mBuffer.size() >= kFlushSize)
+        write();
+}
+
+void Output::write()
+{
+    if (!mBuffer.empty() && std::fwrite(mBuffer.data(), 1, mBuffer.size(), mFile) != mBuffer.size())
+        mFailed = true;
+    mBuffer.clear();
+}
+
+void Output::finish()
+{
+    write();
+    if (std::fflush(mFile) != 0)
+        mFailed = true;
+    if (mFailed)
+        throw std::runtime_error("cannot write to standard output");
+}
+
+}  // namespace cli

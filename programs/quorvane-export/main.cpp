@@ -1,0 +1,89 @@
+// quorvane-export: lists the tables of a FoxPro source and dumps or exports them, without
+// windows. Each command is one row of kCommands.
+#include <cstdio>
+#include <exception>
+
+#include <QCoreApplication>
+
+#include "programs/quorvane-export/Command.h"
+
+namespace {
+
+using cli::Command;
+
+const Command kCommands[] = {
+    {"list", "SOURCE", "print the tables (and views) of SOURCE, one per line", 1, cli::runList},
+    {"dump", "SOURCE NAME",
+     "print table NAME of SOURCE as JSON Lines: the fields, then one array of cell texts per "
+     "record",
+     2, cli::runDump},
+    {"export", "SOURCE [NAME ...] (-o FILE.xlsx | --open)",
+     "copy the named tables of SOURCE (all when none is named) into one workbook, one sheet each: "
+     "written to FILE.xlsx only when every table was copied in full, or opened in the spreadsheet "
+     "program",
+     -1, cli::runExport},
+};
+
+void printUsage()
+{
+    std::fputs(
+        "Usage: quorvane-export COMMAND ARGUMENTS...\n"
+        "SOURCE is a database container (.dbc) or a folder of free tables (.dbf).\n\n"
+        "Commands:\n",
+        stdout);
+    for (const Command& command : kCommands)
+        std::printf("  %s %s\n      %s\n", command.name, command.synopsis, command.summary);
+    std::fputs("\nExit status: 0 on success, 1 when the command fails, 2 for wrong arguments.\n",
+               stdout);
+}
+
+const Command* findCommand(const QString& name)
+{
+    for (const Command& command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+// One line on standard error: line breaks in a description would split it.
+void printError(const char* description)
+{
+    QByteArray line(description);
+    line.replace('\r', "").replace('\n', ' ');
+    std::fprintf(stderr, "quorvane-export: %s\n", line.constData());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+
+    if (arguments.isEmpty()) {
+        printError("no command given; see quorvane-export --help");
+        return 2;
+    }
+    if (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h")) {
+        printUsage();
+        return 0;
+    }
+    const Command* command = findCommand(arguments.first());
+    arguments.removeFirst();
+    try {
+        if (command == nullptr)
+            throw cli::UsageError("unknown command; see quorvane-export --help");
+        if (command->argumentCount >= 0 && arguments.size() != command->argumentCount)
+            throw cli::UsageError(std::string("usage: quorvane-export ") + command->name + " " +
+                                  command->synopsis);
+        return command->run(arguments);
+    } catch (const cli::UsageError& error) {
+        printError(error.what());
+        return 2;
+    } catch (const std::exception& error) {
+        printError(error.what());
+        return 1;
+    }
+}

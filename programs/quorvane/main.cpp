@@ -1,0 +1,7 @@
+// Quorvane: the window program.
+#include "windows/QuorvaneProgram.h"
+
+int main(int argc, char* argv[])
+{
+    return windows::RunQuorvane(argc, argv);
+}

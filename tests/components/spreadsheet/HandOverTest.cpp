@@ -1,0 +1,296 @@
+// Creating the application and handing finished workbooks to the spreadsheet program, with
+// stand-in programs on PATH that record their arguments, and a temporary cache folder.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tests/components/spreadsheet/XlsxReader.h"
+#include "components/spreadsheet/Application.h"
+#include "components/spreadsheet/SpreadsheetError.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using spreadsheet::CellKind;
+using Lines = std::vector<std::string>;
+
+const std::string kNoProgram =
+    "No spreadsheet program was found to open the workbook. Install LibreOffice Calc (its \"soffice\" program "
+    "must be on the PATH) or choose a default application for .xlsx files in the desktop settings.";
+
+// Sets an environment variable for the life of the object, then puts the old value back.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char* name, const std::string& value) : mName(name)
+    {
+        if (const char* old = std::getenv(name))
+            mOld = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv()
+    {
+        if (mOld)
+            setenv(mName, mOld->c_str(), 1);
+        else
+            unsetenv(mName);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* mName;
+    std::optional<std::string> mOld;
+};
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class HandOverTest : public ::testing::Test
+{
+protected:
+    // A program on PATH that writes each argument on a line of its record, then "end".
+    void installStandIn(const std::string& name)
+    {
+        const fs::path record = root() / (name + ".args");
+        const fs::path script = dir.write("bin/" + name,
+            "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record.string()
+                + "'\nprintf 'end\\n' >> '" + record.string() + "'\n");
+        fs::permissions(script, fs::perms::owner_all);
+    }
+
+    // The recorded arguments, waiting for the detached stand-in to finish writing them.
+    Lines recordedArguments(const std::string& name)
+    {
+        const fs::path record = root() / (name + ".args");
+        for (int attempt = 0; attempt < 1500; ++attempt) {
+            const std::string text = readFile(record);
+            if (text.ends_with("end\n")) {
+                Lines lines;
+                std::istringstream in(text);
+                for (std::string line; std::getline(in, line) && line != "end";)
+                    lines.push_back(line);
+                return lines;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ADD_FAILURE() << name << " was not started";
+        return {};
+    }
+
+    void registerXlsxHandler(const std::string& desktopEntry, bool entryExists)
+    {
+        dir.write("data/applications/mimeinfo.cache",
+                  "[MIME Cache]\napplication/vnd.openxmlformats-officedocument.spreadsheetml.sheet=" + desktopEntry
+                      + ";\n");
+        if (entryExists)
+            dir.write("data/applications/" + desktopEntry, "[Desktop Entry]\nType=Application\nExec=calc %f\n");
+    }
+
+    const fs::path& root() const { return dir.path(); }
+    fs::path cacheFolder() const { return root() / "cache/quorvane"; }
+
+    // Descriptors of this process that point into the cache folder (leftover temporary files).
+    int openFilesInCache() const
+    {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+            std::error_code error;
+            const fs::path target = fs::read_symlink(entry.path(), error);
+            count += !error && target.string().starts_with(cacheFolder().string()) ? 1 : 0;
+        }
+        return count;
+    }
+
+    testsupport::TempDir dir;
+    const fs::path bin = [this] { fs::create_directories(dir.path() / "bin"); return dir.path() / "bin"; }();
+    ScopedEnv path{"PATH", bin.string()};
+    ScopedEnv cache{"XDG_CACHE_HOME", (dir.path() / "cache").string()};
+    ScopedEnv dataHome{"XDG_DATA_HOME", (dir.path() / "data").string()};
+    ScopedEnv dataDirs{"XDG_DATA_DIRS", (dir.path() / "no-data").string()};
+    ScopedEnv configHome{"XDG_CONFIG_HOME", (dir.path() / "config").string()};
+    ScopedEnv configDirs{"XDG_CONFIG_DIRS", (dir.path() / "no-config").string()};
+};
+
+TEST_F(HandOverTest, LibreOfficeGetsTheFinishedWorkbookAsANewUntitledDocument)
+{
+    installStandIn("soffice");
+    const auto application = spreadsheet::defaultApplicationFactory()();
+    EXPECT_FALSE(application->Visible());
+    spreadsheet::Workbook& book = application->WorkbooksAdd();
+    book.ActiveSheet().setName("Orders");
+    book.ActiveSheet().setCells(1, 1, "Hello", CellKind::Text);
+    book.WorksheetsAdd();  // no rows: libxlsxwriter itself would leave its temporary file open
+    application->setVisible(true);
+    EXPECT_TRUE(application->Visible());
+
+    const Lines arguments = recordedArguments("soffice");
+    ASSERT_EQ(arguments.size(), 3u);
+    EXPECT_EQ(arguments[0], "--calc");
+    EXPECT_EQ(arguments[1], "-n");
+    const fs::path file = arguments[2];
+    EXPECT_EQ(file.parent_path(), cacheFolder());
+    EXPECT_EQ(file.extension(), ".xlsx");
+    EXPECT_EQ(fs::status(cacheFolder()).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read);
+    const auto read = testsupport::readXlsx(file);
+    ASSERT_EQ(read.names(), (Lines{"Orders", "Sheet2"}));
+    EXPECT_EQ(read.sheets[0].cell("A1").value(QStringLiteral("value")).toString(), QStringLiteral("Hello"));
+    EXPECT_EQ(openFilesInCache(), 0);
+}
+
+TEST_F(HandOverTest, EachWorkbookGetsItsOwnFile)
+{
+    installStandIn("soffice");
+    const auto first = spreadsheet::defaultApplicationFactory()();
+    first->WorkbooksAdd();
+    first->setVisible(true);
+    const Lines firstArguments = recordedArguments("soffice");
+    fs::remove(root() / "soffice.args");
+    const auto second = spreadsheet::defaultApplicationFactory()();
+    second->WorkbooksAdd();
+    second->setVisible(true);
+    const Lines secondArguments = recordedArguments("soffice");
+    ASSERT_EQ(firstArguments.size(), 3u);
+    ASSERT_EQ(secondArguments.size(), 3u);
+    EXPECT_NE(firstArguments[2], secondArguments[2]);
+    EXPECT_TRUE(fs::exists(firstArguments[2]));
+}
+
+TEST_F(HandOverTest, DesktopHandlerOpensTheFileWhenLibreOfficeIsMissing)
+{
+    installStandIn("xdg-open");
+    registerXlsxHandler("calc.desktop", true);
+    const auto application = spreadsheet::defaultApplicationFactory()();
+    application->WorkbooksAdd().ActiveSheet().setCells(1, 1, "x", CellKind::Text);
+    application->setVisible(true);
+    const Lines arguments = recordedArguments("xdg-open");
+    ASSERT_EQ(arguments.size(), 1u);
+    EXPECT_EQ(fs::path(arguments[0]).parent_path(), cacheFolder());
+}
+
+struct MissingCase
+{
+    const char* name;
+    bool xdgOpen;
+    const char* handler;  // "" = none registered
+    bool handlerEntryExists;
+};
+
+void PrintTo(const MissingCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class NoProgramTest : public HandOverTest, public ::testing::WithParamInterface<MissingCase>
+{
+};
+
+TEST_P(NoProgramTest, FactoryThrowsSayingWhatToInstall)
+{
+    if (GetParam().xdgOpen)
+        installStandIn("xdg-open");
+    if (*GetParam().handler)
+        registerXlsxHandler(GetParam().handler, GetParam().handlerEntryExists);
+    try {
+        spreadsheet::defaultApplicationFactory()();
+        ADD_FAILURE() << "an application was created";
+    } catch (const spreadsheet::SpreadsheetError& error) {
+        EXPECT_EQ(error.what(), kNoProgram);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Missing, NoProgramTest,
+    ::testing::Values(MissingCase{"nothing_on_path", false, "", false},
+                      MissingCase{"handler_without_xdg_open", false, "calc.desktop", true},
+                      MissingCase{"xdg_open_without_handler", true, "", false},
+                      MissingCase{"handler_entry_missing", true, "gone.desktop", false}),
+    [](const auto& c) { return std::string(c.param.name); });
+
+TEST_F(HandOverTest, FailedFinishHandsNothingOver)
+{
+    installStandIn("soffice");
+    const auto application = spreadsheet::defaultApplicationFactory()();
+    application->WorkbooksAdd().ActiveSheet().setCells(1, 1, "x", CellKind::Text);
+    fs::remove_all(cacheFolder());  // the file can no longer be created
+    try {
+        application->setVisible(true);
+        ADD_FAILURE() << "the hand-over succeeded";
+    } catch (const spreadsheet::SpreadsheetError& error) {
+        EXPECT_NE(std::string(error.what()).find("(libxlsxwriter error 2)"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(application->Visible());
+    EXPECT_FALSE(fs::exists(root() / "soffice.args"));
+}
+
+TEST_F(HandOverTest, DroppedWorkbookLeavesNoFileAndNoOpenTemporaryFile)
+{
+    installStandIn("soffice");
+    {
+        const auto application = spreadsheet::defaultApplicationFactory()();
+        spreadsheet::Workbook& book = application->WorkbooksAdd();
+        for (int row = 1; row <= 1000; ++row)
+            book.ActiveSheet().setCells(row, 1, "row data", CellKind::Text);
+        book.WorksheetsAdd().setCells(1, 1, "second", CellKind::Text);
+        EXPECT_GT(openFilesInCache(), 0);
+    }
+    EXPECT_EQ(openFilesInCache(), 0);
+    EXPECT_TRUE(fs::is_empty(cacheFolder()));
+}
+
+TEST_F(HandOverTest, StartRemovesOnlyOurWorkbooksOlderThanADay)
+{
+    installStandIn("soffice");
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    const fs::path stale = dir.write("cache/quorvane/Quorvane-20240101-000000-abcdef.xlsx", "old");
+    const fs::path recent = dir.write("cache/quorvane/Quorvane-20990101-000000-abcdef.xlsx", "new");
+    const fs::path foreign = dir.write("cache/quorvane/notes.txt", "keep");
+    fs::last_write_time(stale, old);
+    fs::last_write_time(foreign, old);
+    spreadsheet::defaultApplicationFactory()();
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(recent));
+    EXPECT_TRUE(fs::exists(foreign));
+}
+
+TEST_F(HandOverTest, CacheFolderIsMadePrivate)
+{
+    installStandIn("soffice");
+    fs::create_directories(cacheFolder());
+    fs::permissions(cacheFolder(), fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    spreadsheet::defaultApplicationFactory()();
+    EXPECT_EQ(fs::status(cacheFolder()).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+TEST_F(HandOverTest, CacheFolderThatIsALinkIsRefused)
+{
+    installStandIn("soffice");
+    fs::create_directories(root() / "elsewhere");
+    fs::create_directories(root() / "cache");
+    fs::create_directory_symlink(root() / "elsewhere", cacheFolder());
+    try {
+        spreadsheet::defaultApplicationFactory()();
+        ADD_FAILURE() << "a linked cache folder was used";
+    } catch (const spreadsheet::SpreadsheetError& error) {
+        EXPECT_EQ(error.what(), "The folder " + cacheFolder().string()
+                                    + " for finished workbooks cannot be used: it is not a folder. Make it a folder "
+                                      "of your own, or set XDG_CACHE_HOME to one.");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// "quorvane-export dump" on views, as a user runs it: a local view dumps its rows, a remote
+// one fails with one line naming it.
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/TempDir.h"
+#include "tests/components/views/ViewTestSupport.h"
+
+namespace {
+
+#ifdef QUORVANE_EXPORT_BINARY
+
+struct Outcome
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome dump(const std::filesystem::path& dbc, const char* view)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUORVANE_EXPORT_BINARY),
+                  {QStringLiteral("dump"), QString::fromStdString(dbc.string()),
+                   QString::fromLatin1(view)});
+    process.waitForFinished(60000);
+    Outcome result;
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+TEST(DumpView, WritesTheViewsRowsAndFailsOnceForARemoteView)
+{
+    testsupport::TempDir folder;
+    const auto dbc = viewtest::writeShop(
+        folder.path(), {{"spenders", "SELECT TOP 1 ALLTRIM(p.name) AS who, SUM(o.amount) AS spent "
+                                     "FROM people p JOIN orders o ON o.person = p.id "
+                                     "GROUP BY 1 ORDER BY 2 DESC"}});
+    const Outcome local = dump(dbc, "spenders");
+    EXPECT_EQ(local.status, 0) << local.err;
+    EXPECT_EQ(local.out,
+              "{\"fields\":[{\"name\":\"who\",\"type\":129},{\"name\":\"spent\",\"type\":6}],"
+              "\"count\":1}\n[\"Tom\",\"350.5\"]\n");
+
+    {
+        vfp::ContainerWriter remote(folder.path() / "remote.dbc");
+        remote.addConnection("Server", "Source");
+        remote.addView("far", "SELECT a FROM t", {{"a", "I", ""}}, "Server");
+        remote.close();
+    }
+    const Outcome far = dump(folder.path() / "remote.dbc", "far");
+    EXPECT_NE(far.status, 0);
+    EXPECT_TRUE(far.out.empty()) << far.out;
+    EXPECT_EQ(std::count(far.err.begin(), far.err.end(), '\n'), 1) << far.err;
+    EXPECT_NE(far.err.find("The view far of remote.dbc cannot be opened: it is a remote view"),
+              std::string::npos)
+        << far.err;
+}
+
+#endif
+
+}  // namespace

@@ -1,0 +1,158 @@
+// The columns a view reports (FoxPro's names, the provider's types) and the shape of the SQL
+// that keeps joins fast: equality SQLite can look up, not a function it must call per pair.
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/TempDir.h"
+#include "tests/components/views/ViewTestSupport.h"
+#include "components/rows/AdoType.h"
+#include "components/views/FoxSqlTranslator.h"
+
+namespace {
+
+using namespace database;
+
+struct ColumnsCase
+{
+    std::string name;
+    std::string view;  // SQL of the view "v"
+    std::vector<std::string> names;
+    std::vector<int> types;
+};
+
+class ColumnsTest : public testing::TestWithParam<ColumnsCase>
+{
+};
+
+TEST_P(ColumnsTest, NamesAndTypesAsFoxProGivesThem)
+{
+    const ColumnsCase& c = GetParam();
+    testsupport::TempDir folder;
+    const auto dbc = viewtest::writeShop(folder.path(), {{"v", c.view}});
+    const dbtest::ReadTable table = dbtest::readTable(dbc, QStringLiteral("v"));
+    EXPECT_EQ(table.names, c.names);
+    EXPECT_EQ(table.types, c.types);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Views, ColumnsTest,
+    testing::Values(
+        ColumnsCase{"aliases_fields_aggregates_and_expressions",
+                    "SELECT id, name AS who, COUNT(*), SUM(balance), id + 1, MAX(born), "
+                    "AVG(rate) FROM people GROUP BY id, name",
+                    {"id", "who", "cnt", "sum_balance", "exp_5", "max_born", "avg_rate"},
+                    {adInteger, adChar, adNumeric, adCurrency, adNumeric, adDBDate,
+                     adNumeric}},
+        ColumnsCase{"field_types_pass_through",
+                    "SELECT stamp, member, notes, rate FROM people",
+                    {"stamp", "member", "notes", "rate"},
+                    {adDBTimeStamp, adBoolean, adLongVarChar, adNumeric}},
+        ColumnsCase{"names_given_twice_get_letters",
+                    "SELECT p.id, o.id, o.person FROM people p JOIN orders o ON p.id = o.person",
+                    {"id_a", "id_b", "person"},
+                    {adInteger, adInteger, adInteger}},
+        ColumnsCase{"letters_pass_over_names_in_use",
+                    "SELECT id, id AS id_a, id FROM people",
+                    {"id_b", "id_a", "id_c"},
+                    {adInteger, adInteger, adInteger}},
+        ColumnsCase{"star_over_a_join_keeps_table_order",
+                    "SELECT * FROM orders o JOIN people p ON p.id = o.person WHERE p.id = 0",
+                    {"id_a", "person", "amount", "day", "code", "id_b", "name", "first", "last",
+                     "born", "stamp", "member", "balance", "rate", "notes"},
+                    {adInteger, adInteger, adCurrency, adDBDate, adChar, adInteger, adChar,
+                     adChar, adChar, adDBDate, adDBTimeStamp, adBoolean, adCurrency, adNumeric,
+                     adLongVarChar}}),
+    dbtest::CaseName{});
+
+TEST(ViewColumns, ANameGivenMoreThan26TimesGoesOnWithTwoLetters)
+{
+    std::string sql = "SELECT id";
+    for (int i = 1; i < 28; ++i)
+        sql += ", id";
+    testsupport::TempDir folder;
+    const auto dbc = viewtest::writeShop(folder.path(), {{"v", sql + " FROM people"}});
+    const dbtest::ReadTable table = dbtest::readTable(dbc, QStringLiteral("v"));
+    ASSERT_EQ(table.names.size(), 28u);
+    EXPECT_EQ(table.names[0], "id_a");
+    EXPECT_EQ(table.names[25], "id_z");
+    EXPECT_EQ(table.names[26], "id_aa");
+    EXPECT_EQ(table.names[27], "id_ab");
+}
+
+TEST(ViewColumns, ContainerNamesAndDataTypesWinWhenTheyMatchInNumber)
+{
+    testsupport::TempDir folder;
+    const auto dbc = viewtest::writeShop(
+        folder.path(),
+        {{"typed", "SELECT id, ALLTRIM(name), rate FROM people WHERE id = 1"},
+         {"mismatched", "SELECT id, name FROM people WHERE id = 1"}},
+        {{{"ident", "I", "people.id"}, {"label", "C(12)", ""}, {"ratio", "N(8,3)", ""}},
+         {{"only", "I", ""}}});
+
+    const dbtest::ReadTable typed = dbtest::readTable(dbc, QStringLiteral("typed"));
+    EXPECT_EQ(typed.names, (std::vector<std::string>{"ident", "label", "ratio"}));
+    EXPECT_EQ(typed.types, (std::vector<int>{adInteger, adChar, adNumeric}));
+    EXPECT_EQ(typed.rows, (std::vector<dbtest::Row>{{"1", "Tom         ", "1.5"}}));
+
+    // One container column for a two-column result: the SQL's own names and types.
+    const dbtest::ReadTable mismatched = dbtest::readTable(dbc, QStringLiteral("mismatched"));
+    EXPECT_EQ(mismatched.names, (std::vector<std::string>{"id", "name"}));
+    EXPECT_EQ(mismatched.rows, (std::vector<dbtest::Row>{{"1", "Tom       "}}));
+}
+
+// The translated SQL itself, where its shape decides speed or what SQLite accepts.
+class Tables : public view::SchemaLookup
+{
+public:
+    Tables()
+    {
+        using view::SqlType;
+        mTables["a"] = {"A", {{"k", SqlType::of('C', 5)}, {"n", SqlType::of('I')}}};
+        mTables["b"] = {"B", {{"k", SqlType::of('C', 5)}, {"w", SqlType::of('C', 8)}}};
+    }
+    const view::SourceTable* find(std::string_view name) override
+    {
+        const auto found = mTables.find(std::string(name));
+        return found == mTables.end() ? nullptr : &found->second;
+    }
+
+private:
+    std::map<std::string, view::SourceTable> mTables;
+};
+
+struct ShapeCase
+{
+    std::string name;
+    std::string sql;
+    std::string contains;
+};
+
+class ShapeTest : public testing::TestWithParam<ShapeCase>
+{
+};
+
+TEST_P(ShapeTest, TranslatedSqlHasTheShape)
+{
+    const ShapeCase& c = GetParam();
+    Tables tables;
+    const std::string sql = view::translateFoxSql(c.sql, "db", tables).sql;
+    EXPECT_NE(sql.find(c.contains), std::string::npos) << sql;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sql, ShapeTest,
+    testing::Values(
+        ShapeCase{"join_on_equal_width_keys_is_plain_equality",
+                  "SELECT a.n FROM a JOIN b ON a.k = b.k", "ON (\"a\".\"k\" = \"b\".\"k\")"},
+        ShapeCase{"keys_of_different_widths_compare_the_shorter",
+                  "SELECT a.n FROM a JOIN b ON a.k = b.w", "vfp_eq(\"a\".\"k\", \"b\".\"w\")"},
+        ShapeCase{"numbers_compare_plainly", "SELECT n FROM a WHERE n = 5", "(\"a\".\"n\" = 5)"},
+        ShapeCase{"foxpro_nested_join_is_bracketed",
+                  "SELECT a.n FROM a JOIN b JOIN a x ON b.k = x.k ON a.k = b.k",
+                  "FROM \"A\" AS \"a\" INNER JOIN (\"B\" AS \"b\" INNER JOIN \"A\" AS \"x\" ON "},
+        ShapeCase{"top_ranks_in_a_window", "SELECT TOP 5 n FROM a ORDER BY n DESC",
+                  "rank() OVER (ORDER BY \"a\".\"n\" DESC)"}),
+    dbtest::CaseName{});
+
+}  // namespace

@@ -1,0 +1,135 @@
+// quorvane-export export as a script runs it: the workbook it writes, its exit status, one line
+// per failure on standard error, and no file (nor a temporary one) after a failure.
+#include <fstream>
+
+#include <QProcess>
+
+#include "tests/modules/export/ExportTestData.h"
+#include "tests/components/spreadsheet/XlsxReader.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+struct Outcome
+{
+    int status = -1;
+    std::vector<std::string> errorLines;
+};
+
+Outcome runExport(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUORVANE_EXPORT_BINARY), QStringList{QStringLiteral("export")} + arguments);
+    process.waitForFinished(120'000);
+    Outcome result;
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    for (const QByteArray& line : process.readAllStandardError().split('\n')) {
+        if (!line.isEmpty())
+            result.errorLines.push_back(line.toStdString());
+    }
+    return result;
+}
+
+class ExportCommandTest : public ::testing::Test
+{
+protected:
+    ExportCommandTest()
+    {
+        exporttest::writeNamesTable(dir.path(), "orders", 2);
+        std::filesystem::create_directories(dir.path() / "old");
+        exporttest::writeNamesTable(dir.path() / "old", "orders", 3);
+    }
+    QString source() const { return QString::fromStdString(dir.path().string()); }
+    QString out() const { return QString::fromStdString((dir.path() / "out.xlsx").string()); }
+    std::vector<std::string> leftovers() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+            if (entry.path().extension() != ".dbf" && entry.path().filename() != "old")
+                names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    testsupport::TempDir dir;
+};
+
+TEST_F(ExportCommandTest, EveryTableOfAFolderTreeWithoutNames)
+{
+    const Outcome result = runExport({source(), QStringLiteral("-o"), out()});
+    ASSERT_EQ(result.status, 0);
+    // Both tables are "orders": the second sheet's name is refused, said in one line, and the
+    // sheet keeps the name it was given; its data is all there.
+    ASSERT_EQ(result.errorLines.size(), 1u);
+    EXPECT_NE(result.errorLines[0].find("orders"), std::string::npos) << result.errorLines[0];
+    const testsupport::ReadWorkbook book = testsupport::readXlsx(dir.path() / "out.xlsx");
+    ASSERT_EQ(book.names(), (std::vector<std::string>{"orders", "Sheet2"}));
+    EXPECT_EQ(book.sheets[0].cell("A3").value(QStringLiteral("value")).toString(), QStringLiteral("r2"));
+    EXPECT_EQ(book.sheets[1].cell("A4").value(QStringLiteral("value")).toString(), QStringLiteral("r3"));
+}
+
+TEST_F(ExportCommandTest, NamedSubFolderTableKeepsItsPathForTheQuery)
+{
+    const Outcome result = runExport({source(), QStringLiteral("old/orders"), QStringLiteral("-o"), out()});
+    ASSERT_EQ(result.status, 0);
+    const testsupport::ReadWorkbook book = testsupport::readXlsx(dir.path() / "out.xlsx");
+    ASSERT_EQ(book.names(), std::vector<std::string>{"orders"});
+    EXPECT_EQ(book.sheets[0].cell("A4").value(QStringLiteral("value")).toString(), QStringLiteral("r3"));
+}
+
+TEST_F(ExportCommandTest, FailedTableLeavesTheOldFileAndNoTemporaryOne)
+{
+    std::ofstream(dir.path() / "out.xlsx") << "before";
+    const Outcome result = runExport({source(), QStringLiteral("orders"), QStringLiteral("nope"),
+                                      QStringLiteral("-o"), out()});
+    EXPECT_EQ(result.status, 1);
+    ASSERT_EQ(result.errorLines.size(), 2u);
+    EXPECT_NE(result.errorLines[0].find("nope"), std::string::npos) << result.errorLines[0];
+    EXPECT_EQ(result.errorLines[1], "quorvane-export: 1 of 2 tables could not be copied in full; "
+                                    + (dir.path() / "out.xlsx").string() + " was not written");
+    std::ifstream kept(dir.path() / "out.xlsx");
+    std::string text;
+    kept >> text;
+    EXPECT_EQ(text, "before");
+    EXPECT_EQ(leftovers(), std::vector<std::string>{"out.xlsx"});
+}
+
+TEST_F(ExportCommandTest, SourceThatCannotBeOpenedFailsWithOneLineAndNoFile)
+{
+    for (const std::string missing : {"gone", "gone.dbc"}) {
+        SCOPED_TRACE(missing);
+        const Outcome result = runExport({QString::fromStdString((dir.path() / missing).string()),
+                                          QStringLiteral("-o"), out()});
+        EXPECT_EQ(result.status, 1);
+        ASSERT_EQ(result.errorLines.size(), 1u);
+        EXPECT_NE(result.errorLines[0].find(missing), std::string::npos) << result.errorLines[0];
+        EXPECT_TRUE(leftovers().empty());
+    }
+}
+
+struct UsageCase
+{
+    const char* name;
+    QStringList arguments;  // after "export SOURCE"
+};
+
+class ExportUsageTest : public ExportCommandTest, public ::testing::WithParamInterface<UsageCase>
+{
+};
+
+TEST_P(ExportUsageTest, WrongArgumentsExitWithTwo)
+{
+    const Outcome result = runExport(QStringList{source()} + GetParam().arguments);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.errorLines.size(), 1u);
+    EXPECT_TRUE(leftovers().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, ExportUsageTest, ::testing::Values(
+    UsageCase{"neither_output_nor_open", {QStringLiteral("orders")}},
+    UsageCase{"both_output_and_open", {QStringLiteral("-o"), QStringLiteral("x.xlsx"), QStringLiteral("--open")}},
+    UsageCase{"output_without_file", {QStringLiteral("-o")}},
+    UsageCase{"unknown_option", {QStringLiteral("--fast"), QStringLiteral("--open")}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace

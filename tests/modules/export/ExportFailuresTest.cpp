@@ -1,0 +1,141 @@
+// What the export run does when the source, a table, a cell or the spreadsheet program fails:
+// one report per failure with its statement number, and the rest of the run goes on.
+#include <filesystem>
+
+#include "tests/modules/export/ExportRunFixture.h"
+#include "modules/export/ExportTexts.h"
+
+namespace {
+
+using exporttest::ExportRunTest;
+using exporttest::Rows;
+
+// The statement numbers of the reports shown, in order.
+std::vector<std::string> linesOf(const std::vector<std::string>& reports)
+{
+    std::vector<std::string> lines;
+    for (const std::string& report : reports)
+        lines.push_back(report.substr(0, report.find(':')));
+    return lines;
+}
+
+TEST_F(ExportRunTest, MissingFolderIsReportedOnceAndNothingIsStarted)
+{
+    exporttest::writeNamesTable(dir.path(), "a", 1);
+    list.add(QStringLiteral("a"), true);
+    list.add(QStringLiteral("b"), true);
+    std::filesystem::remove_all(dir.path());
+    const auto outcome = run();
+    EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"118"});
+    EXPECT_EQ(spreadsheet.applicationsCreated, 0);
+    EXPECT_FALSE(outcome.handedOver);
+    EXPECT_EQ(progress.events, (std::vector<QString>{QStringLiteral("start"), QStringLiteral("finish")}));
+}
+
+TEST_F(ExportRunTest, MissingContainerIsReportedAtItsOwnLine)
+{
+    list.add(QStringLiteral("a"), true);
+    foxpro::ConnectionSettings settings;
+    settings.option1 = true;
+    settings.text1 = QString::fromStdString((dir.path() / "none.dbc").string());
+    exporting::ExportRequest request{settings, list, spreadsheet.factory()};
+    const auto outcome = exporting::RunExport(request, progress);
+    EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"116"});
+    EXPECT_FALSE(outcome.handedOver);
+}
+
+TEST_F(ExportRunTest, TableThatCannotBeOpenedKeepsAnEmptyNamedSheet)
+{
+    exporttest::writeNamesTable(dir.path(), "a", 1);
+    exporttest::writeNamesTable(dir.path(), "c", 2);
+    list.add(QStringLiteral("a"), true);
+    list.add(QStringLiteral("missing"), true);
+    list.add(QStringLiteral("c"), true);
+    const auto outcome = run();
+    EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"142"});
+    auto& book = spreadsheet.onlyWorkbook();
+    EXPECT_EQ(book.sheetNames(), (std::vector<std::string>{"a", "missing", "c"}));
+    EXPECT_TRUE(book.sheet(2).cells().empty());
+    EXPECT_EQ(rows(book.sheet(3)), (Rows{{"name"}, {"r1"}, {"r2"}}));
+    EXPECT_TRUE(outcome.handedOver);
+    EXPECT_EQ(outcome.tablesIncomplete, 1);
+    EXPECT_EQ(exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked),
+              QStringLiteral("Done, but 1 of 3 tables could not be copied in full: the error reports "
+                             "before this message say which and why.\r\n\r\nPlease look at the "
+                             "Excel tabs at the bottom for multiple tables."));
+}
+
+TEST_F(ExportRunTest, SpreadsheetThatCannotStartIsReportedOnce)
+{
+    exporttest::writeNamesTable(dir.path(), "a", 1);
+    exporttest::writeNamesTable(dir.path(), "b", 1);
+    list.add(QStringLiteral("a"), true);
+    list.add(QStringLiteral("b"), true);
+    spreadsheet.failCreate = true;
+    const auto outcome = run();
+    EXPECT_EQ(reports(), std::vector<std::string>{"120: No spreadsheet program was found."});
+    EXPECT_FALSE(outcome.handedOver);
+    EXPECT_EQ(progress.events.back(), QStringLiteral("finish"));
+}
+
+TEST_F(ExportRunTest, FailedHandOverIsNotCountedAsHandedOver)
+{
+    exporttest::writeNamesTable(dir.path(), "a", 1);
+    list.add(QStringLiteral("a"), true);
+    spreadsheet.failVisible = true;
+    const auto outcome = run();
+    EXPECT_EQ(reports(), std::vector<std::string>{"212: The spreadsheet program could not be started."});
+    EXPECT_FALSE(outcome.handedOver);
+}
+
+TEST_F(ExportRunTest, RefusedCellIsReportedOnceAndEndsOnlyItsTable)
+{
+    exporttest::writeNamesTable(dir.path(), "a", 5);
+    exporttest::writeNamesTable(dir.path(), "b", 1);
+    list.add(QStringLiteral("a"), true);
+    list.add(QStringLiteral("b"), true);
+    spreadsheet.failCell = std::make_pair(3, 1);  // the first table's second record
+    const auto outcome = run();
+    EXPECT_EQ(reports(), std::vector<std::string>{"200: Cell 3,1 could not be written."});
+    auto& book = spreadsheet.onlyWorkbook();
+    EXPECT_EQ(rows(book.sheet(1)), (Rows{{"name"}, {"r1"}}));
+    EXPECT_EQ(rows(book.sheet(2)), (Rows{{"name"}, {"r1"}}));
+    EXPECT_EQ(outcome.tablesIncomplete, 1);
+    EXPECT_TRUE(outcome.handedOver);
+}
+
+TEST_F(ExportRunTest, RecordThatCannotBeReadKeepsTheRowsBeforeIt)
+{
+    // The third record points into the memo file, which is then removed.
+    exporttest::writeTable(dir.path(), "notes",
+                           {{"ID", vfp::FieldType::Integer}, {"NOTES", vfp::FieldType::Memo}},
+                           {{exporttest::integer(1), vfp::Value{}},
+                            {exporttest::integer(2), vfp::Value{}},
+                            {exporttest::integer(3), exporttest::text("lost")}});
+    std::filesystem::remove(dir.path() / "notes.fpt");
+    list.add(QStringLiteral("notes"), true);
+    const auto outcome = run();
+    EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"204"});
+    EXPECT_EQ(rows(spreadsheet.onlyWorkbook().sheet(1)), (Rows{{"id", "notes"}, {"1"}, {"2"}}));
+    EXPECT_EQ(outcome.tablesIncomplete, 1);
+}
+
+TEST_F(ExportRunTest, CutCellsAreReportedOncePerTableWithTheirFields)
+{
+    exporttest::writeTable(dir.path(), "memos",
+                           {{"TITLE", vfp::FieldType::Varchar, 10}, {"NOTES", vfp::FieldType::Memo}},
+                           {{exporttest::text("short"), exporttest::text("a long note")},
+                            {exporttest::text("very long!"), exporttest::text("another long note")},
+                            {exporttest::text("ok"), exporttest::text("ok")}});
+    list.add(QStringLiteral("memos"), true);
+    spreadsheet.cellTextLimit = 8;
+    const auto outcome = run();
+    EXPECT_EQ(reports(), std::vector<std::string>{
+        "200: Table memos: text longer than 32,767 characters, the most a spreadsheet cell can "
+        "hold, was cut to that length in 1 cell of field title and 2 cells of field notes; the "
+        "table itself is unchanged."});
+    EXPECT_EQ(outcome.tablesIncomplete, 0);
+    EXPECT_TRUE(outcome.handedOver);
+}
+
+}  // namespace

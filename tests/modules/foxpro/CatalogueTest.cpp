@@ -1,0 +1,242 @@
+// The catalogue of real sources: a container's tables and views, a free table folder tree,
+// the reports of a source that cannot be opened, and the connection test.
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include "components/database/Connection.h"
+#include "components/database/Recordset.h"
+#include "components/vfpwriter/TableWriter.h"
+#include "modules/foxpro/CatalogueListing.h"
+#include "modules/foxpro/Foxpro.h"
+#include "tests/support/Fixtures.h"
+#include "tests/support/RecordingMessageBox.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace stdfs = std::filesystem;
+using foxpro::CatalogueItem;
+
+QString qpath(const stdfs::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+foxpro::ConnectionSettings containerAt(const stdfs::path& dbc)
+{
+    foxpro::ConnectionSettings settings;
+    settings.option1 = true;
+    settings.text1 = qpath(dbc);
+    settings.text2 = QStringLiteral("/folder/that/plays/no/part");
+    return settings;
+}
+
+foxpro::ConnectionSettings folderAt(const QString& folder)
+{
+    foxpro::ConnectionSettings settings;
+    settings.option1 = false;
+    settings.text1 = QStringLiteral("/container/that/plays/no/part.dbc");
+    settings.text2 = folder;
+    return settings;
+}
+
+// Each pair as "text|query", sorted, where the order across folders does not matter.
+QStringList pairsSorted(const std::vector<CatalogueItem>& items)
+{
+    QStringList result;
+    for (const CatalogueItem& item : items)
+        result.append(item.text + QLatin1Char('|') + item.query);
+    result.sort();
+    return result;
+}
+
+void writeTable(const stdfs::path& dbf, const char* marker)
+{
+    vfp::TableWriter writer(dbf, {{"MARK", vfp::FieldType::Character, 20}});
+    vfp::Value value;
+    value.kind = vfp::Value::Kind::Text;
+    value.bytes = marker;
+    writer.append({value});
+    writer.close();
+}
+
+TEST(Catalogue, containerListsItsTablesAndViewsInSchemaOrder)
+{
+    QUORVANE_REQUIRE_FIXTURES();
+    const stdfs::path dbc = testsupport::fixture("XSharpPublic/VfpTestData/northwind.dbc");
+    testsupport::RecordingMessageBox boxes;
+    const auto items = foxpro::ListCatalogue(containerAt(dbc));
+
+    // Names from the container's oracle, read by an independent reader.
+    QFile oracle(qpath(testsupport::fixture("XSharpPublic/VfpTestData/northwind.catalog.json")));
+    ASSERT_TRUE(oracle.open(QIODevice::ReadOnly));
+    QStringList expected;
+    const QJsonArray objects = QJsonDocument::fromJson(oracle.readAll())["objects"].toArray();
+    for (const QJsonValue& object : objects) {
+        const QString type = object.toObject()[QStringLiteral("type")].toString();
+        if (type == u"Table" || type == u"View")
+            expected.append(object.toObject()[QStringLiteral("name")].toString());
+    }
+    QStringList names;
+    for (const CatalogueItem& item : items) {
+        names.append(item.text);
+        EXPECT_EQ(item.query, item.text);
+    }
+    QStringList sortedNames = names;
+    sortedNames.sort(Qt::CaseInsensitive);
+    expected.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(sortedNames, expected);
+
+    // Order: the schema's own, row for row.
+    database::Connection connection;
+    connection.Open(foxpro::BuildFoxproConnectionString(containerAt(dbc)));
+    auto schema = connection.OpenSchema(database::adSchemaTables);
+    QStringList schemaOrder;
+    for (; !schema->Eof(); schema->MoveNext())
+        schemaOrder.append(QString::fromStdString(
+            database::toText(schema->Fields(QStringLiteral("TABLE_NAME")).Value())));
+    EXPECT_EQ(names, schemaOrder);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(Catalogue, folderTreeListsEveryTableByNameWithItsOwnPath)
+{
+    testsupport::TempDir dir;
+    for (const char* name :
+         {"orders.dbf", "Customer.DBF", "~tmp.dbf", "notes.txt", "sub/orders.dbf",
+          "sub/deeper/Items.Dbf", "sub/~lock.dbf", ".hidden/h.dbf", "empty/readme.txt"})
+        dir.write(name, "");
+    testsupport::RecordingMessageBox boxes;
+    const auto items = foxpro::ListCatalogue(folderAt(qpath(dir.path())));
+
+    EXPECT_EQ(pairsSorted(items),
+              (QStringList{"Customer|Customer", "Items|sub/deeper/Items", "h|.hidden/h",
+                           "orders|orders", "orders|sub/orders"}));
+    // Folder by folder: the chosen folder's own tables come first, the deepest last.
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_FALSE(items[0].query.contains(QLatin1Char('/')));
+    EXPECT_FALSE(items[1].query.contains(QLatin1Char('/')));
+    EXPECT_EQ(items[4].query, QStringLiteral("sub/deeper/Items"));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(Catalogue, aTableInASubFolderExportsItsOwnFileNotTheOneOfTheSameName)
+{
+    testsupport::TempDir dir;
+    stdfs::create_directories(dir.path() / "2020");
+    writeTable(dir.path() / "orders.dbf", "top");
+    writeTable(dir.path() / "2020" / "orders.dbf", "from 2020");
+    const auto items = foxpro::ListCatalogue(folderAt(qpath(dir.path())));
+    ASSERT_EQ(items.size(), 2u);
+
+    database::Connection connection;
+    connection.Open(foxpro::BuildFoxproConnectionString(folderAt(qpath(dir.path()))));
+    QStringList marks;
+    for (const CatalogueItem& item : items) {
+        EXPECT_EQ(item.text, QStringLiteral("orders"));
+        database::Recordset table;
+        table.Open(QStringLiteral("SELECT * FROM `") + item.query + QLatin1Char('`'), connection);
+        marks.append(QString::fromStdString(database::toText(table.Fields(0).Value())).trimmed());
+    }
+    marks.sort();
+    EXPECT_EQ(marks, (QStringList{"from 2020", "top"}));
+}
+
+class RecordingList : public foxpro::TableList
+{
+public:
+    void clear() override
+    {
+        ++clears;
+        items.clear();
+    }
+    void addItem(const QString& text, const QString&) override { items.append(text); }
+    int clears = 0;
+    QStringList items;
+};
+
+TEST(Catalogue, aSecondRunReplacesTheItems)
+{
+    testsupport::TempDir dir;
+    dir.write("a.dbf", "");
+    const auto settings = folderAt(qpath(dir.path()));
+    RecordingList list;
+    foxpro::AddTablesToFoxproListbox(list, foxpro::BuildFoxproConnectionString(settings), settings);
+    foxpro::AddTablesToFoxproListbox(list, foxpro::BuildFoxproConnectionString(settings), settings);
+    EXPECT_EQ(list.items, QStringList{"a"});
+}
+
+TEST(Catalogue, sourcesWithoutTablesGiveAnEmptyList)
+{
+    testsupport::TempDir dir;
+    dir.write("readme.txt", "");
+    testsupport::RecordingMessageBox boxes;
+    EXPECT_TRUE(foxpro::ListCatalogue(folderAt(qpath(dir.path()))).empty());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(Catalogue, aContainerThatCannotBeOpenedIsReportedTwiceAndListsNothing)
+{
+    testsupport::TempDir dir;
+    testsupport::RecordingMessageBox boxes;
+    RecordingList list;
+    list.items = {"left from before"};
+    const auto settings = containerAt(dir.path() / "missing.dbc");
+    foxpro::AddTablesToFoxproListbox(list, foxpro::BuildFoxproConnectionString(settings), settings);
+
+    EXPECT_TRUE(list.items.isEmpty());
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    const QString location =
+        QStringLiteral("\r\nin Quorvane2021/08/31.Foxpro.AddTablesToFoxproListbox at line ");
+    EXPECT_TRUE(boxes.shown[0].text.contains(location + QStringLiteral("102\r\r")));
+    EXPECT_TRUE(boxes.shown[1].text.contains(location + QStringLiteral("110\r\r")));
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("Application Error"));
+    EXPECT_EQ(boxes.shown[0].style, 48);
+}
+
+TEST(Catalogue, anEmptyFolderPathNeverWalksTheRoot)
+{
+    testsupport::RecordingMessageBox boxes;
+    EXPECT_TRUE(foxpro::ListCatalogue(folderAt(QString())).empty());
+    ASSERT_EQ(boxes.shown.size(), 1u);  // the connection at 102; no walk follows
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("at line 102\r\r")));
+}
+
+TEST(Catalogue, listsAFolderWithoutAnApplicationObject)
+{
+    ASSERT_EQ(QCoreApplication::instance(), nullptr);
+    testsupport::TempDir dir;
+    dir.write("orders.dbf", "");
+    dir.write("2020/orders.dbf", "");
+    const auto items = foxpro::ListCatalogue(folderAt(qpath(dir.path())));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].query, QStringLiteral("orders"));
+    EXPECT_EQ(items[1].query, QStringLiteral("2020/orders"));
+}
+
+TEST(ConnectionTest, opensReachableSourcesOnlyAndShowsNothing)
+{
+    testsupport::TempDir dir;
+    dir.write("readme.txt", "");
+    testsupport::RecordingMessageBox boxes;
+    EXPECT_TRUE(foxpro::TestFoxproConnection(folderAt(qpath(dir.path()))));
+    EXPECT_FALSE(foxpro::TestFoxproConnection(folderAt(qpath(dir.path() / "missing"))));
+    EXPECT_FALSE(foxpro::TestFoxproConnection(folderAt(qpath(dir.path() / "readme.txt"))));
+    EXPECT_FALSE(foxpro::TestFoxproConnection(containerAt(dir.path() / "missing.dbc")));
+    EXPECT_FALSE(foxpro::TestFoxproConnection(containerAt(dir.path() / "readme.txt")));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(ConnectionTest, opensARealContainer)
+{
+    QUORVANE_REQUIRE_FIXTURES();
+    EXPECT_TRUE(foxpro::TestFoxproConnection(
+        containerAt(testsupport::fixture("XSharpPublic/VfpTestData/northwind.dbc"))));
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// The folder walk on real trees: level order, the attribute and name rules, links, denial,
+// and which failures are reported, removed or kept.
+#include <sys/stat.h>
+#include <unistd.h>
+#include <deque>
+
+#include <gtest/gtest.h>
+
+#include "tests/modules/fs/FolderTree.h"
+#include "modules/app/ErrorReport.h"
+#include "modules/app/Main.h"
+#include "modules/fs/AddFolder.h"
+#include "tests/support/RecordingMessageBox.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace stdfs = std::filesystem;
+using fstest::entry;
+using fstest::makeFolders;
+using fstest::relativeSorted;
+
+QStringList walk(const stdfs::path& root, bool recurse = true)
+{
+    QStringList folders{entry(root)};
+    fs::GetSubDirectories2016(folders, recurse);
+    return folders;
+}
+
+// Breadth-first over std::filesystem in its listing order: the order the walk must keep.
+QStringList levelOrder(const stdfs::path& root)
+{
+    QStringList result{entry(root)};
+    std::deque<stdfs::path> pending{root};
+    while (!pending.empty()) {
+        const stdfs::path folder = pending.front();
+        pending.pop_front();
+        for (const auto& child : stdfs::directory_iterator(folder)) {
+            if (child.is_directory()) {
+                result.append(entry(child.path()));
+                pending.push_back(child.path());
+            }
+        }
+    }
+    return result;
+}
+
+TEST(FolderWalk, listsEveryLevelBeforeTheNextGroupedByParent)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"a/a1/a11/a111", "a/a2", "b/b1", "b/b2/b21", "c", "d/d1"});
+    dir.write("a/table.dbf", "");
+    EXPECT_EQ(walk(dir.path()), levelOrder(dir.path()));
+}
+
+TEST(FolderWalk, withoutRecursionListsOneLevel)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"a/a1", "b"});
+    EXPECT_EQ(relativeSorted(walk(dir.path(), false), dir.path()), (QStringList{"", "a/", "b/"}));
+}
+
+TEST(FolderWalk, folderWithoutSubFoldersStaysAlone)
+{
+    testsupport::TempDir dir;
+    dir.write("only.dbf", "");
+    EXPECT_EQ(walk(dir.path()), QStringList{entry(dir.path())});
+}
+
+TEST(FolderWalk, skipsHiddenSystemFoldersOnlyWhenTheWordIsExactly22Or1046)
+{
+    testsupport::TempDir dir;
+    testsupport::TempDir outside;
+    makeFolders(dir.path(), {"recycle/inside", "archived/inside", "readonly/inside",
+                             ".dotsystem/inside", ".git/objects", "plain"});
+    makeFolders(outside.path(), {"hidden/below", "shown/below"});
+    if (!fstest::setDosAttributes(dir.path() / "recycle", "0x16"))
+        GTEST_SKIP() << "this file system keeps no user extended attributes";
+    ASSERT_TRUE(fstest::setDosAttributes(dir.path() / "archived", "0x36"));
+    ASSERT_TRUE(fstest::setDosAttributes(dir.path() / "readonly", "0x17"));
+    ASSERT_TRUE(fstest::setDosAttributes(dir.path() / ".dotsystem", "0x14"));  // hidden by its dot
+    ASSERT_TRUE(fstest::setDosAttributes(outside.path() / "hidden", "0x16"));
+    ASSERT_TRUE(fstest::setDosAttributes(outside.path() / "shown", "0x36"));
+    stdfs::create_directory_symlink(outside.path() / "hidden", dir.path() / "junction");  // 1046
+    stdfs::create_directory_symlink(outside.path() / "shown", dir.path() / "link");       // 1078
+
+    EXPECT_EQ(relativeSorted(walk(dir.path()), dir.path()),
+              (QStringList{"", ".git/", ".git/objects/", "archived/", "archived/inside/", "link/",
+                           "link/below/", "plain/", "readonly/", "readonly/inside/"}));
+}
+
+TEST(FolderWalk, aStartFolderOf22StaysInTheListUnsearched)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"start/sub"});
+    if (!fstest::setDosAttributes(dir.path() / "start", "0x16"))
+        GTEST_SKIP() << "this file system keeps no user extended attributes";
+    EXPECT_EQ(walk(dir.path() / "start"), QStringList{entry(dir.path() / "start")});
+}
+
+TEST(FolderWalk, linksBackIntoTheTreeNeverLoopOrRepeatAFolder)
+{
+    testsupport::TempDir dir;
+    testsupport::TempDir outside;
+    makeFolders(dir.path(), {"a/deep", "b"});
+    makeFolders(outside.path(), {"t1"});
+    stdfs::create_directory_symlink(dir.path(), dir.path() / "a/deep/toRoot");
+    stdfs::create_directory_symlink("..", dir.path() / "a/up");
+    stdfs::create_directory_symlink(".", dir.path() / "b/self");
+    stdfs::create_directory_symlink("../a", dir.path() / "b/toA");
+    stdfs::create_directory_symlink(outside.path(), dir.path() / "b/ext");
+    stdfs::create_symlink("nowhere", dir.path() / "b/dangling");
+    stdfs::create_symlink("loop2", dir.path() / "b/loop1");
+    stdfs::create_symlink("loop1", dir.path() / "b/loop2");
+
+    EXPECT_EQ(relativeSorted(walk(dir.path()), dir.path()),
+              (QStringList{"", "a/", "a/deep/", "b/", "b/ext/", "b/ext/t1/"}));
+}
+
+TEST(FolderWalk, namesTheCodePageCannotShowAreNeitherListedNorSearched)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"café/x", "中文/x", "Q1 – sales/x", "what?/x", "tab\t/x", "ok/x"});
+    stdfs::create_directories(dir.path() / std::string("bad\xff") / "x");  // not UTF-8
+
+    EXPECT_EQ(relativeSorted(walk(dir.path()), dir.path()),
+              (QStringList{"", "café/", "café/x/", "ok/", "ok/x/"}));
+}
+
+TEST(FolderWalk, pathsOf260CharactersAreListedButNotSearched)
+{
+    testsupport::TempDir dir;
+    const std::string x(100, 'x'), y(100, 'y'), z(100, 'z');
+    stdfs::create_directories(dir.path() / x / y / z / "w");
+    const QStringList folders = walk(dir.path());
+    ASSERT_LT(entry(dir.path() / x / y).size(), fs::kMaxPath);
+    ASSERT_GE(entry(dir.path() / x / y / z).size(), fs::kMaxPath);
+    EXPECT_EQ(folders.last(), entry(dir.path() / x / y / z));
+    EXPECT_FALSE(folders.contains(entry(dir.path() / x / y / z / "w")));
+}
+
+// Root may read any folder; the guard takes that right away, so these run the same as root.
+TEST(FolderWalk, deniedFoldersLeaveTheListAndTheOthersAreStillSearched)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"locked1/secret", "open1/inner", "locked2/secret", "open2/inner"});
+    chmod((dir.path() / "locked1").c_str(), 0);
+    chmod((dir.path() / "locked2").c_str(), 0);
+    testsupport::RecordingMessageBox boxes;
+    QStringList folders{entry(dir.path())};
+    {
+        fstest::WithoutOverrideRights denied;
+        fs::GetSubDirectories2016(folders, true);
+    }
+    EXPECT_EQ(relativeSorted(folders, dir.path()),
+              (QStringList{"", "open1/", "open1/inner/", "open2/", "open2/inner/"}));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(FolderWalk, aDeniedStartFolderLeavesTheListSilently)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"start/sub"});
+    chmod((dir.path() / "start").c_str(), 0);
+    testsupport::RecordingMessageBox boxes;
+    QStringList folders{entry(dir.path() / "start")};
+    {
+        fstest::WithoutOverrideRights denied;
+        fs::GetSubDirectories2016(folders, true);
+    }
+    EXPECT_TRUE(folders.isEmpty());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(FolderWalk, otherFailuresLeaveTheEntryInPlace)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"sub"});
+    // A failing walk while files can still be opened first: the event pump and the
+    // sanitizers' type checks open files the first time they meet a type, and must not be
+    // the ones to fail.
+    {
+        testsupport::RecordingMessageBox warmUp;
+        QStringList missing{entry(dir.path() / "missing")};
+        fs::GetSubDirectories2016(missing, true);
+    }
+    testsupport::RecordingMessageBox boxes;
+    QStringList folders{entry(dir.path())};
+    {
+        fstest::NoFreeFileHandles exhausted;
+        fs::GetSubDirectories2016(folders, true);
+    }
+    EXPECT_EQ(folders, QStringList{entry(dir.path())});
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+QString reportFor(const QString& description, int line)
+{
+    return description +
+           QStringLiteral("\r\nin PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 at line ") +
+           QString::number(line) +
+           QStringLiteral("\r\rPlease email screenshot of this message to ") +
+           QString::fromLatin1(app::kSupportEmail);
+}
+
+TEST(FolderWalk, aMissingFolderBeforeTheFirstListingIsReportedAndRemoved)
+{
+    testsupport::TempDir dir;
+    const QString missing = entry(dir.path() / "missing");
+    testsupport::RecordingMessageBox boxes;
+    QStringList folders{missing};
+    fs::GetSubDirectories2016(folders, true);
+
+    EXPECT_TRUE(folders.isEmpty());
+    const QString description = QStringLiteral("Path not found: ") + missing +
+                                QStringLiteral(" (No such file or directory)");
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].text, reportFor(description, 110));
+    EXPECT_EQ(boxes.shown[1].text, reportFor(description, 114));
+    for (const auto& box : boxes.shown) {
+        EXPECT_EQ(box.title, app::AppTitle());
+        EXPECT_EQ(box.style, 48);
+    }
+}
+
+TEST(FolderWalk, aMissingFolderAfterTheFirstListingIsRemovedSilently)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"real/sub"});
+    testsupport::RecordingMessageBox boxes;
+    QStringList folders{entry(dir.path() / "real"), entry(dir.path() / "missing")};
+    fs::GetSubDirectories2016(folders, true);
+
+    EXPECT_EQ(folders, (QStringList{entry(dir.path() / "real"), entry(dir.path() / "real/sub")}));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+}  // namespace

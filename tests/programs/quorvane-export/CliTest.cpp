@@ -1,0 +1,173 @@
+// quorvane-export as a user runs it: the exact lines of list and dump, and the exit status
+// and single error line of every failure.
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "components/vfpwriter/ContainerWriter.h"
+#include "components/vfpwriter/TableWriter.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using vfp::FieldType;
+
+struct Outcome
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUORVANE_EXPORT_BINARY), arguments);
+    process.waitForFinished(60000);
+    Outcome result;
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+QString path(const std::filesystem::path& p)
+{
+    return QString::fromStdString(p.string());
+}
+
+vfp::Value value(vfp::Value::Kind kind, std::string bytes = {}, std::int64_t integer = 0)
+{
+    vfp::Value v;
+    v.kind = kind;
+    v.bytes = std::move(bytes);
+    v.integer = integer;
+    return v;
+}
+
+class CliTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        using Kind = vfp::Value::Kind;
+        vfp::TableWriter writer(mDir.path() / "Orders.dbf",
+                                {{"ID", FieldType::Integer},
+                                 {"NAME", FieldType::Character, 12, 0, true},
+                                 {"PRICE", FieldType::Numeric, 8, 2, true},
+                                 {"PAID", FieldType::Logical},
+                                 {"PIC", FieldType::Blob, 0, 0, true},
+                                 {"NOTE", FieldType::Memo}});
+        writer.append({value(Kind::Integer, {}, 1), value(Kind::Text, "Tab\there \"q\""),
+                       value(Kind::Decimal, "12.50"), value(Kind::Boolean, {}, 1),
+                       value(Kind::Binary, "\x89PNG"), value(Kind::Text, "Zürich\\\r\n\x01")});
+        writer.append({value(Kind::Integer, {}, 2), value(Kind::Null), value(Kind::Null),
+                       value(Kind::Boolean, {}, 0), value(Kind::Null), value(Kind::Text, "")});
+        writer.append(
+            {value(Kind::Integer, {}, 3), value(Kind::Text, "gone"), value(Kind::Decimal, "1"),
+             value(Kind::Boolean, {}, 0), value(Kind::Null), value(Kind::Text, "")},
+            true);
+        writer.close();
+    }
+
+    testsupport::TempDir mDir;
+};
+
+TEST_F(CliTest, DumpWritesFieldsThenOneArrayOfCellTextsPerRecord)
+{
+    const Outcome result =
+        run({QStringLiteral("dump"), path(mDir.path()), QStringLiteral("orders")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out,
+              "{\"fields\":[{\"name\":\"id\",\"type\":3},{\"name\":\"name\",\"type\":129},"
+              "{\"name\":\"price\",\"type\":131},{\"name\":\"paid\",\"type\":11},"
+              "{\"name\":\"pic\",\"type\":205},{\"name\":\"note\",\"type\":201}],\"count\":2}\n"
+              "[\"1\",\"Tab\\there \\\"q\\\"\",\"12.5\",\"True\",\"{BINARY DATA}\","
+              "\"Zürich\\\\\\r\\n\\u0001\"]\n"
+              "[\"2\",null,null,\"False\",\"{BINARY DATA}\",\"\"]\n");
+}
+
+TEST_F(CliTest, ListGivesTablesAndViewsOfAContainer)
+{
+    const std::filesystem::path dbc = mDir.path() / "shop.dbc";
+    {
+        vfp::ContainerWriter writer(dbc);
+        writer.createTable("Orders", "orders2.dbf", {{"orderid", FieldType::Integer}}).close();
+        writer.createTable("customers", "customers.dbf", {{"id", FieldType::Integer}}).close();
+        writer.addView("late_orders", "SELECT * FROM orders");
+        writer.close();
+    }
+    const Outcome result = run({QStringLiteral("list"), path(dbc)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "TABLE\tcustomers\nTABLE\tOrders\nVIEW\tlate_orders\n");
+
+    const Outcome dump = run({QStringLiteral("dump"), path(dbc), QStringLiteral("ORDERS")});
+    EXPECT_EQ(dump.status, 0) << dump.err;
+    EXPECT_EQ(dump.out, "{\"fields\":[{\"name\":\"orderid\",\"type\":3}],\"count\":0}\n");
+}
+
+TEST_F(CliTest, ListGivesTheCataloguesItemsOfAFolder)
+{
+    std::filesystem::create_directories(mDir.path() / "sub");
+    vfp::TableWriter(mDir.path() / "sub" / "Customer.DBF", {{"ID", FieldType::Integer}}).close();
+    vfp::TableWriter(mDir.path() / "~tmp.dbf", {{"ID", FieldType::Integer}}).close();
+    const Outcome result = run({QStringLiteral("list"), path(mDir.path())});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "TABLE\tOrders\tOrders\nTABLE\tCustomer\tsub/Customer\n");
+}
+
+struct Failure
+{
+    const char* name;
+    std::vector<const char*> arguments;  // "@" stands for the test folder
+    int status;
+    const char* mentions;
+};
+
+class CliFailureTest : public testing::TestWithParam<Failure>
+{
+protected:
+    testsupport::TempDir mDir;
+};
+
+TEST_P(CliFailureTest, FailsWithOneLineOnStandardError)
+{
+    vfp::TableWriter(mDir.path() / "t.dbf", {{"ID", FieldType::Integer}}).close();
+    QStringList arguments;
+    for (const char* argument : GetParam().arguments)
+        arguments << (std::string(argument) == "@" ? path(mDir.path())
+                                                   : QString::fromUtf8(argument).replace(
+                                                         QLatin1Char('@'), path(mDir.path())));
+    const Outcome result = run(arguments);
+    EXPECT_EQ(result.status, GetParam().status);
+    EXPECT_EQ(result.out, "");
+    ASSERT_FALSE(result.err.empty());
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    EXPECT_NE(result.err.find(GetParam().mentions), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CliFailureTest,
+    testing::Values(Failure{"no_command", {}, 2, "no command"},
+                    Failure{"unknown_command", {"frobnicate", "@"}, 2, "unknown command"},
+                    Failure{"dump_missing_name", {"dump", "@"}, 2, "dump SOURCE NAME"},
+                    Failure{"list_extra_argument", {"list", "@", "x"}, 2, "list SOURCE"},
+                    Failure{"unknown_table", {"dump", "@", "nosuch"}, 1, "nosuch"},
+                    Failure{"escaping_path", {"dump", "@", "../t"}, 1, "../t"},
+                    Failure{"missing_folder", {"dump", "@/nowhere", "t"}, 1, "does not exist"},
+                    Failure{"missing_container", {"list", "@/none.dbc"}, 1, "does not exist"},
+                    Failure{"list_missing_folder", {"list", "@/nowhere"}, 1, "does not exist"}),
+    [](const testing::TestParamInfo<Failure>& param) { return std::string(param.param.name); });
+
+TEST(CliHelp, HelpGoesToStandardOutput)
+{
+    const Outcome result = run({QStringLiteral("--help")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("dump SOURCE NAME"), std::string::npos);
+    EXPECT_NE(result.out.find("list SOURCE"), std::string::npos);
+    EXPECT_EQ(result.err, "");
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+// Form2 through its handlers on the offscreen platform: its layout, the list the load fills,
+// "Select All" / "Deselect All", "< Back", closing, and "Finish" with a fake spreadsheet.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "tests/modules/export/ExportTestData.h"
+#include "tests/modules/export/FakeSpreadsheet.h"
+#include "modules/app/Main.h"
+#include "windows/look/WindowPointer.h"
+#include "windows/Form2.h"
+#include "tests/support/GuiApp.h"
+#include "tests/support/RecordingMessageBox.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+class Form2Test : public ::testing::Test
+{
+protected:
+
+    // Loads the window on the folder as it is now.
+    exporting::Form2& load()
+    {
+        const QString folder = QString::fromStdString(dir.path().string());
+        form = std::make_unique<exporting::Form2>(
+            [folder] { return foxpro::ConnectionSettings{false, QString(), folder}; }, &setupWindow,
+            spreadsheet.factory());
+        form->endProgram = [this] { ++programEnds; };
+        return *form;
+    }
+
+    QTreeWidget& list() { return form->listWidget(); }
+    void tick(int position) { list().topLevelItem(position - 1)->setCheckState(0, Qt::Checked); }
+    std::vector<Qt::CheckState> checks()
+    {
+        std::vector<Qt::CheckState> states;
+        for (int i = 0; i < list().topLevelItemCount(); ++i)
+            states.push_back(list().topLevelItem(i)->checkState(0));
+        return states;
+    }
+
+    const bool guiReady = (testsupport::ensureGuiApp(), true);  // before the first widget
+    testsupport::TempDir dir;
+    QWidget setupWindow;
+    fakes::FakeSpreadsheet spreadsheet;
+    testsupport::RecordingMessageBox messages;
+    std::unique_ptr<exporting::Form2> form;
+    int programEnds = 0;
+};
+
+TEST_F(Form2Test, ControlsAtTheirPlaces)
+{
+    auto& window = load();
+    EXPECT_EQ(window.size(), QSize(536, 314));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvane"));
+    EXPECT_EQ(list().geometry(), QRect(8, 42, 520, 197));
+    EXPECT_EQ(window.PushButton2->geometry(), QRect(8, 245, 256, 27));
+    EXPECT_EQ(window.PushButton5->geometry(), QRect(272, 245, 256, 27));
+    EXPECT_EQ(window.PushButton8->geometry(), QRect(8, 8, 256, 27));
+    EXPECT_EQ(window.PushButton9->geometry(), QRect(272, 8, 256, 27));
+    EXPECT_EQ(window.ProgressBar1->geometry(), QRect(8, 279, 519, 27));
+    EXPECT_EQ(window.PushButton5->text(), QStringLiteral("Finish"));
+    EXPECT_EQ(window.PushButton2->font().pointSizeF(), 11.25);
+    EXPECT_TRUE(window.PushButton2->font().bold());
+    EXPECT_EQ(list().font().pointSizeF(), 9.0);
+    EXPECT_EQ(list().columnCount(), 1);
+    EXPECT_EQ(list().headerItem()->text(0), QStringLiteral("Select Tables To Import"));
+    EXPECT_EQ(list().columnWidth(0), 433);
+    EXPECT_FALSE(list().rootIsDecorated());
+    EXPECT_EQ(window.ProgressBar1->text(), QStringLiteral("Progress Bar"));
+    EXPECT_EQ(window.ProgressBar1->value(), 0);
+    // Tab order: list, "< Back", "Finish", "Select All", "Deselect All" (the list's own
+    // children, its header and viewport, sit between in the chain).
+    const std::vector<QWidget*> controls{&list(), window.PushButton2, window.PushButton5,
+                                         window.PushButton8, window.PushButton9};
+    std::vector<QWidget*> chain;
+    for (QWidget* w = &list(); chain.size() < controls.size(); w = w->nextInFocusChain()) {
+        if (std::find(controls.begin(), controls.end(), w) != controls.end())
+            chain.push_back(w);
+    }
+    EXPECT_EQ(chain, controls);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form2Test, LoadListsEachTableOnceUnticked)
+{
+    exporttest::writeNamesTable(dir.path(), "orders", 1);
+    std::filesystem::create_directories(dir.path() / "old");
+    exporttest::writeNamesTable(dir.path() / "old", "orders", 1);
+    load();
+    ASSERT_EQ(list().topLevelItemCount(), 2);
+    EXPECT_EQ(list().topLevelItem(0)->text(0), QStringLiteral("orders"));
+    EXPECT_EQ(checks(), (std::vector<Qt::CheckState>{Qt::Unchecked, Qt::Unchecked}));
+}
+
+TEST_F(Form2Test, SelectAllAndDeselectAllOverrideSingleTicks)
+{
+    load();
+    form->PushButton8_Click();  // on an empty list: nothing, no report
+    for (int i = 0; i < 3; ++i)
+        form->ListView1().addItem(QStringLiteral("t%1").arg(i), QStringLiteral("t%1").arg(i));
+    tick(2);
+    form->PushButton8->click();
+    EXPECT_EQ(checks(), std::vector<Qt::CheckState>(3, Qt::Checked));
+    form->PushButton9->click();
+    EXPECT_EQ(checks(), std::vector<Qt::CheckState>(3, Qt::Unchecked));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form2Test, SelectAllReachesPastThe16BitCount)
+{
+    load();
+    for (int i = 0; i < 40'000; ++i)
+        form->ListView1().addItem(QStringLiteral("t%1").arg(i), QString());
+    form->PushButton8_Click();
+    EXPECT_EQ(list().topLevelItem(39'999)->checkState(0), Qt::Checked);
+    form->PushButton9_Click();
+    EXPECT_EQ(list().topLevelItem(32'767)->checkState(0), Qt::Unchecked);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form2Test, BackShowsTheSetupWindowAndKeepsTheTicks)
+{
+    exporttest::writeNamesTable(dir.path(), "a", 1);
+    load().show();
+    tick(1);
+    form->PushButton2->click();
+    EXPECT_TRUE(setupWindow.isVisible());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(checks(), std::vector<Qt::CheckState>{Qt::Checked});
+}
+
+TEST_F(Form2Test, ClosingTheWindowEndsTheProgram)
+{
+    load().show();
+    form->close();
+    EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(Form2Test, FinishExportsTheTickedTablesAndSaysDone)
+{
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        exporttest::writeNamesTable(dir.path(), name, 2);
+    auto& window = load();
+    // The folder's listing order is the list's order; tick b and e wherever they are.
+    std::vector<std::string> expected;
+    for (int i = 1; i <= list().topLevelItemCount(); ++i) {
+        const QString name = list().topLevelItem(i - 1)->text(0);
+        if (name == QStringLiteral("b") || name == QStringLiteral("e")) {
+            tick(i);
+            expected.push_back(name.toStdString());
+        }
+    }
+    ASSERT_EQ(expected.size(), 2u);
+    window.setWindowState(Qt::WindowMinimized);
+    int pointerWhileBusy = -1;
+    bool busyWhileRunning = false;
+    spreadsheet.onCell = [&] {
+        pointerWhileBusy = window.pointer().shape();
+        busyWhileRunning = window.ExportBusy;
+        window.PushButton5_Click();  // a second "Finish" during the run does nothing
+    };
+    messages.onShow = [&](const testsupport::RecordingMessageBox::Shown&) {
+        EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
+        EXPECT_EQ(window.pointer().shape(), app::kPointerDefault);
+        EXPECT_EQ(window.ProgressBar1->text(), QStringLiteral("Progress Bar"));
+        EXPECT_EQ(window.ProgressBar1->value(), 0);
+    };
+    window.PushButton5->click();
+
+    EXPECT_EQ(pointerWhileBusy, app::kPointerHourglass);
+    EXPECT_TRUE(busyWhileRunning);
+    EXPECT_FALSE(window.ExportBusy);
+    EXPECT_EQ(spreadsheet.applicationsCreated, 1);
+    EXPECT_EQ(spreadsheet.onlyWorkbook().sheetNames(), expected);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Done.\r\n\r\nPlease look at the Excel tabs at the bottom for multiple tables."));
+    EXPECT_EQ(messages.shown[0].style, 0);
+    EXPECT_EQ(messages.shown[0].title, app::AppTitle());
+}
+
+// A mouse move over a control, as the window system would send it.
+void moveOver(QWidget& control)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), control.mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&control, &move);
+}
+
+TEST_F(Form2Test, HourglassStaysOverFinishWhileTheExportRuns)
+{
+    exporttest::writeNamesTable(dir.path(), "a", 1);
+    auto& window = load();
+    tick(1);
+    int shapeOverFinish = -1;
+    spreadsheet.onCell = [&] {
+        moveOver(*window.PushButton5);
+        shapeOverFinish = window.pointer().shape();
+    };
+    window.PushButton5_Click();
+    EXPECT_EQ(shapeOverFinish, app::kPointerHourglass);
+    moveOver(*window.PushButton5);
+    EXPECT_EQ(window.pointer().shape(), app::kPointerCustom);
+    moveOver(*list().viewport());
+    EXPECT_EQ(window.pointer().shape(), app::kPointerDefault);
+}
+
+TEST_F(Form2Test, FinishOnAnEmptyListDoesNothing)
+{
+    auto& window = load();
+    window.PushButton5_Click();
+    EXPECT_EQ(spreadsheet.applicationsCreated, 0);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(window.ExportBusy);
+    EXPECT_EQ(window.pointer().shape(), app::kPointerDefault);
+}
+
+TEST_F(Form2Test, ProgressTextKeepsPercentSignsOfTableNames)
+{
+    auto& window = load();
+    window.ListView1().addItem(QStringLiteral("100%p"), QStringLiteral("100%p"));
+    exporttest::writeNamesTable(dir.path(), "100%p", 1);
+    tick(1);
+    QString shown;
+    spreadsheet.onCell = [&] {
+        if (shown.isEmpty())
+            shown = window.ProgressBar1->text();
+    };
+    window.PushButton5_Click();
+    EXPECT_EQ(shown, QStringLiteral("Processing: 100%p"));
+}
+
+}  // namespace

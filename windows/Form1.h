@@ -1,0 +1,111 @@
+// Form1, the connection setup window: the source kind, the two paths, "Test Connection",
+// "Load Sample/Example Database", "Help", and "Next >" to the table selection window.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "modules/app/UnguardedEvents.h"
+#include "components/spreadsheet/Application.h"
+#include "modules/foxpro/ConnectionSettings.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace app {
+class SkinFramework;
+class WindowPointer;
+}  // namespace app
+
+namespace exporting {
+class Form2;
+}
+
+namespace foxpro {
+
+// What the window needs from outside; tests answer the dialogs and record the end.
+struct Form1Services
+{
+    // The "Select Foxpro Database" dialog: the chosen file's full path, "" when cancelled.
+    std::function<QString(QWidget& owner)> chooseDatabaseFile;
+    // The folder picker (owner, title, start folder): the chosen folder, "" when cancelled.
+    std::function<QString(QWidget& owner, const QString& title, const QString& startFolder)> browseForFolder;
+    // Creates the spreadsheet application (the start-up check and the export).
+    spreadsheet::ApplicationFactory spreadsheetFactory;
+    // Ends the program at once (closing the window, no spreadsheet program).
+    std::function<void()> endProgram;
+
+    // The real dialogs, the real spreadsheet application and app::EndProgram.
+    static Form1Services standard();
+};
+
+class Form1 : public QWidget
+{
+public:
+    explicit Form1(Form1Services services);
+    ~Form1() override;
+
+    // The start-up: skin, hand pointer, restored settings, the automatic "Next >", caption and
+    // title, and the spreadsheet check. Runs before the window is first shown.
+    void Form_Load();
+    // Shows the window unless the start-up already went on to the table selection window.
+    void showAfterLoad();
+
+    // The connection settings as the controls hold them now.
+    ConnectionSettings currentSettings() const;
+
+    void PushButton1_Click();  // "Load Sample/Example Database"
+    void PushButton2_Click();  // "Next >"
+    void PushButton3_Click();  // "Test Connection"
+    void PushButton4_Click();  // "..." of the folder row
+    void PushButton5_Click();  // "..." of the database row
+    void PushButton6_Click();  // "Help"
+    void Option1_Click();
+    void Option2_Click();
+    void Text1_Change();
+    void Text2_Change();
+    void Text1_GotFocus();
+    void Text2_GotFocus();
+
+    // The table selection window once "Next >" has loaded it, else null.
+    exporting::Form2* loadedForm2() const { return mForm2.get(); }
+    app::WindowPointer& pointer() const { return *mPointer; }
+
+    QGroupBox* Frame1 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPushButton* PushButton1 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton3 = nullptr;
+    QPushButton* PushButton4 = nullptr;
+    QPushButton* PushButton5 = nullptr;
+    QPushButton* PushButton6 = nullptr;
+    app::SkinFramework* SkinFramework1 = nullptr;
+
+protected:
+    // Closing the window ends the program at once.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    exporting::Form2& form2();
+    // Selecting an option from the program runs its click handler, as a click would.
+    void selectOption(QRadioButton& option);
+    // Text set by the program; the change handler's failure becomes the caller's.
+    void setPathText(QLineEdit& box, const QString& text);
+
+    Form1Services mServices;
+    app::WindowPointer* mPointer = nullptr;
+    app::UnguardedEvents mEvents;
+    std::unique_ptr<exporting::Form2> mForm2;
+};
+
+}  // namespace foxpro

@@ -1,0 +1,79 @@
+// Form2, the table selection window: the tables of the source with a check box each,
+// "Select All", "Deselect All", "< Back" to the connection setup window, and "Finish", which
+// exports the ticked tables into a new workbook.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "components/spreadsheet/Application.h"
+#include "modules/foxpro/ConnectionSettings.h"
+#include "modules/foxpro/TableList.h"
+
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+namespace app {
+class WindowPointer;
+}
+
+namespace exporting {
+
+class Form2TableList;
+
+class Form2 : public QWidget
+{
+public:
+    // settings: reads the connection setup window's controls at the moment it is called.
+    // setupWindow: the connection setup window, shown again by "< Back" (may be null in tests).
+    // factory: starts the spreadsheet application of each export.
+    // Construction runs Form_Load, which fills the list from the current settings.
+    Form2(std::function<foxpro::ConnectionSettings()> settings, QWidget* setupWindow,
+          spreadsheet::ApplicationFactory factory);
+    ~Form2() override;
+
+    // The list the table catalogue fills; each item carries the name its query reads.
+    foxpro::TableList& ListView1();
+
+    // True while an export runs; a second "Finish" then does nothing.
+    bool ExportBusy = false;
+
+    // Ends the program at once when the window is closed (app::EndProgram; tests replace it).
+    std::function<void()> endProgram;
+
+    void Form_Load();
+    void PushButton2_Click();  // "< Back"
+    void PushButton5_Click();  // "Finish"
+    void PushButton8_Click();  // "Select All"
+    void PushButton9_Click();  // "Deselect All"
+
+    // The window's pointer shape (0 arrow, 11 hourglass, 99 hand) and its hover rule.
+    app::WindowPointer& pointer() const { return *mPointer; }
+
+    // The controls, for the handlers and for tests.
+    QTreeWidget& listWidget() const { return *mListView; }
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton5 = nullptr;
+    QPushButton* PushButton8 = nullptr;
+    QPushButton* PushButton9 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+
+    std::function<foxpro::ConnectionSettings()> mSettings;
+    QWidget* mSetupWindow;
+    spreadsheet::ApplicationFactory mFactory;
+    QTreeWidget* mListView = nullptr;
+    app::WindowPointer* mPointer = nullptr;
+    std::unique_ptr<Form2TableList> mList;
+};
+
+}  // namespace exporting

@@ -1,0 +1,46 @@
+// The progress bar shows a percentage and a text; QProgressBar's format carries the text.
+#include "windows/Form2Progress.h"
+
+#include <QWidget>
+
+#include "windows/look/WindowPointer.h"
+#include "modules/export/ExportTexts.h"
+
+namespace exporting {
+
+Form2Progress::Form2Progress(QWidget& window, QProgressBar& bar, app::WindowPointer& pointer)
+    : mWindow(window)
+    , mBar(bar)
+    , mPointer(pointer)
+{
+}
+
+Form2Progress::~Form2Progress()
+{
+    if (mStarted)
+        finish();
+}
+
+void Form2Progress::start()
+{
+    mStarted = true;
+    mPointer.setShape(app::kPointerHourglass);
+}
+
+void Form2Progress::step(const QString& text, double fraction)
+{
+    mBar.setValue(qRound(fraction * 100));
+    mBar.setFormat(text);
+}
+
+void Form2Progress::finish()
+{
+    mStarted = false;
+    mBar.setValue(0);
+    mBar.setFormat(QString::fromLatin1(kProgressIdleText));
+    mPointer.setShape(app::kPointerDefault);
+    if (mWindow.windowState() & Qt::WindowMinimized)
+        mWindow.setWindowState(mWindow.windowState() & ~Qt::WindowMinimized);
+}
+
+}  // namespace exporting

@@ -1,0 +1,25 @@
+// QMessageBox behind the message-box port.
+#include "windows/look/QtMessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace app {
+
+QString displayText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void QtMessageBox::show(const QString& text, int style, const QString& title)
+{
+    const QMessageBox::Icon icon = style == kStyleWarning ? QMessageBox::Warning : QMessageBox::NoIcon;
+    QMessageBox box(icon, title, displayText(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace app

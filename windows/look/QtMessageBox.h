@@ -1,0 +1,20 @@
+// The message-box port shown with QMessageBox.
+#pragma once
+
+#include "modules/app/MessageBox.h"
+
+namespace app {
+
+// Style 48 shows the warning icon, 0 no icon; always the OK button only. The box belongs to
+// the active window, so it is modal for the program.
+class QtMessageBox : public MessageBox
+{
+public:
+    void show(const QString& text, int style, const QString& title) override;
+};
+
+// The text as a Qt label shows it: CR LF and a lone CR become line breaks, so the error
+// report's CR CR reads as an empty line, as on the system the texts were written for.
+QString displayText(const QString& text);
+
+}  // namespace app
