@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "components/views/TranslationError.h"
+#include "components/vfp/Calendar.h"
 
 namespace database::view {
 
@@ -30,17 +31,6 @@ bool isNamePart(char c)
 char upper(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month)
-{
-    constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
 }
 
 // Reads up to maxDigits digits at text[i]; -1 when there is none.
@@ -301,8 +291,7 @@ private:
         const bool separated2 = i < inner.size() && (inner[i] == '-' || inner[i] == '/' || inner[i] == '.');
         i += separated2 ? 1 : 0;
         const int day = readNumber(inner, i, 2);
-        if (year < 1 || !separated1 || !separated2 || month < 1 || month > 12 || day < 1
-            || day > daysInMonth(year, month))
+        if (!separated1 || !separated2 || !vfp::calendar::isValidDate(year, month, day))
             fail(start, "the date " + literal + " is not a calendar date");
 
         std::array<char, 48> buffer{};
