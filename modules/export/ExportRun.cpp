@@ -12,7 +12,7 @@
 #include "modules/export/Excel1.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/export/ExportTexts.h"
-#include "modules/export/ProgressTicker.h"
+#include "modules/app/Cadence.h"
 #include "modules/export/RecordCopy.h"
 
 namespace exporting {
@@ -93,7 +93,7 @@ private:
             ++mOutcome.tablesIncomplete;
             return;
         }
-        RecordCopy copy{*mWorkbook, mProgress, mTicker, mRequest.rowsPerSheet};
+        RecordCopy copy{*mWorkbook, mProgress, mCadence, mRequest.rowsPerSheet};
         const CopyResult result = copy.copy(mRecordset, *sheet, TableName, fraction);
         if (result.failedLine != 0) {
             p.report(result.failedLine, result.failure);
@@ -161,7 +161,7 @@ private:
     spreadsheet::Workbook* mWorkbook = nullptr;
     bool mFirstSheet = true;
     QString TableName;
-    ProgressTicker mTicker;
+    app::Cadence mCadence;
     ExportOutcome mOutcome;
 };
 

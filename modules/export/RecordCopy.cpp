@@ -13,7 +13,7 @@
 #include "modules/export/CellValues.h"
 #include "modules/export/Excel1.h"
 #include "modules/export/ExportProgress.h"
-#include "modules/export/ProgressTicker.h"
+#include "modules/app/Cadence.h"
 
 namespace exporting {
 namespace {
@@ -43,10 +43,10 @@ std::vector<Column> describeColumns(const database::Recordset& records)
 }  // namespace
 
 RecordCopy::RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress,
-                       ProgressTicker& ticker, int rowsPerSheet)
+                       app::Cadence& cadence, int rowsPerSheet)
     : mWorkbook(workbook)
     , mProgress(progress)
-    , mTicker(ticker)
+    , mCadence(cadence)
     , mRowsPerSheet(std::max(rowsPerSheet, 2))
 {
 }
@@ -74,7 +74,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         auto writeNames = [&](spreadsheet::Worksheet& target) {
             for (int k = 0; k < fieldCount; ++k) {
                 line = 178;
-                if (mTicker.due())
+                if (mCadence.due())
                     app::YieldToWindows();
                 line = 180;
                 target.setCells(1, k + 1, columns[k].nameUtf8, spreadsheet::CellKind::Text);
@@ -89,7 +89,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         std::string text;
         for (long j = 1; j <= n; ++j) {
             line = 186;
-            if (mTicker.due()) {
+            if (mCadence.due()) {
                 line = 188;
                 mProgress.step(rowProgressText(tableName, j, n), fraction);
                 app::YieldToWindows();
@@ -107,7 +107,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
             ++row;
             for (int k = 0; k < fieldCount; ++k) {
                 line = 192;
-                if (mTicker.due()) {
+                if (mCadence.due()) {
                     line = 194;
                     mProgress.step(fieldProgressText(tableName, j, n, k + 1, fieldCount), fraction);
                     app::YieldToWindows();

@@ -18,10 +18,13 @@ class Workbook;
 class Worksheet;
 }
 
+namespace app {
+class Cadence;
+}
+
 namespace exporting {
 
 class ExportProgress;
-class ProgressTicker;
 
 struct CopyResult
 {
@@ -34,7 +37,7 @@ class RecordCopy
 {
 public:
     // rowsPerSheet: rows a sheet takes, the names row included (at least 2).
-    RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress, ProgressTicker& ticker,
+    RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress, app::Cadence& cadence,
                int rowsPerSheet);
 
     // Writes every record of records, which stands on its first record, into sheet and the
@@ -47,7 +50,7 @@ public:
 private:
     spreadsheet::Workbook& mWorkbook;
     ExportProgress& mProgress;
-    ProgressTicker& mTicker;
+    app::Cadence& mCadence;
     int mRowsPerSheet;
 };
 
