@@ -1,10 +1,10 @@
 // "quorvane-export dump" on views, as a user runs it: a local view dumps its rows, a remote
 // one fails with one line naming it.
-#include <QProcess>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/RunCommand.h"
 #include "tests/support/TempDir.h"
 #include "tests/components/views/ViewTestSupport.h"
 
@@ -12,25 +12,13 @@ namespace {
 
 #ifdef QUORVANE_EXPORT_BINARY
 
-struct Outcome
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = testsupport::CommandOutcome;
 
 Outcome dump(const std::filesystem::path& dbc, const char* view)
 {
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_EXPORT_BINARY),
-                  {QStringLiteral("dump"), QString::fromStdString(dbc.string()),
-                   QString::fromLatin1(view)});
-    process.waitForFinished(60000);
-    Outcome result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
+    return testsupport::runCommand(QStringLiteral(QUORVANE_EXPORT_BINARY),
+                                   {QStringLiteral("dump"), QString::fromStdString(dbc.string()),
+                                    QString::fromLatin1(view)});
 }
 
 TEST(DumpView, WritesTheViewsRowsAndFailsOnceForARemoteView)

@@ -2,10 +2,9 @@
 // per failure on standard error, and no file (nor a temporary one) after a failure.
 #include <fstream>
 
-#include <QProcess>
-
 #include "tests/modules/export/ExportTestData.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
+#include "tests/support/RunCommand.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -18,16 +17,9 @@ struct Outcome
 
 Outcome runExport(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_EXPORT_BINARY), QStringList{QStringLiteral("export")} + arguments);
-    process.waitForFinished(120'000);
-    Outcome result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    for (const QByteArray& line : process.readAllStandardError().split('\n')) {
-        if (!line.isEmpty())
-            result.errorLines.push_back(line.toStdString());
-    }
-    return result;
+    const testsupport::CommandOutcome run = testsupport::runCommand(
+        QStringLiteral(QUORVANE_EXPORT_BINARY), QStringList{QStringLiteral("export")} + arguments);
+    return {run.status, run.errorLines()};
 }
 
 class ExportCommandTest : public ::testing::Test

@@ -1,35 +1,23 @@
 // quorvane-export as a user runs it: the exact lines of list and dump, and the exit status
 // and single error line of every failure.
-#include <QProcess>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include "components/vfpwriter/ContainerWriter.h"
 #include "components/vfpwriter/TableWriter.h"
+#include "tests/support/RunCommand.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 using vfp::FieldType;
 
-struct Outcome
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = testsupport::CommandOutcome;
 
 Outcome run(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_EXPORT_BINARY), arguments);
-    process.waitForFinished(60000);
-    Outcome result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
+    return testsupport::runCommand(QStringLiteral(QUORVANE_EXPORT_BINARY), arguments);
 }
 
 QString path(const std::filesystem::path& p)
