@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/app/MessageBox.h"
 #include "modules/app/ReportingProcedure.h"
@@ -31,6 +32,7 @@ QString text(const char* latin1)
 
 Form1::Form1(Form1Services services)
     : mServices(std::move(services))
+    , mEvents(*mServices.messageBox)
 {
     createControls();
     connectHandlers();
@@ -65,48 +67,78 @@ void Form1::showAfterLoad()
         show();
 }
 
-exporting::Form2& Form1::form2()
+void Form1::showTables(foxpro::TableList tables)
 {
-    if (!mForm2) {
-        mForm2 = std::make_unique<exporting::Form2>([this] { return currentSettings(); }, this,
-                                                    mServices.spreadsheetFactory);
-        mForm2->endProgram = mServices.endProgram;
+    if (mForm2) {
+        mForm2->showTables(tables);
+        return;
     }
-    return *mForm2;
+    mForm2 = std::make_unique<exporting::Form2>([this] { return currentSettings(); }, this,
+                                                mServices.spreadsheetFactory, box(),
+                                                std::move(tables));
+    mForm2->endProgram = mServices.endProgram;
 }
 
 void Form1::PushButton1_Click()
 {
-    app::ReportingProcedure p{text(form1::kPushButton1)};
-    p.step(100, [&] { selectOption(*Option2); });
-    p.step(102, [&] { setPathText(*Text2, app::ProgramFolder() + text(form1::kSamplesFolder)); });
+    enum Line : int { SelectFolderOption = 100, SetSamplesPath = 102 };
+    app::ErrorReportBox report{box()};
+    app::ReportingProcedure p{text(form1::kPushButton1), report};
+    p.step(SelectFolderOption, [&] { selectOption(*Option2); });
+    p.step(SetSamplesPath, [&] {
+        setPathText(*Text2, app::ProgramFolder() + text(form1::kSamplesFolder));
+    });
 }
 
+// The connection the test opened is the one the catalogue lists: "Next >" opens the source
+// once and lists its tables once, into the table selection window (loaded on first use).
 void Form1::PushButton2_Click()
 {
-    app::ReportingProcedure p{text(form1::kPushButton2)};
+    enum Line : int {
+        TestConnection = 100,
+        BuildContainerString = 104,
+        BuildFolderString = 106,
+        FillList = 108,
+        ShowTables = 110,
+        HideSetup = 112,
+        CouldNotConnect = 114,
+    };
+    app::ErrorReportBox report{box()};
+    app::ReportingProcedure p{text(form1::kPushButton2), report};
+    const ConnectionSettings settings = currentSettings();
+    std::unique_ptr<database::Connection> connection;
     bool connected = true;  // a test that fails with an error goes on as if it had passed
-    p.step(100, [&] { connected = TestFoxproConnection(currentSettings()); });
+    p.step(TestConnection, [&] {
+        connection = OpenFoxproConnection(settings);
+        connected = connection != nullptr;
+    });
     if (!connected) {
-        p.step(114, [] { app::showMessage(text(form1::kCouldNotConnect)); });
+        p.step(CouldNotConnect, [&] { app::showMessage(box(), text(form1::kCouldNotConnect)); });
         return;
     }
-    const ConnectionSettings settings = currentSettings();
     QString connectionString;
-    p.step(settings.option1 ? 104 : 106, [&] { connectionString = BuildFoxproConnectionString(settings); });
-    p.step(108, [&] {
-        TableList& list = form2().ListView1();  // the first use loads the window, which fills it too
-        AddTablesToFoxproListbox(list, connectionString, currentSettings());
+    p.step(settings.option1 ? BuildContainerString : BuildFolderString,
+           [&] { connectionString = BuildFoxproConnectionString(settings); });
+    p.step(FillList, [&] {
+        TableList tables;
+        AddTablesToFoxproListbox(tables, connectionString, settings, report, std::move(connection));
+        showTables(std::move(tables));
     });
-    p.step(110, [&] { form2().show(); });
-    p.step(112, [&] { hide(); });
+    p.step(ShowTables, [&] {
+        if (!mForm2)
+            throw std::runtime_error("the table selection window could not be loaded");
+        mForm2->show();
+    });
+    p.step(HideSetup, [&] { hide(); });
 }
 
 void Form1::PushButton3_Click()
 {
-    app::ReportingProcedure p{text(form1::kPushButton3)};
+    enum Line : int { CreateConnection = 100 };
+    app::ErrorReportBox report{box()};
+    app::ReportingProcedure p{text(form1::kPushButton3), report};
     std::unique_ptr<database::Connection> connection;
-    p.step(100, [&] { connection = std::make_unique<database::Connection>(); });
+    p.step(CreateConnection, [&] { connection = std::make_unique<database::Connection>(); });
     // From here every failure ends in "Could not connect."; the hourglass stays while either
     // box is open and is the default pointer again whatever happens.
     app::BusyPointer busy{*mPointer};
@@ -115,35 +147,43 @@ void Form1::PushButton3_Click()
             throw std::runtime_error("no connection object");
         connection->CursorLocation = 2;
         connection->Open(BuildFoxproConnectionString(currentSettings()));
-        app::showMessage(text(form1::kConnectionSuccessful));
+        app::showMessage(box(), text(form1::kConnectionSuccessful));
     } catch (...) {
-        app::showMessage(text(form1::kCouldNotConnect));
+        app::showMessage(box(), text(form1::kCouldNotConnect));
     }
 }
 
 void Form1::PushButton4_Click()
 {
-    app::ReportingProcedure p{text(form1::kPushButton4)};
+    enum Line : int { PickFolder = 100, Cancelled = 102, SetFolderPath = 104 };
+    app::ErrorReportBox report{box()};
+    app::ReportingProcedure p{text(form1::kPushButton4), report};
     QString folder;
-    p.step(100, [&] { folder = mServices.browseForFolder(*this, text(form1::kFolderPickerTitle), QString()); });
-    if (p.test(102, [&] { return folder.isEmpty(); }))
+    p.step(PickFolder, [&] {
+        folder = mServices.browseForFolder(*this, text(form1::kFolderPickerTitle), QString());
+    });
+    if (p.test(Cancelled, [&] { return folder.isEmpty(); }))
         return;
-    p.step(104, [&] { setPathText(*Text2, folder); });
+    p.step(SetFolderPath, [&] { setPathText(*Text2, folder); });
 }
 
 void Form1::PushButton5_Click()
 {
-    app::ReportingProcedure p{text(form1::kPushButton5)};
+    enum Line : int { PickFile = 108, Chosen = 110, SetFilePath = 112 };
+    app::ErrorReportBox report{box()};
+    app::ReportingProcedure p{text(form1::kPushButton5), report};
     QString fileName;
-    p.step(108, [&] { fileName = mServices.chooseDatabaseFile(*this); });
-    if (p.test(110, [&] { return !fileName.isEmpty(); }))
-        p.step(112, [&] { setPathText(*Text1, fileName); });
+    p.step(PickFile, [&] { fileName = mServices.chooseDatabaseFile(*this); });
+    if (p.test(Chosen, [&] { return !fileName.isEmpty(); }))
+        p.step(SetFilePath, [&] { setPathText(*Text1, fileName); });
 }
 
 void Form1::PushButton6_Click()
 {
-    app::ReportingProcedure p{text(form1::kPushButton6)};
-    p.step(100, [] { app::showMessage(text(form1::kHelp)); });
+    enum Line : int { ShowHelp = 100 };
+    app::ErrorReportBox report{box()};
+    app::ReportingProcedure p{text(form1::kPushButton6), report};
+    p.step(ShowHelp, [&] { app::showMessage(box(), text(form1::kHelp)); });
 }
 
 void Form1::Option1_Click()

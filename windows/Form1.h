@@ -10,6 +10,7 @@
 #include "modules/app/UnguardedEvents.h"
 #include "components/spreadsheet/Application.h"
 #include "modules/foxpro/ConnectionSettings.h"
+#include "modules/foxpro/TableList.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -17,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace app {
+class MessageBox;
 class SkinFramework;
 class WindowPointer;
 }  // namespace app
@@ -38,9 +40,11 @@ struct Form1Services
     spreadsheet::ApplicationFactory spreadsheetFactory;
     // Ends the program at once (closing the window, no spreadsheet program).
     std::function<void()> endProgram;
+    // Where both windows show their messages and error reports; kept alive by the caller.
+    app::MessageBox* messageBox = nullptr;
 
-    // The real dialogs, the real spreadsheet application and app::EndProgram.
-    static Form1Services standard();
+    // The real dialogs, the real spreadsheet application and app::EndProgram, with box.
+    static Form1Services standard(app::MessageBox& box);
 };
 
 class Form1 : public QWidget
@@ -96,7 +100,9 @@ protected:
 private:
     void createControls();
     void connectHandlers();
-    exporting::Form2& form2();
+    // Loads the table selection window with tables on first use; afterwards shows them in it.
+    void showTables(foxpro::TableList tables);
+    app::MessageBox& box() const { return *mServices.messageBox; }
     // Selecting an option from the program runs its click handler, as a click would.
     void selectOption(QRadioButton& option);
     // Text set by the program; the change handler's failure becomes the caller's.

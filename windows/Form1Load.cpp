@@ -6,6 +6,7 @@
 #include "windows/look/AppIcon.h"
 #include "windows/look/Appearance.h"
 #include "windows/look/CursorFile.h"
+#include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/Settings.h"
@@ -19,32 +20,50 @@ namespace foxpro {
 void Form1::Form_Load()
 {
     using app::Setting;
-    app::ReportingProcedure p{QString::fromLatin1(form1::kFormLoad)};
-    p.step(104, [&] { app::ApplySkin(*this, *SkinFramework1); });
+    enum Line : int {
+        ApplySkin = 104,
+        HandFileExists = 122,
+        LoadHand = 124,
+        RestoreText1 = 126,
+        RestoreText2 = 128,
+        ContainerStored = 130,
+        SelectContainer = 132,
+        FolderStored = 134,
+        SelectFolder = 136,
+        StoredPathExists = 140,
+        GoOn = 142,
+        NameWindow = 144,
+        CheckSpreadsheet = 146,
+    };
+    app::ErrorReportBox report{box()};
+    app::ReportingProcedure p{QString::fromLatin1(form1::kFormLoad), report};
+    p.step(ApplySkin, [&] { app::ApplySkin(*this, *SkinFramework1); });
 
     const QString handFile = app::ProgramFolder() + QString::fromLatin1(form1::kHandCursorFile);
-    if (p.test(122, [&] { return app::FileExists(handFile); }))
-        p.step(124, [&] { mPointer->setCustomCursor(app::loadCursorFile(handFile)); });
+    if (p.test(HandFileExists, [&] { return app::FileExists(handFile); }))
+        p.step(LoadHand, [&] { mPointer->setCustomCursor(app::loadCursorFile(handFile)); });
 
-    p.step(126, [&] { setPathText(*Text1, app::readSetting(Setting::Text1, QString())); });
-    p.step(128, [&] { setPathText(*Text2, app::readSetting(Setting::Text2, QString())); });
+    p.step(RestoreText1, [&] { setPathText(*Text1, app::readSetting(Setting::Text1, QString())); });
+    p.step(RestoreText2, [&] { setPathText(*Text2, app::readSetting(Setting::Text2, QString())); });
     const QString folderOption = QStringLiteral("2");
-    if (p.test(130, [&] { return app::readSetting(Setting::FoxproOption) != folderOption; })) {
-        p.step(132, [&] { selectOption(*Option1); });
-    } else if (p.test(134, [&] { return app::readSetting(Setting::FoxproOption) == folderOption; })) {
-        p.step(136, [&] { selectOption(*Option2); });
+    if (p.test(ContainerStored, [&] { return app::readSetting(Setting::FoxproOption) != folderOption; })) {
+        p.step(SelectContainer, [&] { selectOption(*Option1); });
+    } else if (p.test(FolderStored, [&] { return app::readSetting(Setting::FoxproOption) == folderOption; })) {
+        p.step(SelectFolder, [&] { selectOption(*Option2); });
     }
 
     // Both paths count whatever option was restored; "Next >" then opens the selected kind.
-    if (p.test(140, [&] { return app::FileExists(Text1->text()) || app::IsFolder(Text2->text()) == true; }))
-        p.step(142, [&] { PushButton2_Click(); });
+    if (p.test(StoredPathExists, [&] { return app::FileExists(Text1->text()) || app::IsFolder(Text2->text()) == true; }))
+        p.step(GoOn, [&] { PushButton2_Click(); });
 
-    p.step(144, [&] {
+    p.step(NameWindow, [&] {
         setWindowTitle(QString::fromLatin1(app::kProductName));
         setWindowIcon(app::applicationIcon());
         app::SetAppTitle();
     });
-    p.step(146, [&] { exporting::CheckExcelInstance(mServices.spreadsheetFactory, mServices.endProgram); });
+    p.step(CheckSpreadsheet, [&] {
+        exporting::CheckExcelInstance(mServices.spreadsheetFactory, mServices.endProgram, box());
+    });
 }
 
 }  // namespace foxpro

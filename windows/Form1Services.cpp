@@ -33,9 +33,10 @@ QString showDatabaseFileDialog(QWidget& owner)
 
 }  // namespace
 
-Form1Services Form1Services::standard()
+Form1Services Form1Services::standard(app::MessageBox& box)
 {
     Form1Services services;
+    services.messageBox = &box;
     services.chooseDatabaseFile = showDatabaseFileDialog;
     services.browseForFolder = [](QWidget& owner, const QString& title, const QString& startFolder) {
         return fs::BrowseForFolder(&owner, title, startFolder);

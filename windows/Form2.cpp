@@ -2,6 +2,8 @@
 // Each gathers what it needs from the controls, calls a module and shows the result.
 #include "windows/Form2.h"
 
+#include <utility>
+
 #include <QCloseEvent>
 #include <QTreeWidget>
 
@@ -9,6 +11,7 @@
 #include "windows/look/Appearance.h"
 #include "windows/look/CursorFile.h"
 #include "windows/look/DesignUnits.h"
+#include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/app/MessageBox.h"
 #include "modules/app/ReportingProcedure.h"
@@ -17,7 +20,6 @@
 #include "modules/export/ExportTexts.h"
 #include "windows/Form2Progress.h"
 #include "windows/Form2TableList.h"
-#include "modules/foxpro/Foxpro.h"
 
 namespace exporting {
 namespace {
@@ -44,10 +46,13 @@ private:
 }  // namespace
 
 Form2::Form2(std::function<foxpro::ConnectionSettings()> settings, QWidget* setupWindow,
-             spreadsheet::ApplicationFactory factory)
+             spreadsheet::ApplicationFactory factory, app::MessageBox& box,
+             foxpro::TableList tables)
     : mSettings(std::move(settings))
     , mSetupWindow(setupWindow)
     , mFactory(std::move(factory))
+    , mBox(box)
+    , mLoadTables(std::move(tables))
 {
     endProgram = [] { app::EndProgram(); };
     createControls();
@@ -58,67 +63,85 @@ Form2::Form2(std::function<foxpro::ConnectionSettings()> settings, QWidget* setu
 
 Form2::~Form2() = default;
 
-foxpro::TableList& Form2::ListView1()
+void Form2::showTables(const foxpro::TableList& tables)
 {
-    return *mList;
+    mList->show(tables);
 }
 
+// The list is filled with what the catalogue listed for "Next >", so the source is opened and
+// listed once per "Next >"; the load no longer builds a connection string of its own.
 void Form2::Form_Load()
 {
-    app::ReportingProcedure p{location("Form_Load")};
-    p.step(100, [&] { app::PaintFormBackground(*this); });
-    p.step(102, [&] { setWindowIcon(app::applicationIcon()); });
+    enum Line : int {
+        PaintBackground = 100,
+        SetIcon = 102,
+        HandFileExists = 104,
+        LoadHand = 106,
+        SetCaption = 108,
+        AddColumn = 116,
+        SetColumnWidth = 118,
+        FillList = 120,
+        Enable = 122,
+        DefaultPointer = 124,
+    };
+    app::ErrorReportBox report{mBox};
+    app::ReportingProcedure p{location("Form_Load"), report};
+    p.step(PaintBackground, [&] { app::PaintFormBackground(*this); });
+    p.step(SetIcon, [&] { setWindowIcon(app::applicationIcon()); });
     const QString handPointer = app::ProgramFolder() + QStringLiteral("/HAND-M.CUR");
-    if (p.test(104, [&] { return app::FileExists(handPointer); }))
-        p.step(106, [&] { mPointer->setCustomCursor(app::loadCursorFile(handPointer)); });
-    p.step(108, [&] { setWindowTitle(QStringLiteral("Quorvane")); });
-    foxpro::ConnectionSettings settings;
-    QString connectionString;
-    if (p.test(110, [&] { settings = mSettings(); return settings.option1; }))
-        p.step(112, [&] { connectionString = foxpro::BuildFoxproConnectionString(settings); });
-    else
-        p.step(114, [&] { connectionString = foxpro::BuildFoxproConnectionString(settings); });
-    p.step(116, [&] { mListView->setHeaderLabels({QStringLiteral("Select Tables To Import")}); });
-    p.step(118, [&] { mListView->setColumnWidth(0, app::twips(0, 0, 6500, 0).width()); });
-    p.step(120, [&] { foxpro::AddTablesToFoxproListbox(*mList, connectionString, settings); });
-    p.step(122, [&] { setEnabled(true); });
-    p.step(124, [&] { mPointer->setShape(app::kPointerDefault); });
+    if (p.test(HandFileExists, [&] { return app::FileExists(handPointer); }))
+        p.step(LoadHand, [&] { mPointer->setCustomCursor(app::loadCursorFile(handPointer)); });
+    p.step(SetCaption, [&] { setWindowTitle(QStringLiteral("Quorvane")); });
+    p.step(AddColumn, [&] { mListView->setHeaderLabels({QStringLiteral("Select Tables To Import")}); });
+    p.step(SetColumnWidth, [&] { mListView->setColumnWidth(0, app::twips(0, 0, 6500, 0).width()); });
+    p.step(FillList, [&] { mList->show(std::exchange(mLoadTables, {})); });
+    p.step(Enable, [&] { setEnabled(true); });
+    p.step(DefaultPointer, [&] { mPointer->setShape(app::kPointerDefault); });
 }
 
 void Form2::PushButton2_Click()
 {
-    app::ReportingProcedure p{location("PushButton2_Click")};
-    p.step(100, [&] {
+    enum Line : int { ShowSetup = 100, Hide = 102 };
+    app::ErrorReportBox report{mBox};
+    app::ReportingProcedure p{location("PushButton2_Click"), report};
+    p.step(ShowSetup, [&] {
         if (mSetupWindow)
             mSetupWindow->show();
     });
-    p.step(102, [&] { hide(); });
+    p.step(Hide, [&] { hide(); });
 }
 
+// The run is given the list as it stands now: what the window does while the run yields to
+// it ("< Back", "Next >", ticks) cannot change which tables it copies.
 void Form2::PushButton5_Click()
 {
     if (ExportBusy)
         return;
     BusyGuard busy{*this};
     Form2Progress progress{*this, *ProgressBar1, *mPointer};
-    const ExportRequest request{mSettings(), *mList, mFactory};
-    const ExportOutcome outcome = RunExport(request, progress);
+    const ExportRequest request{mSettings(), mList->items(), mFactory};
+    app::ErrorReportBox report{mBox};
+    const ExportOutcome outcome = RunExport(request, progress, report);
     if (outcome.handedOver)
-        app::showMessage(doneText(outcome.tablesIncomplete, outcome.tablesTicked));
+        app::showMessage(mBox, doneText(outcome.tablesIncomplete, outcome.tablesTicked));
 }
 
 // The 16-bit item count of the original is not kept: lists of more than 32,767 tables are
 // ticked and cleared whole.
 void Form2::PushButton8_Click()
 {
-    app::ReportingProcedure p{location("PushButton8_Click")};
-    p.step(102, [&] { mList->setAllChecked(true); });
+    enum Line : int { TickAll = 102 };
+    app::ErrorReportBox report{mBox};
+    app::ReportingProcedure p{location("PushButton8_Click"), report};
+    p.step(TickAll, [&] { mList->setAllChecked(true); });
 }
 
 void Form2::PushButton9_Click()
 {
-    app::ReportingProcedure p{location("PushButton9_Click")};
-    p.step(102, [&] { mList->setAllChecked(false); });
+    enum Line : int { ClearAll = 102 };
+    app::ErrorReportBox report{mBox};
+    app::ReportingProcedure p{location("PushButton9_Click"), report};
+    p.step(ClearAll, [&] { mList->setAllChecked(false); });
 }
 
 void Form2::closeEvent(QCloseEvent* event)

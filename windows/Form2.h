@@ -17,6 +17,7 @@ class QPushButton;
 class QTreeWidget;
 
 namespace app {
+class MessageBox;
 class WindowPointer;
 }
 
@@ -30,13 +31,15 @@ public:
     // settings: reads the connection setup window's controls at the moment it is called.
     // setupWindow: the connection setup window, shown again by "< Back" (may be null in tests).
     // factory: starts the spreadsheet application of each export.
-    // Construction runs Form_Load, which fills the list from the current settings.
+    // box: where the window's messages and error reports are shown; the caller keeps it alive.
+    // tables: the source's tables, as the catalogue listed them.
+    // Construction runs Form_Load, which fills the list with tables.
     Form2(std::function<foxpro::ConnectionSettings()> settings, QWidget* setupWindow,
-          spreadsheet::ApplicationFactory factory);
+          spreadsheet::ApplicationFactory factory, app::MessageBox& box, foxpro::TableList tables);
     ~Form2() override;
 
-    // The list the table catalogue fills; each item carries the name its query reads.
-    foxpro::TableList& ListView1();
+    // Fills the list again, every item unticked (a later "Next >").
+    void showTables(const foxpro::TableList& tables);
 
     // True while an export runs; a second "Finish" then does nothing.
     bool ExportBusy = false;
@@ -71,6 +74,8 @@ private:
     std::function<foxpro::ConnectionSettings()> mSettings;
     QWidget* mSetupWindow;
     spreadsheet::ApplicationFactory mFactory;
+    app::MessageBox& mBox;
+    foxpro::TableList mLoadTables;  // what the load fills the list with
     QTreeWidget* mListView = nullptr;
     app::WindowPointer* mPointer = nullptr;
     std::unique_ptr<Form2TableList> mList;

@@ -11,33 +11,33 @@ constexpr int kQueryRole = Qt::UserRole;
 
 }  // namespace
 
-void Form2TableList::clear()
+void Form2TableList::show(const foxpro::TableList& tables)
 {
     mView.clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(qsizetype(tables.size()));
+    for (const foxpro::TableItem& table : tables) {
+        auto* item = new QTreeWidgetItem(QStringList{table.text});
+        item->setData(0, kQueryRole, table.query);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+                       | Qt::ItemNeverHasChildren);
+        item->setCheckState(0, Qt::Unchecked);
+        items.append(item);
+    }
+    mView.addTopLevelItems(items);
 }
 
-void Form2TableList::addItem(const QString& text, const QString& query)
+foxpro::TableList Form2TableList::items() const
 {
-    auto* item = new QTreeWidgetItem(QStringList{text});
-    item->setData(0, kQueryRole, query);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
-                   | Qt::ItemNeverHasChildren);
-    item->setCheckState(0, Qt::Unchecked);
-    mView.addTopLevelItem(item);
-}
-
-int Form2TableList::count() const
-{
-    return mView.topLevelItemCount();
-}
-
-std::optional<ExportItem> Form2TableList::item(int position) const
-{
-    const QTreeWidgetItem* item = mView.topLevelItem(position - 1);
-    if (!item)
-        return std::nullopt;
-    return ExportItem{item->text(0), item->data(0, kQueryRole).toString(),
-                      item->checkState(0) == Qt::Checked};
+    foxpro::TableList tables;
+    const int count = mView.topLevelItemCount();
+    tables.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const QTreeWidgetItem* item = mView.topLevelItem(i);
+        tables.push_back({item->text(0), item->data(0, kQueryRole).toString(),
+                          item->checkState(0) == Qt::Checked});
+    }
+    return tables;
 }
 
 void Form2TableList::setAllChecked(bool checked)

@@ -1,24 +1,23 @@
-// ListView1 as the two modules see it: the catalogue fills it (foxpro::TableList), the export
-// run reads it item by item (ExportList). Each item keeps the name its query reads, unshown.
+// ListView1's items as the table list: shown from the catalogue's list, read back with their
+// ticks when "Finish" starts the export. Each item keeps the name its query reads, unshown.
 #pragma once
 
-#include "modules/export/ExportList.h"
 #include "modules/foxpro/TableList.h"
 
 class QTreeWidget;
 
 namespace exporting {
 
-class Form2TableList final : public foxpro::TableList, public ExportList
+class Form2TableList final
 {
 public:
     explicit Form2TableList(QTreeWidget& view) : mView(view) {}
 
-    void clear() override;
-    void addItem(const QString& text, const QString& query) override;
+    // Replaces the items with tables, each unticked.
+    void show(const foxpro::TableList& tables);
 
-    int count() const override;
-    std::optional<ExportItem> item(int position) const override;
+    // The items as they stand now, ticks included, in list order.
+    foxpro::TableList items() const;
 
     // Ticks or clears every item, however many there are.
     void setAllChecked(bool checked);

@@ -36,9 +36,7 @@ int RunQuorvane(int argc, char* argv[])
     QApplication application(argc, argv);
     application.setWindowIcon(app::applicationIcon());
     app::QtMessageBox messageBox;
-    app::setMessageBox(&messageBox);
-
-    foxpro::Form1 form{foxpro::Form1Services::standard()};
+    foxpro::Form1 form{foxpro::Form1Services::standard(messageBox)};
     form.Form_Load();  // may end the program (no spreadsheet program)
     form.showAfterLoad();
     return application.exec();

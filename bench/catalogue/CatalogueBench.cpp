@@ -18,7 +18,8 @@
 
 #include <QStringList>
 
-#include "modules/foxpro/CatalogueListing.h"
+#include "bench/PrintedReports.h"
+#include "modules/foxpro/Foxpro.h"
 #include "modules/fs/AddFolder.h"
 
 namespace {
@@ -80,16 +81,20 @@ int main(int argc, char** argv)
     }
     const QString folder = QString::fromStdString(root.string());
 
+    PrintedFailures failures;
     timeRuns("walk", runs, [&] {
         QStringList folders{folder + QLatin1Char('/')};
-        fs::GetSubDirectories2016(folders, true);
+        fs::GetSubDirectories2016(folders, true, failures);
         return static_cast<std::size_t>(folders.size());
     });
     timeRuns("catalogue", runs, [&] {
         foxpro::ConnectionSettings settings;
         settings.option1 = false;
         settings.text2 = folder;
-        return foxpro::ListCatalogue(settings).size();
+        foxpro::TableList tables;
+        foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
+                                         settings, failures);
+        return tables.size();
     });
     if (ownFolder)
         stdfs::remove_all(root);

@@ -8,9 +8,9 @@
 #include <sys/resource.h>
 
 #include "bench/Clock.h"
+#include "bench/PrintedReports.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/export/ExportRun.h"
-#include "modules/export/TableSelection.h"
 #include "modules/export/WorkbookFile.h"
 
 namespace {
@@ -34,13 +34,14 @@ int main(int argc, char** argv)
     const double start = seconds(CLOCK_MONOTONIC);
     const double startCpu = seconds(CLOCK_PROCESS_CPUTIME_ID);
 
-    exporting::TableSelection tables;
-    tables.addItem(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[2]));
+    const QString table = QString::fromLocal8Bit(argv[2]);
+    const foxpro::TableList tables{{table, table, true}};
     exporting::WorkbookFile output{argv[3]};
     NoProgress progress;
     const exporting::ExportRequest request{{false, QString(), QString::fromLocal8Bit(argv[1])}, tables,
                                            output.factory()};
-    const exporting::ExportOutcome outcome = exporting::RunExport(request, progress);
+    PrintedFailures failures;
+    const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, failures);
     if (!outcome.handedOver || outcome.tablesIncomplete > 0)
         return 1;
     output.commit();

@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 
 #include "bench/Clock.h"
+#include "bench/PrintedReports.h"
+#include "modules/foxpro/Foxpro.h"
 #include "windows/Form2.h"
 #include "modules/export/WorkbookFile.h"
 
@@ -23,8 +25,14 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     exporting::WorkbookFile output{argv[2]};
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    exporting::Form2 window{[folder] { return foxpro::ConnectionSettings{false, QString(), folder}; },
-                            nullptr, output.factory()};
+    const foxpro::ConnectionSettings settings{false, QString(), folder};
+    PrintedMessages messages;
+    PrintedFailures failures;
+    foxpro::TableList tables;
+    foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings), settings,
+                                     failures);
+    exporting::Form2 window{[settings] { return settings; }, nullptr, output.factory(), messages,
+                            tables};
     window.show();
     window.PushButton8_Click();  // "Select All"
 

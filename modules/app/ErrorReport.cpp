@@ -13,10 +13,10 @@ QString errorReportText(const QString& description, const QString& location, int
            + QString::fromLatin1(kSupportEmail);
 }
 
-void showErrorReport(const QString& description, const QString& location, int line,
-                     const QString& title)
+void ErrorReportBox::report(const Failure& failure)
 {
-    messageBox().show(errorReportText(description, location, line), kStyleWarning, title);
+    mBox.show(errorReportText(failure.description, failure.location, failure.statement),
+              kStyleWarning, failure.title);
 }
 
 }  // namespace app

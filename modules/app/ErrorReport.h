@@ -1,22 +1,31 @@
-// The uniform error report: the text of the box and the box itself.
+// The uniform error report: its text, and the failure report that shows it in a box.
 #pragma once
 
 #include <QString>
 
+#include "modules/app/Failure.h"
+
 namespace app {
+
+class MessageBox;
 
 // The address users send screenshots to; the one place it is configured.
 inline constexpr const char kSupportEmail[] = "support@quorvane.example";
-
-// Title of every error report except the folder walk's.
-inline constexpr const char kErrorReportTitle[] = "Application Error";
 
 // Builds the report text exactly: description, CR LF, location, "at line ", number, CR CR,
 // "Please email screenshot of this message to " and the address (no full stop).
 QString errorReportText(const QString& description, const QString& location, int line);
 
-// Shows the report through messageBox() with style 48 and the given title.
-void showErrorReport(const QString& description, const QString& location, int line,
-                     const QString& title = QString::fromLatin1(kErrorReportTitle));
+// Shows each failure as the error report: a box with style 48 and the failure's title, through
+// the message box it is given (which the caller keeps alive).
+class ErrorReportBox : public FailureReport
+{
+public:
+    explicit ErrorReportBox(MessageBox& box) : mBox(box) {}
+    void report(const Failure& failure) override;
+
+private:
+    MessageBox& mBox;
+};
 
 }  // namespace app

@@ -1,4 +1,5 @@
-// The one port through which the program shows message boxes, so tests can record them.
+// The port through which the windows show message boxes, so tests can record them. Each
+// window is given the box it shows through; nothing is installed globally.
 #pragma once
 
 #include <QString>
@@ -18,15 +19,8 @@ public:
     virtual void show(const QString& text, int style, const QString& title) = 0;
 };
 
-// The box every part of the program uses. Until setMessageBox() is called it writes the
-// message to standard error (the batch command keeps that one).
-MessageBox& messageBox();
-
-// Installs the box that messageBox() returns; the caller keeps ownership and must keep it
-// alive while it is installed. nullptr goes back to the standard-error box.
-void setMessageBox(MessageBox* box);
-
-// Shows text with the style and the application title (AppTitle()), as every notice does.
-void showMessage(const QString& text, int style = kStyleOkOnly);
+// Shows text through box with the style and the application title (AppTitle()), as every
+// notice does.
+void showMessage(MessageBox& box, const QString& text, int style = kStyleOkOnly);
 
 }  // namespace app

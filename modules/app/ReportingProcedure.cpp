@@ -4,12 +4,12 @@
 #include <exception>
 #include <utility>
 
-#include "modules/app/ErrorReport.h"
 
 namespace app {
 
-ReportingProcedure::ReportingProcedure(QString location, QString title)
+ReportingProcedure::ReportingProcedure(QString location, FailureReport& report, QString title)
     : mLocation(std::move(location))
+    , mReport(report)
     , mTitle(std::move(title))
 {
 }
@@ -66,8 +66,8 @@ void ReportingProcedure::loop(int line, const std::function<bool()>& condition,
 void ReportingProcedure::report(int line, const QString& description)
 {
     mLine = line;
-    ++mFailures;
-    showErrorReport(description, mLocation, line, mTitle);
+    mFailed.push_back({line, mLocation, description, mTitle});
+    mReport.report(mFailed.back());
 }
 
 QString currentFailureDescription()

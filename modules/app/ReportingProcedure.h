@@ -1,22 +1,25 @@
 // Numbered statements with the resume-next rules of the uniform error report.
 //
-// A reporting procedure wraps each numbered statement:
+// A reporting procedure wraps each numbered statement; its statement numbers are named
+// constants of the procedure:
 //
-//     app::ReportingProcedure p{QStringLiteral("in Quorvane2021/08/31.Form1.Form_Load ")};
-//     p.step(126, [&] { ui.Text1->setText(readSetting(Setting::Text1)); });
-//     if (p.test(140, [&] { return FileExists(path); }))      // a throwing test is true
-//         p.step(142, [&] { PushButton2_Click(); });
-//     p.loop(114, [&] { return !rs.EOF(); }, [&] { ... p.step(126, [&] { rs.MoveNext(); },
-//                                                           ReportingProcedure::StopLoopOnFailure); });
+//     enum Line : int { RestoreText1 = 126, HandFileExists = 140, GoOn = 142 };
+//     app::ReportingProcedure p{QStringLiteral("in Quorvane2021/08/31.Form1.Form_Load "), report};
+//     p.step(RestoreText1, [&] { ui.Text1->setText(readSetting(Setting::Text1)); });
+//     if (p.test(HandFileExists, [&] { return FileExists(path); }))  // a throwing test is true
+//         p.step(GoOn, [&] { PushButton2_Click(); });
 //
 // A failure is any C++ exception; std::exception::what() (UTF-8) is the description, any
-// other exception reads "Unknown error". Each failure shows its own report, then the
-// procedure goes on with the next statement.
+// other exception reads "Unknown error". Each failure goes to the FailureReport at once (the
+// windows show the error report box there), is kept, and the procedure goes on with the next
+// statement.
 #pragma once
 
 #include <functional>
 
 #include <QString>
+
+#include "modules/app/Failure.h"
 
 namespace app {
 
@@ -26,9 +29,10 @@ public:
     enum StepOption { Continue, StopLoopOnFailure };
 
     // location: the location text, e.g. "in Quorvane2021/08/31.Form1.Form_Load " (trailing
-    // space included). title: the box title (the folder walk passes the application title).
-    explicit ReportingProcedure(QString location,
-                                QString title = QString::fromLatin1("Application Error"));
+    // space included). report: where each failure goes as it happens; the caller keeps it
+    // alive. title: the box title (the folder walk passes the application title).
+    ReportingProcedure(QString location, FailureReport& report,
+                       QString title = QString::fromLatin1(kErrorReportTitle));
 
     // Runs one numbered statement. A failure is reported with this line number and the
     // procedure goes on; returns false when the statement failed.
@@ -45,8 +49,9 @@ public:
     // and then the loop ends, so a condition that keeps failing cannot loop forever.
     void loop(int line, const std::function<bool()>& condition, const std::function<void()>& body);
 
-    // Number of failures reported so far.
-    int failures() const { return mFailures; }
+    // Number of failures reported so far, and the failures themselves in order.
+    int failures() const { return int(mFailed.size()); }
+    const Failures& failed() const { return mFailed; }
 
     // Line of the statement running now (0 before the first).
     int currentLine() const { return mLine; }
@@ -59,9 +64,10 @@ public:
 
 private:
     QString mLocation;
+    FailureReport& mReport;
     QString mTitle;
     int mLine = 0;
-    int mFailures = 0;
+    Failures mFailed;
     bool mStopLoop = false;
 };
 

@@ -1,7 +1,7 @@
 // Failures of handlers that have no error report: passed to the statement or shown once.
 #include "modules/app/UnguardedEvents.h"
 
-#include "modules/app/ErrorReport.h"
+#include "modules/app/Failure.h"
 #include "modules/app/MessageBox.h"
 #include "modules/app/ReportingProcedure.h"
 
@@ -39,7 +39,7 @@ void UnguardedEvents::run(const std::function<void()>& handler)
         if (description == mLastShown)
             return;
         mLastShown = description;
-        messageBox().show(description, kStyleWarning, QString::fromLatin1(kErrorReportTitle));
+        mBox.show(description, kStyleWarning, QString::fromLatin1(kErrorReportTitle));
     }
 }
 

@@ -14,9 +14,14 @@ namespace app {
 // - set off by the user, the failure is shown as a warning ("Application Error"), once until a
 //   handler succeeds again, so typing into a box whose setting cannot be saved does not raise
 //   a box per keystroke.
+class MessageBox;
+
 class UnguardedEvents
 {
 public:
+    // box: where a failure set off by the user is shown; the caller keeps it alive.
+    explicit UnguardedEvents(MessageBox& box) : mBox(box) {}
+
     // Makes a change whose signals may run handlers; rethrows the first handler failure.
     void programChange(const std::function<void()>& change);
 
@@ -24,6 +29,7 @@ public:
     void run(const std::function<void()>& handler);
 
 private:
+    MessageBox& mBox;
     int mProgramChanges = 0;
     std::exception_ptr mPending;
     QString mLastShown;

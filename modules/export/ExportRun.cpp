@@ -11,6 +11,7 @@
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "modules/export/Excel1.h"
 #include "modules/export/ExportProgress.h"
+#include "modules/export/ExportStatements.h"
 #include "modules/export/ExportTexts.h"
 #include "modules/app/Cadence.h"
 #include "modules/export/RecordCopy.h"
@@ -23,27 +24,28 @@ using app::ReportingProcedure;
 class Run
 {
 public:
-    Run(const ExportRequest& request, ExportProgress& progress)
-        : mRequest(request)
+    Run(const ExportRequest& request, ExportProgress& progress, app::FailureReport& report)
+        : p(QString::fromLatin1(kExportLocation), report)
+        , mRequest(request)
         , mProgress(progress)
     {
     }
 
     ExportOutcome run()
     {
-        if (!p.test(108, [&] { return mRequest.list.count() > 0; }))
+        if (!p.test(ListHasItems, [&] { return !mRequest.tables.empty(); }))
             return mOutcome;
         mOutcome.started = true;
-        p.step(110, [&] { mProgress.start(); });
+        p.step(ShowBusy, [&] { mProgress.start(); });
         if (openConnection() && startWorkbook()) {
-            const int count = mRequest.list.count();  // 130: the bound is read once
-            for (int i = 1; i <= count; ++i)
-                exportItem(i);
+            for (std::size_t i = 0; i < mRequest.tables.size(); ++i)
+                exportItem(int(i) + 1);
         }
         handOver();
-        p.step(214, [&] { mProgress.finish(); });
-        if (p.test(226, [&] { return mConnection.State() != 0; }))
-            p.step(226, [&] { mConnection.Close(); });
+        p.step(ShowIdle, [&] { mProgress.finish(); });
+        if (p.test(CloseConnection, [&] { return mConnection.State() != 0; }))
+            p.step(CloseConnection, [&] { mConnection.Close(); });
+        mOutcome.failures = p.failed();
         return mOutcome;
     }
 
@@ -51,24 +53,25 @@ private:
     // 112–118. Nothing can be read without the source, so a failure ends the run's work here.
     bool openConnection()
     {
-        p.step(112, [&] { mConnection.Mode = 3; });
+        p.step(SetMode, [&] { mConnection.Mode = 3; });
         const QString connectionString = foxpro::BuildFoxproConnectionString(mRequest.settings);
-        const int line = p.test(114, [&] { return mRequest.settings.option1; }) ? 116 : 118;
+        const int line =
+            p.test(IsContainer, [&] { return mRequest.settings.option1; }) ? OpenContainer : OpenFolder;
         return p.step(line, [&] { mConnection.Open(connectionString); });
     }
 
     // 120–128: a new hidden application with a workbook cut down to one sheet.
     bool startWorkbook()
     {
-        const bool started = p.step(120, [&] {
+        const bool started = p.step(CreateApplication, [&] {
             mApplication = mRequest.createApplication();
             if (!mApplication)
                 throw spreadsheet::SpreadsheetError(noApplicationText().toStdString());
         });
-        if (!started || !p.step(122, [&] { mWorkbook = &mApplication->WorkbooksAdd(); }))
+        if (!started || !p.step(AddWorkbook, [&] { mWorkbook = &mApplication->WorkbooksAdd(); }))
             return false;
-        p.loop(124, [&] { return mWorkbook->WorksheetsCount() > 1; }, [&] {
-            p.step(126, [&] { mWorkbook->Worksheets(mWorkbook->WorksheetsCount()).Delete(); },
+        p.loop(HasSpareSheets, [&] { return mWorkbook->WorksheetsCount() > 1; }, [&] {
+            p.step(DeleteSheet, [&] { mWorkbook->Worksheets(mWorkbook->WorksheetsCount()).Delete(); },
                    ReportingProcedure::StopLoopOnFailure);
         });
         mFirstSheet = true;  // 128
@@ -78,14 +81,14 @@ private:
     // 132–206 for the item at position i.
     void exportItem(int i)
     {
-        const std::optional<ExportItem> item = mRequest.list.item(i);
-        if (!item || !item->checked)
+        const foxpro::TableItem& item = mRequest.tables[std::size_t(i) - 1];
+        if (!item.checked)
             return;
         ++mOutcome.tablesTicked;
-        TableName = item->text;
-        const double fraction = double(i) / mRequest.list.count();
-        p.step(136, [&] { mProgress.step(tableProgressText(TableName), fraction); });
-        const bool opened = openTable(item->query);
+        TableName = item.text;
+        const double fraction = double(i) / double(mRequest.tables.size());
+        p.step(ShowTable, [&] { mProgress.step(tableProgressText(TableName), fraction); });
+        const bool opened = openTable(item.query);
         spreadsheet::Worksheet* sheet = takeSheet();
         if (sheet)
             nameSheet(*sheet);
@@ -100,16 +103,16 @@ private:
             ++mOutcome.tablesIncomplete;
         }
         if (!result.cuts.empty())
-            p.report(200, cutCellsText(TableName, result.cuts));
+            p.report(WriteCell, cutCellsText(TableName, result.cuts));
     }
 
     // 140–142. The name goes between backquotes unchanged; the recordset resolves it.
     bool openTable(const QString& query)
     {
-        if (p.test(140, [&] { return mRecordset.State() != 0; }))
-            p.step(140, [&] { mRecordset.Close(); });
+        if (p.test(CloseRecordset, [&] { return mRecordset.State() != 0; }))
+            p.step(CloseRecordset, [&] { mRecordset.Close(); });
         const QString text = QStringLiteral("SELECT * FROM `") + query + QLatin1Char('`');
-        return p.step(142, [&] { mRecordset.Open(text, mConnection, 3, 1); });
+        return p.step(OpenRecordset, [&] { mRecordset.Open(text, mConnection, 3, 1); });
     }
 
     // 144–150: the workbook's one sheet for the first table, an added sheet for the others.
@@ -117,10 +120,10 @@ private:
     {
         spreadsheet::Worksheet* sheet = nullptr;
         if (mFirstSheet) {
-            p.step(146, [&] { sheet = &mWorkbook->ActiveSheet(); });
+            p.step(TakeActiveSheet, [&] { sheet = &mWorkbook->ActiveSheet(); });
             mFirstSheet = false;  // 148
         } else {
-            p.step(150, [&] { sheet = &mWorkbook->WorksheetsAdd(); });
+            p.step(AddSheet, [&] { sheet = &mWorkbook->WorksheetsAdd(); });
         }
         return sheet;
     }
@@ -134,13 +137,13 @@ private:
             TableName = LeftCharacters(TableName, kSheetNameCut);  // 154
             const QString stem = TableName;                        // 156
             int j = 1;                                             // 158
-            p.loop(160, [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook); },
+            p.loop(SheetNameTaken, [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook); },
                    [&] {
                        TableName = NumberedSheetName(stem, j);  // 162
                        ++j;                                     // 164
                    });
         }
-        p.step(166, [&] { sheet.setName(CleanSheetName(TableName).toStdString()); });
+        p.step(NameSheet, [&] { sheet.setName(CleanSheetName(TableName).toStdString()); });
     }
 
     // 210–212: only the active sheet is fitted; then the workbook goes to the user.
@@ -148,11 +151,11 @@ private:
     {
         if (!mWorkbook)
             return;
-        p.step(210, [&] { mWorkbook->ActiveSheet().ColumnsAutoFit(); });
-        mOutcome.handedOver = p.step(212, [&] { mApplication->setVisible(true); });
+        p.step(FitColumns, [&] { mWorkbook->ActiveSheet().ColumnsAutoFit(); });
+        mOutcome.handedOver = p.step(ShowWorkbook, [&] { mApplication->setVisible(true); });
     }
 
-    ReportingProcedure p{QString::fromLatin1(kExportLocation)};
+    ReportingProcedure p;
     const ExportRequest& mRequest;
     ExportProgress& mProgress;
     database::Connection mConnection;  // 100
@@ -167,9 +170,10 @@ private:
 
 }  // namespace
 
-ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress)
+ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress,
+                        app::FailureReport& report)
 {
-    Run run{request, progress};
+    Run run{request, progress, report};
     return run.run();
 }
 

@@ -1,16 +1,17 @@
 // The export run: from the ticked tables of the list to one workbook handed to the spreadsheet
 // program. No windows: Form2 and the batch command call it alike.
 //
-//     exporting::ExportRequest request{settings, list, spreadsheet::defaultApplicationFactory()};
-//     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress);
+//     exporting::ExportRequest request{settings, tables, spreadsheet::defaultApplicationFactory()};
+//     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, report);
 //     if (outcome.handedOver)
-//         app::showMessage(exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked));
+//         app::showMessage(box, exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked));
 #pragma once
 
 #include "components/spreadsheet/Application.h"
 #include "components/spreadsheet/Worksheet.h"
-#include "modules/export/ExportList.h"
+#include "modules/app/Failure.h"
 #include "modules/foxpro/ConnectionSettings.h"
+#include "modules/foxpro/TableList.h"
 
 namespace exporting {
 
@@ -18,8 +19,10 @@ class ExportProgress;
 
 struct ExportRequest
 {
-    foxpro::ConnectionSettings settings;  // the source, as Form1's controls hold it now
-    const ExportList& list;               // read item by item while the run goes on
+    foxpro::ConnectionSettings settings;  // the source, as Form1's controls held it at "Finish"
+    foxpro::TableList tables;             // the list as it stood at "Finish": the ticked items
+                                          // are exported in list order, whatever the window
+                                          // does while the run goes on
     spreadsheet::ApplicationFactory createApplication;
     int rowsPerSheet = spreadsheet::kMaxRows;  // rows a sheet takes, the names row included
 };
@@ -31,10 +34,11 @@ struct ExportOutcome
     int tablesTicked = 0;      // ticked items the run came to
     int tablesIncomplete = 0;  // of those, tables not copied in full (not opened, not read to
                                // the end, a cell refused)
+    app::Failures failures;    // every failure reported, in order
 };
 
-// Runs the export as a reporting procedure (location kExportLocation): every failure is
-// reported once through the error report, with the number of the statement that failed.
+// Runs the export as a reporting procedure (location kExportLocation): every failure goes to
+// report once, as it happens, with the number of the statement that failed.
 //
 // What a failure leaves:
 // - the source cannot be opened: no spreadsheet is started, nothing is handed over;
@@ -45,6 +49,7 @@ struct ExportOutcome
 // in every case the run goes on with the next table, and the workbook, if any, is handed over.
 // Cells cut at the spreadsheet's cell limit are reported once per table; they do not make the
 // table incomplete. The progress always ends with finish() once it has started.
-ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress);
+ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress,
+                        app::FailureReport& report);
 
 }  // namespace exporting

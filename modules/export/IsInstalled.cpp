@@ -24,7 +24,7 @@ QString excelMissingText()
 }
 
 void CheckExcelInstance(const spreadsheet::ApplicationFactory& factory,
-                        const std::function<void()>& endProgram)
+                        const std::function<void()>& endProgram, app::MessageBox& box)
 {
     // Every failure here is swallowed: the only outcomes are nothing, or the advice and the end.
     bool created = false;
@@ -35,7 +35,7 @@ void CheckExcelInstance(const spreadsheet::ApplicationFactory& factory,
     if (created)
         return;
     try {
-        app::showMessage(excelMissingText(), app::kStyleOkOnly);
+        app::showMessage(box, excelMissingText(), app::kStyleOkOnly);
     } catch (...) {
     }
     endProgram();

@@ -14,6 +14,7 @@
 #include "modules/export/Excel1.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/app/Cadence.h"
+#include "modules/export/ExportStatements.h"
 
 namespace exporting {
 namespace {
@@ -64,19 +65,19 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
     CopyResult result;
     std::vector<Column> columns;
     // The statement running now, for the report; a store per statement is all it costs.
-    int line = 174;
+    int line = CountRecords;
     try {
         const long n = records.RecordCount();
-        line = 176;
+        line = ReadFieldCount;
         columns = describeColumns(records);
         const int fieldCount = int(columns.size());
 
         auto writeNames = [&](spreadsheet::Worksheet& target) {
             for (int k = 0; k < fieldCount; ++k) {
-                line = 178;
+                line = YieldBeforeName;
                 if (mCadence.due())
                     app::YieldToWindows();
-                line = 180;
+                line = WriteName;
                 target.setCells(1, k + 1, columns[k].nameUtf8, spreadsheet::CellKind::Text);
             }
         };
@@ -88,16 +89,16 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         int row = 1;
         std::string text;
         for (long j = 1; j <= n; ++j) {
-            line = 186;
+            line = YieldBeforeRecord;
             if (mCadence.due()) {
-                line = 188;
+                line = ShowRow;
                 mProgress.step(rowProgressText(tableName, j, n), fraction);
                 app::YieldToWindows();
             }
             if (row == mRowsPerSheet) {
-                line = 150;
+                line = AddSheet;
                 spreadsheet::Worksheet& next = mWorkbook.WorksheetsAdd();
-                line = 166;
+                line = NameSheet;
                 next.setName(ContinuationSheetName(baseName, continuation, mWorkbook).toStdString());
                 ++continuation;
                 writeNames(next);
@@ -106,19 +107,19 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
             }
             ++row;
             for (int k = 0; k < fieldCount; ++k) {
-                line = 192;
+                line = YieldBeforeCell;
                 if (mCadence.due()) {
-                    line = 194;
+                    line = ShowField;
                     mProgress.step(fieldProgressText(tableName, j, n, k + 1, fieldCount), fraction);
                     app::YieldToWindows();
                 }
                 Column& column = columns[k];
                 bool cut;
                 if (column.binary) {
-                    line = 198;
+                    line = WriteBinaryCell;
                     cut = target->setCells(row, k + 1, binaryText, spreadsheet::CellKind::Text);
                 } else {
-                    line = 200;
+                    line = WriteCell;
                     text.clear();
                     database::appendText(NullToDefault(records.Fields(k).Value(), kEmptyText), text);
                     cut = target->setCells(row, k + 1, text, column.kind);
@@ -126,7 +127,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 if (cut)
                     ++column.cutCells;
             }
-            line = 204;
+            line = MoveNext;
             records.MoveNext();
         }
     } catch (...) {

@@ -15,6 +15,26 @@ namespace {
 
 const QString kLocation = QStringLiteral("in Quorvane2021/08/31.Foxpro.AddTablesToFoxproListbox ");
 
+// The statements of AddTablesToFoxproListbox, numbered as its error report quotes them.
+enum Line : int {
+    CreateConnection = 100,
+    OpenConnection = 102,
+    CreateRecordset = 104,
+    ClearList = 106,
+    IsContainer = 108,
+    OpenSchema = 110,
+    ClearListAgain = 112,
+    WalkSchema = 114,
+    CloseRecordset = 128,
+    ReleaseRecordset = 130,
+    CloseConnection = 132,
+    ReleaseConnection = 134,
+    StartFolderList = 136,
+    WalkFolders = 138,
+    ListFiles = 144,
+    AddFileItem = 154,
+};
+
 // A statement that uses an object whose creation failed fails too, as with an object
 // variable that was never set.
 constexpr char kObjectNotSet[] = "Object variable or With block variable not set";
@@ -32,74 +52,86 @@ void addSchemaTables(app::ReportingProcedure& p, TableList& list,
                      std::unique_ptr<database::Recordset>& recordset)
 {
     // A failed request leaves the recordset created before in its place (closed, at its end).
-    p.step(110, [&] { recordset = object(connection).OpenSchema(database::adSchemaTables); });
-    p.step(112, [&] { list.clear(); });
+    p.step(OpenSchema, [&] { recordset = object(connection).OpenSchema(database::adSchemaTables); });
+    p.step(ClearListAgain, [&] { list.clear(); });
     if (recordset)
         AddSchemaRows(p, list, *recordset);
     else
-        p.report(114, QString::fromLatin1(kObjectNotSet));
-    p.step(128, [&] { object(recordset).Close(); });
-    p.step(130, [&] { recordset.reset(); });
-    if (p.test(132, [&] { return object(connection).State() != 0; }))
-        p.step(132, [&] { object(connection).Close(); });
-    p.step(134, [&] { connection.reset(); });
+        p.report(WalkSchema, QString::fromLatin1(kObjectNotSet));
+    p.step(CloseRecordset, [&] { object(recordset).Close(); });
+    p.step(ReleaseRecordset, [&] { recordset.reset(); });
+    if (p.test(CloseConnection, [&] { return object(connection).State() != 0; }))
+        p.step(CloseConnection, [&] { object(connection).Close(); });
+    p.step(ReleaseConnection, [&] { connection.reset(); });
 }
 
-void addFolderTables(app::ReportingProcedure& p, TableList& list, const QString& folderPath)
+void addFolderTables(app::ReportingProcedure& p, TableList& list, const QString& folderPath,
+                     app::FailureReport& report)
 {
     const QString start = folderPath + QLatin1Char('/');
     QStringList folders;
     // An empty path names no folder; with the separator added it would name the root and
     // send the walk through the whole file system.
-    p.step(136, [&] {
+    p.step(StartFolderList, [&] {
         if (!folderPath.isEmpty())
             folders.append(start);
     });
-    p.step(138, [&] { fs::GetSubDirectories2016(folders, true); });
+    p.step(WalkFolders, [&] { fs::GetSubDirectories2016(folders, true, report); });
     for (const QString& entry : std::as_const(folders)) {
         const QString folder = entry.chopped(1);
         // Tables below the chosen folder are queried by their path from it, so each item
         // exports its own file even when another folder holds a table of the same name.
         const QString relative = entry.mid(start.size());
         fs::FileNameArray names;  // a folder that cannot be listed adds nothing
-        p.step(144, [&] { names = fs::GetFilesInFolder(folder, QStringLiteral("*.dbf")); });
+        p.step(ListFiles, [&] { names = fs::GetFilesInFolder(folder, QStringLiteral("*.dbf")); });
         for (const QString& name : names.names()) {
             if (name.startsWith(QLatin1Char('~')))
                 continue;
             const QString text = name.chopped(4);  // without ".dbf", letter case kept
-            p.step(154, [&] { list.addItem(text, relative + text); });
+            p.step(AddFileItem, [&] { list.push_back({text, relative + text}); });
         }
     }
 }
 
 }  // namespace
 
-void AddTablesToFoxproListbox(TableList& list, const QString& connectionString,
-                              const ConnectionSettings& settings)
+app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectionString,
+                                       const ConnectionSettings& settings,
+                                       app::FailureReport& report,
+                                       std::unique_ptr<database::Connection> opened)
 {
-    app::ReportingProcedure p{kLocation};
-    std::unique_ptr<database::Connection> connection;
+    app::FailureLog log{report};  // the folder walk's failures are the catalogue's too
+    app::ReportingProcedure p{kLocation, log};
+    std::unique_ptr<database::Connection> connection = std::move(opened);
     std::unique_ptr<database::Recordset> recordset;
-    p.step(100, [&] { connection = std::make_unique<database::Connection>(); });
-    p.step(102, [&] { object(connection).Open(connectionString); });
-    p.step(104, [&] { recordset = std::make_unique<database::Recordset>(); });
-    p.step(106, [&] { list.clear(); });
-    if (p.test(108, [&] { return settings.option1; }))
+    if (!connection) {
+        p.step(CreateConnection, [&] { connection = std::make_unique<database::Connection>(); });
+        p.step(OpenConnection, [&] { object(connection).Open(connectionString); });
+    }
+    p.step(CreateRecordset, [&] { recordset = std::make_unique<database::Recordset>(); });
+    p.step(ClearList, [&] { list.clear(); });
+    if (p.test(IsContainer, [&] { return settings.option1; }))
         addSchemaTables(p, list, connection, recordset);
     else
-        addFolderTables(p, list, settings.text2);
+        addFolderTables(p, list, settings.text2, log);
+    return log.failures();
+}
+
+std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSettings& settings)
+{
+    auto connection = std::make_unique<database::Connection>();  // a failure here is thrown
+    try {
+        connection->CursorLocation = 2;
+        connection->Open(BuildFoxproConnectionString(settings));
+        return connection;
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 bool TestFoxproConnection(const ConnectionSettings& settings)
 {
-    database::Connection connection;  // a failure to create it reaches the caller
-    try {
-        connection.CursorLocation = 2;
-        connection.Open(BuildFoxproConnectionString(settings));
-        return true;
-    } catch (...) {
-        return false;
-    }
+    return OpenFoxproConnection(settings) != nullptr;
 }
 
 }  // namespace foxpro

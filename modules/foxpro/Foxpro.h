@@ -1,16 +1,22 @@
 // The table catalogue of a FoxPro source and the connection test.
 #pragma once
 
+#include <memory>
+
 #include <QString>
 
+#include "components/database/Connection.h"
+#include "modules/app/Failure.h"
 #include "modules/foxpro/ConnectionSettings.h"
 #include "modules/foxpro/TableList.h"
 
 namespace foxpro {
 
-// Replaces the items of list with the tables of the source. settings says which kind of
-// source it is and, for a free table folder, where the folder is (read once, at the call);
-// connectionString is what the connection is opened with.
+// Replaces the items of list with the tables of the source, every item unticked. settings says
+// which kind of source it is and, for a free table folder, where the folder is (read once, at
+// the call); connectionString is what the connection is opened with, unless opened is given: a
+// connection to the same source already open, which the catalogue then takes (and closes)
+// instead of opening the source a second time.
 //
 // Container: every "TABLE" and "VIEW" row of the tables schema, in schema order, the name as
 // both text and query. Folder: the *.dbf files of the folder and every folder below it
@@ -18,11 +24,18 @@ namespace foxpro {
 // is the file name without its extension, the query the path relative to the folder
 // ("sub/name", or just "name" in the folder itself). Nothing is sorted; duplicates stay.
 //
-// Failures are shown as error reports located
-// "in Quorvane2021/08/31.Foxpro.AddTablesToFoxproListbox " and the catalogue goes on with the
-// next step; nothing is thrown. Lets pending window events run during the walks.
-void AddTablesToFoxproListbox(TableList& list, const QString& connectionString,
-                              const ConnectionSettings& settings);
+// Each failure goes to report as it happens, located
+// "in Quorvane2021/08/31.Foxpro.AddTablesToFoxproListbox ", and the catalogue goes on with the
+// next step; nothing is thrown. Returns the failures (none: the list is complete). Lets
+// pending window events run during the walks.
+app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectionString,
+                                       const ConnectionSettings& settings,
+                                       app::FailureReport& report,
+                                       std::unique_ptr<database::Connection> opened = {});
+
+// A connection opened with BuildFoxproConnectionString(settings), or null when the source
+// cannot be opened. Shows nothing; a failure to create the connection object is thrown.
+std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSettings& settings);
 
 // True when a connection opened with BuildFoxproConnectionString(settings) succeeds; false
 // for any source that cannot be opened. Shows nothing.

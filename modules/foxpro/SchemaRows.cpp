@@ -17,22 +17,32 @@ QString columnText(const database::Recordset& recordset, const char* column)
 
 void AddSchemaRows(app::ReportingProcedure& p, TableList& list, database::Recordset& schema)
 {
+    // The statements of the schema walk, numbered as the catalogue's error report quotes them.
+    enum Line : int {
+        AtEnd = 114,
+        Yield = 116,
+        IsTable = 118,
+        AddTable = 120,
+        IsView = 122,
+        AddView = 124,
+        MoveNext = 126,
+    };
     const auto addRow = [&] {
         const QString name = columnText(schema, "TABLE_NAME");
-        list.addItem(name, name);
+        list.push_back({name, name});
     };
     for (;;) {
         // An end test or a move that fails is reported once and ends the walk: nothing in the
         // loop could make it succeed the next time round.
         bool atEnd = true;
-        if (!p.step(114, [&] { atEnd = schema.Eof(); }) || atEnd)
+        if (!p.step(AtEnd, [&] { atEnd = schema.Eof(); }) || atEnd)
             break;
-        p.step(116, [] { app::YieldToWindows(); });
-        if (p.test(118, [&] { return columnText(schema, "TABLE_TYPE") == u"TABLE"; }))
-            p.step(120, addRow);
-        else if (p.test(122, [&] { return columnText(schema, "TABLE_TYPE") == u"VIEW"; }))
-            p.step(124, addRow);
-        if (!p.step(126, [&] { schema.MoveNext(); }))
+        p.step(Yield, [] { app::YieldToWindows(); });
+        if (p.test(IsTable, [&] { return columnText(schema, "TABLE_TYPE") == u"TABLE"; }))
+            p.step(AddTable, addRow);
+        else if (p.test(IsView, [&] { return columnText(schema, "TABLE_TYPE") == u"VIEW"; }))
+            p.step(AddView, addRow);
+        if (!p.step(MoveNext, [&] { schema.MoveNext(); }))
             break;
     }
 }

@@ -1,20 +1,22 @@
-// The list the table catalogue fills (Form2's ListView1 implements it; tests use a vector).
+// The table list: what the catalogue finds, what Form2 shows with check boxes, and what the
+// export copies. One type for all of them.
 #pragma once
+
+#include <vector>
 
 #include <QString>
 
 namespace foxpro {
 
-class TableList
+struct TableItem
 {
-public:
-    virtual ~TableList() = default;
-    // Removes every item.
-    virtual void clear() = 0;
-    // Adds an unchecked item showing text. query: the name the export's query uses for it
-    // (a container's table name, or a sub-folder table's path relative to the chosen folder,
-    // "/" separated, without ".dbf"); it is not shown.
-    virtual void addItem(const QString& text, const QString& query) = 0;
+    QString text;   // what the list shows: the table name, also the sheet name and progress texts
+    QString query;  // the name the export's query reads: a container's table or view name, or a
+                    // folder table's path relative to the chosen folder ("/" separated, without
+                    // ".dbf"); it is not shown
+    bool checked = false;
 };
+
+using TableList = std::vector<TableItem>;
 
 }  // namespace foxpro

@@ -23,18 +23,32 @@ namespace {
 const QString kLocation =
     QStringLiteral("in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 ");
 
+// The statements of GetSubDirectories2016 that report, numbered as its error report quotes them.
+enum Line : int {
+    OpenFolder = 110,
+    YieldAfterOpen = 112,
+    IsSearchable = 114,
+    Descend = 148,
+    YieldBeforeAppend = 152,
+    IsStillSearchable = 154,
+};
+
 // A folder's identity: device and inode, whatever path or link leads to it.
 using FolderIdentity = std::pair<dev_t, ino_t>;
 
 class FolderWalk
 {
 public:
-    // Marks the folders already listed, so no link can lead back to them.
-    explicit FolderWalk(const QStringList& folders);
+    // Marks the folders already listed, so no link can lead back to them. Failures go to
+    // report.
+    FolderWalk(const QStringList& folders, app::FailureReport& report);
 
     // One call of the walk: appends the searchable folders below folders to it and removes
     // the ones that may not be listed. Returns how many entries it appended.
     qsizetype run(QStringList& folders, bool recurse);
+
+    // Every failure reported so far, by every level of the walk.
+    const app::Failures& failed() const { return mLog.failures(); }
 
 private:
     FolderStatus openFolder(const QString& entry);
@@ -42,6 +56,7 @@ private:
     bool isStillSearchable(const QString& entry);
     void listSubFolders(const QString& entry, QStringList& newList);
 
+    app::FailureLog mLog;
     std::set<FolderIdentity> mSeen;
     AttributeReader mAttributes;
     // What listing a sub-folder found about it, for its own call to open it with.
@@ -50,7 +65,8 @@ private:
     QHash<QString, std::uint32_t> mWords;
 };
 
-FolderWalk::FolderWalk(const QStringList& folders)
+FolderWalk::FolderWalk(const QStringList& folders, app::FailureReport& report)
+    : mLog(report)
 {
     for (const QString& entry : folders) {
         struct stat status = {};
@@ -117,7 +133,7 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
 
 qsizetype FolderWalk::run(QStringList& folders, bool recurse)
 {
-    app::ReportingProcedure p{kLocation, app::AppTitle()};
+    app::ReportingProcedure p{kLocation, mLog, app::AppTitle()};
     QStringList newList;
     // Failures are reported until the first listing starts; from then on until the descent
     // has returned, a failure abandons its entry, and a denied or vanished folder leaves the
@@ -135,9 +151,9 @@ qsizetype FolderWalk::run(QStringList& folders, bool recurse)
                 if (!isSearchable(entry, opened))
                     continue;
             } else {
-                p.step(110, [&] { opened = openFolder(entry); });
-                p.step(112, [&] { app::YieldToWindows(); });
-                if (!p.test(114, [&] { return isSearchable(entry, opened); }))
+                p.step(OpenFolder, [&] { opened = openFolder(entry); });
+                p.step(YieldAfterOpen, [&] { app::YieldToWindows(); });
+                if (!p.test(IsSearchable, [&] { return isSearchable(entry, opened); }))
                     continue;
                 skipMode = true;
             }
@@ -151,7 +167,7 @@ qsizetype FolderWalk::run(QStringList& folders, bool recurse)
     }
 
     qsizetype appendedBelow = 0;
-    p.step(148, [&] {
+    p.step(Descend, [&] {
         if (recurse && !newList.isEmpty())
             appendedBelow = run(newList, true);
     });
@@ -160,8 +176,8 @@ qsizetype FolderWalk::run(QStringList& folders, bool recurse)
     const qsizetype ownCount = newList.size() - appendedBelow;
     qsizetype appended = 0;
     for (qsizetype i = 0; i < newList.size(); ++i) {
-        p.step(152, [&] { app::YieldToWindows(); });
-        if (i >= ownCount || p.test(154, [&] { return isStillSearchable(newList[i]); })) {
+        p.step(YieldBeforeAppend, [&] { app::YieldToWindows(); });
+        if (i >= ownCount || p.test(IsStillSearchable, [&] { return isStillSearchable(newList[i]); })) {
             folders.append(newList[i]);
             ++appended;
         }
@@ -171,10 +187,11 @@ qsizetype FolderWalk::run(QStringList& folders, bool recurse)
 
 }  // namespace
 
-void GetSubDirectories2016(QStringList& folders, bool recurse)
+app::Failures GetSubDirectories2016(QStringList& folders, bool recurse, app::FailureReport& report)
 {
-    FolderWalk walk(folders);
+    FolderWalk walk(folders, report);
     walk.run(folders, recurse);
+    return walk.failed();
 }
 
 }  // namespace fs

@@ -1,7 +1,7 @@
 // The walk of a folder tree and the listing of matching files in one folder.
 //
 //     QStringList folders{QStringLiteral("/data/free/")};
-//     fs::GetSubDirectories2016(folders, true);    // "/data/free/", then every folder below
+//     fs::GetSubDirectories2016(folders, true, report);  // "/data/free/", then every folder below
 //     for (QString folder : folders) {
 //         folder.chop(1);
 //         const fs::FileNameArray names = fs::GetFilesInFolder(folder, QStringLiteral("*.dbf"));
@@ -11,6 +11,8 @@
 
 #include <QString>
 #include <QStringList>
+
+#include "modules/app/Failure.h"
 
 namespace fs {
 
@@ -27,10 +29,10 @@ constexpr qsizetype kMaxPath = 260;
 // that HasUnusableCharacters rejects or holds "?" is not taken; a folder reached a second time
 // (through a link or a second mount) is not taken again. A listed folder that may not be
 // listed, or has gone, leaves the list. Failures before the first listing and after the
-// descent are shown as error reports titled with the application title and located
-// "in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 "; nothing is thrown.
-// Lets pending window events run while it works.
-void GetSubDirectories2016(QStringList& folders, bool recurse);
+// descent go to report as they happen, titled with the application title and located
+// "in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 ", and are returned; nothing is
+// thrown. Lets pending window events run while it works.
+app::Failures GetSubDirectories2016(QStringList& folders, bool recurse, app::FailureReport& report);
 
 // True when a folder name has a character whose code in kAnsiCodePage is below 32, from 127
 // to 159, or 63 ("?"); a character the code page cannot encode reads as "?". A name decoded

@@ -2,12 +2,17 @@
 // table in main.cpp.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 
 #include <QString>
 #include <QStringList>
 
 #include "modules/foxpro/ConnectionSettings.h"
+
+namespace database {
+class Connection;
+}
 
 namespace cli {
 
@@ -45,8 +50,8 @@ foxpro::ConnectionSettings settingsFor(const QString& source);
 // "machine" collating sequence, or the folder with "general".
 QString connectionStringFor(const QString& source);
 
-// Opens and closes SOURCE, so that one that cannot be opened fails with the connection's own
-// one-line reason before the catalogue or the export would report it in several boxes.
-void openSourceOnce(const QString& source);
+// Opens SOURCE, so that one that cannot be opened fails with the connection's own one-line
+// reason (thrown) before the catalogue or the export would report it in several lines.
+std::unique_ptr<database::Connection> openSource(const QString& source);
 
 }  // namespace cli

@@ -13,8 +13,8 @@
 #include "programs/quorvane-export/OneLineReports.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/export/ExportRun.h"
-#include "modules/export/TableSelection.h"
 #include "modules/export/WorkbookFile.h"
+#include "components/database/Connection.h"
 #include "modules/foxpro/Foxpro.h"
 
 namespace cli {
@@ -74,21 +74,28 @@ private:
     bool mTerminal;
 };
 
-// The tables named on the command line, or every table of the catalogue. A named sub-folder
-// table ("old/orders") keeps its path for the query and its bare name for the sheet.
-void selectTables(const ExportArguments& arguments, exporting::TableSelection& tables)
+// The tables named on the command line, or every table of the catalogue, all ticked. A named
+// sub-folder table ("old/orders") keeps its path for the query and its bare name for the sheet.
+// Returns the catalogue's failures.
+app::Failures selectTables(const ExportArguments& arguments, foxpro::TableList& tables,
+                           app::FailureReport& report)
 {
+    std::unique_ptr<database::Connection> source = openSource(arguments.source);
+    app::Failures failures;
     if (arguments.names.isEmpty()) {
-        foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(arguments.source),
-                                         settingsFor(arguments.source));
-        return;
+        failures = foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(arguments.source),
+                                                    settingsFor(arguments.source), report,
+                                                    std::move(source));
     }
     for (const QString& name : arguments.names) {
         QString sheet = name.section(QLatin1Char('/'), -1);
         if (sheet.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive))
             sheet.chop(4);
-        tables.addItem(sheet, name);
+        tables.push_back({sheet, name});
     }
+    for (foxpro::TableItem& table : tables)
+        table.checked = true;
+    return failures;
 }
 
 }  // namespace
@@ -96,13 +103,11 @@ void selectTables(const ExportArguments& arguments, exporting::TableSelection& t
 int runExport(const QStringList& arguments)
 {
     const ExportArguments parsed = parse(arguments);
-    openSourceOnce(parsed.source);
     OneLineReports reports;
-    exporting::TableSelection tables;
-    selectTables(parsed, tables);
-    if (reports.shown() > 0)
+    foxpro::TableList tables;
+    if (!selectTables(parsed, tables, reports).empty())
         throw std::runtime_error("the tables of " + parsed.source.toStdString() + " could not all be listed");
-    if (tables.count() == 0)
+    if (tables.empty())
         throw std::runtime_error(parsed.source.toStdString() + " holds no tables");
 
     const std::filesystem::path file = QDir::cleanPath(parsed.output).toStdString();
@@ -111,7 +116,7 @@ int runExport(const QStringList& arguments)
     const exporting::ExportRequest request{
         settingsFor(parsed.source), tables,
         parsed.open ? spreadsheet::defaultApplicationFactory() : output.factory()};
-    const exporting::ExportOutcome outcome = exporting::RunExport(request, progress);
+    const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, reports);
     if (!outcome.handedOver)
         throw std::runtime_error(parsed.open ? "the workbook was not opened" : file.string() + " was not written");
     if (outcome.tablesIncomplete > 0) {

@@ -30,31 +30,17 @@ void listContainer(const QString& source, Output& out)
     }
 }
 
-class PrintedList : public foxpro::TableList
-{
-public:
-    void clear() override { mLines.clear(); }
-    void addItem(const QString& text, const QString& query) override
-    {
-        mLines.push_back(QStringLiteral("TABLE\t") + text + QLatin1Char('\t') + query);
-    }
-    const std::vector<QString>& lines() const { return mLines; }
-
-private:
-    std::vector<QString> mLines;
-};
-
 void listFolder(const QString& source, Output& out)
 {
-    openSourceOnce(source);
-
-    PrintedList list;
+    foxpro::TableList tables;
     OneLineReports reports;
-    foxpro::AddTablesToFoxproListbox(list, connectionStringFor(source), settingsFor(source));
-    if (reports.shown() > 0)
+    const app::Failures failures = foxpro::AddTablesToFoxproListbox(
+        tables, connectionStringFor(source), settingsFor(source), reports, openSource(source));
+    if (!failures.empty())
         throw std::runtime_error("the tables of " + source.toStdString() +
                                  " could not all be listed");
-    for (const QString& line : list.lines()) {
+    for (const foxpro::TableItem& table : tables) {
+        const QString line = QStringLiteral("TABLE\t") + table.text + QLatin1Char('\t') + table.query;
         out.append(line.toStdString());
         out.append('\n');
     }

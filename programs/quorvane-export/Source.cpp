@@ -23,11 +23,11 @@ QString connectionStringFor(const QString& source)
     return foxpro::BuildFoxproConnectionString(settingsFor(source));
 }
 
-void openSourceOnce(const QString& source)
+std::unique_ptr<database::Connection> openSource(const QString& source)
 {
-    database::Connection connection;
-    connection.Open(connectionStringFor(source));
-    connection.Close();
+    auto connection = std::make_unique<database::Connection>();
+    connection->Open(connectionStringFor(source));
+    return connection;
 }
 
 }  // namespace cli

@@ -1,4 +1,5 @@
-// A message box that records what the user would have seen, installed for its lifetime.
+// A message box that records what the user would have seen; reports() shows failures in it as
+// the windows show them (the error report box).
 #pragma once
 
 #include <functional>
@@ -6,6 +7,7 @@
 
 #include <QString>
 
+#include "modules/app/ErrorReport.h"
 #include "modules/app/MessageBox.h"
 
 namespace testsupport {
@@ -20,8 +22,7 @@ public:
         QString title;
     };
 
-    RecordingMessageBox() { app::setMessageBox(this); }
-    ~RecordingMessageBox() override { app::setMessageBox(nullptr); }
+    RecordingMessageBox() = default;
     RecordingMessageBox(const RecordingMessageBox&) = delete;
     RecordingMessageBox& operator=(const RecordingMessageBox&) = delete;
 
@@ -41,9 +42,15 @@ public:
         return result;
     }
 
+    // Failures shown in this box as error reports.
+    app::FailureReport& reports() { return mReports; }
+
     std::vector<Shown> shown;
     // Called while the box is "open" (e.g. to look at the window's pointer at that moment).
     std::function<void(const Shown&)> onShow;
+
+private:
+    app::ErrorReportBox mReports{*this};
 };
 
 }  // namespace testsupport

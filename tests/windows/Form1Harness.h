@@ -71,6 +71,7 @@ public:
                 return std::make_unique<IdleSpreadsheet>();
             };
             services.endProgram = [this] { ++ended; };
+            services.messageBox = &boxes;
             mForm = std::make_unique<foxpro::Form1>(std::move(services));
         }
         return *mForm;

@@ -279,7 +279,7 @@ TEST(Form1Dialogs, DatabaseDialogOffersContainersReadOnly)
     Form1Harness h;
     const QString dbc = h.file("shop.dbc");
     QWidget owner;
-    const auto choose = foxpro::Form1Services::standard().chooseDatabaseFile;
+    const auto choose = foxpro::Form1Services::standard(h.boxes).chooseDatabaseFile;
 
     QString title;
     QStringList filters;

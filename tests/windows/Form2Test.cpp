@@ -15,6 +15,7 @@
 #include "tests/modules/export/FakeSpreadsheet.h"
 #include "modules/app/Main.h"
 #include "windows/look/WindowPointer.h"
+#include "modules/foxpro/Foxpro.h"
 #include "windows/Form2.h"
 #include "tests/support/GuiApp.h"
 #include "tests/support/RecordingMessageBox.h"
@@ -26,13 +27,16 @@ class Form2Test : public ::testing::Test
 {
 protected:
 
-    // Loads the window on the folder as it is now.
+    // Loads the window with the catalogue of the folder as it is now.
     exporting::Form2& load()
     {
-        const QString folder = QString::fromStdString(dir.path().string());
-        form = std::make_unique<exporting::Form2>(
-            [folder] { return foxpro::ConnectionSettings{false, QString(), folder}; }, &setupWindow,
-            spreadsheet.factory());
+        const foxpro::ConnectionSettings settings{false, QString(),
+                                                  QString::fromStdString(dir.path().string())};
+        foxpro::TableList tables;
+        foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
+                                         settings, messages.reports());
+        form = std::make_unique<exporting::Form2>([settings] { return settings; }, &setupWindow,
+                                                  spreadsheet.factory(), messages, tables);
         form->endProgram = [this] { ++programEnds; };
         return *form;
     }
@@ -105,8 +109,10 @@ TEST_F(Form2Test, SelectAllAndDeselectAllOverrideSingleTicks)
 {
     load();
     form->PushButton8_Click();  // on an empty list: nothing, no report
+    foxpro::TableList tables;
     for (int i = 0; i < 3; ++i)
-        form->ListView1().addItem(QStringLiteral("t%1").arg(i), QStringLiteral("t%1").arg(i));
+        tables.push_back({QStringLiteral("t%1").arg(i), QStringLiteral("t%1").arg(i)});
+    form->showTables(tables);
     tick(2);
     form->PushButton8->click();
     EXPECT_EQ(checks(), std::vector<Qt::CheckState>(3, Qt::Checked));
@@ -118,8 +124,10 @@ TEST_F(Form2Test, SelectAllAndDeselectAllOverrideSingleTicks)
 TEST_F(Form2Test, SelectAllReachesPastThe16BitCount)
 {
     load();
+    foxpro::TableList tables;
     for (int i = 0; i < 40'000; ++i)
-        form->ListView1().addItem(QStringLiteral("t%1").arg(i), QString());
+        tables.push_back({QStringLiteral("t%1").arg(i), QString()});
+    form->showTables(tables);
     form->PushButton8_Click();
     EXPECT_EQ(list().topLevelItem(39'999)->checkState(0), Qt::Checked);
     form->PushButton9_Click();
@@ -227,7 +235,7 @@ TEST_F(Form2Test, FinishOnAnEmptyListDoesNothing)
 TEST_F(Form2Test, ProgressTextKeepsPercentSignsOfTableNames)
 {
     auto& window = load();
-    window.ListView1().addItem(QStringLiteral("100%p"), QStringLiteral("100%p"));
+    window.showTables({{QStringLiteral("100%p"), QStringLiteral("100%p")}});
     exporttest::writeNamesTable(dir.path(), "100%p", 1);
     tick(1);
     QString shown;

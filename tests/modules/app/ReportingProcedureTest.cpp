@@ -16,7 +16,7 @@ const QString kLoad = QStringLiteral("in Quorvane2021/08/31.Form1.Form_Load ");
 TEST(ErrorReport, TextIsByteForByte)
 {
     testsupport::RecordingMessageBox box;
-    app::ReportingProcedure p{kLoad};
+    app::ReportingProcedure p{kLoad, box.reports()};
     p.step(126, [] { throw std::runtime_error("Permission denied"); });
 
     ASSERT_EQ(box.shown.size(), 1u);
@@ -31,7 +31,7 @@ TEST(ErrorReport, FolderWalkCarriesItsOwnTitleAndUtf8Description)
 {
     testsupport::RecordingMessageBox box;
     app::ReportingProcedure p{
-        QStringLiteral("in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 "),
+        QStringLiteral("in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 "), box.reports(),
         QStringLiteral("Quorvane")};
     p.step(108, [] { throw std::runtime_error("Zürich: \xe2\x82\xac not readable"); });
 
@@ -121,7 +121,7 @@ class ResumeRules : public testing::TestWithParam<ResumeCase>
 TEST_P(ResumeRules, RunsAndReportsTheRightLines)
 {
     testsupport::RecordingMessageBox box;
-    app::ReportingProcedure p{kLoad};
+    app::ReportingProcedure p{kLoad, box.reports()};
     std::vector<int> ran;
     GetParam().procedure(p, ran);
 
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReportingProcedure, ExceptionWithoutDescriptionReadsUnknownError)
 {
     testsupport::RecordingMessageBox box;
-    app::ReportingProcedure p{kLoad};
+    app::ReportingProcedure p{kLoad, box.reports()};
     p.step(104, [] { throw 42; });
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_TRUE(box.shown[0].text.startsWith(QStringLiteral("Unknown error\r\n")));

@@ -11,7 +11,7 @@ namespace {
 TEST(UnguardedEvents, HandlerFailureDuringProgramChangeIsTheStatementsFailure)
 {
     testsupport::RecordingMessageBox box;
-    app::UnguardedEvents events;
+    app::UnguardedEvents events{box};
     bool afterHandler = false;
     EXPECT_THROW(events.programChange([&] {
         events.run([] { throw std::runtime_error("settings file is read-only"); });
@@ -26,7 +26,7 @@ TEST(UnguardedEvents, HandlerFailureDuringProgramChangeIsTheStatementsFailure)
 TEST(UnguardedEvents, UserEventFailureShownOnceUntilAHandlerSucceeds)
 {
     testsupport::RecordingMessageBox box;
-    app::UnguardedEvents events;
+    app::UnguardedEvents events{box};
     const auto failing = [] { throw std::runtime_error("cannot save"); };
     events.run(failing);
     events.run(failing);

@@ -38,8 +38,8 @@ TEST_F(ExportRunTest, MissingContainerIsReportedAtItsOwnLine)
     foxpro::ConnectionSettings settings;
     settings.option1 = true;
     settings.text1 = QString::fromStdString((dir.path() / "none.dbc").string());
-    exporting::ExportRequest request{settings, list, spreadsheet.factory()};
-    const auto outcome = exporting::RunExport(request, progress);
+    exporting::ExportRequest request{settings, list.items, spreadsheet.factory()};
+    const auto outcome = exporting::RunExport(request, progress, messages.reports());
     EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"116"});
     EXPECT_FALSE(outcome.handedOver);
 }

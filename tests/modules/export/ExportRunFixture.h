@@ -24,8 +24,8 @@ protected:
         foxpro::ConnectionSettings settings;
         settings.option1 = false;
         settings.text2 = QString::fromStdString(dir.path().string());
-        exporting::ExportRequest request{settings, list, spreadsheet.factory(), rowsPerSheet};
-        return exporting::RunExport(request, progress);
+        exporting::ExportRequest request{settings, list.items, spreadsheet.factory(), rowsPerSheet};
+        return exporting::RunExport(request, progress, messages.reports());
     }
 
     // Every row of a sheet from row 1 to its last.

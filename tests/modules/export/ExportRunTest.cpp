@@ -68,7 +68,7 @@ TEST_F(ExportRunTest, ProgressValueIsListPositionOverListLength)
     EXPECT_DOUBLE_EQ(progress.tableSteps[0].fraction * 100, 2.0 / 3.0 * 100);
 }
 
-TEST_F(ExportRunTest, TicksChangedDuringTheRunCountForItemsNotReached)
+TEST_F(ExportRunTest, TicksChangedDuringTheRunDoNotChangeWhatItCopies)
 {
     for (const char* name : {"a", "b", "c", "d"})
         exporttest::writeNamesTable(dir.path(), name, 1);
@@ -78,16 +78,16 @@ TEST_F(ExportRunTest, TicksChangedDuringTheRunCountForItemsNotReached)
     list.add(QStringLiteral("d"), false);
     progress.onTable = [&](const QString& text) {
         if (text == QStringLiteral("Processing: b")) {
-            list.items[0].checked = false;  // already done: no effect
+            list.items[0].checked = false;  // the run was given the list as it stood: no effect
             list.items[2].checked = false;
             list.items[3].checked = true;
         }
     };
     run();
-    EXPECT_EQ(spreadsheet.onlyWorkbook().sheetNames(), (std::vector<std::string>{"a", "b", "d"}));
+    EXPECT_EQ(spreadsheet.onlyWorkbook().sheetNames(), (std::vector<std::string>{"a", "b", "c"}));
 }
 
-TEST_F(ExportRunTest, ListFilledAgainShorterDuringTheRunEndsCleanly)
+TEST_F(ExportRunTest, ListFilledAgainDuringTheRunLeavesTheRunsTablesAlone)
 {
     for (const char* name : {"a", "b", "c"})
         exporttest::writeNamesTable(dir.path(), name, 1);
@@ -96,7 +96,7 @@ TEST_F(ExportRunTest, ListFilledAgainShorterDuringTheRunEndsCleanly)
     list.add(QStringLiteral("c"), true);
     progress.onTable = [&](const QString&) { list.items.resize(1); };
     const auto outcome = run();
-    EXPECT_EQ(spreadsheet.onlyWorkbook().sheetNames(), std::vector<std::string>{"a"});
+    EXPECT_EQ(spreadsheet.onlyWorkbook().sheetNames(), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_TRUE(outcome.handedOver);
 }
 

@@ -9,8 +9,8 @@
 
 #include "components/vfpwriter/TableWriter.h"
 #include "tests/components/database/TableSupport.h"
-#include "modules/export/TableSelection.h"
 #include "modules/export/ExportProgress.h"
+#include "modules/foxpro/TableList.h"
 
 namespace exporttest {
 
@@ -24,12 +24,13 @@ void writeTable(const std::filesystem::path& dir, const std::string& name,
 // A table with one varchar field NAME and the given number of records "r1", "r2", ...
 void writeNamesTable(const std::filesystem::path& dir, const std::string& name, int records);
 
-// The list as a vector; tests change it while a run goes on.
-class VectorList : public exporting::TableSelection
+// The table list a run is given.
+struct VectorList
 {
-public:
     // Adds an item whose query is its text.
     void add(const QString& text, bool checked) { items.push_back({text, text, checked}); }
+
+    foxpro::TableList items;
 };
 
 // Records start, finish and the table-level texts ("Processing: NAME") with their fractions;

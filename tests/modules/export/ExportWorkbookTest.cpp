@@ -18,7 +18,8 @@ protected:
         foxpro::ConnectionSettings settings{false, QString(), QString::fromStdString(dir.path().string())};
         exporting::WorkbookFile output{file()};
         const exporting::ExportOutcome outcome =
-            exporting::RunExport({settings, list, output.factory(), rowsPerSheet}, progress);
+            exporting::RunExport({settings, list.items, output.factory(), rowsPerSheet}, progress,
+                                 messages.reports());
         if (outcome.handedOver && outcome.tablesIncomplete == 0)
             output.commit();
         return outcome;

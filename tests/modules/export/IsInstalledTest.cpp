@@ -49,7 +49,7 @@ TEST(CheckExcelInstance, AvailableApplicationIsProbedAndDroppedSilently)
     ProbeLog log;
     int ended = 0;
     exporting::CheckExcelInstance([&] { return std::make_unique<ProbeApplication>(log); },
-                                  [&] { ++ended; });
+                                  [&] { ++ended; }, box);
     EXPECT_EQ(log.created, 1);
     EXPECT_EQ(log.destroyed, 1);
     EXPECT_EQ(log.madeVisible, 0);
@@ -80,7 +80,7 @@ TEST(CheckExcelInstance, EveryWayOfFailingGivesTheAdviceThenTheEnd)
         exporting::CheckExcelInstance(c.factory, [&] {
             ++ended;
             shownBeforeEnd = static_cast<int>(box.shown.size());
-        });
+        }, box);
         ASSERT_EQ(box.shown.size(), 1u) << c.name;
         EXPECT_EQ(box.shown[0].text.toStdString(), kAdvice) << c.name;
         EXPECT_EQ(box.shown[0].style, 0) << c.name;

@@ -11,7 +11,7 @@
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/vfpwriter/TableWriter.h"
-#include "modules/foxpro/CatalogueListing.h"
+#include "modules/foxpro/Foxpro.h"
 #include "modules/foxpro/Foxpro.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/RecordingMessageBox.h"
@@ -20,7 +20,7 @@
 namespace {
 
 namespace stdfs = std::filesystem;
-using foxpro::CatalogueItem;
+using foxpro::TableItem;
 
 QString qpath(const stdfs::path& path)
 {
@@ -46,13 +46,29 @@ foxpro::ConnectionSettings folderAt(const QString& folder)
 }
 
 // Each pair as "text|query", sorted, where the order across folders does not matter.
-QStringList pairsSorted(const std::vector<CatalogueItem>& items)
+QStringList pairsSorted(const foxpro::TableList& items)
 {
     QStringList result;
-    for (const CatalogueItem& item : items)
+    for (const TableItem& item : items)
         result.append(item.text + QLatin1Char('|') + item.query);
     result.sort();
     return result;
+}
+
+// The catalogue's items for settings, its failures shown as error reports in boxes.
+foxpro::TableList ListCatalogue(const foxpro::ConnectionSettings& settings,
+                                testsupport::RecordingMessageBox& boxes)
+{
+    foxpro::TableList items;
+    foxpro::AddTablesToFoxproListbox(items, foxpro::BuildFoxproConnectionString(settings), settings,
+                                     boxes.reports());
+    return items;
+}
+
+foxpro::TableList ListCatalogue(const foxpro::ConnectionSettings& settings)
+{
+    testsupport::RecordingMessageBox boxes;
+    return ListCatalogue(settings, boxes);
 }
 
 void writeTable(const stdfs::path& dbf, const char* marker)
@@ -70,7 +86,7 @@ TEST(Catalogue, containerListsItsTablesAndViewsInSchemaOrder)
     QUORVANE_REQUIRE_FIXTURES();
     const stdfs::path dbc = testsupport::fixture("XSharpPublic/VfpTestData/northwind.dbc");
     testsupport::RecordingMessageBox boxes;
-    const auto items = foxpro::ListCatalogue(containerAt(dbc));
+    const auto items = ListCatalogue(containerAt(dbc), boxes);
 
     // Names from the container's oracle, read by an independent reader.
     QFile oracle(qpath(testsupport::fixture("XSharpPublic/VfpTestData/northwind.catalog.json")));
@@ -83,7 +99,7 @@ TEST(Catalogue, containerListsItsTablesAndViewsInSchemaOrder)
             expected.append(object.toObject()[QStringLiteral("name")].toString());
     }
     QStringList names;
-    for (const CatalogueItem& item : items) {
+    for (const TableItem& item : items) {
         names.append(item.text);
         EXPECT_EQ(item.query, item.text);
     }
@@ -112,7 +128,7 @@ TEST(Catalogue, folderTreeListsEveryTableByNameWithItsOwnPath)
           "sub/deeper/Items.Dbf", "sub/~lock.dbf", ".hidden/h.dbf", "empty/readme.txt"})
         dir.write(name, "");
     testsupport::RecordingMessageBox boxes;
-    const auto items = foxpro::ListCatalogue(folderAt(qpath(dir.path())));
+    const auto items = ListCatalogue(folderAt(qpath(dir.path())), boxes);
 
     EXPECT_EQ(pairsSorted(items),
               (QStringList{"Customer|Customer", "Items|sub/deeper/Items", "h|.hidden/h",
@@ -131,13 +147,13 @@ TEST(Catalogue, aTableInASubFolderExportsItsOwnFileNotTheOneOfTheSameName)
     stdfs::create_directories(dir.path() / "2020");
     writeTable(dir.path() / "orders.dbf", "top");
     writeTable(dir.path() / "2020" / "orders.dbf", "from 2020");
-    const auto items = foxpro::ListCatalogue(folderAt(qpath(dir.path())));
+    const auto items = ListCatalogue(folderAt(qpath(dir.path())));
     ASSERT_EQ(items.size(), 2u);
 
     database::Connection connection;
     connection.Open(foxpro::BuildFoxproConnectionString(folderAt(qpath(dir.path()))));
     QStringList marks;
-    for (const CatalogueItem& item : items) {
+    for (const TableItem& item : items) {
         EXPECT_EQ(item.text, QStringLiteral("orders"));
         database::Recordset table;
         table.Open(QStringLiteral("SELECT * FROM `") + item.query + QLatin1Char('`'), connection);
@@ -147,16 +163,18 @@ TEST(Catalogue, aTableInASubFolderExportsItsOwnFileNotTheOneOfTheSameName)
     EXPECT_EQ(marks, (QStringList{"from 2020", "top"}));
 }
 
-class RecordingList : public foxpro::TableList
+// A list the catalogue fills, perhaps again; items are the texts it holds after.
+struct RecordingList
 {
-public:
-    void clear() override
+    void fill(const foxpro::ConnectionSettings& settings, testsupport::RecordingMessageBox& boxes)
     {
-        ++clears;
+        foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
+                                         settings, boxes.reports());
         items.clear();
+        for (const TableItem& table : tables)
+            items.append(table.text);
     }
-    void addItem(const QString& text, const QString&) override { items.append(text); }
-    int clears = 0;
+    foxpro::TableList tables;
     QStringList items;
 };
 
@@ -165,9 +183,10 @@ TEST(Catalogue, aSecondRunReplacesTheItems)
     testsupport::TempDir dir;
     dir.write("a.dbf", "");
     const auto settings = folderAt(qpath(dir.path()));
+    testsupport::RecordingMessageBox boxes;
     RecordingList list;
-    foxpro::AddTablesToFoxproListbox(list, foxpro::BuildFoxproConnectionString(settings), settings);
-    foxpro::AddTablesToFoxproListbox(list, foxpro::BuildFoxproConnectionString(settings), settings);
+    list.fill(settings, boxes);
+    list.fill(settings, boxes);
     EXPECT_EQ(list.items, QStringList{"a"});
 }
 
@@ -176,7 +195,7 @@ TEST(Catalogue, sourcesWithoutTablesGiveAnEmptyList)
     testsupport::TempDir dir;
     dir.write("readme.txt", "");
     testsupport::RecordingMessageBox boxes;
-    EXPECT_TRUE(foxpro::ListCatalogue(folderAt(qpath(dir.path()))).empty());
+    EXPECT_TRUE(ListCatalogue(folderAt(qpath(dir.path())), boxes).empty());
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -185,9 +204,9 @@ TEST(Catalogue, aContainerThatCannotBeOpenedIsReportedTwiceAndListsNothing)
     testsupport::TempDir dir;
     testsupport::RecordingMessageBox boxes;
     RecordingList list;
-    list.items = {"left from before"};
+    list.tables = {{QStringLiteral("left from before"), QStringLiteral("left from before")}};
     const auto settings = containerAt(dir.path() / "missing.dbc");
-    foxpro::AddTablesToFoxproListbox(list, foxpro::BuildFoxproConnectionString(settings), settings);
+    list.fill(settings, boxes);
 
     EXPECT_TRUE(list.items.isEmpty());
     ASSERT_EQ(boxes.shown.size(), 2u);
@@ -202,7 +221,7 @@ TEST(Catalogue, aContainerThatCannotBeOpenedIsReportedTwiceAndListsNothing)
 TEST(Catalogue, anEmptyFolderPathNeverWalksTheRoot)
 {
     testsupport::RecordingMessageBox boxes;
-    EXPECT_TRUE(foxpro::ListCatalogue(folderAt(QString())).empty());
+    EXPECT_TRUE(ListCatalogue(folderAt(QString()), boxes).empty());
     ASSERT_EQ(boxes.shown.size(), 1u);  // the connection at 102; no walk follows
     EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("at line 102\r\r")));
 }
@@ -213,10 +232,33 @@ TEST(Catalogue, listsAFolderWithoutAnApplicationObject)
     testsupport::TempDir dir;
     dir.write("orders.dbf", "");
     dir.write("2020/orders.dbf", "");
-    const auto items = foxpro::ListCatalogue(folderAt(qpath(dir.path())));
+    const auto items = ListCatalogue(folderAt(qpath(dir.path())));
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].query, QStringLiteral("orders"));
     EXPECT_EQ(items[1].query, QStringLiteral("2020/orders"));
+}
+
+TEST(Catalogue, listsThroughAConnectionAlreadyOpenWithoutOpeningTheSourceAgain)
+{
+    QUORVANE_REQUIRE_FIXTURES();
+    testsupport::TempDir dir;
+    for (const char* name : {"northwind.dbc", "northwind.dct", "northwind.dcx"})
+        stdfs::copy_file(testsupport::fixture(std::string("XSharpPublic/VfpTestData/") + name),
+                         dir.path() / name);
+    const auto settings = containerAt(dir.path() / "northwind.dbc");
+    std::unique_ptr<database::Connection> opened = foxpro::OpenFoxproConnection(settings);
+    ASSERT_NE(opened, nullptr);
+    stdfs::remove(dir.path() / "northwind.dbc");  // a second open would fail now
+
+    testsupport::RecordingMessageBox boxes;
+    foxpro::TableList items;
+    const app::Failures failures = foxpro::AddTablesToFoxproListbox(
+        items, foxpro::BuildFoxproConnectionString(settings), settings, boxes.reports(),
+        std::move(opened));
+    EXPECT_TRUE(failures.empty());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_FALSE(items.empty());
+    EXPECT_FALSE(foxpro::TestFoxproConnection(settings));
 }
 
 TEST(ConnectionTest, opensReachableSourcesOnlyAndShowsNothing)

@@ -7,7 +7,7 @@
 #include "components/rows/AdoType.h"
 #include "components/rows/DatabaseError.h"
 #include "components/rows/RowSource.h"
-#include "modules/foxpro/CatalogueListing.h"
+#include "modules/foxpro/TableList.h"
 #include "modules/foxpro/SchemaRows.h"
 #include "tests/support/RecordingMessageBox.h"
 
@@ -57,7 +57,12 @@ private:
     std::size_t mNext = 0;
 };
 
-QStringList texts(const foxpro::CatalogueItems& list)
+struct CatalogueItems
+{
+    foxpro::TableList items;
+};
+
+QStringList texts(const CatalogueItems& list)
 {
     QStringList result;
     for (const auto& item : list.items)
@@ -79,9 +84,9 @@ TEST(SchemaRows, listsTablesAndViewsInRowOrderAndNoOtherType)
                                                       {"Customers", "TABLE"}},
                                      SIZE_MAX));
     testsupport::RecordingMessageBox boxes;
-    app::ReportingProcedure p{kLocation};
-    foxpro::CatalogueItems list;
-    foxpro::AddSchemaRows(p, list, schema);
+    app::ReportingProcedure p{kLocation, boxes.reports()};
+    CatalogueItems list;
+    foxpro::AddSchemaRows(p, list.items, schema);
 
     EXPECT_EQ(texts(list), (QStringList{"Orders", "order_view", "Customers"}));
     EXPECT_EQ(list.items[1].query, QStringLiteral("order_view"));
@@ -93,9 +98,9 @@ TEST(SchemaRows, aMoveThatFailsIsReportedOnceAndEndsTheWalk)
     database::Recordset schema(std::make_unique<FakeSchema>(
         std::vector<Row>{{"Orders", "TABLE"}, {"Customers", "TABLE"}, {"Never", "TABLE"}}, 2));
     testsupport::RecordingMessageBox boxes;
-    app::ReportingProcedure p{kLocation};
-    foxpro::CatalogueItems list;
-    foxpro::AddSchemaRows(p, list, schema);
+    app::ReportingProcedure p{kLocation, boxes.reports()};
+    CatalogueItems list;
+    foxpro::AddSchemaRows(p, list.items, schema);
 
     EXPECT_EQ(texts(list), (QStringList{"Orders", "Customers"}));
     ASSERT_EQ(boxes.shown.size(), 1u);

@@ -23,7 +23,8 @@ using fstest::relativeSorted;
 QStringList walk(const stdfs::path& root, bool recurse = true)
 {
     QStringList folders{entry(root)};
-    fs::GetSubDirectories2016(folders, recurse);
+    testsupport::RecordingMessageBox boxes;
+    fs::GetSubDirectories2016(folders, recurse, boxes.reports());
     return folders;
 }
 
@@ -150,7 +151,7 @@ TEST(FolderWalk, deniedFoldersLeaveTheListAndTheOthersAreStillSearched)
     QStringList folders{entry(dir.path())};
     {
         fstest::WithoutOverrideRights denied;
-        fs::GetSubDirectories2016(folders, true);
+        fs::GetSubDirectories2016(folders, true, boxes.reports());
     }
     EXPECT_EQ(relativeSorted(folders, dir.path()),
               (QStringList{"", "open1/", "open1/inner/", "open2/", "open2/inner/"}));
@@ -166,7 +167,7 @@ TEST(FolderWalk, aDeniedStartFolderLeavesTheListSilently)
     QStringList folders{entry(dir.path() / "start")};
     {
         fstest::WithoutOverrideRights denied;
-        fs::GetSubDirectories2016(folders, true);
+        fs::GetSubDirectories2016(folders, true, boxes.reports());
     }
     EXPECT_TRUE(folders.isEmpty());
     EXPECT_TRUE(boxes.shown.empty());
@@ -182,13 +183,13 @@ TEST(FolderWalk, otherFailuresLeaveTheEntryInPlace)
     {
         testsupport::RecordingMessageBox warmUp;
         QStringList missing{entry(dir.path() / "missing")};
-        fs::GetSubDirectories2016(missing, true);
+        fs::GetSubDirectories2016(missing, true, warmUp.reports());
     }
     testsupport::RecordingMessageBox boxes;
     QStringList folders{entry(dir.path())};
     {
         fstest::NoFreeFileHandles exhausted;
-        fs::GetSubDirectories2016(folders, true);
+        fs::GetSubDirectories2016(folders, true, boxes.reports());
     }
     EXPECT_EQ(folders, QStringList{entry(dir.path())});
     EXPECT_TRUE(boxes.shown.empty());
@@ -209,7 +210,7 @@ TEST(FolderWalk, aMissingFolderBeforeTheFirstListingIsReportedAndRemoved)
     const QString missing = entry(dir.path() / "missing");
     testsupport::RecordingMessageBox boxes;
     QStringList folders{missing};
-    fs::GetSubDirectories2016(folders, true);
+    fs::GetSubDirectories2016(folders, true, boxes.reports());
 
     EXPECT_TRUE(folders.isEmpty());
     const QString description = QStringLiteral("Path not found: ") + missing +
@@ -229,7 +230,7 @@ TEST(FolderWalk, aMissingFolderAfterTheFirstListingIsRemovedSilently)
     makeFolders(dir.path(), {"real/sub"});
     testsupport::RecordingMessageBox boxes;
     QStringList folders{entry(dir.path() / "real"), entry(dir.path() / "missing")};
-    fs::GetSubDirectories2016(folders, true);
+    fs::GetSubDirectories2016(folders, true, boxes.reports());
 
     EXPECT_EQ(folders, (QStringList{entry(dir.path() / "real"), entry(dir.path() / "real/sub")}));
     EXPECT_TRUE(boxes.shown.empty());
