@@ -106,7 +106,8 @@ void writtenForm(const std::vector<Decoded>& text, std::vector<Decoded>& out)
             out.push_back(c);
             continue;
         }
-        for (const char e : {'_', 'x', '0', '0', kHex[c.codePoint >> 4], kHex[c.codePoint & 0xF], '_'})
+        for (const char e :
+             {'_', 'x', '0', '0', kHex[c.codePoint >> 4], kHex[c.codePoint & 0xF], '_'})
             out.push_back({static_cast<char32_t>(e), 1, true});
     }
 }

@@ -14,11 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 5)
         return 0;
     const auto format = static_cast<vfp::MemoFormat>(data[0] % 3);
-    const std::uint64_t block = std::uint64_t{data[1]} | (std::uint64_t{data[2]} << 8) | (std::uint64_t{data[3]} << 16)
-                                | (std::uint64_t{data[4]} << 24);
+    const std::uint64_t block = std::uint64_t{data[1]} | (std::uint64_t{data[2]} << 8) |
+                                (std::uint64_t{data[3]} << 16) | (std::uint64_t{data[4]} << 24);
     try {
-        vfp::MemoFile memo(vfp::memorySource(std::string(reinterpret_cast<const char*>(data + 5), size - 5), "fuzz.fpt"),
-                           format);
+        vfp::MemoFile memo(
+            vfp::memorySource(std::string(reinterpret_cast<const char*>(data + 5), size - 5),
+                              "fuzz.fpt"),
+            format);
         std::string out;
         for (std::uint64_t next = block; next < block + 3; ++next) {
             if (memo.read(next, out) == vfp::MemoStatus::Ok)

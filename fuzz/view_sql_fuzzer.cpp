@@ -19,11 +19,11 @@
 #include <unistd.h>
 
 #include "components/rows/DatabaseError.h"
+#include "components/vfp/Container.h"
+#include "components/vfpwriter/ContainerWriter.h"
 #include "components/views/FoxSqlTranslator.h"
 #include "components/views/TranslationError.h"
 #include "components/views/ViewDatabase.h"
-#include "components/vfp/Container.h"
-#include "components/vfpwriter/ContainerWriter.h"
 #include "tests/components/views/ShopSchema.h"
 
 namespace {

@@ -78,7 +78,8 @@ private:
 
     bool atLineEnd() const
     {
-        return mText[mPos] == '\n' || (mText[mPos] == '\r' && mPos + 1 < mText.size() && mText[mPos + 1] == '\n');
+        return mText[mPos] == '\n' ||
+               (mText[mPos] == '\r' && mPos + 1 < mText.size() && mText[mPos + 1] == '\n');
     }
 
     void skipLineEnd()

@@ -37,7 +37,8 @@ vfp::FieldDefinition parseFieldDefinition(const std::string& text)
 {
     const std::vector<std::string> parts = splitAt(text, ':');
     if (parts.size() < 2 || parts[0].empty() || parts[1].size() != 1 || !isKnownType(parts[1][0]))
-        throw std::runtime_error("field \"" + text + "\" is not NAME:TYPE[:width[:decimals]][:null] "
+        throw std::runtime_error("field \"" + text +
+                                 "\" is not NAME:TYPE[:width[:decimals]][:null] "
                                  "with TYPE one of C V M N F I B Y D T L");
     vfp::FieldDefinition field;
     field.name = parts[0];
@@ -48,8 +49,10 @@ vfp::FieldDefinition parseFieldDefinition(const std::string& text)
             field.nullable = true;
         } else {
             int n = 0;
-            const auto [end, error] = std::from_chars(parts[i].data(), parts[i].data() + parts[i].size(), n);
-            if (error != std::errc{} || end != parts[i].data() + parts[i].size() || numbers.size() == 2)
+            const auto [end, error] =
+                std::from_chars(parts[i].data(), parts[i].data() + parts[i].size(), n);
+            if (error != std::errc{} || end != parts[i].data() + parts[i].size() ||
+                numbers.size() == 2)
                 throw std::runtime_error("field \"" + text + "\": \"" + parts[i] +
                                          "\" is neither a width, decimals nor a final \"null\"");
             numbers.push_back(n);
@@ -76,8 +79,8 @@ std::string readFile(const std::filesystem::path& path)
 
 std::size_t SampleTable::liveRecordCount() const
 {
-    return static_cast<std::size_t>(
-        std::count_if(records.begin(), records.end(), [](const SampleRecord& r) { return !r.deleted; }));
+    return static_cast<std::size_t>(std::count_if(
+        records.begin(), records.end(), [](const SampleRecord& r) { return !r.deleted; }));
 }
 
 SampleTable parseSampleTable(std::string_view text, const std::string& name)
@@ -108,7 +111,8 @@ SampleTable parseSampleTable(std::string_view text, const std::string& name)
         const CsvRow& row = rows[r];
         const std::string at = where + " line " + std::to_string(row.line);
         if (row.cells.size() != header.size())
-            throw std::runtime_error(at + ": " + std::to_string(row.cells.size()) + " cells where the header names " +
+            throw std::runtime_error(at + ": " + std::to_string(row.cells.size()) +
+                                     " cells where the header names " +
                                      std::to_string(header.size()));
         SampleRecord record;
         record.line = row.line;
@@ -116,7 +120,8 @@ SampleTable parseSampleTable(std::string_view text, const std::string& name)
         if (hasDeletedColumn) {
             const std::string& mark = row.cells.front().text;
             if (!mark.empty() && mark != kDeletedColumn)
-                throw std::runtime_error(at + ": the first cell must be empty or \"*\" (deleted), not \"" + mark + "\"");
+                throw std::runtime_error(
+                    at + ": the first cell must be empty or \"*\" (deleted), not \"" + mark + "\"");
             record.deleted = mark == kDeletedColumn;
             first = 1;
         }
@@ -143,7 +148,8 @@ std::vector<SampleTable> loadSampleData(const std::filesystem::path& dataDir)
 
     std::vector<SampleTable> tables;
     for (const std::filesystem::path& file : files) {
-        const std::string name = std::filesystem::relative(file, dataDir).replace_extension().generic_string();
+        const std::string name =
+            std::filesystem::relative(file, dataDir).replace_extension().generic_string();
         tables.push_back(parseSampleTable(readFile(file), name));
     }
     return tables;
@@ -159,7 +165,8 @@ void writeSampleTables(const std::vector<SampleTable>& tables, const std::filesy
             try {
                 writer.append(record.values, record.deleted);
             } catch (const vfp::VfpError& e) {
-                throw std::runtime_error(table.name + ".csv line " + std::to_string(record.line) + ": " + e.what());
+                throw std::runtime_error(table.name + ".csv line " + std::to_string(record.line) +
+                                         ": " + e.what());
             }
         }
         writer.close();

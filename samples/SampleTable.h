@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "components/vfpwriter/TableWriter.h"
 #include "components/vfp/Value.h"
+#include "components/vfpwriter/TableWriter.h"
 
 namespace samples {
 

@@ -70,7 +70,8 @@ vfp::Value decimalValue(const std::string& text, int decimals)
     value.kind = vfp::Value::Kind::Decimal;
     value.bytes = std::string(parts.negative ? "-" : "") + std::string(parts.whole);
     if (decimals > 0)
-        value.bytes.append(".").append(parts.fraction)
+        value.bytes.append(".")
+            .append(parts.fraction)
             .append(static_cast<std::size_t>(decimals) - parts.fraction.size(), '0');
     return value;
 }
@@ -80,7 +81,8 @@ vfp::Value currencyValue(const std::string& text)
     constexpr std::size_t kScaleDigits = 4;  // currency is stored as an integer times 10,000
     const std::string expected = "an amount with at most 4 decimals";
     const DecimalParts parts = splitDecimal(text, expected);
-    if (parts.fraction.size() > kScaleDigits || parts.whole.size() > 14)  // keeps x 10,000 in 64 bits
+    if (parts.fraction.size() > kScaleDigits ||
+        parts.whole.size() > 14)  // keeps x 10,000 in 64 bits
         invalid(text, expected);
     const std::string digits = std::string(parts.whole) + std::string(parts.fraction) +
                                std::string(kScaleDigits - parts.fraction.size(), '0');
@@ -96,7 +98,8 @@ vfp::Value integerValue(const std::string& text)
 {
     vfp::Value value;
     value.kind = vfp::Value::Kind::Integer;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value.integer);
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value.integer);
     if (error != std::errc{} || end != text.data() + text.size() ||
         value.integer < std::numeric_limits<std::int32_t>::min() ||
         value.integer > std::numeric_limits<std::int32_t>::max())
@@ -173,42 +176,43 @@ vfp::Value parseSampleValue(const CsvCell& cell, const vfp::FieldDefinition& fie
     vfp::Value value;
     if (!cell.quoted && cell.text == "NULL") {
         if (!field.nullable)
-            throw std::runtime_error("NULL in a field that cannot be Null (add \":null\" to its header)");
+            throw std::runtime_error(
+                "NULL in a field that cannot be Null (add \":null\" to its header)");
         value.kind = vfp::Value::Kind::Null;
         return value;
     }
     switch (field.type) {
-    case FieldType::Character:
-    case FieldType::Varchar:
-    case FieldType::Memo:
-        return textValue(cell.text);
-    default:
-        break;
+        case FieldType::Character:
+        case FieldType::Varchar:
+        case FieldType::Memo:
+            return textValue(cell.text);
+        default:
+            break;
     }
     if (cell.text.empty())
         return value;  // Empty: the writer stores the field's blank bytes
     switch (field.type) {
-    case FieldType::Numeric:
-    case FieldType::Float:
-        return decimalValue(cell.text, field.decimals);
-    case FieldType::Integer:
-        return integerValue(cell.text);
-    case FieldType::Double:
-        return doubleValue(cell.text);
-    case FieldType::Currency:
-        return currencyValue(cell.text);
-    case FieldType::Date:
-        return dateValue(cell.text, false);
-    case FieldType::DateTime:
-        return dateValue(cell.text, true);
-    case FieldType::Logical:
-        if (cell.text != "T" && cell.text != "F")
-            invalid(cell.text, "a logical T or F");
-        value.kind = vfp::Value::Kind::Boolean;
-        value.integer = cell.text == "T" ? 1 : 0;
-        return value;
-    default:
-        throw std::runtime_error("the sample data set has no values for this field type");
+        case FieldType::Numeric:
+        case FieldType::Float:
+            return decimalValue(cell.text, field.decimals);
+        case FieldType::Integer:
+            return integerValue(cell.text);
+        case FieldType::Double:
+            return doubleValue(cell.text);
+        case FieldType::Currency:
+            return currencyValue(cell.text);
+        case FieldType::Date:
+            return dateValue(cell.text, false);
+        case FieldType::DateTime:
+            return dateValue(cell.text, true);
+        case FieldType::Logical:
+            if (cell.text != "T" && cell.text != "F")
+                invalid(cell.text, "a logical T or F");
+            value.kind = vfp::Value::Kind::Boolean;
+            value.integer = cell.text == "T" ? 1 : 0;
+            return value;
+        default:
+            throw std::runtime_error("the sample data set has no values for this field type");
     }
 }
 

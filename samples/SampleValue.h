@@ -1,8 +1,8 @@
 // Turns one cell of a sample data file into the value its field takes.
 #pragma once
 
-#include "components/vfpwriter/TableWriter.h"
 #include "components/vfp/Value.h"
+#include "components/vfpwriter/TableWriter.h"
 #include "samples/CsvReader.h"
 
 namespace samples {

@@ -9,16 +9,16 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "components/database/Connection.h"
 #include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/app/MessageBox.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/Settings.h"
-#include "windows/look/WindowPointer.h"
-#include "components/database/Connection.h"
-#include "windows/Form2.h"
 #include "modules/foxpro/Foxpro.h"
 #include "windows/Form1Texts.h"
+#include "windows/Form2.h"
+#include "windows/look/WindowPointer.h"
 
 namespace foxpro {
 namespace {
@@ -31,8 +31,7 @@ QString text(const char* latin1)
 }  // namespace
 
 Form1::Form1(Form1Services services)
-    : mServices(std::move(services))
-    , mEvents(*mServices.messageBox)
+    : mServices(std::move(services)), mEvents(*mServices.messageBox)
 {
     createControls();
     connectHandlers();
@@ -48,10 +47,14 @@ void Form1::connectHandlers()
     connect(PushButton4, &QPushButton::clicked, this, &Form1::PushButton4_Click);
     connect(PushButton5, &QPushButton::clicked, this, &Form1::PushButton5_Click);
     connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
-    connect(Option1, &QRadioButton::clicked, this, [this] { mEvents.run([this] { Option1_Click(); }); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { mEvents.run([this] { Option2_Click(); }); });
-    connect(Text1, &QLineEdit::textChanged, this, [this] { mEvents.run([this] { Text1_Change(); }); });
-    connect(Text2, &QLineEdit::textChanged, this, [this] { mEvents.run([this] { Text2_Change(); }); });
+    connect(Option1, &QRadioButton::clicked, this,
+            [this] { mEvents.run([this] { Option1_Click(); }); });
+    connect(Option2, &QRadioButton::clicked, this,
+            [this] { mEvents.run([this] { Option2_Click(); }); });
+    connect(Text1, &QLineEdit::textChanged, this,
+            [this] { mEvents.run([this] { Text1_Change(); }); });
+    connect(Text2, &QLineEdit::textChanged, this,
+            [this] { mEvents.run([this] { Text2_Change(); }); });
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
 }
@@ -73,9 +76,9 @@ void Form1::showTables(foxpro::TableList tables)
         mForm2->showTables(tables);
         return;
     }
-    mForm2 = std::make_unique<exporting::Form2>([this] { return currentSettings(); }, this,
-                                                mServices.spreadsheetFactory, box(),
-                                                std::move(tables));
+    mForm2 =
+        std::make_unique<exporting::Form2>([this] { return currentSettings(); }, this,
+                                           mServices.spreadsheetFactory, box(), std::move(tables));
     mForm2->endProgram = mServices.endProgram;
 }
 
@@ -85,9 +88,8 @@ void Form1::PushButton1_Click()
     app::ErrorReportBox report{box()};
     app::ReportingProcedure p{text(form1::kPushButton1), report};
     p.step(SelectFolderOption, [&] { selectOption(*Option2); });
-    p.step(SetSamplesPath, [&] {
-        setPathText(*Text2, app::ProgramFolder() + text(form1::kSamplesFolder));
-    });
+    p.step(SetSamplesPath,
+           [&] { setPathText(*Text2, app::ProgramFolder() + text(form1::kSamplesFolder)); });
 }
 
 // The connection the test opened is the one the catalogue lists: "Next >" opens the source
@@ -234,7 +236,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     // Selected after the event that gave the focus, so a click's cursor placement does not
     // undo the selection.
     if (event->type() == QEvent::FocusIn && (watched == Text1 || watched == Text2)) {
-        QTimer::singleShot(0, this, watched == Text1 ? &Form1::Text1_GotFocus : &Form1::Text2_GotFocus);
+        QTimer::singleShot(0, this,
+                           watched == Text1 ? &Form1::Text1_GotFocus : &Form1::Text2_GotFocus);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -7,8 +7,8 @@
 
 #include <QWidget>
 
-#include "modules/app/UnguardedEvents.h"
 #include "components/spreadsheet/Application.h"
+#include "modules/app/UnguardedEvents.h"
 #include "modules/foxpro/ConnectionSettings.h"
 #include "modules/foxpro/TableList.h"
 
@@ -35,7 +35,8 @@ struct Form1Services
     // The "Select Foxpro Database" dialog: the chosen file's full path, "" when cancelled.
     std::function<QString(QWidget& owner)> chooseDatabaseFile;
     // The folder picker (owner, title, start folder): the chosen folder, "" when cancelled.
-    std::function<QString(QWidget& owner, const QString& title, const QString& startFolder)> browseForFolder;
+    std::function<QString(QWidget& owner, const QString& title, const QString& startFolder)>
+        browseForFolder;
     // Creates the spreadsheet application (the start-up check and the export).
     spreadsheet::ApplicationFactory spreadsheetFactory;
     // Ends the program at once (closing the window, no spreadsheet program).

@@ -3,17 +3,17 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "windows/look/AppIcon.h"
-#include "windows/look/Appearance.h"
-#include "windows/look/CursorFile.h"
 #include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/Settings.h"
-#include "windows/look/WindowPointer.h"
 #include "modules/export/IsInstalled.h"
 #include "windows/Form1.h"
 #include "windows/Form1Texts.h"
+#include "windows/look/AppIcon.h"
+#include "windows/look/Appearance.h"
+#include "windows/look/CursorFile.h"
+#include "windows/look/WindowPointer.h"
 
 namespace foxpro {
 
@@ -46,14 +46,18 @@ void Form1::Form_Load()
     p.step(RestoreText1, [&] { setPathText(*Text1, app::readSetting(Setting::Text1, QString())); });
     p.step(RestoreText2, [&] { setPathText(*Text2, app::readSetting(Setting::Text2, QString())); });
     const QString folderOption = QStringLiteral("2");
-    if (p.test(ContainerStored, [&] { return app::readSetting(Setting::FoxproOption) != folderOption; })) {
+    if (p.test(ContainerStored,
+               [&] { return app::readSetting(Setting::FoxproOption) != folderOption; })) {
         p.step(SelectContainer, [&] { selectOption(*Option1); });
-    } else if (p.test(FolderStored, [&] { return app::readSetting(Setting::FoxproOption) == folderOption; })) {
+    } else if (p.test(FolderStored,
+                      [&] { return app::readSetting(Setting::FoxproOption) == folderOption; })) {
         p.step(SelectFolder, [&] { selectOption(*Option2); });
     }
 
     // Both paths count whatever option was restored; "Next >" then opens the selected kind.
-    if (p.test(StoredPathExists, [&] { return app::FileExists(Text1->text()) || app::IsFolder(Text2->text()) == true; }))
+    if (p.test(StoredPathExists, [&] {
+            return app::FileExists(Text1->text()) || app::IsFolder(Text2->text()) == true;
+        }))
         p.step(GoOn, [&] { PushButton2_Click(); });
 
     p.step(NameWindow, [&] {

@@ -4,9 +4,9 @@
 #include <QGridLayout>
 
 #include "modules/app/Main.h"
+#include "windows/BrowseForFolder.h"
 #include "windows/Form1.h"
 #include "windows/Form1Texts.h"
-#include "windows/BrowseForFolder.h"
 
 namespace foxpro {
 namespace {
@@ -38,7 +38,8 @@ Form1Services Form1Services::standard(app::MessageBox& box)
     Form1Services services;
     services.messageBox = &box;
     services.chooseDatabaseFile = showDatabaseFileDialog;
-    services.browseForFolder = [](QWidget& owner, const QString& title, const QString& startFolder) {
+    services.browseForFolder = [](QWidget& owner, const QString& title,
+                                  const QString& startFolder) {
         return fs::BrowseForFolder(&owner, title, startFolder);
     };
     services.spreadsheetFactory = spreadsheet::defaultApplicationFactory();

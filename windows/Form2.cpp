@@ -7,27 +7,27 @@
 #include <QCloseEvent>
 #include <QTreeWidget>
 
-#include "windows/look/AppIcon.h"
-#include "windows/look/Appearance.h"
-#include "windows/look/CursorFile.h"
-#include "windows/look/DesignUnits.h"
 #include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/app/MessageBox.h"
 #include "modules/app/ReportingProcedure.h"
-#include "windows/look/WindowPointer.h"
 #include "modules/export/ExportRun.h"
 #include "modules/export/ExportTexts.h"
 #include "windows/Form2Progress.h"
 #include "windows/Form2TableList.h"
+#include "windows/look/AppIcon.h"
+#include "windows/look/Appearance.h"
+#include "windows/look/CursorFile.h"
+#include "windows/look/DesignUnits.h"
+#include "windows/look/WindowPointer.h"
 
 namespace exporting {
 namespace {
 
 QString location(const char* procedure)
 {
-    return QStringLiteral("in Quorvane2021/08/31.Form2.") + QLatin1String(procedure)
-        + QLatin1Char(' ');
+    return QStringLiteral("in Quorvane2021/08/31.Form2.") + QLatin1String(procedure) +
+           QLatin1Char(' ');
 }
 
 // ExportBusy for the length of a click on "Finish".
@@ -48,11 +48,11 @@ private:
 Form2::Form2(std::function<foxpro::ConnectionSettings()> settings, QWidget* setupWindow,
              spreadsheet::ApplicationFactory factory, app::MessageBox& box,
              foxpro::TableList tables)
-    : mSettings(std::move(settings))
-    , mSetupWindow(setupWindow)
-    , mFactory(std::move(factory))
-    , mBox(box)
-    , mLoadTables(std::move(tables))
+    : mSettings(std::move(settings)),
+      mSetupWindow(setupWindow),
+      mFactory(std::move(factory)),
+      mBox(box),
+      mLoadTables(std::move(tables))
 {
     endProgram = [] { app::EndProgram(); };
     createControls();
@@ -92,8 +92,10 @@ void Form2::Form_Load()
     if (p.test(HandFileExists, [&] { return app::FileExists(handPointer); }))
         p.step(LoadHand, [&] { mPointer->setCustomCursor(app::loadCursorFile(handPointer)); });
     p.step(SetCaption, [&] { setWindowTitle(QStringLiteral("Quorvane")); });
-    p.step(AddColumn, [&] { mListView->setHeaderLabels({QStringLiteral("Select Tables To Import")}); });
-    p.step(SetColumnWidth, [&] { mListView->setColumnWidth(0, app::twips(0, 0, 6500, 0).width()); });
+    p.step(AddColumn,
+           [&] { mListView->setHeaderLabels({QStringLiteral("Select Tables To Import")}); });
+    p.step(SetColumnWidth,
+           [&] { mListView->setColumnWidth(0, app::twips(0, 0, 6500, 0).width()); });
     p.step(FillList, [&] { mList->show(std::exchange(mLoadTables, {})); });
     p.step(Enable, [&] { setEnabled(true); });
     p.step(DefaultPointer, [&] { mPointer->setShape(app::kPointerDefault); });

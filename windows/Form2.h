@@ -19,7 +19,7 @@ class QTreeWidget;
 namespace app {
 class MessageBox;
 class WindowPointer;
-}
+}  // namespace app
 
 namespace exporting {
 

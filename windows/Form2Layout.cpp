@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "windows/look/DesignUnits.h"
-#include "windows/look/WindowPointer.h"
 #include "modules/export/ExportTexts.h"
 #include "windows/Form2.h"
 #include "windows/Form2Progress.h"
+#include "windows/look/DesignUnits.h"
+#include "windows/look/WindowPointer.h"
 
 namespace exporting {
 namespace {

@@ -3,17 +3,14 @@
 
 #include <QWidget>
 
-#include "windows/look/WindowPointer.h"
 #include "modules/export/ExportTexts.h"
+#include "windows/look/WindowPointer.h"
 
 namespace exporting {
 
 Form2Progress::Form2Progress(QWidget& window, QProgressBar& bar, app::WindowPointer& pointer)
-    : mWindow(window)
-    , mBar(bar)
-    , mPointer(pointer)
-{
-}
+    : mWindow(window), mBar(bar), mPointer(pointer)
+{}
 
 Form2Progress::~Form2Progress()
 {

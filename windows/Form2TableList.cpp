@@ -19,8 +19,8 @@ void Form2TableList::show(const foxpro::TableList& tables)
     for (const foxpro::TableItem& table : tables) {
         auto* item = new QTreeWidgetItem(QStringList{table.text});
         item->setData(0, kQueryRole, table.query);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
-                       | Qt::ItemNeverHasChildren);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
+                       Qt::ItemNeverHasChildren);
         item->setCheckState(0, Qt::Unchecked);
         items.append(item);
     }

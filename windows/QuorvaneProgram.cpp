@@ -28,9 +28,10 @@ bool haveDisplay()
 int RunQuorvane(int argc, char* argv[])
 {
     if (!haveDisplay()) {
-        std::fputs("Quorvane is a desktop program and needs a display: start it in a desktop "
-                   "session, or under a virtual one with xvfb-run -a quorvane\n",
-                   stderr);
+        std::fputs(
+            "Quorvane is a desktop program and needs a display: start it in a desktop "
+            "session, or under a virtual one with xvfb-run -a quorvane\n",
+            stderr);
         return EXIT_FAILURE;
     }
     QApplication application(argc, argv);

@@ -13,13 +13,14 @@
 
 #define DISTINCT 4096
 
-static const char* const kNames[] = {"Zoë Müller", "José Ortega", "Ågot Berg", "Chloé Martin",
-                                     "Øyvind Lie", "Ana Núñez", "Françoise Roy", "Jürgen Stahl"};
+static const char* const kNames[] = {"Zoë Müller", "José Ortega", "Ågot Berg",     "Chloé Martin",
+                                     "Øyvind Lie", "Ana Núñez",   "Françoise Roy", "Jürgen Stahl"};
 static const char* const kCities[] = {"Zürich", "Köln", "São Paulo", "Malmö", "Besançon", "Tromsø"};
-static const char* const kFields[] = {"id", "code", "name", "city", "amount",
+static const char* const kFields[] = {"id",  "code", "name",   "city",    "amount",
                                       "qty", "born", "active", "updated", "notes"};
 
-struct Row {
+struct Row
+{
     char code[16], name[64], city[48], notes[160];
     double amount, qty, born, updated;
     int active;
@@ -52,7 +53,7 @@ int main(int argc, char** argv)
         padded(row->city, sizeof row->city, kCities[rand() % 6], 25);
         row->amount = (rand() % 100000000) / 100.0;
         row->qty = rand() % 100000;
-        row->born = 10958 + rand() % 29000;                        /* serial days since 1899-12-30 */
+        row->born = 10958 + rand() % 29000; /* serial days since 1899-12-30 */
         row->updated = 36526 + rand() % 9000 + (rand() % 86400) / 86400.0;
         row->active = rand() % 2;
         snprintf(row->notes, sizeof row->notes,

@@ -38,8 +38,8 @@ int main(int argc, char** argv)
     const foxpro::TableList tables{{table, table, true}};
     exporting::WorkbookFile output{argv[3]};
     NoProgress progress;
-    const exporting::ExportRequest request{{false, QString(), QString::fromLocal8Bit(argv[1])}, tables,
-                                           output.factory()};
+    const exporting::ExportRequest request{
+        {false, QString(), QString::fromLocal8Bit(argv[1])}, tables, output.factory()};
     PrintedFailures failures;
     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, failures);
     if (!outcome.handedOver || outcome.tablesIncomplete > 0)

@@ -16,9 +16,11 @@ namespace {
 
 using Kind = vfp::Value::Kind;
 
-const std::vector<std::string> kNames = {"Zoë Müller", "José Ortega", "Ågot Berg", "Chloé Martin",
-                                         "Øyvind Lie", "Ana Núñez", "Françoise Roy", "Jürgen Stahl"};
-const std::vector<std::string> kCities = {"Zürich", "Köln", "São Paulo", "Malmö", "Besançon", "Tromsø"};
+const std::vector<std::string> kNames = {"Zoë Müller",    "José Ortega", "Ågot Berg",
+                                         "Chloé Martin",  "Øyvind Lie",  "Ana Núñez",
+                                         "Françoise Roy", "Jürgen Stahl"};
+const std::vector<std::string> kCities = {"Zürich", "Köln",     "São Paulo",
+                                          "Malmö",  "Besançon", "Tromsø"};
 
 vfp::Value of(Kind kind)
 {
@@ -41,19 +43,22 @@ int main(int argc, char** argv)
         // 7.4's dBase import runs out of memory on this table from some 100,000 records on.
         vfp::WriteOptions options;
         options.memoBlockSize = 512;
-        vfp::TableWriter writer(argv[1], {{"ID", vfp::FieldType::Integer},
-                                          {"CODE", vfp::FieldType::Character, 10},
-                                          {"NAME", vfp::FieldType::Character, 40},
-                                          {"CITY", vfp::FieldType::Character, 25},
-                                          {"AMOUNT", vfp::FieldType::Numeric, 12, 2},
-                                          {"QTY", vfp::FieldType::Numeric, 6, 0},
-                                          {"BORN", vfp::FieldType::Date},
-                                          {"ACTIVE", vfp::FieldType::Logical},
-                                          {"UPDATED", vfp::FieldType::DateTime},
-                                          {"NOTES", vfp::FieldType::Memo}},
+        vfp::TableWriter writer(argv[1],
+                                {{"ID", vfp::FieldType::Integer},
+                                 {"CODE", vfp::FieldType::Character, 10},
+                                 {"NAME", vfp::FieldType::Character, 40},
+                                 {"CITY", vfp::FieldType::Character, 25},
+                                 {"AMOUNT", vfp::FieldType::Numeric, 12, 2},
+                                 {"QTY", vfp::FieldType::Numeric, 6, 0},
+                                 {"BORN", vfp::FieldType::Date},
+                                 {"ACTIVE", vfp::FieldType::Logical},
+                                 {"UPDATED", vfp::FieldType::DateTime},
+                                 {"NOTES", vfp::FieldType::Memo}},
                                 options);
         std::mt19937 random(20210831);
-        auto pick = [&](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+        auto pick = [&](int below) {
+            return static_cast<int>(random() % static_cast<unsigned>(below));
+        };
         std::vector<vfp::Value> values = {of(Kind::Integer), of(Kind::Text),    of(Kind::Text),
                                           of(Kind::Text),    of(Kind::Decimal), of(Kind::Decimal),
                                           of(Kind::Date),    of(Kind::Boolean), of(Kind::DateTime),
@@ -64,7 +69,8 @@ int main(int argc, char** argv)
             values[2].bytes = kNames[pick(int(kNames.size()))] + " " + std::to_string(id);
             values[3].bytes = kCities[pick(int(kCities.size()))];
             const int cents = pick(100'000'000);
-            values[4].bytes = std::to_string(cents / 100) + "." + std::to_string(100 + cents % 100).substr(1);
+            values[4].bytes =
+                std::to_string(cents / 100) + "." + std::to_string(100 + cents % 100).substr(1);
             values[5].bytes = std::to_string(pick(100'000));
             values[6].year = 1930 + pick(80);
             values[6].month = 1 + pick(12);
@@ -78,8 +84,9 @@ int main(int argc, char** argv)
             values[8].second = pick(60);
             values[9] = of(id % 10 == 0 ? Kind::Text : Kind::Empty);
             if (id % 10 == 0)
-                values[9].bytes = "Rückruf erbeten; Lieferung nach " + kCities[pick(int(kCities.size()))]
-                                  + " über das Lager, Rechnung folgt. Notiz " + std::to_string(id);
+                values[9].bytes = "Rückruf erbeten; Lieferung nach " +
+                                  kCities[pick(int(kCities.size()))] +
+                                  " über das Lager, Rechnung folgt. Notiz " + std::to_string(id);
             writer.append(values);
         }
         writer.close();

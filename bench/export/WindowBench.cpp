@@ -11,9 +11,9 @@
 
 #include "bench/Clock.h"
 #include "bench/PrintedReports.h"
+#include "modules/export/WorkbookFile.h"
 #include "modules/foxpro/Foxpro.h"
 #include "windows/Form2.h"
-#include "modules/export/WorkbookFile.h"
 
 int main(int argc, char** argv)
 {
@@ -29,8 +29,8 @@ int main(int argc, char** argv)
     PrintedMessages messages;
     PrintedFailures failures;
     foxpro::TableList tables;
-    foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings), settings,
-                                     failures);
+    foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
+                                     settings, failures);
     exporting::Form2 window{[settings] { return settings; }, nullptr, output.factory(), messages,
                             tables};
     window.show();

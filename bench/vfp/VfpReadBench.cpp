@@ -32,14 +32,18 @@ struct GeneratedTable
             dbf = given;
             return;
         }
-        folder = std::filesystem::temp_directory_path() / ("quorvane-bench-vfp-" + std::to_string(::getpid()));
+        folder = std::filesystem::temp_directory_path() /
+                 ("quorvane-bench-vfp-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         dbf = folder / "orders.dbf";
         using vfp::FieldType;
         using V = vfp::Value;
-        vfp::TableWriter writer(dbf, {{"ID", FieldType::Integer}, {"CODE", FieldType::Character, 10},
-                                      {"NAME", FieldType::Character, 40}, {"AMOUNT", FieldType::Numeric, 12, 2},
-                                      {"BORN", FieldType::Date}, {"ACTIVE", FieldType::Logical},
+        vfp::TableWriter writer(dbf, {{"ID", FieldType::Integer},
+                                      {"CODE", FieldType::Character, 10},
+                                      {"NAME", FieldType::Character, 40},
+                                      {"AMOUNT", FieldType::Numeric, 12, 2},
+                                      {"BORN", FieldType::Date},
+                                      {"ACTIVE", FieldType::Logical},
                                       {"NOTES", FieldType::Memo}});
         const auto label = [](const char* prefix, int n, const char* suffix = "") {
             std::string text(prefix);
@@ -51,11 +55,14 @@ struct GeneratedTable
         for (int n = 0; n < kRecords; ++n) {
             row[0] = V::fromInteger(n);
             row[1] = V::fromText(label("C", n % 100000));
-            row[2] = V::fromText(n % 7 == 0 ? "Müller & Søn, Zürich" : label("Customer number ", n));
+            row[2] =
+                V::fromText(n % 7 == 0 ? "Müller & Søn, Zürich" : label("Customer number ", n));
             row[3] = V::fromDouble(n * 1.25 - 5000.0);
             row[4] = V::fromDate(1950 + n % 60, 1 + n % 12, 1 + n % 28);
             row[5] = V::fromBoolean(n % 2 == 0);
-            row[6] = n % kMemoEvery == 0 ? V::fromText(label("Note for record ", n, ": café crème, déjà vu.")) : V{};
+            row[6] = n % kMemoEvery == 0
+                         ? V::fromText(label("Note for record ", n, ": café crème, déjà vu."))
+                         : V{};
             writer.append(row, n % 50 == 49);
         }
         writer.close();
@@ -77,7 +84,8 @@ void BM_LiveRecordCount(benchmark::State& state)
 {
     std::uint32_t live = 0;
     for (auto _ : state) {
-        const vfp::Table opened = vfp::Table::open(table().dbf);  // the count is remembered per Table
+        const vfp::Table opened =
+            vfp::Table::open(table().dbf);  // the count is remembered per Table
         live = opened.liveRecordCount();
         benchmark::DoNotOptimize(live);
     }

@@ -1,13 +1,13 @@
 // Opens and reads a container view that joins two tables of N records each (N = 100,000
-// unless given), and for comparison one of the tables, as the export does: Connection, SELECT * FROM `view`, RecordCount, every
-// field of every row turned into its cell text. Writes the tables first into a temporary
-// folder (or the folder given as second argument, kept afterwards).
+// unless given), and for comparison one of the tables, as the export does: Connection, SELECT *
+// FROM `view`, RecordCount, every field of every row turned into its cell text. Writes the tables
+// first into a temporary folder (or the folder given as second argument, kept afterwards).
 //
 //   bench_views [records] [folder]
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -54,21 +54,22 @@ void writeContainer(const std::filesystem::path& dbc, int records)
 {
     vfp::ContainerWriter container(dbc);
     using vfp::FieldType;
-    vfp::TableWriter customers = container.createTable(
-        "Customers", "customers.dbf",
-        {{"id", FieldType::Integer}, {"code", FieldType::Character, 10},
-         {"name", FieldType::Character, 30}, {"city", FieldType::Character, 20}});
+    vfp::TableWriter customers = container.createTable("Customers", "customers.dbf",
+                                                       {{"id", FieldType::Integer},
+                                                        {"code", FieldType::Character, 10},
+                                                        {"name", FieldType::Character, 30},
+                                                        {"city", FieldType::Character, 20}});
     for (int i = 1; i <= records; ++i)
-        customers.append({integer(i), numbered("C", i),
-                          numbered("Customer number ", i),
+        customers.append({integer(i), numbered("C", i), numbered("Customer number ", i),
                           numbered("City ", i % 500)});
     customers.close();
 
-    vfp::TableWriter orders = container.createTable(
-        "Orders", "orders.dbf",
-        {{"id", FieldType::Integer}, {"customer", FieldType::Integer},
-         {"code", FieldType::Character, 10}, {"amount", FieldType::Currency},
-         {"day", FieldType::Date}});
+    vfp::TableWriter orders = container.createTable("Orders", "orders.dbf",
+                                                    {{"id", FieldType::Integer},
+                                                     {"customer", FieldType::Integer},
+                                                     {"code", FieldType::Character, 10},
+                                                     {"amount", FieldType::Currency},
+                                                     {"day", FieldType::Date}});
     for (int i = 1; i <= records; ++i) {
         // Customers in scattered order, so lookups jump around the customer table.
         const int customer = static_cast<int>((static_cast<long long>(i) * 7919) % records) + 1;
@@ -79,16 +80,17 @@ void writeContainer(const std::filesystem::path& dbc, int records)
         day.year = 1990 + i % 30;
         day.month = 1 + i % 12;
         day.day = 1 + i % 28;
-        orders.append({integer(i), integer(customer), numbered("C", customer),
-                       amount, day});
+        orders.append({integer(i), integer(customer), numbered("C", customer), amount, day});
     }
     orders.close();
 
-    container.addView("by_number", "SELECT o.id, c.name, c.city, o.amount, o.day FROM orders o "
-                                   "INNER JOIN customers c ON o.customer = c.id");
-    container.addView("by_code", "SELECT o.id, c.name, o.amount * 2 AS twice FROM orders o "
-                                 "INNER JOIN customers c ON o.code = c.code "
-                                 "WHERE o.day >= {^1995-01-01}");
+    container.addView("by_number",
+                      "SELECT o.id, c.name, c.city, o.amount, o.day FROM orders o "
+                      "INNER JOIN customers c ON o.customer = c.id");
+    container.addView("by_code",
+                      "SELECT o.id, c.name, o.amount * 2 AS twice FROM orders o "
+                      "INNER JOIN customers c ON o.code = c.code "
+                      "WHERE o.day >= {^1995-01-01}");
     container.close();
 }
 
@@ -98,12 +100,11 @@ void timeView(const std::filesystem::path& dbc, const char* view)
     const auto start = Clock::now();
     const std::clock_t cpuStart = std::clock();
     database::Connection connection;
-    connection.Open(QStringLiteral("Provider=vfpoledb.1;Data Source=")
-                    + QString::fromStdString(dbc.string())
-                    + QStringLiteral(";Collating Sequence=machine;"));
+    connection.Open(QStringLiteral("Provider=vfpoledb.1;Data Source=") +
+                    QString::fromStdString(dbc.string()) +
+                    QStringLiteral(";Collating Sequence=machine;"));
     database::Recordset records;
-    records.Open(QStringLiteral("SELECT * FROM `") + QString::fromLatin1(view)
-                     + QLatin1Char('`'),
+    records.Open(QStringLiteral("SELECT * FROM `") + QString::fromLatin1(view) + QLatin1Char('`'),
                  connection, 3, 1);
     const long count = records.RecordCount();
     const double opened = secondsSince(start);
@@ -120,10 +121,10 @@ void timeView(const std::filesystem::path& dbc, const char* view)
     }
     const double total = secondsSince(start);
     const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    std::printf("%-10s %8ld rows  open+count %6.3f s  read %6.3f s  total %6.3f s  "
-                "(cpu %6.3f s)  %8.0f rows/s  %zu text bytes\n",
-                view, count, opened, total - opened, total, cpu,
-                static_cast<double>(count) / total, bytes);
+    std::printf(
+        "%-10s %8ld rows  open+count %6.3f s  read %6.3f s  total %6.3f s  "
+        "(cpu %6.3f s)  %8.0f rows/s  %zu text bytes\n",
+        view, count, opened, total - opened, total, cpu, static_cast<double>(count) / total, bytes);
 }
 
 }  // namespace
@@ -132,9 +133,9 @@ int main(int argc, char** argv)
 {
     const int records = argc > 1 ? std::atoi(argv[1]) : 100000;
     const bool keep = argc > 2;
-    const std::filesystem::path folder =
-        keep ? std::filesystem::path(argv[2])
-             : std::filesystem::temp_directory_path() / ("bench_views_" + std::to_string(::getpid()));
+    const std::filesystem::path folder = keep ? std::filesystem::path(argv[2])
+                                              : std::filesystem::temp_directory_path() /
+                                                    ("bench_views_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::filesystem::path dbc = folder / "bench.dbc";
 

@@ -1,6 +1,7 @@
 /* The yardstick: N rows x 10 short cells written straight with libxlsxwriter in constant-memory
  * mode, texts formatted before the clock starts. Usage: bench_xlsx_bare ROWS OUT.xlsx [text|number]
- * Prints "bare <mode> <rows> <wall seconds> <CPU seconds>" (CPU time is steadier on a busy machine). */
+ * Prints "bare <mode> <rows> <wall seconds> <CPU seconds>" (CPU time is steadier on a busy
+ * machine). */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -34,9 +35,10 @@ int main(int argc, char** argv)
     for (long r = 0; r < rows; ++r) {
         const int k = (int)(r % DISTINCT_ROWS);
         for (int c = 0; c < COLUMNS; ++c) {
-            const lxw_error error = numbers
-                ? worksheet_write_number(sheet, (lxw_row_t)r, (lxw_col_t)c, values[k][c], NULL)
-                : worksheet_write_string(sheet, (lxw_row_t)r, (lxw_col_t)c, texts[k][c], NULL);
+            const lxw_error error =
+                numbers
+                    ? worksheet_write_number(sheet, (lxw_row_t)r, (lxw_col_t)c, values[k][c], NULL)
+                    : worksheet_write_string(sheet, (lxw_row_t)r, (lxw_col_t)c, texts[k][c], NULL);
             if (error) {
                 fprintf(stderr, "write failed: %s\n", lxw_strerror(error));
                 return 1;
@@ -48,7 +50,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "close failed: %s\n", lxw_strerror(closed));
         return 1;
     }
-    printf("bare %s %ld %.3f %.3f\n", numbers ? "number" : "text", rows, seconds(CLOCK_MONOTONIC) - start,
-           seconds(CLOCK_PROCESS_CPUTIME_ID) - startCpu);
+    printf("bare %s %ld %.3f %.3f\n", numbers ? "number" : "text", rows,
+           seconds(CLOCK_MONOTONIC) - start, seconds(CLOCK_PROCESS_CPUTIME_ID) - startCpu);
     return 0;
 }

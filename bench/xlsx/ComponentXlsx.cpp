@@ -29,7 +29,8 @@ int main(int argc, char** argv)
     }
     const long rows = std::atol(argv[1]);
     const bool numbers = argc > 3 && std::strcmp(argv[3], "number") == 0;
-    const spreadsheet::CellKind kind = numbers ? spreadsheet::CellKind::Number : spreadsheet::CellKind::Text;
+    const spreadsheet::CellKind kind =
+        numbers ? spreadsheet::CellKind::Number : spreadsheet::CellKind::Text;
     std::vector<std::array<std::string, kColumns>> texts(kDistinctRows);
     for (int r = 0; r < kDistinctRows; ++r) {
         for (int c = 0; c < kColumns; ++c) {
@@ -51,7 +52,8 @@ int main(int argc, char** argv)
         for (long r = 0; r < rows; ++r) {
             const auto& row = texts[static_cast<std::size_t>(r % kDistinctRows)];
             for (int c = 0; c < kColumns; ++c)
-                sheet.setCells(static_cast<int>(r + 1), c + 1, row[static_cast<std::size_t>(c)], kind);
+                sheet.setCells(static_cast<int>(r + 1), c + 1, row[static_cast<std::size_t>(c)],
+                               kind);
         }
         sheet.ColumnsAutoFit();
         book.close();

@@ -2,10 +2,10 @@
 #include "components/database/Connection.h"
 
 #include "components/database/ConnectionString.h"
-#include "components/rows/DatabaseError.h"
 #include "components/database/Recordset.h"
 #include "components/database/SchemaRowSource.h"
 #include "components/database/Source.h"
+#include "components/rows/DatabaseError.h"
 
 namespace database {
 

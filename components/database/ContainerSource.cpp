@@ -2,8 +2,8 @@
 // names the container keeps; views go to the view runner.
 #include "components/database/ContainerSource.h"
 
-#include "components/rows/EngineCall.h"
 #include "components/database/TableRowSource.h"
+#include "components/rows/EngineCall.h"
 #include "components/views/OpenView.h"
 
 namespace database {

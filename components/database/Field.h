@@ -3,8 +3,8 @@
 
 #include <QString>
 
-#include "components/rows/DatabaseError.h"
 #include "components/database/Variant.h"
+#include "components/rows/DatabaseError.h"
 
 namespace database {
 

@@ -8,9 +8,9 @@
 #include <QFile>
 #include <QStringList>
 
+#include "components/database/TableRowSource.h"
 #include "components/rows/DatabaseError.h"
 #include "components/rows/EngineCall.h"
-#include "components/database/TableRowSource.h"
 
 namespace database {
 

@@ -2,10 +2,10 @@
 #include "components/database/Recordset.h"
 
 #include "components/database/Connection.h"
-#include "components/rows/DatabaseError.h"
 #include "components/database/Query.h"
-#include "components/rows/RowSource.h"
 #include "components/database/Source.h"
+#include "components/rows/DatabaseError.h"
+#include "components/rows/RowSource.h"
 
 namespace database {
 

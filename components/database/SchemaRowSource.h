@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "components/rows/RowSource.h"
 #include "components/database/Source.h"
+#include "components/rows/RowSource.h"
 
 namespace database {
 

@@ -9,8 +9,8 @@
 
 #include "components/database/ConnectionString.h"
 #include "components/database/ContainerSource.h"
-#include "components/rows/DatabaseError.h"
 #include "components/database/FolderSource.h"
+#include "components/rows/DatabaseError.h"
 
 namespace database {
 

@@ -37,8 +37,9 @@ void removeOldWorkbooks(const std::filesystem::path& folder)
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         std::error_code ignored;
-        if (name.starts_with(kFilePrefix) && name.ends_with(kFileSuffix) && entry.is_regular_file(ignored)
-            && !entry.is_symlink(ignored) && entry.last_write_time(ignored) < limit)
+        if (name.starts_with(kFilePrefix) && name.ends_with(kFileSuffix) &&
+            entry.is_regular_file(ignored) && !entry.is_symlink(ignored) &&
+            entry.last_write_time(ignored) < limit)
             std::filesystem::remove(entry.path(), ignored);
     }
 }
@@ -63,7 +64,9 @@ std::filesystem::path openCacheFolder()
     std::filesystem::create_directories(folder.parent_path(), error);
     if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         fail(folder, std::strerror(errno));
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (lstat(folder.c_str(), &status) != 0)
         fail(folder, std::strerror(errno));
     if (!S_ISDIR(status.st_mode))
@@ -80,10 +83,11 @@ std::filesystem::path reserveWorkbookFile(const std::filesystem::path& folder)
 {
     char stamp[32];
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string pattern = (folder / (std::string(kFilePrefix) + stamp + "-XXXXXX" + kFileSuffix)).string();
+    std::string pattern =
+        (folder / (std::string(kFilePrefix) + stamp + "-XXXXXX" + kFileSuffix)).string();
     const int descriptor = mkstemps(pattern.data(), static_cast<int>(std::strlen(kFileSuffix)));
     if (descriptor < 0)
         fail(folder, std::strerror(errno));

@@ -31,18 +31,19 @@ bool writtenEscaped(char c)
 // character written escaped counts too: that escape's "_" would close it.
 bool startsEscape(std::string_view text, std::size_t pos)
 {
-    return pos + 7 <= text.size() && text[pos] == '_' && text[pos + 1] == 'x' && isHexDigit(text[pos + 2])
-        && isHexDigit(text[pos + 3]) && isHexDigit(text[pos + 4]) && isHexDigit(text[pos + 5])
-        && (text[pos + 6] == '_' || writtenEscaped(text[pos + 6]));
+    return pos + 7 <= text.size() && text[pos] == '_' && text[pos + 1] == 'x' &&
+           isHexDigit(text[pos + 2]) && isHexDigit(text[pos + 3]) && isHexDigit(text[pos + 4]) &&
+           isHexDigit(text[pos + 5]) && (text[pos + 6] == '_' || writtenEscaped(text[pos + 6]));
 }
 
 // East Asian wide and fullwidth characters take two character cells.
 bool isWide(char32_t c)
 {
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F)
-        || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F)
-        || (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F)
-        || (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F) ||
+           (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
 }  // namespace
@@ -71,7 +72,8 @@ CellText::Prepared CellText::prepareSlowly(std::string_view text)
         const bool escaped = shown == 0 || (shown == '_' && startsEscape(text, i));
         const int units = shown >= 0x10000 ? 2 : 1;
         const int codePoints = escaped ? 7 : 1;
-        if (utf16Units + units > kMaxCellTextLength || writerCodePoints + codePoints > kMaxWriterCodePoints) {
+        if (utf16Units + units > kMaxCellTextLength ||
+            writerCodePoints + codePoints > kMaxWriterCodePoints) {
             cut = true;
             break;
         }

@@ -76,17 +76,18 @@ CellValue dateTime(std::string_view text)
         return {};
     if (hasTime && (text[10] != ' ' || text[13] != ':' || text[16] != ':'))
         return {};
-    DateTimeParts parts{digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2), 0, 0, 0, hasTime};
+    DateTimeParts parts{
+        digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2), 0, 0, 0, hasTime};
     if (hasTime) {
         parts.hour = digitsAt(text, 11, 2);
         parts.minute = digitsAt(text, 14, 2);
         parts.second = digitsAt(text, 17, 2);
     }
-    if (parts.year < kFirstDateYear || parts.year > kLastDateYear || parts.month < 1 || parts.month > 12
-        || parts.day < 1 || parts.day > daysInMonth(parts.year, parts.month))
+    if (parts.year < kFirstDateYear || parts.year > kLastDateYear || parts.month < 1 ||
+        parts.month > 12 || parts.day < 1 || parts.day > daysInMonth(parts.year, parts.month))
         return {};
-    if (parts.hour < 0 || parts.hour > 23 || parts.minute < 0 || parts.minute > 59 || parts.second < 0
-        || parts.second > 59)
+    if (parts.hour < 0 || parts.hour > 23 || parts.minute < 0 || parts.minute > 59 ||
+        parts.second < 0 || parts.second > 59)
         return {};
     return parts;
 }
@@ -96,19 +97,19 @@ CellValue dateTime(std::string_view text)
 CellValue cellValue(std::string_view text, CellKind kind)
 {
     switch (kind) {
-    case CellKind::Number:
-        return number(text);
-    case CellKind::Date:
-    case CellKind::DateTime:
-        return dateTime(text);
-    case CellKind::Boolean:
-        if (text == "True")
-            return true;
-        if (text == "False")
-            return false;
-        return {};
-    case CellKind::Text:
-        break;
+        case CellKind::Number:
+            return number(text);
+        case CellKind::Date:
+        case CellKind::DateTime:
+            return dateTime(text);
+        case CellKind::Boolean:
+            if (text == "True")
+                return true;
+            if (text == "False")
+                return false;
+            return {};
+        case CellKind::Text:
+            break;
     }
     return {};
 }

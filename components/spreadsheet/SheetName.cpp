@@ -32,8 +32,10 @@ void checkSheetName(std::string_view name)
             throw SpreadsheetError(messages::sheetNameNotUtf8(name));
         if (isControl(c.codePoint))
             throw SpreadsheetError(messages::sheetNameControlCharacter(name));
-        if (c.codePoint < 0x80 && kForbiddenCharacters.find(static_cast<char>(c.codePoint)) != std::string_view::npos)
-            throw SpreadsheetError(messages::sheetNameForbiddenCharacter(name, static_cast<char>(c.codePoint)));
+        if (c.codePoint < 0x80 &&
+            kForbiddenCharacters.find(static_cast<char>(c.codePoint)) != std::string_view::npos)
+            throw SpreadsheetError(
+                messages::sheetNameForbiddenCharacter(name, static_cast<char>(c.codePoint)));
         utf16Length += c.codePoint >= 0x10000 ? 2 : 1;
         i += c.length;
     }

@@ -18,8 +18,9 @@ std::string shown(std::string_view text)
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const Utf8Char c = decodeUtf8(text, i);
-        const bool unprintable = c.codePoint < 0x20 || (c.codePoint >= 0x7F && c.codePoint <= 0x9F)
-            || isXmlNonCharacter(c.codePoint);
+        const bool unprintable = c.codePoint < 0x20 ||
+                                 (c.codePoint >= 0x7F && c.codePoint <= 0x9F) ||
+                                 isXmlNonCharacter(c.codePoint);
         appendUtf8(out, unprintable ? kReplacementCharacter : c.codePoint);
         i += c.length;
     }
@@ -63,7 +64,8 @@ std::string sheetNameEmpty()
 std::string sheetNameTooLong(std::string_view name, int length)
 {
     return "The sheet name " + quoted(name) + " has " + std::to_string(length) +
-           " characters; a sheet name may have at most " + std::to_string(kMaxSheetNameLength) + ".";
+           " characters; a sheet name may have at most " + std::to_string(kMaxSheetNameLength) +
+           ".";
 }
 
 std::string sheetNameForbiddenCharacter(std::string_view name, char character)
@@ -74,7 +76,8 @@ std::string sheetNameForbiddenCharacter(std::string_view name, char character)
 
 std::string sheetNameControlCharacter(std::string_view name)
 {
-    return "The sheet name " + quoted(name) + " contains a control character, which sheet names cannot contain.";
+    return "The sheet name " + quoted(name) +
+           " contains a control character, which sheet names cannot contain.";
 }
 
 std::string sheetNameNotUtf8(std::string_view name)
@@ -84,7 +87,8 @@ std::string sheetNameNotUtf8(std::string_view name)
 
 std::string sheetNameApostrophe(std::string_view name)
 {
-    return "The sheet name " + quoted(name) + " starts or ends with an apostrophe, which sheet names cannot.";
+    return "The sheet name " + quoted(name) +
+           " starts or ends with an apostrophe, which sheet names cannot.";
 }
 
 std::string sheetNameTaken(std::string_view name, std::string_view holder)
@@ -96,7 +100,8 @@ std::string sheetNameTaken(std::string_view name, std::string_view holder)
 std::string sheetRenameAfterCells(std::string_view sheet, std::string_view name)
 {
     return "The sheet " + quoted(sheet) + " cannot be renamed to " + quoted(name) +
-           ": the file already holds its cells or a later sheet's. Name a sheet before writing cells.";
+           ": the file already holds its cells or a later sheet's. Name a sheet before writing "
+           "cells.";
 }
 
 std::string rowOutOfRange(std::string_view sheet, int row)
@@ -135,7 +140,8 @@ std::string workbookFailed()
 
 std::string deleteOnlySheet(std::string_view sheet)
 {
-    return "The sheet " + quoted(sheet) + " cannot be deleted: a workbook keeps at least one sheet.";
+    return "The sheet " + quoted(sheet) +
+           " cannot be deleted: a workbook keeps at least one sheet.";
 }
 
 std::string deleteWrittenSheet(std::string_view sheet)

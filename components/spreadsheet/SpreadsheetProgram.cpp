@@ -14,7 +14,8 @@ namespace spreadsheet {
 
 namespace {
 
-const QString kXlsxMimeType = QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
+const QString kXlsxMimeType =
+    QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
 
 // Desktop entries listed for the .xlsx type in one mimeapps.list or mimeinfo.cache file.
 QStringList handlersIn(const QString& path)
@@ -38,11 +39,14 @@ QStringList handlersIn(const QString& path)
 bool hasXlsxHandler()
 {
     QStringList lists;
-    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
         lists += folder + QStringLiteral("/mimeapps.list");
-    const QStringList applicationFolders = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
+    const QStringList applicationFolders =
+        QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
     for (const QString& folder : applicationFolders)
-        lists += {folder + QStringLiteral("/mimeapps.list"), folder + QStringLiteral("/mimeinfo.cache")};
+        lists +=
+            {folder + QStringLiteral("/mimeapps.list"), folder + QStringLiteral("/mimeinfo.cache")};
     for (const QString& list : lists) {
         for (const QString& handler : handlersIn(list)) {
             for (const QString& folder : applicationFolders) {

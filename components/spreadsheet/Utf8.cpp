@@ -11,7 +11,7 @@ Utf8Char decodeUtf8(std::string_view text, std::size_t pos)
         return {lead, 1, true};
 
     std::size_t length = 0;
-    unsigned char low = 0x80;   // allowed range of the second byte
+    unsigned char low = 0x80;  // allowed range of the second byte
     unsigned char high = 0xBF;
     char32_t value = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
@@ -21,16 +21,16 @@ Utf8Char decodeUtf8(std::string_view text, std::size_t pos)
         length = 3;
         value = lead & 0x0Fu;
         if (lead == 0xE0)
-            low = 0xA0;          // below: overlong
+            low = 0xA0;  // below: overlong
         else if (lead == 0xED)
-            high = 0x9F;         // above: surrogates
+            high = 0x9F;  // above: surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
         value = lead & 0x07u;
         if (lead == 0xF0)
-            low = 0x90;          // below: overlong
+            low = 0x90;  // below: overlong
         else if (lead == 0xF4)
-            high = 0x8F;         // above: past U+10FFFF
+            high = 0x8F;  // above: past U+10FFFF
     } else {
         return {kReplacementCharacter, 1, false};
     }

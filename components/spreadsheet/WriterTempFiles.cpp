@@ -13,7 +13,9 @@ void WriterTempFiles::remember(lxw_worksheet* sheet)
     if (!sheet || !sheet->optimize_tmpfile)
         return;
     const int descriptor = fileno(sheet->optimize_tmpfile);
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (descriptor >= 0 && fstat(descriptor, &status) == 0)
         mEntries.push_back({sheet->optimize_tmpfile, descriptor, status.st_dev, status.st_ino});
 }
@@ -21,9 +23,11 @@ void WriterTempFiles::remember(lxw_worksheet* sheet)
 void WriterTempFiles::closeLeftOpen()
 {
     for (const Entry& entry : mEntries) {
-        struct stat status {};
-        if (fstat(entry.descriptor, &status) == 0 && status.st_dev == entry.device
-            && status.st_ino == entry.inode && status.st_nlink == 0)
+        struct stat status
+        {
+        };
+        if (fstat(entry.descriptor, &status) == 0 && status.st_dev == entry.device &&
+            status.st_ino == entry.inode && status.st_nlink == 0)
             std::fclose(entry.file);
     }
     mEntries.clear();

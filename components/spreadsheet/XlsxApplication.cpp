@@ -8,8 +8,7 @@ namespace spreadsheet {
 
 XlsxApplication::XlsxApplication(SpreadsheetProgram program, std::filesystem::path folder)
     : mProgram(std::move(program)), mFolder(std::move(folder))
-{
-}
+{}
 
 Workbook& XlsxApplication::WorkbooksAdd()
 {
@@ -25,7 +24,8 @@ void XlsxApplication::setVisible(bool visible)
                 continue;
             workbook->close();
             std::error_code ignored;
-            std::filesystem::permissions(workbook->file(), std::filesystem::perms::owner_read, ignored);
+            std::filesystem::permissions(workbook->file(), std::filesystem::perms::owner_read,
+                                         ignored);
             mProgram.open(workbook->file());
         }
     }

@@ -35,12 +35,14 @@ XlsxWorkbook::XlsxWorkbook(std::filesystem::path file, const std::filesystem::pa
     options.use_zip64 = LXW_TRUE;  // a wide table of a million rows passes 4 GB of sheet XML
     mWriter = workbook_new_opt(mFile.c_str(), &options);
     if (!mWriter)
-        throw SpreadsheetError(messages::writerFailed("starting " + mFile.string(), LXW_ERROR_MEMORY_MALLOC_FAILED));
+        throw SpreadsheetError(
+            messages::writerFailed("starting " + mFile.string(), LXW_ERROR_MEMORY_MALLOC_FAILED));
     mDateFormat = workbook_add_format(mWriter);
     mDateTimeFormat = workbook_add_format(mWriter);
     if (!mDateFormat || !mDateTimeFormat) {
         releaseWriter();
-        throw SpreadsheetError(messages::writerFailed("starting " + mFile.string(), LXW_ERROR_MEMORY_MALLOC_FAILED));
+        throw SpreadsheetError(
+            messages::writerFailed("starting " + mFile.string(), LXW_ERROR_MEMORY_MALLOC_FAILED));
     }
     format_set_num_format(mDateFormat, kDateFormat);
     format_set_num_format(mDateTimeFormat, kDateTimeFormat);
@@ -80,7 +82,8 @@ Worksheet& XlsxWorkbook::WorksheetsAdd()
     for (int number = mNextDefaultNumber;; ++number) {
         name = kDefaultNamePrefix + std::to_string(number);
         const QString key = sheetNameKey(name);
-        if (std::none_of(mSheets.begin(), mSheets.end(), [&](const auto& s) { return s->nameKey() == key; })) {
+        if (std::none_of(mSheets.begin(), mSheets.end(),
+                         [&](const auto& s) { return s->nameKey() == key; })) {
             mNextDefaultNumber = number + 1;
             break;
         }
@@ -100,11 +103,13 @@ void XlsxWorkbook::close()
             if (widths[column] == 0)
                 continue;
             const auto lxwColumn = static_cast<lxw_col_t>(column);
-            const lxw_error result = worksheet_set_column(sheet->stream(), lxwColumn, lxwColumn,
-                                                          ColumnWidths::fittedWidth(widths[column]), nullptr);
+            const lxw_error result =
+                worksheet_set_column(sheet->stream(), lxwColumn, lxwColumn,
+                                     ColumnWidths::fittedWidth(widths[column]), nullptr);
             if (result != LXW_NO_ERROR)
                 throw SpreadsheetError(messages::writerFailed(
-                    "fitting the columns of the sheet " + quotedName(sheet->currentName()), result));
+                    "fitting the columns of the sheet " + quotedName(sheet->currentName()),
+                    result));
         }
     }
     worksheet_activate(mActive->stream());
@@ -132,7 +137,8 @@ void XlsxWorkbook::checkWritable() const
         throw SpreadsheetError(messages::workbookFailed());
 }
 
-void XlsxWorkbook::checkNameFree(const QString& key, std::string_view name, const XlsxWorksheet& renamed) const
+void XlsxWorkbook::checkNameFree(const QString& key, std::string_view name,
+                                 const XlsxWorksheet& renamed) const
 {
     for (const auto& sheet : mSheets) {
         if (sheet.get() != &renamed && sheet->nameKey() == key)
@@ -147,7 +153,8 @@ lxw_worksheet* XlsxWorkbook::startStreaming(XlsxWorksheet& sheet)
         XlsxWorksheet& next = *mSheets[mStreamedSheets];
         lxw_worksheet* stream = workbook_add_worksheet(mWriter, next.currentName().c_str());
         if (!stream) {
-            const lxw_error reason = workbook_validate_sheet_name(mWriter, next.currentName().c_str());
+            const lxw_error reason =
+                workbook_validate_sheet_name(mWriter, next.currentName().c_str());
             throw SpreadsheetError(messages::writerFailed(
                 "adding the sheet " + quotedName(next.currentName()),
                 reason != LXW_NO_ERROR ? reason : LXW_ERROR_MEMORY_MALLOC_FAILED));

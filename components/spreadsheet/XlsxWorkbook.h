@@ -45,7 +45,8 @@ public:
     // For the sheets.
     void checkWritable() const;
     // Throws SpreadsheetError when a sheet other than `renamed` carries key.
-    void checkNameFree(const QString& key, std::string_view name, const XlsxWorksheet& renamed) const;
+    void checkNameFree(const QString& key, std::string_view name,
+                       const XlsxWorksheet& renamed) const;
     // Creates the libxlsxwriter sheet of `sheet`, and of every sheet before it that has none
     // yet, so the tabs keep their order. Returns the sheet's stream.
     lxw_worksheet* startStreaming(XlsxWorksheet& sheet);

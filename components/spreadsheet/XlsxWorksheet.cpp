@@ -22,8 +22,7 @@ constexpr int kFalseWidth = 5;      // FALSE
 
 XlsxWorksheet::XlsxWorksheet(XlsxWorkbook& workbook, std::string name)
     : mWorkbook(workbook), mName(std::move(name)), mNameKey(sheetNameKey(mName))
-{
-}
+{}
 
 std::string XlsxWorksheet::name() const
 {
@@ -69,8 +68,10 @@ bool XlsxWorksheet::setCells(int row, int column, std::string_view text, CellKin
         result = worksheet_write_number(sheet, lxwRow, lxwColumn, *number, nullptr);
         width = static_cast<int>(text.size());
     } else if (const auto* date = std::get_if<DateTimeParts>(&value)) {
-        lxw_datetime when{date->year, date->month, date->day, date->hour, date->minute, double(date->second)};
-        result = worksheet_write_datetime(sheet, lxwRow, lxwColumn, &when, mWorkbook.dateFormat(date->hasTime));
+        lxw_datetime when{date->year, date->month,  date->day,
+                          date->hour, date->minute, double(date->second)};
+        result = worksheet_write_datetime(sheet, lxwRow, lxwColumn, &when,
+                                          mWorkbook.dateFormat(date->hasTime));
         width = date->hasTime ? kDateTimeWidth : kDateWidth;
     } else if (const auto* boolean = std::get_if<bool>(&value)) {
         result = worksheet_write_boolean(sheet, lxwRow, lxwColumn, *boolean, nullptr);
@@ -82,9 +83,10 @@ bool XlsxWorksheet::setCells(int row, int column, std::string_view text, CellKin
         cut = prepared.cut;
     }
     if (result != LXW_NO_ERROR)
-        throw SpreadsheetError(messages::writerFailed(
-            "writing row " + std::to_string(row) + ", column " + std::to_string(column) + " of the sheet \"" + mName + "\"",
-            result));
+        throw SpreadsheetError(messages::writerFailed("writing row " + std::to_string(row) +
+                                                          ", column " + std::to_string(column) +
+                                                          " of the sheet \"" + mName + "\"",
+                                                      result));
     mLastRow = row;
     mWidths.note(column - 1, width);
     mCutCells += cut ? 1 : 0;

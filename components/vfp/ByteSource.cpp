@@ -19,8 +19,7 @@ class FileSource final : public ByteSource
 public:
     FileSource(int fd, std::uint64_t size, std::string name)
         : mFd(fd), mSize(size), mName(std::move(name))
-    {
-    }
+    {}
     ~FileSource() override { ::close(mFd); }
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
@@ -32,7 +31,8 @@ public:
     {
         std::size_t done = 0;
         while (done < n) {
-            const ssize_t got = ::pread(mFd, into + done, n - done, static_cast<off_t>(offset + done));
+            const ssize_t got =
+                ::pread(mFd, into + done, n - done, static_cast<off_t>(offset + done));
             if (got == 0)
                 break;
             if (got < 0) {
@@ -54,7 +54,9 @@ private:
 class MemorySource final : public ByteSource
 {
 public:
-    MemorySource(std::string bytes, std::string name) : mBytes(std::move(bytes)), mName(std::move(name)) {}
+    MemorySource(std::string bytes, std::string name)
+        : mBytes(std::move(bytes)), mName(std::move(name))
+    {}
 
     std::uint64_t size() const override { return mBytes.size(); }
     const std::string& displayName() const override { return mName; }
@@ -80,11 +82,15 @@ std::shared_ptr<ByteSource> openFileSource(const std::filesystem::path& path)
     const std::string name = path.filename().string();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        throw VfpError(name + " cannot be opened: " + std::strerror(errno) + " (" + path.string() + ").");
-    struct stat info{};
+        throw VfpError(name + " cannot be opened: " + std::strerror(errno) + " (" + path.string() +
+                       ").");
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw VfpError(name + " cannot be opened: it is not a regular file (" + path.string() + ").");
+        throw VfpError(name + " cannot be opened: it is not a regular file (" + path.string() +
+                       ").");
     }
     return std::make_shared<FileSource>(fd, static_cast<std::uint64_t>(info.st_size), name);
 }

@@ -6,9 +6,9 @@
 
 namespace vfp::calendar {
 
-constexpr std::int64_t kJulianDayOf1970 = 2440588;   // 1970-01-01
-constexpr std::int64_t kFirstJulianDay = 1721426;    // 0001-01-01, FoxPro's first date
-constexpr std::int64_t kLastJulianDay = 5373484;     // 9999-12-31, FoxPro's last date
+constexpr std::int64_t kJulianDayOf1970 = 2440588;  // 1970-01-01
+constexpr std::int64_t kFirstJulianDay = 1721426;   // 0001-01-01, FoxPro's first date
+constexpr std::int64_t kLastJulianDay = 5373484;    // 9999-12-31, FoxPro's last date
 
 // Days since 1970-01-01 (after H. Hinnant's days_from_civil).
 constexpr std::int64_t daysFromCivil(int year, int month, int day)
@@ -33,7 +33,8 @@ constexpr Civil civilFromDays(std::int64_t days)
     days += 719468;
     const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
     const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const std::int64_t mp = (5 * dayOfYear + 2) / 153;
     const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);

@@ -28,18 +28,18 @@ struct MarkEntry
 
 // FoxPro's marks first; after them dBase language-driver ids met in files of other writers.
 constexpr MarkEntry kMarks[] = {
-    {0x01, 437},   {0x69, 620},   {0x6A, 737},   {0x02, 850},   {0x64, 852},   {0x6B, 857},
-    {0x67, 861},   {0x66, 865},   {0x65, 866},   {0x7C, 874},   {0x68, 895},   {0x7B, 932},
-    {0x7A, 936},   {0x79, 949},   {0x78, 950},   {0xC8, 1250},  {0xC9, 1251},  {0x03, 1252},
-    {0xCB, 1253},  {0xCA, 1254},  {0x7D, 1255},  {0x7E, 1256},  {0x04, 10000}, {0x98, 10006},
-    {0x96, 10007}, {0x97, 10029},
-    {0x08, 865},   {0x09, 437},   {0x0A, 850},   {0x0B, 437},   {0x0D, 437},   {0x0E, 850},
-    {0x0F, 437},   {0x10, 850},   {0x11, 437},   {0x12, 850},   {0x13, 932},   {0x14, 850},
-    {0x15, 437},   {0x16, 850},   {0x17, 865},   {0x18, 437},   {0x19, 437},   {0x1A, 850},
-    {0x1B, 437},   {0x1C, 863},   {0x1D, 850},   {0x1F, 852},   {0x22, 852},   {0x23, 852},
-    {0x24, 860},   {0x25, 850},   {0x26, 866},   {0x37, 850},   {0x40, 852},   {0x4D, 936},
-    {0x4E, 949},   {0x4F, 950},   {0x50, 874},   {0x57, 1252},  {0x58, 1252},  {0x59, 1252},
-    {0x6C, 863},   {0x86, 737},   {0x87, 852},   {0x88, 857},   {0xCC, 1257},
+    {0x01, 437},   {0x69, 620},   {0x6A, 737},  {0x02, 850},  {0x64, 852},   {0x6B, 857},
+    {0x67, 861},   {0x66, 865},   {0x65, 866},  {0x7C, 874},  {0x68, 895},   {0x7B, 932},
+    {0x7A, 936},   {0x79, 949},   {0x78, 950},  {0xC8, 1250}, {0xC9, 1251},  {0x03, 1252},
+    {0xCB, 1253},  {0xCA, 1254},  {0x7D, 1255}, {0x7E, 1256}, {0x04, 10000}, {0x98, 10006},
+    {0x96, 10007}, {0x97, 10029}, {0x08, 865},  {0x09, 437},  {0x0A, 850},   {0x0B, 437},
+    {0x0D, 437},   {0x0E, 850},   {0x0F, 437},  {0x10, 850},  {0x11, 437},   {0x12, 850},
+    {0x13, 932},   {0x14, 850},   {0x15, 437},  {0x16, 850},  {0x17, 865},   {0x18, 437},
+    {0x19, 437},   {0x1A, 850},   {0x1B, 437},  {0x1C, 863},  {0x1D, 850},   {0x1F, 852},
+    {0x22, 852},   {0x23, 852},   {0x24, 860},  {0x25, 850},  {0x26, 866},   {0x37, 850},
+    {0x40, 852},   {0x4D, 936},   {0x4E, 949},  {0x4F, 950},  {0x50, 874},   {0x57, 1252},
+    {0x58, 1252},  {0x59, 1252},  {0x6C, 863},  {0x86, 737},  {0x87, 852},   {0x88, 857},
+    {0xCC, 1257},
 };
 
 struct PageName
@@ -49,16 +49,35 @@ struct PageName
 };
 
 constexpr PageName kPageNames[] = {
-    {437, "IBM437"},       {620, nullptr},        {737, "IBM737"},
-    {850, "IBM850"},       {852, "IBM852"},       {857, "IBM857"},
-    {860, "IBM860"},       {861, "IBM861"},       {863, "IBM863"},
-    {865, "IBM865"},       {866, "IBM866"},       {874, "windows-874"},
-    {895, nullptr},        {932, "windows-932"},  {936, "windows-936"},
-    {949, "windows-949"},  {950, "windows-950"},  {1250, "windows-1250"},
-    {1251, "windows-1251"}, {1252, "windows-1252"}, {1253, "windows-1253"},
-    {1254, "windows-1254"}, {1255, "windows-1255"}, {1256, "windows-1256"},
-    {1257, "windows-1257"}, {10000, "macintosh"},  {10006, "x-mac-greek"},
-    {10007, "x-mac-cyrillic"}, {10029, "x-mac-centraleurroman"},
+    {437, "IBM437"},
+    {620, nullptr},
+    {737, "IBM737"},
+    {850, "IBM850"},
+    {852, "IBM852"},
+    {857, "IBM857"},
+    {860, "IBM860"},
+    {861, "IBM861"},
+    {863, "IBM863"},
+    {865, "IBM865"},
+    {866, "IBM866"},
+    {874, "windows-874"},
+    {895, nullptr},
+    {932, "windows-932"},
+    {936, "windows-936"},
+    {949, "windows-949"},
+    {950, "windows-950"},
+    {1250, "windows-1250"},
+    {1251, "windows-1251"},
+    {1252, "windows-1252"},
+    {1253, "windows-1253"},
+    {1254, "windows-1254"},
+    {1255, "windows-1255"},
+    {1256, "windows-1256"},
+    {1257, "windows-1257"},
+    {10000, "macintosh"},
+    {10006, "x-mac-greek"},
+    {10007, "x-mac-cyrillic"},
+    {10029, "x-mac-centraleurroman"},
 };
 
 bool isMultiByte(int codePage)
@@ -104,7 +123,7 @@ struct ByteTable
 {
     std::array<std::array<char, 4>, 256> utf8{};
     std::array<std::uint8_t, 256> length{};
-    bool asciiIsIdentity = true;  // bytes below 0x80 stand for themselves
+    bool asciiIsIdentity = true;                          // bytes below 0x80 stand for themselves
     std::unordered_map<char32_t, unsigned char> reverse;  // for encoding
 };
 
@@ -113,7 +132,8 @@ std::unique_ptr<ByteTable> buildTable(int codePage)
     const char* name = icuName(codePage);
     QStringDecoder decoder(name ? name : "IBM437", QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
-        throw VfpError("Code page " + std::to_string(codePage) + " is not available on this system.");
+        throw VfpError("Code page " + std::to_string(codePage) +
+                       " is not available on this system.");
 
     std::array<char32_t, 256> unicode{};
     for (int byte = 0; byte < 256; ++byte) {
@@ -134,7 +154,8 @@ std::unique_ptr<ByteTable> buildTable(int codePage)
 
     auto table = std::make_unique<ByteTable>();
     for (int byte = 0; byte < 256; ++byte) {
-        table->length[byte] = static_cast<std::uint8_t>(utf8::encode(unicode[byte], table->utf8[byte].data()));
+        table->length[byte] =
+            static_cast<std::uint8_t>(utf8::encode(unicode[byte], table->utf8[byte].data()));
         if (byte < 0x80 && unicode[byte] != static_cast<char32_t>(byte))
             table->asciiIsIdentity = false;
         table->reverse.emplace(unicode[byte], static_cast<unsigned char>(byte));
@@ -222,7 +243,8 @@ TextDecoder::TextDecoder(int codePage) : d(std::make_unique<Impl>())
     if (isMultiByte(codePage)) {
         d->decoder = QStringDecoder(icuName(codePage), QStringConverter::Flag::Stateless);
         if (!d->decoder.isValid())
-            throw VfpError("Code page " + std::to_string(codePage) + " is not available on this system.");
+            throw VfpError("Code page " + std::to_string(codePage) +
+                           " is not available on this system.");
     } else {
         d->table = &tableFor(codePage);
     }
@@ -232,7 +254,10 @@ TextDecoder::~TextDecoder() = default;
 TextDecoder::TextDecoder(TextDecoder&&) noexcept = default;
 TextDecoder& TextDecoder::operator=(TextDecoder&&) noexcept = default;
 
-int TextDecoder::codePage() const { return d->codePage; }
+int TextDecoder::codePage() const
+{
+    return d->codePage;
+}
 
 void TextDecoder::decode(std::string_view bytes, std::string& out)
 {
@@ -263,19 +288,24 @@ void TextDecoder::decode(std::string_view bytes, std::string& out)
     const bool dangling = endsInLeadByte(bytes, d->codePage);
     if (dangling)
         bytes.remove_suffix(1);
-    const auto needed = static_cast<std::size_t>(d->decoder.requiredSpace(static_cast<qsizetype>(bytes.size())));
+    const auto needed =
+        static_cast<std::size_t>(d->decoder.requiredSpace(static_cast<qsizetype>(bytes.size())));
     if (d->utf16.size() < needed)
         d->utf16.resize(needed);
     auto* begin = reinterpret_cast<QChar*>(d->utf16.data());
-    const QChar* end = d->decoder.appendToBuffer(begin, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QChar* end = d->decoder.appendToBuffer(
+        begin, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     // ICU's double-byte pages give U+001A for an invalid sequence; when the field holds no
     // 0x1A byte of its own, every U+001A is such a substitute and becomes U+FFFD
     if (bytes.find('\x1a') == std::string_view::npos)
-        std::replace(d->utf16.data(), d->utf16.data() + (end - begin), u'\x1a', static_cast<char16_t>(utf8::kReplacement));
-    utf8::fromUtf16(std::u16string_view(d->utf16.data(), static_cast<std::size_t>(end - begin)), out);
+        std::replace(d->utf16.data(), d->utf16.data() + (end - begin), u'\x1a',
+                     static_cast<char16_t>(utf8::kReplacement));
+    utf8::fromUtf16(std::u16string_view(d->utf16.data(), static_cast<std::size_t>(end - begin)),
+                    out);
     if (dangling) {
         char replacement[4];
-        out.append(replacement, static_cast<std::size_t>(utf8::encode(utf8::kReplacement, replacement)));
+        out.append(replacement,
+                   static_cast<std::size_t>(utf8::encode(utf8::kReplacement, replacement)));
     }
 }
 

@@ -38,8 +38,8 @@ std::string withoutTrailingBlanks(std::string text)
 bool sameIgnoringCase(std::string_view a, std::string_view b)
 {
     return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
-               .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive)
-           == 0;
+               .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
+                        Qt::CaseInsensitive) == 0;
 }
 
 std::int32_t asInteger(const Value& value)
@@ -89,9 +89,11 @@ std::vector<ContainerObject> readObjects(const Table& table)
         reader.read(parentField, value);
         object.parentId = asInteger(value);
         reader.read(typeField, value);
-        object.type = value.kind == Value::Kind::Null ? std::string() : withoutTrailingBlanks(value.bytes);
+        object.type =
+            value.kind == Value::Kind::Null ? std::string() : withoutTrailingBlanks(value.bytes);
         reader.read(nameField, value);
-        object.name = value.kind == Value::Kind::Null ? std::string() : withoutTrailingBlanks(value.bytes);
+        object.name =
+            value.kind == Value::Kind::Null ? std::string() : withoutTrailingBlanks(value.bytes);
         reader.readBytes(propertyField, value);
         if (value.kind != Value::Kind::Null)
             object.properties = decodeProperties(value.bytes, table.codePage());
@@ -102,9 +104,11 @@ std::vector<ContainerObject> readObjects(const Table& table)
 
 bool isType(const ContainerObject& object, std::string_view type)
 {
-    return object.type.size() == type.size()
-           && std::equal(type.begin(), type.end(), object.type.begin(),
-                         [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
+    return object.type.size() == type.size() &&
+           std::equal(type.begin(), type.end(), object.type.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
 }
 
 ContainerTable makeTable(const ContainerState& state, const ContainerObject& object)
@@ -121,7 +125,8 @@ ContainerTable makeTable(const ContainerState& state, const ContainerObject& obj
             // an absolute Windows path ("C:\data\orders.dbf"): try the file beside the container
             const std::size_t slash = table.storedPath.find_last_of("\\/:");
             if (slash != std::string::npos) {
-                if (const auto found = findIgnoringCase(state.folder, table.storedPath.substr(slash + 1))) {
+                if (const auto found =
+                        findIgnoringCase(state.folder, table.storedPath.substr(slash + 1))) {
                     table.file = *found;
                     table.exists = true;
                 }
@@ -152,7 +157,9 @@ void gather(ContainerState& state)
             ContainerView view;
             view.id = object.id;
             view.name = object.name;
-            view.kind = object.properties.number(PropertyId::SourceType).value_or(1) == 2 ? ViewKind::Remote : ViewKind::Local;
+            view.kind = object.properties.number(PropertyId::SourceType).value_or(1) == 2
+                            ? ViewKind::Remote
+                            : ViewKind::Local;
             view.sql = object.properties.text(PropertyId::Sql);
             view.tables = object.properties.text(PropertyId::Tables);
             view.connectionName = object.properties.text(PropertyId::ConnectName);
@@ -173,10 +180,12 @@ void gather(ContainerState& state)
     }
 }
 
-std::shared_ptr<const ContainerState> build(const Table& table, std::filesystem::path path, std::filesystem::path folder)
+std::shared_ptr<const ContainerState> build(const Table& table, std::filesystem::path path,
+                                            std::filesystem::path folder)
 {
     if (table.hasMemoFields() && !table.memoAvailable())
-        throw VfpError(message::memoMissing(table.displayName(), table.memoPath().filename().string(), table.displayName()));
+        throw VfpError(message::memoMissing(
+            table.displayName(), table.memoPath().filename().string(), table.displayName()));
     auto state = std::make_shared<ContainerState>();
     state->path = std::move(path);
     state->folder = std::move(folder);
@@ -186,10 +195,12 @@ std::shared_ptr<const ContainerState> build(const Table& table, std::filesystem:
     return state;
 }
 
-template<typename T>
+template <typename T>
 const T* findByName(const std::vector<T>& items, std::string_view name)
 {
-    const auto found = std::find_if(items.begin(), items.end(), [&](const T& item) { return sameIgnoringCase(item.name, name); });
+    const auto found = std::find_if(items.begin(), items.end(), [&](const T& item) {
+        return sameIgnoringCase(item.name, name);
+    });
     return found == items.end() ? nullptr : &*found;
 }
 
@@ -200,7 +211,8 @@ Container::Container(std::shared_ptr<const ContainerState> state) : mState(std::
 Container Container::open(const std::filesystem::path& dbc)
 {
     const Table table = Table::open(dbc);
-    return Container(build(table, dbc, dbc.parent_path().empty() ? std::filesystem::path(".") : dbc.parent_path()));
+    return Container(build(
+        table, dbc, dbc.parent_path().empty() ? std::filesystem::path(".") : dbc.parent_path()));
 }
 
 Container Container::open(std::shared_ptr<ByteSource> dbc, std::shared_ptr<ByteSource> dct,
@@ -210,12 +222,30 @@ Container Container::open(std::shared_ptr<ByteSource> dbc, std::shared_ptr<ByteS
     return Container(build(table, {}, folder));
 }
 
-const std::filesystem::path& Container::path() const { return mState->path; }
-const std::string& Container::displayName() const { return mState->displayName; }
-const std::vector<ContainerObject>& Container::objects() const { return mState->objects; }
-const std::vector<ContainerTable>& Container::tables() const { return mState->tables; }
-const std::vector<ContainerView>& Container::views() const { return mState->views; }
-const std::vector<ContainerConnection>& Container::connections() const { return mState->connections; }
+const std::filesystem::path& Container::path() const
+{
+    return mState->path;
+}
+const std::string& Container::displayName() const
+{
+    return mState->displayName;
+}
+const std::vector<ContainerObject>& Container::objects() const
+{
+    return mState->objects;
+}
+const std::vector<ContainerTable>& Container::tables() const
+{
+    return mState->tables;
+}
+const std::vector<ContainerView>& Container::views() const
+{
+    return mState->views;
+}
+const std::vector<ContainerConnection>& Container::connections() const
+{
+    return mState->connections;
+}
 
 std::vector<const ContainerObject*> Container::children(std::int32_t parentId) const
 {
@@ -226,8 +256,14 @@ std::vector<const ContainerObject*> Container::children(std::int32_t parentId) c
     return result;
 }
 
-const ContainerTable* Container::findTable(std::string_view name) const { return findByName(mState->tables, name); }
-const ContainerView* Container::findView(std::string_view name) const { return findByName(mState->views, name); }
+const ContainerTable* Container::findTable(std::string_view name) const
+{
+    return findByName(mState->tables, name);
+}
+const ContainerView* Container::findView(std::string_view name) const
+{
+    return findByName(mState->views, name);
+}
 const ContainerConnection* Container::findConnection(std::string_view name) const
 {
     return findByName(mState->connections, name);
@@ -236,7 +272,8 @@ const ContainerConnection* Container::findConnection(std::string_view name) cons
 Table Container::openTable(const ContainerTable& table, OpenOptions options) const
 {
     if (!table.exists)
-        throw VfpError(message::memberMissing(table.name, table.storedPath, mState->displayName, table.file.string()));
+        throw VfpError(message::memberMissing(table.name, table.storedPath, mState->displayName,
+                                              table.file.string()));
     if (options.longFieldNames.empty())
         options.longFieldNames = table.longFieldNames;
     return Table::open(table.file, options);

@@ -30,8 +30,8 @@ struct ContainerObject
 struct ContainerTable
 {
     std::int32_t id = 0;
-    std::string name;          // as stored, e.g. "OrderDetails" (may differ from the file name)
-    std::string storedPath;    // Path property as stored, e.g. "data\orderdetails.dbf"
+    std::string name;        // as stored, e.g. "OrderDetails" (may differ from the file name)
+    std::string storedPath;  // Path property as stored, e.g. "data\orderdetails.dbf"
     // The file: storedPath under the container's folder, each part matched ignoring case.
     // When nothing matches, the path as stored (with '/' separators) and exists == false.
     std::filesystem::path file;
@@ -92,8 +92,8 @@ public:
     // Live rows whose PARENTID is parentId, in container order.
     std::vector<const ContainerObject*> children(std::int32_t parentId) const;
 
-    const std::vector<ContainerTable>& tables() const;          // container order
-    const std::vector<ContainerView>& views() const;            // container order
+    const std::vector<ContainerTable>& tables() const;  // container order
+    const std::vector<ContainerView>& views() const;    // container order
     const std::vector<ContainerConnection>& connections() const;
 
     // By name ignoring case (Unicode case folding); null when absent.

@@ -16,8 +16,8 @@ inline std::uint16_t le16(const char* p)
 inline std::uint32_t le32(const char* p)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) | (std::uint32_t{b[2]} << 16)
-           | (std::uint32_t{b[3]} << 24);
+    return std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) | (std::uint32_t{b[2]} << 16) |
+           (std::uint32_t{b[3]} << 24);
 }
 
 inline std::uint64_t le64(const char* p)
@@ -34,8 +34,8 @@ inline std::uint16_t be16(const char* p)
 inline std::uint32_t be32(const char* p)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) | (std::uint32_t{b[2]} << 8)
-           | std::uint32_t{b[3]};
+    return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) | (std::uint32_t{b[2]} << 8) |
+           std::uint32_t{b[3]};
 }
 
 inline double leDouble(const char* p)

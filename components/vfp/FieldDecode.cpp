@@ -9,7 +9,10 @@
 namespace vfp::decode {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanksAndNuls(std::string_view raw)
 {
@@ -35,7 +38,8 @@ void writePlain(bool negative, std::string_view digits, long pointPosition, std:
         out.push_back('-');
     const long count = static_cast<long>(digits.size());
     long firstSignificant = 0;
-    while (firstSignificant < pointPosition && firstSignificant < count && digits[static_cast<std::size_t>(firstSignificant)] == '0')
+    while (firstSignificant < pointPosition && firstSignificant < count &&
+           digits[static_cast<std::size_t>(firstSignificant)] == '0')
         ++firstSignificant;
     if (firstSignificant >= pointPosition)
         out.push_back('0');
@@ -141,7 +145,8 @@ bool dateTime(std::string_view raw, Value& out)
         return true;
     }
     const auto day = static_cast<std::int64_t>(static_cast<std::int32_t>(endian::le32(raw.data())));
-    const auto milliseconds = static_cast<std::int64_t>(static_cast<std::int32_t>(endian::le32(raw.data() + 4)));
+    const auto milliseconds =
+        static_cast<std::int64_t>(static_cast<std::int32_t>(endian::le32(raw.data() + 4)));
     if (milliseconds < 0 || milliseconds >= kMillisecondsPerDay)
         return false;
     std::int64_t seconds = (milliseconds + 500) / 1000;
@@ -150,9 +155,15 @@ bool dateTime(std::string_view raw, Value& out)
     out.second = static_cast<int>(seconds % 60);
     if (day == 0) {
         // a time without a date, as some writers store it
-        char text[9] = {static_cast<char>('0' + out.hour / 10), static_cast<char>('0' + out.hour % 10), ':',
-                        static_cast<char>('0' + out.minute / 10), static_cast<char>('0' + out.minute % 10), ':',
-                        static_cast<char>('0' + out.second / 10), static_cast<char>('0' + out.second % 10), '\0'};
+        char text[9] = {static_cast<char>('0' + out.hour / 10),
+                        static_cast<char>('0' + out.hour % 10),
+                        ':',
+                        static_cast<char>('0' + out.minute / 10),
+                        static_cast<char>('0' + out.minute % 10),
+                        ':',
+                        static_cast<char>('0' + out.second / 10),
+                        static_cast<char>('0' + out.second % 10),
+                        '\0'};
         out.kind = Value::Kind::Text;
         out.bytes.assign(text, 8);
         return true;
@@ -172,16 +183,22 @@ bool dateTime(std::string_view raw, Value& out)
 void logical(char raw, Value& out)
 {
     switch (raw) {
-    case 'T': case 't': case 'Y': case 'y':
-        out.kind = Value::Kind::Boolean;
-        out.integer = 1;
-        break;
-    case 'F': case 'f': case 'N': case 'n':
-        out.kind = Value::Kind::Boolean;
-        out.integer = 0;
-        break;
-    default:
-        out.kind = Value::Kind::Null;
+        case 'T':
+        case 't':
+        case 'Y':
+        case 'y':
+            out.kind = Value::Kind::Boolean;
+            out.integer = 1;
+            break;
+        case 'F':
+        case 'f':
+        case 'N':
+        case 'n':
+            out.kind = Value::Kind::Boolean;
+            out.integer = 0;
+            break;
+        default:
+            out.kind = Value::Kind::Null;
     }
 }
 

@@ -14,13 +14,13 @@ enum class FieldType : char {
     Varchar = 'V',
     Varbinary = 'Q',
     Memo = 'M',
-    General = 'G',    // OLE object in the memo file
+    General = 'G',  // OLE object in the memo file
     Blob = 'W',
     Picture = 'P',
     Numeric = 'N',
     Float = 'F',
     Integer = 'I',
-    Double = 'B',     // in dBase files (not FoxPro) 'B' is a binary memo: see isMemo
+    Double = 'B',  // in dBase files (not FoxPro) 'B' is a binary memo: see isMemo
     Currency = 'Y',
     Date = 'D',
     DateTime = 'T',
@@ -38,18 +38,19 @@ constexpr std::uint8_t AutoIncrement = 0x08;  // autoincrementing integer
 
 struct FieldDescriptor
 {
-    std::string name;        // long name from the container when it has one, else headerName (UTF-8)
+    std::string name;  // long name from the container when it has one, else headerName (UTF-8)
     std::string headerName;  // the header's name: up to 10 ASCII characters, as stored
     FieldType type = FieldType::Character;
-    int offset = 0;          // position in the record; the deletion byte is offset 0
-    int length = 0;          // bytes in the record
+    int offset = 0;  // position in the record; the deletion byte is offset 0
+    int length = 0;  // bytes in the record
     int decimals = 0;
     std::uint8_t flags = 0;  // FieldFlag bits as stored
     bool isMemo = false;     // value lives in the memo file (M, G, W, P; dBase B)
-    bool isBinary = false;   // value is bytes, never decoded: Q, G, W, P, dBase B, and C/V/M with FieldFlag::Binary
+    bool isBinary = false;   // value is bytes, never decoded: Q, G, W, P, dBase B, and C/V/M with
+                             // FieldFlag::Binary
     Value::Kind kind = Value::Kind::Text;  // what a non-null value of this field decodes to
-    int nullBit = -1;        // bit in _NullFlags saying NULL, or -1 when the field cannot be NULL
-    int varLengthBit = -1;   // V/Q: bit in _NullFlags saying "shorter than the field", else -1
+    int nullBit = -1;       // bit in _NullFlags saying NULL, or -1 when the field cannot be NULL
+    int varLengthBit = -1;  // V/Q: bit in _NullFlags saying "shorter than the field", else -1
 
     bool isNullable() const { return nullBit >= 0; }
 };

@@ -12,9 +12,9 @@ namespace vfp {
 namespace {
 
 constexpr std::size_t kWindowBytes = 64 * 1024;
-constexpr std::uint32_t kDbtBlockBytes = 512;      // dBase III blocks; dBase IV default
-constexpr char kDbtEnd = 0x1A;                     // dBase III memo text ends at this byte
-constexpr std::size_t kBlockHeadBytes = 8;          // FPT and dBase IV blocks start with 8 bytes
+constexpr std::uint32_t kDbtBlockBytes = 512;  // dBase III blocks; dBase IV default
+constexpr char kDbtEnd = 0x1A;                 // dBase III memo text ends at this byte
+constexpr std::size_t kBlockHeadBytes = 8;     // FPT and dBase IV blocks start with 8 bytes
 // a dBase III memo whose 0x1A end byte is lost would otherwise run to the end of the file
 // for every record that points into it
 constexpr std::uint64_t kMaxUnterminatedMemo = 4 << 20;
@@ -27,21 +27,22 @@ MemoFile::MemoFile(std::shared_ptr<ByteSource> source, MemoFormat format)
     char head[22] = {};
     const std::size_t got = mSource->readAt(0, head, sizeof head);
     switch (mFormat) {
-    case MemoFormat::Fpt:
-        // bytes 6-7: block size, big-endian; SET BLOCKSIZE TO 0 gives 1-byte blocks, and some
-        // writers store that as 0
-        mHeaderComplete = got >= 8;
-        mBlockSize = mHeaderComplete ? std::max<std::uint32_t>(1, endian::be16(head + 6)) : 1;
-        break;
-    case MemoFormat::Dbt3:
-        mHeaderComplete = true;
-        mBlockSize = kDbtBlockBytes;
-        break;
-    case MemoFormat::Dbt4:
-        // bytes 20-21: block length, little-endian; 0 in files of dBase III heritage
-        mHeaderComplete = got >= 22;
-        mBlockSize = mHeaderComplete && endian::le16(head + 20) != 0 ? endian::le16(head + 20) : kDbtBlockBytes;
-        break;
+        case MemoFormat::Fpt:
+            // bytes 6-7: block size, big-endian; SET BLOCKSIZE TO 0 gives 1-byte blocks, and some
+            // writers store that as 0
+            mHeaderComplete = got >= 8;
+            mBlockSize = mHeaderComplete ? std::max<std::uint32_t>(1, endian::be16(head + 6)) : 1;
+            break;
+        case MemoFormat::Dbt3:
+            mHeaderComplete = true;
+            mBlockSize = kDbtBlockBytes;
+            break;
+        case MemoFormat::Dbt4:
+            // bytes 20-21: block length, little-endian; 0 in files of dBase III heritage
+            mHeaderComplete = got >= 22;
+            mBlockSize = mHeaderComplete && endian::le16(head + 20) != 0 ? endian::le16(head + 20)
+                                                                         : kDbtBlockBytes;
+            break;
     }
 }
 
@@ -55,9 +56,15 @@ MemoStatus MemoFile::read(std::uint64_t block, std::string& out)
     const std::uint64_t offset = block * mBlockSize;  // block < 2^32 and size < 2^16: no overflow
     MemoStatus status = MemoStatus::Ok;
     switch (mFormat) {
-    case MemoFormat::Fpt: status = readFpt(offset, out); break;
-    case MemoFormat::Dbt3: status = readToTerminator(offset, out); break;
-    case MemoFormat::Dbt4: status = readDbt4(offset, out); break;
+        case MemoFormat::Fpt:
+            status = readFpt(offset, out);
+            break;
+        case MemoFormat::Dbt3:
+            status = readToTerminator(offset, out);
+            break;
+        case MemoFormat::Dbt4:
+            status = readDbt4(offset, out);
+            break;
     }
     if (status != MemoStatus::Ok)
         out.clear();
@@ -94,7 +101,8 @@ MemoStatus MemoFile::readDbt4(std::uint64_t offset, std::string& out)
     if (static_cast<unsigned char>(head[0]) != 0xFF || static_cast<unsigned char>(head[1]) != 0xFF)
         return readToTerminator(offset, out);
     const std::uint32_t length = endian::le32(head + 4);
-    const std::uint32_t data = length >= sizeof head ? length - static_cast<std::uint32_t>(sizeof head) : 0;
+    const std::uint32_t data =
+        length >= sizeof head ? length - static_cast<std::uint32_t>(sizeof head) : 0;
     if (data > mSize - offset - sizeof head)
         return MemoStatus::LengthPastEnd;
     out.resize(data);
@@ -108,7 +116,8 @@ MemoStatus MemoFile::readToTerminator(std::uint64_t offset, std::string& out)
     char chunk[kDbtBlockBytes];
     const std::uint64_t stop = std::min(mSize, offset + kMaxUnterminatedMemo);
     while (offset < stop) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof chunk, stop - offset));
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof chunk, stop - offset));
         if (!fetch(offset, want, chunk))
             return MemoStatus::Shrunk;
         const char* end = std::find(chunk, chunk + want, kDbtEnd);
@@ -127,8 +136,9 @@ bool MemoFile::fetch(std::uint64_t offset, std::size_t n, char* into)
     if (offset < mWindowOffset || offset + n > mWindowOffset + mWindowLength) {
         mWindow.resize(kWindowBytes);
         mWindowOffset = offset;
-        mWindowLength = mSource->readAt(offset, mWindow.data(),
-                                        static_cast<std::size_t>(std::min<std::uint64_t>(kWindowBytes, mSize - offset)));
+        mWindowLength = mSource->readAt(
+            offset, mWindow.data(),
+            static_cast<std::size_t>(std::min<std::uint64_t>(kWindowBytes, mSize - offset)));
         if (mWindowLength < n)
             return false;
     }

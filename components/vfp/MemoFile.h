@@ -11,17 +11,17 @@
 namespace vfp {
 
 enum class MemoFormat : std::uint8_t {
-    Fpt,     // big-endian header, block = [type][length] + data
-    Dbt3,    // 512-byte blocks, text runs to a 0x1A (at most 4 MiB when the 0x1A is missing)
-    Dbt4,    // block = FF FF 08 00 + length (including these 8 bytes) + data
+    Fpt,   // big-endian header, block = [type][length] + data
+    Dbt3,  // 512-byte blocks, text runs to a 0x1A (at most 4 MiB when the 0x1A is missing)
+    Dbt4,  // block = FF FF 08 00 + length (including these 8 bytes) + data
 };
 
 enum class MemoStatus : std::uint8_t {
     Ok,
-    HeaderDamaged,     // the file is shorter than its 512-byte header
-    PointerPastEnd,    // the block (or its 8-byte head) lies past the end of the file
-    LengthPastEnd,     // the block's length runs past the end of the file
-    Shrunk,            // the file became shorter while it was read
+    HeaderDamaged,   // the file is shorter than its 512-byte header
+    PointerPastEnd,  // the block (or its 8-byte head) lies past the end of the file
+    LengthPastEnd,   // the block's length runs past the end of the file
+    Shrunk,          // the file became shorter while it was read
 };
 
 class MemoFile

@@ -12,8 +12,8 @@ namespace vfp {
 
 // Property ids used by the engine and its users (names as DBGETPROP knows them).
 namespace PropertyId {
-constexpr int Path = 1;            // Table: file, relative to the container's folder
-constexpr int ObjectClass = 2;     // 1 table, 6 local view, 7 remote view
+constexpr int Path = 1;         // Table: file, relative to the container's folder
+constexpr int ObjectClass = 2;  // 1 table, 6 local view, 7 remote view
 constexpr int Comment = 7;
 constexpr int RuleExpression = 9;
 constexpr int RuleText = 10;
@@ -23,9 +23,9 @@ constexpr int DataSource = 29;     // Connection
 constexpr int ConnectName = 32;    // remote View: the Connection row's name
 constexpr int UpdateName = 35;     // view Field: "table.field"
 constexpr int KeyField = 38;
-constexpr int SourceType = 41;     // View: 1 local, 2 remote
-constexpr int Sql = 42;            // View: its SELECT
-constexpr int Tables = 43;         // View: source tables, comma separated
+constexpr int SourceType = 41;  // View: 1 local, 2 remote
+constexpr int Sql = 42;         // View: its SELECT
+constexpr int Tables = 43;      // View: source tables, comma separated
 constexpr int Updatable = 45;
 constexpr int Caption = 56;
 constexpr int ConnectString = 66;  // Connection
@@ -37,7 +37,8 @@ struct Property
     enum class Kind : std::uint8_t {
         Text,     // value ended with its 0x00 terminator: text holds it decoded to UTF-8
         Number,   // 1, 2 or 4 bytes, big-endian signed: number
-        Logical,  // never produced by the decoder (a 1-byte value is a Number 0/1); kept for writers
+        Logical,  // never produced by the decoder (a 1-byte value is a Number 0/1); kept for
+                  // writers
         Bytes,    // anything else: text holds the raw bytes
     };
 

@@ -50,7 +50,7 @@ struct RecordReader::Impl
     std::uint32_t bufferCount = 0;
     std::int64_t position = -1;  // current physical record; -1 before the first
     bool current = false;
-    std::string raw;             // memo bytes before decoding
+    std::string raw;  // memo bytes before decoding
 
     const char* recordAt(std::uint32_t n)
     {
@@ -59,13 +59,15 @@ struct RecordReader::Impl
             bufferStart = n;
             bufferCount = std::min(perBuffer, state.recordCount - n);
             const std::size_t bytes = bufferCount * length;
-            const std::uint64_t offset = static_cast<std::uint64_t>(state.headerLength) + std::uint64_t{n} * length;
+            const std::uint64_t offset =
+                static_cast<std::uint64_t>(state.headerLength) + std::uint64_t{n} * length;
             if (state.dbf->readAt(offset, buffer.data(), bytes) != bytes) {
                 bufferCount = 0;
                 throw VfpError(message::fileShrank(state.displayName));
             }
         }
-        return buffer.data() + static_cast<std::size_t>(n - bufferStart) * static_cast<std::size_t>(state.recordLength);
+        return buffer.data() + static_cast<std::size_t>(n - bufferStart) *
+                                   static_cast<std::size_t>(state.recordLength);
     }
 
     const char* currentRecord()
@@ -92,12 +94,13 @@ struct RecordReader::Impl
         if (field.length == 4)
             return endian::le32(bytes);
         // FoxPro 2 and dBase: the block number in ASCII digits, blank when there is no memo
-        const std::string_view digits = trimmed(std::string_view(bytes, static_cast<std::size_t>(field.length)));
+        const std::string_view digits =
+            trimmed(std::string_view(bytes, static_cast<std::size_t>(field.length)));
         std::uint64_t block = 0;
         for (const char c : digits) {
             if (c < '0' || c > '9')
-                throw VfpError(message::memoPointerNotANumber(field.name, static_cast<std::uint32_t>(position),
-                                                              state.displayName));
+                throw VfpError(message::memoPointerNotANumber(
+                    field.name, static_cast<std::uint32_t>(position), state.displayName));
             block = block * 10 + static_cast<std::uint64_t>(c - '0');
         }
         return block;
@@ -119,8 +122,8 @@ struct RecordReader::Impl
         std::string& target = binary ? out.bytes : raw;
         const MemoStatus status = memo->read(block, target);
         if (status != MemoStatus::Ok)
-            throw VfpError(message::memoUnreadable(field.name, static_cast<std::uint32_t>(position), state.memoName,
-                                                   status, block, memo->size()));
+            throw VfpError(message::memoUnreadable(field.name, static_cast<std::uint32_t>(position),
+                                                   state.memoName, status, block, memo->size()));
         if (!binary)
             decoder.decode(raw, out.bytes);
     }
@@ -140,71 +143,75 @@ struct RecordReader::Impl
         const char* bytes = record + field.offset;
         const auto width = static_cast<std::size_t>(field.length);
         switch (field.type) {
-        case FieldType::Character:
-            text(field, withoutTrailingNuls(std::string_view(bytes, width)), out, decodeText);
-            break;
-        case FieldType::Varchar:
-        case FieldType::Varbinary: {
-            std::size_t length = width;
-            if (field.varLengthBit >= 0 && bitSet(record, field.varLengthBit))
-                length = std::min<std::size_t>(static_cast<unsigned char>(bytes[width - 1]), width - 1);
-            text(field, std::string_view(bytes, length), out, decodeText);
-            break;
-        }
-        case FieldType::Numeric:
-        case FieldType::Float:
-            if (decode::numeric(std::string_view(bytes, width), out) == decode::Numeric::NotANumber) {
-                out.kind = Value::Kind::Decimal;
-                decoder.decode(trimmed(std::string_view(bytes, width)), out.bytes);
+            case FieldType::Character:
+                text(field, withoutTrailingNuls(std::string_view(bytes, width)), out, decodeText);
+                break;
+            case FieldType::Varchar:
+            case FieldType::Varbinary: {
+                std::size_t length = width;
+                if (field.varLengthBit >= 0 && bitSet(record, field.varLengthBit))
+                    length = std::min<std::size_t>(static_cast<unsigned char>(bytes[width - 1]),
+                                                   width - 1);
+                text(field, std::string_view(bytes, length), out, decodeText);
+                break;
             }
-            break;
-        case FieldType::Integer:
-            out.kind = Value::Kind::Integer;
-            out.integer = static_cast<std::int32_t>(endian::le32(bytes));
-            break;
-        case FieldType::Currency:
-            out.kind = Value::Kind::Currency;
-            out.integer = static_cast<std::int64_t>(endian::le64(bytes));
-            break;
-        case FieldType::Double:
-            if (field.isMemo) {
+            case FieldType::Numeric:
+            case FieldType::Float:
+                if (decode::numeric(std::string_view(bytes, width), out) ==
+                    decode::Numeric::NotANumber) {
+                    out.kind = Value::Kind::Decimal;
+                    decoder.decode(trimmed(std::string_view(bytes, width)), out.bytes);
+                }
+                break;
+            case FieldType::Integer:
+                out.kind = Value::Kind::Integer;
+                out.integer = static_cast<std::int32_t>(endian::le32(bytes));
+                break;
+            case FieldType::Currency:
+                out.kind = Value::Kind::Currency;
+                out.integer = static_cast<std::int64_t>(endian::le64(bytes));
+                break;
+            case FieldType::Double:
+                if (field.isMemo) {
+                    memoValue(field, bytes, out, decodeText);
+                } else {
+                    out.kind = Value::Kind::Double;
+                    out.real = endian::leDouble(bytes);
+                }
+                break;
+            case FieldType::Date:
+                if (!decode::date(std::string_view(bytes, width), out)) {
+                    out.kind = Value::Kind::Text;
+                    decoder.decode(trimmed(std::string_view(bytes, width)), out.bytes);
+                }
+                break;
+            case FieldType::DateTime:
+                if (!decode::dateTime(std::string_view(bytes, width), out)) {
+                    out.kind = Value::Kind::Binary;
+                    out.bytes.assign(bytes, width);
+                }
+                break;
+            case FieldType::Logical:
+                decode::logical(bytes[0], out);
+                break;
+            case FieldType::Memo:
+            case FieldType::General:
+            case FieldType::Blob:
+            case FieldType::Picture:
                 memoValue(field, bytes, out, decodeText);
-            } else {
-                out.kind = Value::Kind::Double;
-                out.real = endian::leDouble(bytes);
-            }
-            break;
-        case FieldType::Date:
-            if (!decode::date(std::string_view(bytes, width), out)) {
-                out.kind = Value::Kind::Text;
-                decoder.decode(trimmed(std::string_view(bytes, width)), out.bytes);
-            }
-            break;
-        case FieldType::DateTime:
-            if (!decode::dateTime(std::string_view(bytes, width), out)) {
-                out.kind = Value::Kind::Binary;
-                out.bytes.assign(bytes, width);
-            }
-            break;
-        case FieldType::Logical:
-            decode::logical(bytes[0], out);
-            break;
-        case FieldType::Memo:
-        case FieldType::General:
-        case FieldType::Blob:
-        case FieldType::Picture:
-            memoValue(field, bytes, out, decodeText);
-            break;
-        case FieldType::NullFlags:
-            break;
+                break;
+            case FieldType::NullFlags:
+                break;
         }
     }
 };
 
-RecordReader::RecordReader(const Table& table, std::size_t bufferBytes) : d(std::make_unique<Impl>(table))
+RecordReader::RecordReader(const Table& table, std::size_t bufferBytes)
+    : d(std::make_unique<Impl>(table))
 {
     const auto length = static_cast<std::size_t>(d->state.recordLength);
-    d->perBuffer = static_cast<std::uint32_t>(std::clamp<std::size_t>(bufferBytes / length, 1, std::max<std::uint32_t>(1, d->state.recordCount)));
+    d->perBuffer = static_cast<std::uint32_t>(std::clamp<std::size_t>(
+        bufferBytes / length, 1, std::max<std::uint32_t>(1, d->state.recordCount)));
     d->buffer.resize(d->perBuffer * length);
 }
 
@@ -267,6 +274,9 @@ void RecordReader::readAll(std::vector<Value>& out)
         d->decodeField(fields[i], record, out[i], true);
 }
 
-const Table& RecordReader::table() const { return d->table; }
+const Table& RecordReader::table() const
+{
+    return d->table;
+}
 
 }  // namespace vfp

@@ -14,7 +14,8 @@
 namespace vfp {
 namespace {
 
-constexpr std::size_t kScanBytes = std::size_t{1} << 20;  // deletion-byte scan reads 1 MiB at a time
+constexpr std::size_t kScanBytes = std::size_t{1}
+                                   << 20;  // deletion-byte scan reads 1 MiB at a time
 
 std::string lowerAscii(std::string text)
 {
@@ -61,22 +62,26 @@ void applyContainerNames(TableState& state)
 {
     const auto [dbc, exists] = resolveStoredPath(state.path.parent_path(), state.backlink);
     if (!exists) {
-        state.notes.push_back(message::noteContainer(state.displayName, state.backlink + " is missing"));
+        state.notes.push_back(
+            message::noteContainer(state.displayName, state.backlink + " is missing"));
         return;
     }
     try {
         const Container container = Container::open(dbc);
         const ContainerTable* table = container.tableForFile(state.path);
         if (!table) {
-            state.notes.push_back(message::noteContainer(state.displayName, "the container does not list it"));
+            state.notes.push_back(
+                message::noteContainer(state.displayName, "the container does not list it"));
         } else if (table->longFieldNames.size() != state.fields.size()) {
-            state.notes.push_back(message::noteContainer(state.displayName, "the container lists other fields"));
+            state.notes.push_back(
+                message::noteContainer(state.displayName, "the container lists other fields"));
         } else {
             for (std::size_t i = 0; i < state.fields.size(); ++i)
                 state.fields[i].name = table->longFieldNames[i];
         }
     } catch (const VfpError& error) {
-        state.notes.push_back(message::noteContainer(state.displayName, std::string("it cannot be read (") + error.what() + ")"));
+        state.notes.push_back(message::noteContainer(
+            state.displayName, std::string("it cannot be read (") + error.what() + ")"));
     }
 }
 
@@ -91,14 +96,16 @@ Table Table::open(const std::filesystem::path& dbf, const OpenOptions& options)
     state->displayName = dbf.filename().string();
     state->dbf = openFileSource(dbf);
     readHeader(*state, options);
-    if (options.longNamesFromContainer && options.longFieldNames.empty() && !state->backlink.empty())
+    if (options.longNamesFromContainer && options.longFieldNames.empty() &&
+        !state->backlink.empty())
         applyContainerNames(*state);
     if (state->hasMemoFields)
         findMemo(*state);
     return Table(std::move(state));
 }
 
-Table Table::open(std::shared_ptr<ByteSource> dbf, std::shared_ptr<ByteSource> memo, const OpenOptions& options)
+Table Table::open(std::shared_ptr<ByteSource> dbf, std::shared_ptr<ByteSource> memo,
+                  const OpenOptions& options)
 {
     auto state = std::make_shared<TableState>();
     state->displayName = dbf->displayName();
@@ -115,29 +122,75 @@ Table Table::open(std::shared_ptr<ByteSource> dbf, std::shared_ptr<ByteSource> m
     return Table(std::move(state));
 }
 
-const std::filesystem::path& Table::path() const { return mState->path; }
-const std::string& Table::displayName() const { return mState->displayName; }
-std::uint8_t Table::version() const { return mState->version; }
-std::uint8_t Table::codePageMark() const { return mState->codePageMark; }
-int Table::codePage() const { return mState->codePage; }
-std::uint32_t Table::headerRecordCount() const { return mState->headerRecordCount; }
-std::uint32_t Table::recordCount() const { return mState->recordCount; }
-int Table::headerLength() const { return mState->headerLength; }
-int Table::recordLength() const { return mState->recordLength; }
-const std::vector<FieldDescriptor>& Table::fields() const { return mState->fields; }
-const std::string& Table::backlink() const { return mState->backlink; }
-bool Table::hasMemoFields() const { return mState->hasMemoFields; }
-bool Table::memoAvailable() const { return mState->memo != nullptr; }
-const std::filesystem::path& Table::memoPath() const { return mState->memoPath; }
-const std::vector<std::string>& Table::notes() const { return mState->notes; }
+const std::filesystem::path& Table::path() const
+{
+    return mState->path;
+}
+const std::string& Table::displayName() const
+{
+    return mState->displayName;
+}
+std::uint8_t Table::version() const
+{
+    return mState->version;
+}
+std::uint8_t Table::codePageMark() const
+{
+    return mState->codePageMark;
+}
+int Table::codePage() const
+{
+    return mState->codePage;
+}
+std::uint32_t Table::headerRecordCount() const
+{
+    return mState->headerRecordCount;
+}
+std::uint32_t Table::recordCount() const
+{
+    return mState->recordCount;
+}
+int Table::headerLength() const
+{
+    return mState->headerLength;
+}
+int Table::recordLength() const
+{
+    return mState->recordLength;
+}
+const std::vector<FieldDescriptor>& Table::fields() const
+{
+    return mState->fields;
+}
+const std::string& Table::backlink() const
+{
+    return mState->backlink;
+}
+bool Table::hasMemoFields() const
+{
+    return mState->hasMemoFields;
+}
+bool Table::memoAvailable() const
+{
+    return mState->memo != nullptr;
+}
+const std::filesystem::path& Table::memoPath() const
+{
+    return mState->memoPath;
+}
+const std::vector<std::string>& Table::notes() const
+{
+    return mState->notes;
+}
 
 int Table::fieldIndex(std::string_view name) const
 {
     const auto same = [&](const std::string& candidate) {
-        return candidate.size() == name.size()
-               && std::equal(candidate.begin(), candidate.end(), name.begin(), [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-                  });
+        return candidate.size() == name.size() &&
+               std::equal(candidate.begin(), candidate.end(), name.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) ==
+                          std::tolower(static_cast<unsigned char>(b));
+               });
     };
     const auto& fields = mState->fields;
     for (std::size_t i = 0; i < fields.size(); ++i)
@@ -157,9 +210,11 @@ std::uint32_t Table::liveRecordCount() const
     std::string buffer(perChunk * recordLength, '\0');
     std::uint32_t live = 0;
     for (std::uint32_t start = 0; start < state.recordCount;) {
-        const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(perChunk, state.recordCount - start));
+        const auto count = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(perChunk, state.recordCount - start));
         const std::size_t bytes = count * recordLength;
-        const std::uint64_t offset = static_cast<std::uint64_t>(state.headerLength) + std::uint64_t{start} * recordLength;
+        const std::uint64_t offset =
+            static_cast<std::uint64_t>(state.headerLength) + std::uint64_t{start} * recordLength;
         if (state.dbf->readAt(offset, buffer.data(), bytes) != bytes)
             throw VfpError(message::fileShrank(state.displayName));
         for (std::uint32_t i = 0; i < count; ++i)

@@ -57,12 +57,12 @@ public:
     static Table open(std::shared_ptr<ByteSource> dbf, std::shared_ptr<ByteSource> memo,
                       const OpenOptions& options = {});
 
-    const std::filesystem::path& path() const;      // empty for byte sources
-    const std::string& displayName() const;         // file name for messages
-    std::uint8_t version() const;                   // byte 0: 0x30, 0x31, 0x32, 0x03, 0xF5 ...
-    std::uint8_t codePageMark() const;              // byte 29 as stored
-    int codePage() const;                           // code page used for text, e.g. 1252
-    std::uint32_t headerRecordCount() const;        // bytes 4-7 as stored
+    const std::filesystem::path& path() const;  // empty for byte sources
+    const std::string& displayName() const;     // file name for messages
+    std::uint8_t version() const;               // byte 0: 0x30, 0x31, 0x32, 0x03, 0xF5 ...
+    std::uint8_t codePageMark() const;          // byte 29 as stored
+    int codePage() const;                       // code page used for text, e.g. 1252
+    std::uint32_t headerRecordCount() const;    // bytes 4-7 as stored
     // Records that can be read: the header count, or fewer when the file holds fewer whole
     // records. Deleted records included.
     std::uint32_t recordCount() const;

@@ -18,23 +18,49 @@ constexpr int kNameBytes = 11;
 constexpr int kBacklinkBytes = 263;  // VFP tables keep the container path after the 0x0D
 constexpr char kTerminator = 0x0D;
 
-bool isVisualFoxPro(std::uint8_t version) { return version == 0x30 || version == 0x31 || version == 0x32; }
+bool isVisualFoxPro(std::uint8_t version)
+{
+    return version == 0x30 || version == 0x31 || version == 0x32;
+}
 
 // Checks the width each type allows; throws for a type FoxPro does not have.
 void checkType(const TableState& state, const FieldDescriptor& field, char letter)
 {
     bool widthOk = field.length > 0;
     switch (letter) {
-    case 'C': case 'V': case 'Q': case 'N': case 'F': case '0': break;
-    case 'D': case 'T': case 'Y': widthOk = field.length == 8; break;
-    case 'I': widthOk = field.length == 4; break;
-    case 'L': widthOk = field.length == 1; break;
-    case 'B': widthOk = field.length == 8 || field.length == 10; break;
-    case 'M': case 'G': case 'W': case 'P': widthOk = field.length == 4 || field.length == 10; break;
-    default: throw VfpError(message::unknownType(state.displayName, field.headerName, letter));
+        case 'C':
+        case 'V':
+        case 'Q':
+        case 'N':
+        case 'F':
+        case '0':
+            break;
+        case 'D':
+        case 'T':
+        case 'Y':
+            widthOk = field.length == 8;
+            break;
+        case 'I':
+            widthOk = field.length == 4;
+            break;
+        case 'L':
+            widthOk = field.length == 1;
+            break;
+        case 'B':
+            widthOk = field.length == 8 || field.length == 10;
+            break;
+        case 'M':
+        case 'G':
+        case 'W':
+        case 'P':
+            widthOk = field.length == 4 || field.length == 10;
+            break;
+        default:
+            throw VfpError(message::unknownType(state.displayName, field.headerName, letter));
     }
     if (!widthOk)
-        throw VfpError(message::badWidth(state.displayName, field.headerName, letter, field.length));
+        throw VfpError(
+            message::badWidth(state.displayName, field.headerName, letter, field.length));
 }
 
 // How a non-null value of the field decodes; memo fields 4 bytes wide hold a binary block
@@ -43,35 +69,52 @@ void classify(FieldDescriptor& field)
 {
     const bool binaryFlag = (field.flags & FieldFlag::Binary) != 0;
     switch (field.type) {
-    case FieldType::Character:
-    case FieldType::Varchar:
-    case FieldType::Memo:
-        field.isBinary = binaryFlag;
-        break;
-    case FieldType::Varbinary:
-    case FieldType::General:
-    case FieldType::Blob:
-    case FieldType::Picture:
-        field.isBinary = true;
-        break;
-    case FieldType::Double:
-        field.isBinary = field.length == 10;  // dBase binary memo
-        break;
-    default:
-        break;
+        case FieldType::Character:
+        case FieldType::Varchar:
+        case FieldType::Memo:
+            field.isBinary = binaryFlag;
+            break;
+        case FieldType::Varbinary:
+        case FieldType::General:
+        case FieldType::Blob:
+        case FieldType::Picture:
+            field.isBinary = true;
+            break;
+        case FieldType::Double:
+            field.isBinary = field.length == 10;  // dBase binary memo
+            break;
+        default:
+            break;
     }
-    field.isMemo = field.type == FieldType::Memo || field.type == FieldType::General
-                   || field.type == FieldType::Blob || field.type == FieldType::Picture
-                   || (field.type == FieldType::Double && field.length == 10);
+    field.isMemo = field.type == FieldType::Memo || field.type == FieldType::General ||
+                   field.type == FieldType::Blob || field.type == FieldType::Picture ||
+                   (field.type == FieldType::Double && field.length == 10);
     switch (field.type) {
-    case FieldType::Numeric: case FieldType::Float: field.kind = Value::Kind::Decimal; break;
-    case FieldType::Integer: field.kind = Value::Kind::Integer; break;
-    case FieldType::Currency: field.kind = Value::Kind::Currency; break;
-    case FieldType::Date: field.kind = Value::Kind::Date; break;
-    case FieldType::DateTime: field.kind = Value::Kind::DateTime; break;
-    case FieldType::Logical: field.kind = Value::Kind::Boolean; break;
-    case FieldType::Double: field.kind = field.isBinary ? Value::Kind::Binary : Value::Kind::Double; break;
-    default: field.kind = field.isBinary ? Value::Kind::Binary : Value::Kind::Text; break;
+        case FieldType::Numeric:
+        case FieldType::Float:
+            field.kind = Value::Kind::Decimal;
+            break;
+        case FieldType::Integer:
+            field.kind = Value::Kind::Integer;
+            break;
+        case FieldType::Currency:
+            field.kind = Value::Kind::Currency;
+            break;
+        case FieldType::Date:
+            field.kind = Value::Kind::Date;
+            break;
+        case FieldType::DateTime:
+            field.kind = Value::Kind::DateTime;
+            break;
+        case FieldType::Logical:
+            field.kind = Value::Kind::Boolean;
+            break;
+        case FieldType::Double:
+            field.kind = field.isBinary ? Value::Kind::Binary : Value::Kind::Double;
+            break;
+        default:
+            field.kind = field.isBinary ? Value::Kind::Binary : Value::Kind::Text;
+            break;
     }
 }
 
@@ -90,8 +133,8 @@ std::string decodeName(const char* raw, TextDecoder& decoder)
 
 // Fields start right after the deletion byte and follow each other; the stored displacement
 // is ignored (some writers leave it 0).
-std::vector<FieldDescriptor> readDescriptors(TableState& state, const std::string& header, TextDecoder& decoder,
-                                             int& terminatorAt)
+std::vector<FieldDescriptor> readDescriptors(TableState& state, const std::string& header,
+                                             TextDecoder& decoder, int& terminatorAt)
 {
     std::vector<FieldDescriptor> fields;
     int position = kFixedHeaderBytes;
@@ -130,7 +173,8 @@ std::vector<FieldDescriptor> readDescriptors(TableState& state, const std::strin
 
 // Settles the record length: the header's value unless the file size shows the field list
 // is right and the header wrong.
-void settleRecordLength(TableState& state, const std::vector<FieldDescriptor>& fields, std::uint64_t fileSize)
+void settleRecordLength(TableState& state, const std::vector<FieldDescriptor>& fields,
+                        std::uint64_t fileSize)
 {
     int sum = 1;
     for (const FieldDescriptor& field : fields)
@@ -139,11 +183,15 @@ void settleRecordLength(TableState& state, const std::vector<FieldDescriptor>& f
         return;
     const std::uint64_t payload = fileSize - static_cast<std::uint64_t>(state.headerLength);
     const auto fits = [&](int length) {
-        const std::uint64_t need = std::uint64_t{state.headerRecordCount} * static_cast<std::uint64_t>(length);
-        return state.headerRecordCount > 0 && length > 0 && (payload == need || payload == need + 1);
+        const std::uint64_t need =
+            std::uint64_t{state.headerRecordCount} * static_cast<std::uint64_t>(length);
+        return state.headerRecordCount > 0 && length > 0 &&
+               (payload == need || payload == need + 1);
     };
-    if ((fits(sum) && !fits(state.recordLength)) || (sum > state.recordLength && state.headerRecordCount == 0)) {
-        state.notes.push_back(message::noteRecordLengthRepaired(state.displayName, state.recordLength, sum));
+    if ((fits(sum) && !fits(state.recordLength)) ||
+        (sum > state.recordLength && state.headerRecordCount == 0)) {
+        state.notes.push_back(
+            message::noteRecordLengthRepaired(state.displayName, state.recordLength, sum));
         state.recordLength = sum;
         return;
     }
@@ -151,8 +199,8 @@ void settleRecordLength(TableState& state, const std::vector<FieldDescriptor>& f
         int offset = 1;
         for (const FieldDescriptor& field : fields) {
             if (offset + field.length > state.recordLength)
-                throw VfpError(message::fieldPastRecord(state.displayName, field.headerName, offset, field.length,
-                                                        state.recordLength));
+                throw VfpError(message::fieldPastRecord(state.displayName, field.headerName, offset,
+                                                        field.length, state.recordLength));
             offset += field.length;
         }
     }
@@ -214,7 +262,8 @@ void readHeader(TableState& state, const OpenOptions& options)
     state.codePageMark = static_cast<std::uint8_t>(fixed[29]);
     state.codePage = chooseCodePage(state, options);
     if (static_cast<std::uint64_t>(state.headerLength) > size)
-        throw VfpError(message::tooShortForHeader(state.displayName, size, static_cast<std::uint64_t>(state.headerLength)));
+        throw VfpError(message::tooShortForHeader(state.displayName, size,
+                                                  static_cast<std::uint64_t>(state.headerLength)));
 
     std::string header(static_cast<std::size_t>(state.headerLength), '\0');
     if (source.readAt(0, header.data(), header.size()) != header.size())
@@ -255,10 +304,13 @@ void readHeader(TableState& state, const OpenOptions& options)
         decoder.decode(std::string_view(link, length), state.backlink);
     }
 
-    const std::uint64_t whole = (size - static_cast<std::uint64_t>(state.headerLength)) / static_cast<std::uint64_t>(state.recordLength);
-    state.recordCount = static_cast<std::uint32_t>(std::min<std::uint64_t>(state.headerRecordCount, whole));
+    const std::uint64_t whole = (size - static_cast<std::uint64_t>(state.headerLength)) /
+                                static_cast<std::uint64_t>(state.recordLength);
+    state.recordCount =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(state.headerRecordCount, whole));
     if (state.recordCount < state.headerRecordCount)
-        state.notes.push_back(message::noteRecordsMissing(state.displayName, state.headerRecordCount, state.recordCount));
+        state.notes.push_back(message::noteRecordsMissing(
+            state.displayName, state.headerRecordCount, state.recordCount));
 }
 
 }  // namespace vfp

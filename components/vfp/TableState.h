@@ -23,8 +23,8 @@ struct TableState
 
     std::shared_ptr<ByteSource> memo;  // null when there is none or it is missing
     MemoFormat memoFormat = MemoFormat::Fpt;
-    std::filesystem::path memoPath;    // found, or expected when missing
-    std::string memoName;              // memo file name for messages
+    std::filesystem::path memoPath;  // found, or expected when missing
+    std::string memoName;            // memo file name for messages
     bool hasMemoFields = false;
 
     std::uint8_t version = 0;

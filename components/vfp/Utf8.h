@@ -41,8 +41,8 @@ inline void fromUtf16(std::u16string_view text, std::string& out)
     char* to = out.data();
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t unicode = text[i];
-        if (unicode >= 0xD800 && unicode <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
-            && text[i + 1] <= 0xDFFF) {
+        if (unicode >= 0xD800 && unicode <= 0xDBFF && i + 1 < text.size() &&
+            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             unicode = 0x10000 + ((unicode - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (unicode >= 0xD800 && unicode <= 0xDFFF) {
@@ -54,13 +54,17 @@ inline void fromUtf16(std::u16string_view text, std::string& out)
 }
 
 // Calls f(code point) for each character of UTF-8 text; a malformed byte gives U+FFFD.
-template<typename F>
+template <typename F>
 void forEachCodePoint(std::string_view text, F f)
 {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+        int extra = lead < 0x80           ? 0
+                    : (lead >> 5) == 0x6  ? 1
+                    : (lead >> 4) == 0xE  ? 2
+                    : (lead >> 3) == 0x1E ? 3
+                                          : -1;
         if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) {
             f(kReplacement);
             ++i;

@@ -30,9 +30,9 @@ struct Value
     };
 
     Kind kind = Kind::Empty;
-    std::string bytes;         // Text, Binary, Decimal
-    std::int64_t integer = 0;  // Integer, Currency (x 10,000), Boolean (0/1)
-    double real = 0.0;         // Double
+    std::string bytes;                     // Text, Binary, Decimal
+    std::int64_t integer = 0;              // Integer, Currency (x 10,000), Boolean (0/1)
+    double real = 0.0;                     // Double
     int year = 0, month = 0, day = 0;      // Date, DateTime
     int hour = 0, minute = 0, second = 0;  // DateTime
 
@@ -42,9 +42,15 @@ struct Value
     static Value null() { return ofKind(Kind::Null); }
     static Value fromText(std::string utf8) { return withBytes(Kind::Text, std::move(utf8)); }
     static Value fromBinary(std::string raw) { return withBytes(Kind::Binary, std::move(raw)); }
-    static Value fromDecimal(std::string digits) { return withBytes(Kind::Decimal, std::move(digits)); }
+    static Value fromDecimal(std::string digits)
+    {
+        return withBytes(Kind::Decimal, std::move(digits));
+    }
     static Value fromInteger(std::int64_t n) { return withInteger(Kind::Integer, n); }
-    static Value fromCurrency(std::int64_t tenThousandths) { return withInteger(Kind::Currency, tenThousandths); }
+    static Value fromCurrency(std::int64_t tenThousandths)
+    {
+        return withInteger(Kind::Currency, tenThousandths);
+    }
     static Value fromBoolean(bool b) { return withInteger(Kind::Boolean, b ? 1 : 0); }
     static Value fromDouble(double d)
     {

@@ -35,20 +35,20 @@ void appendProperty(std::string& memo, const Property& property, int codePage)
 {
     std::string value;
     switch (property.kind) {
-    case Property::Kind::Text:
-        value = encodeText(property.text, codePage);
-        value.push_back('\0');
-        break;
-    case Property::Kind::Number:
-        value.resize(4);
-        endian::putBe32(value.data(), static_cast<std::uint32_t>(property.number));
-        break;
-    case Property::Kind::Logical:
-        value.assign(1, static_cast<char>(property.number));
-        break;
-    case Property::Kind::Bytes:
-        value = property.text;
-        break;
+        case Property::Kind::Text:
+            value = encodeText(property.text, codePage);
+            value.push_back('\0');
+            break;
+        case Property::Kind::Number:
+            value.resize(4);
+            endian::putBe32(value.data(), static_cast<std::uint32_t>(property.number));
+            break;
+        case Property::Kind::Logical:
+            value.assign(1, static_cast<char>(property.number));
+            break;
+        case Property::Kind::Bytes:
+            value = property.text;
+            break;
     }
     char head[7];
     endian::putLe32(head, static_cast<std::uint32_t>(value.size() + sizeof head));
@@ -58,9 +58,18 @@ void appendProperty(std::string& memo, const Property& property, int codePage)
     memo += value;
 }
 
-Property text(int id, std::string value) { return {id, Property::Kind::Text, std::move(value), 0}; }
-Property number(int id, std::int64_t value) { return {id, Property::Kind::Number, {}, value}; }
-Property byteNumber(int id, std::int64_t value) { return {id, Property::Kind::Logical, {}, value}; }
+Property text(int id, std::string value)
+{
+    return {id, Property::Kind::Text, std::move(value), 0};
+}
+Property number(int id, std::int64_t value)
+{
+    return {id, Property::Kind::Number, {}, value};
+}
+Property byteNumber(int id, std::int64_t value)
+{
+    return {id, Property::Kind::Logical, {}, value};
+}
 
 // Header names: the long name's first 10 characters upper-cased, a digit suffix on clashes.
 std::vector<std::string> headerNames(const std::vector<FieldDefinition>& fields)
@@ -155,7 +164,8 @@ TableWriter ContainerWriter::createTable(const std::string& name, const std::str
     const std::filesystem::path file = (d->path.parent_path() / relative).lexically_normal();
     options.backlink = windowsSeparators(d->path.lexically_relative(file.parent_path()).string());
     std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);  // TableWriter reports a failure
+    std::filesystem::create_directories(file.parent_path(),
+                                        error);  // TableWriter reports a failure
     TableWriter writer(file, std::move(fields), options);
     addTable(name, relativePath, longNames);
     return writer;
@@ -164,20 +174,25 @@ TableWriter ContainerWriter::createTable(const std::string& name, const std::str
 std::int32_t ContainerWriter::addTable(const std::string& name, const std::string& relativePath,
                                        const std::vector<std::string>& longFieldNames)
 {
-    const std::int32_t id = addObject({1, "Table", name, {byteNumber(PropertyId::ObjectClass, kClassTable),
-                                                          text(PropertyId::Path, windowsSeparators(relativePath))}});
+    const std::int32_t id = addObject({1,
+                                       "Table",
+                                       name,
+                                       {byteNumber(PropertyId::ObjectClass, kClassTable),
+                                        text(PropertyId::Path, windowsSeparators(relativePath))}});
     for (const std::string& field : longFieldNames)
         addObject({id, "Field", field, {}});
     return id;
 }
 
 std::int32_t ContainerWriter::addView(const std::string& name, const std::string& sql,
-                                      const std::vector<ViewColumn>& columns, const std::string& connectionName,
+                                      const std::vector<ViewColumn>& columns,
+                                      const std::string& connectionName,
                                       const std::string& parameters, const std::string& tables)
 {
     const bool remote = !connectionName.empty();
-    std::vector<Property> properties{byteNumber(PropertyId::ObjectClass, remote ? kClassRemoteView : kClassLocalView),
-                                     number(PropertyId::SourceType, remote ? 2 : 1), text(PropertyId::Sql, sql)};
+    std::vector<Property> properties{
+        byteNumber(PropertyId::ObjectClass, remote ? kClassRemoteView : kClassLocalView),
+        number(PropertyId::SourceType, remote ? 2 : 1), text(PropertyId::Sql, sql)};
     if (!tables.empty())
         properties.push_back(text(PropertyId::Tables, tables));
     if (remote)

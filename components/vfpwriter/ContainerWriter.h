@@ -23,11 +23,11 @@ namespace vfp {
 struct ObjectDefinition
 {
     std::int32_t parentId = 1;
-    std::string type;         // "Table", "View", "Field", "Connection" ...
+    std::string type;  // "Table", "View", "Field", "Connection" ...
     std::string name;
     std::vector<Property> properties;  // Text (written with its 0x00), Number (4 bytes),
                                        // Logical (1 byte), Bytes (as is)
-    bool deleted = false;     // written as a deleted row
+    bool deleted = false;              // written as a deleted row
 };
 
 class ContainerWriter
@@ -63,8 +63,8 @@ public:
     };
     std::int32_t addView(const std::string& name, const std::string& sql,
                          const std::vector<ViewColumn>& columns = {},
-                         const std::string& connectionName = {},
-                         const std::string& parameters = {}, const std::string& tables = {});
+                         const std::string& connectionName = {}, const std::string& parameters = {},
+                         const std::string& tables = {});
     std::int32_t addConnection(const std::string& name, const std::string& dataSource,
                                const std::string& connectString = {});
 

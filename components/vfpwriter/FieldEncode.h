@@ -18,13 +18,15 @@ struct Context
 bool isMemoType(FieldType type);
 
 // "<table>: field <field> <problem>", the writer's messages.
-std::string fieldError(const std::string& table, const std::string& field, const std::string& problem);
+std::string fieldError(const std::string& table, const std::string& field,
+                       const std::string& problem);
 
 // The bytes a field so defined holds for value: text encoded to the code page, numbers as
 // right-justified text (placed by the writer), binary types little-endian, memos as their
 // data (written to the memo file by the writer). Null and Empty give no bytes. Throws
 // VfpError naming the field when the value has a kind the field cannot take, does not fit
 // its width, or is Null in a field that is not nullable.
-void fieldBytes(const FieldDefinition& definition, const Value& value, const Context& context, std::string& out);
+void fieldBytes(const FieldDefinition& definition, const Value& value, const Context& context,
+                std::string& out);
 
 }  // namespace vfp::encode

@@ -17,17 +17,20 @@ constexpr std::uint32_t kMaxBlockSize = 65535;  // the header keeps it in 16 bit
 
 std::string failure(const std::filesystem::path& path, const char* what)
 {
-    return path.filename().string() + " cannot be " + what + ": " + std::strerror(errno) + " (" + path.string() + ").";
+    return path.filename().string() + " cannot be " + what + ": " + std::strerror(errno) + " (" +
+           path.string() + ").";
 }
 
 }  // namespace
 
 MemoWriter::MemoWriter(const std::filesystem::path& path, std::uint32_t blockSize)
-    : mPath(path), mBlockSize(blockSize), mNextBlock((kHeaderBytes + blockSize - 1) / std::max<std::uint32_t>(1, blockSize))
+    : mPath(path),
+      mBlockSize(blockSize),
+      mNextBlock((kHeaderBytes + blockSize - 1) / std::max<std::uint32_t>(1, blockSize))
 {
     if (blockSize < 1 || blockSize > kMaxBlockSize)
-        throw VfpError(path.filename().string() + ": memo block size " + std::to_string(blockSize)
-                       + " is outside 1 to 65535.");
+        throw VfpError(path.filename().string() + ": memo block size " + std::to_string(blockSize) +
+                       " is outside 1 to 65535.");
     mFile = std::fopen(path.c_str(), "wb");
     if (!mFile)
         throw VfpError(failure(path, "created"));
@@ -46,9 +49,10 @@ std::uint32_t MemoWriter::append(std::string_view data, std::uint32_t type)
 {
     const std::uint64_t bytes = 8 + data.size();
     const std::uint64_t blocks = (bytes + mBlockSize - 1) / mBlockSize;
-    if (data.size() > std::numeric_limits<std::uint32_t>::max()
-        || mNextBlock + blocks > std::numeric_limits<std::uint32_t>::max())
-        throw VfpError(mPath.filename().string() + " is full: a memo pointer cannot address more blocks.");
+    if (data.size() > std::numeric_limits<std::uint32_t>::max() ||
+        mNextBlock + blocks > std::numeric_limits<std::uint32_t>::max())
+        throw VfpError(mPath.filename().string() +
+                       " is full: a memo pointer cannot address more blocks.");
     char head[8];
     endian::putBe32(head, type);
     endian::putBe32(head + 4, static_cast<std::uint32_t>(data.size()));
@@ -56,7 +60,8 @@ std::uint32_t MemoWriter::append(std::string_view data, std::uint32_t type)
     std::fwrite(data.data(), 1, data.size(), mFile);
     static const char zeros[512] = {};
     for (std::uint64_t pad = blocks * mBlockSize - bytes; pad > 0;) {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(pad, sizeof zeros));
+        const std::size_t chunk =
+            static_cast<std::size_t>(std::min<std::uint64_t>(pad, sizeof zeros));
         std::fwrite(zeros, 1, chunk, mFile);
         pad -= chunk;
     }
@@ -73,8 +78,8 @@ void MemoWriter::close()
     char head[8] = {};
     endian::putBe32(head, static_cast<std::uint32_t>(mNextBlock));
     endian::putBe16(head + 6, static_cast<std::uint16_t>(mBlockSize));
-    const bool ok = std::fseek(mFile, 0, SEEK_SET) == 0 && std::fwrite(head, 1, sizeof head, mFile) == sizeof head
-                    && !std::ferror(mFile);
+    const bool ok = std::fseek(mFile, 0, SEEK_SET) == 0 &&
+                    std::fwrite(head, 1, sizeof head, mFile) == sizeof head && !std::ferror(mFile);
     const bool closed = std::fclose(mFile) == 0;
     mFile = nullptr;
     if (!ok || !closed)

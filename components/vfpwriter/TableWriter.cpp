@@ -12,15 +12,15 @@
 
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
+#include "components/vfp/VfpError.h"
 #include "components/vfpwriter/FieldEncode.h"
 #include "components/vfpwriter/MemoWriter.h"
-#include "components/vfp/VfpError.h"
 
 namespace vfp {
 namespace {
 
-constexpr int kMaxRecordBytes = 65500;    // FoxPro's limit for one record
-constexpr int kMaxFields = 255;           // including _NullFlags
+constexpr int kMaxRecordBytes = 65500;  // FoxPro's limit for one record
+constexpr int kMaxFields = 255;         // including _NullFlags
 constexpr int kMaxNameBytes = 10;
 constexpr int kBacklinkBytes = 263;
 constexpr std::size_t kStdioBuffer = std::size_t{1} << 20;
@@ -36,20 +36,38 @@ struct Layout
 int defaultWidth(FieldType type)
 {
     switch (type) {
-    case FieldType::Date: case FieldType::DateTime: case FieldType::Double: case FieldType::Currency: return 8;
-    case FieldType::Integer: case FieldType::Memo: case FieldType::General: case FieldType::Blob: case FieldType::Picture: return 4;
-    case FieldType::Logical: return 1;
-    default: return 10;
+        case FieldType::Date:
+        case FieldType::DateTime:
+        case FieldType::Double:
+        case FieldType::Currency:
+            return 8;
+        case FieldType::Integer:
+        case FieldType::Memo:
+        case FieldType::General:
+        case FieldType::Blob:
+        case FieldType::Picture:
+            return 4;
+        case FieldType::Logical:
+            return 1;
+        default:
+            return 10;
     }
 }
 
 bool widthAllowed(FieldType type, int width)
 {
     switch (type) {
-    case FieldType::Character: case FieldType::Varchar: case FieldType::Varbinary: return width >= 1 && width <= 254;
-    case FieldType::Numeric: case FieldType::Float: return width >= 1 && width <= 20;
-    case FieldType::NullFlags: return false;
-    default: return width == defaultWidth(type);
+        case FieldType::Character:
+        case FieldType::Varchar:
+        case FieldType::Varbinary:
+            return width >= 1 && width <= 254;
+        case FieldType::Numeric:
+        case FieldType::Float:
+            return width >= 1 && width <= 20;
+        case FieldType::NullFlags:
+            return false;
+        default:
+            return width == defaultWidth(type);
     }
 }
 
@@ -65,19 +83,24 @@ std::uint8_t flagsFor(const FieldDefinition& definition)
 {
     std::uint8_t flags = definition.nullable ? FieldFlag::Nullable : 0;
     switch (definition.type) {
-    case FieldType::Character: case FieldType::Varchar: case FieldType::Memo:
-        if (definition.binary)
+        case FieldType::Character:
+        case FieldType::Varchar:
+        case FieldType::Memo:
+            if (definition.binary)
+                flags |= FieldFlag::Binary;
+            break;
+        case FieldType::Integer:
+            flags |= FieldFlag::Binary | (definition.autoIncrement ? FieldFlag::AutoIncrement : 0);
+            break;
+        case FieldType::DateTime:
+        case FieldType::Currency:
+        case FieldType::Double:
+        case FieldType::Varbinary:
+        case FieldType::Blob:
             flags |= FieldFlag::Binary;
-        break;
-    case FieldType::Integer:
-        flags |= FieldFlag::Binary | (definition.autoIncrement ? FieldFlag::AutoIncrement : 0);
-        break;
-    case FieldType::DateTime: case FieldType::Currency: case FieldType::Double: case FieldType::Varbinary:
-    case FieldType::Blob:
-        flags |= FieldFlag::Binary;
-        break;
-    default:
-        break;
+            break;
+        default:
+            break;
     }
     return flags;
 }
@@ -110,7 +133,8 @@ struct TableWriter::Impl
 
     [[noreturn]] void fail(const char* what) const
     {
-        throw VfpError(name + " cannot be " + what + ": " + std::strerror(errno) + " (" + path.string() + ").");
+        throw VfpError(name + " cannot be " + what + ": " + std::strerror(errno) + " (" +
+                       path.string() + ").");
     }
 
     void layOut(std::vector<FieldDefinition> definitions)
@@ -124,17 +148,21 @@ struct TableWriter::Impl
                 definition.length = defaultWidth(definition.type);
             if (definition.type == FieldType::Currency)
                 definition.decimals = 4;
-            const bool nameOk = !definition.name.empty() && definition.name.size() <= kMaxNameBytes
-                                && std::all_of(definition.name.begin(), definition.name.end(), [](char c) {
-                                       return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-                                   });
+            const bool nameOk =
+                !definition.name.empty() && definition.name.size() <= kMaxNameBytes &&
+                std::all_of(definition.name.begin(), definition.name.end(), [](char c) {
+                    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+                });
             if (!nameOk)
-                throw VfpError(encode::fieldError(name, definition.name, "needs a name of 1 to 10 letters, digits or '_'."));
+                throw VfpError(encode::fieldError(
+                    name, definition.name, "needs a name of 1 to 10 letters, digits or '_'."));
             for (const Layout& earlier : fields)
                 if (lowerAscii(earlier.definition.name) == lowerAscii(definition.name))
                     throw VfpError(encode::fieldError(name, definition.name, "appears twice."));
             if (!widthAllowed(definition.type, definition.length))
-                throw VfpError(encode::fieldError(name, definition.name, "cannot have width " + std::to_string(definition.length) + "."));
+                throw VfpError(encode::fieldError(
+                    name, definition.name,
+                    "cannot have width " + std::to_string(definition.length) + "."));
             Layout layout{definition, offset};
             if (definition.type == FieldType::Varchar || definition.type == FieldType::Varbinary)
                 layout.varLengthBit = bits++;
@@ -151,8 +179,9 @@ struct TableWriter::Impl
         recordLength = offset;
         const int fieldCount = static_cast<int>(fields.size()) + (bits > 0 ? 1 : 0);
         if (fieldCount > kMaxFields || recordLength > kMaxRecordBytes)
-            throw VfpError(name + ": " + std::to_string(fieldCount) + " fields of " + std::to_string(recordLength)
-                           + " bytes are more than a table can hold (255 fields, 65,500 bytes).");
+            throw VfpError(name + ": " + std::to_string(fieldCount) + " fields of " +
+                           std::to_string(recordLength) +
+                           " bytes are more than a table can hold (255 fields, 65,500 bytes).");
         headerLength = 32 + 32 * fieldCount + 1 + kBacklinkBytes;
         stored.resize(fields.size());
     }
@@ -160,14 +189,20 @@ struct TableWriter::Impl
     std::string header() const
     {
         const bool wide = std::any_of(fields.begin(), fields.end(), [](const Layout& f) {
-            return f.definition.type == FieldType::Varchar || f.definition.type == FieldType::Varbinary || f.definition.type == FieldType::Blob;
+            return f.definition.type == FieldType::Varchar ||
+                   f.definition.type == FieldType::Varbinary ||
+                   f.definition.type == FieldType::Blob;
         });
-        const bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const Layout& f) { return encode::isMemoType(f.definition.type); });
+        const bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const Layout& f) {
+            return encode::isMemoType(f.definition.type);
+        });
         const bool isContainer = lowerAscii(path.extension().string()) == ".dbc";
         std::string bytes(static_cast<std::size_t>(headerLength), '\0');
         bytes[0] = static_cast<char>(options.version != 0 ? options.version : wide ? 0x32 : 0x30);
-        const auto today = std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
-        bytes[1] = static_cast<char>(static_cast<int>(today.year()) % 100);  // FoxPro keeps the year mod 100
+        const auto today = std::chrono::year_month_day(
+            std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+        bytes[1] = static_cast<char>(static_cast<int>(today.year()) %
+                                     100);  // FoxPro keeps the year mod 100
         bytes[2] = static_cast<char>(static_cast<unsigned>(today.month()));
         bytes[3] = static_cast<char>(static_cast<unsigned>(today.day()));
         endian::putLe16(bytes.data() + 8, static_cast<std::uint16_t>(headerLength));
@@ -175,8 +210,8 @@ struct TableWriter::Impl
         bytes[28] = static_cast<char>((hasMemo ? 0x02 : 0) | (isContainer ? 0x04 : 0));
         bytes[29] = static_cast<char>(options.codePageMark);
         std::size_t at = 32;
-        const auto descriptor = [&](const std::string& fieldName, char type, int offset, int length, int decimals,
-                                    std::uint8_t flags, bool autoIncrement) {
+        const auto descriptor = [&](const std::string& fieldName, char type, int offset, int length,
+                                    int decimals, std::uint8_t flags, bool autoIncrement) {
             char* d = bytes.data() + at;
             std::memcpy(d, fieldName.data(), fieldName.size());
             d[11] = type;
@@ -191,10 +226,12 @@ struct TableWriter::Impl
             at += 32;
         };
         for (const Layout& f : fields)
-            descriptor(f.definition.name, static_cast<char>(f.definition.type), f.offset, f.definition.length, f.definition.decimals,
-                       flagsFor(f.definition), f.definition.autoIncrement);
+            descriptor(f.definition.name, static_cast<char>(f.definition.type), f.offset,
+                       f.definition.length, f.definition.decimals, flagsFor(f.definition),
+                       f.definition.autoIncrement);
         if (nullFlagsOffset > 0)
-            descriptor("_NullFlags", '0', nullFlagsOffset, nullFlagsLength, 0, FieldFlag::System | FieldFlag::Binary, false);
+            descriptor("_NullFlags", '0', nullFlagsOffset, nullFlagsLength, 0,
+                       FieldFlag::System | FieldFlag::Binary, false);
         bytes[at] = 0x0D;
         const std::string link = encodeText(options.backlink, codePage).substr(0, kBacklinkBytes);
         std::memcpy(bytes.data() + at + 1, link.data(), link.size());
@@ -203,18 +240,24 @@ struct TableWriter::Impl
 
     void setBit(int bit)
     {
-        record[static_cast<std::size_t>(nullFlagsOffset + bit / 8)] |= static_cast<char>(1 << (bit % 8));
+        record[static_cast<std::size_t>(nullFlagsOffset + bit / 8)] |=
+            static_cast<char>(1 << (bit % 8));
     }
 
     // Blank bytes of a field: spaces for text-like fields, zeros for binary ones.
     static char blankByte(FieldType type)
     {
         switch (type) {
-        case FieldType::Character: case FieldType::Varchar: case FieldType::Varbinary: case FieldType::Numeric:
-        case FieldType::Float: case FieldType::Date: case FieldType::Logical:
-            return ' ';
-        default:
-            return '\0';
+            case FieldType::Character:
+            case FieldType::Varchar:
+            case FieldType::Varbinary:
+            case FieldType::Numeric:
+            case FieldType::Float:
+            case FieldType::Date:
+            case FieldType::Logical:
+                return ' ';
+            default:
+                return '\0';
         }
     }
 
@@ -230,33 +273,41 @@ struct TableWriter::Impl
         }
         // an Empty value arrives here with no bytes: blank, and V/Q of length 0
         switch (definition.type) {
-        case FieldType::Character:
-            std::memcpy(at, bytes.data(), bytes.size());
-            break;
-        case FieldType::Varchar: case FieldType::Varbinary:
-            std::memcpy(at, bytes.data(), bytes.size());
-            if (bytes.size() < width) {
-                // shorter than the field: the length goes in the last byte
-                at[width - 1] = static_cast<char>(bytes.size());
-                setBit(f.varLengthBit);
-            }
-            break;
-        case FieldType::Numeric: case FieldType::Float:
-            std::memcpy(at + (width - bytes.size()), bytes.data(), bytes.size());
-            break;
-        case FieldType::Memo: case FieldType::General: case FieldType::Blob: case FieldType::Picture:
-            if (!bytes.empty()) {
-                const std::uint32_t type = definition.type == FieldType::General ? 2 : definition.type == FieldType::Picture ? 0 : 1;
-                endian::putLe32(at, memo->append(bytes, type));
-            }
-            break;
-        default:
-            std::memcpy(at, bytes.data(), bytes.size());
+            case FieldType::Character:
+                std::memcpy(at, bytes.data(), bytes.size());
+                break;
+            case FieldType::Varchar:
+            case FieldType::Varbinary:
+                std::memcpy(at, bytes.data(), bytes.size());
+                if (bytes.size() < width) {
+                    // shorter than the field: the length goes in the last byte
+                    at[width - 1] = static_cast<char>(bytes.size());
+                    setBit(f.varLengthBit);
+                }
+                break;
+            case FieldType::Numeric:
+            case FieldType::Float:
+                std::memcpy(at + (width - bytes.size()), bytes.data(), bytes.size());
+                break;
+            case FieldType::Memo:
+            case FieldType::General:
+            case FieldType::Blob:
+            case FieldType::Picture:
+                if (!bytes.empty()) {
+                    const std::uint32_t type = definition.type == FieldType::General   ? 2
+                                               : definition.type == FieldType::Picture ? 0
+                                                                                       : 1;
+                    endian::putLe32(at, memo->append(bytes, type));
+                }
+                break;
+            default:
+                std::memcpy(at, bytes.data(), bytes.size());
         }
     }
 };
 
-TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefinition> fields, const WriteOptions& options)
+TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefinition> fields,
+                         const WriteOptions& options)
     : d(std::make_unique<Impl>())
 {
     d->path = dbf;
@@ -266,7 +317,9 @@ TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefi
     d->codePage = marked != 0 && isSupportedCodePage(marked) ? marked : 1252;
     d->encoding = {d->name, d->codePage, options.datetimeOneMsShort};
     d->layOut(std::move(fields));
-    const bool hasMemo = std::any_of(d->fields.begin(), d->fields.end(), [](const Layout& f) { return encode::isMemoType(f.definition.type); });
+    const bool hasMemo = std::any_of(d->fields.begin(), d->fields.end(), [](const Layout& f) {
+        return encode::isMemoType(f.definition.type);
+    });
 
     d->file = std::fopen(dbf.c_str(), "wb");
     if (!d->file)
@@ -276,10 +329,12 @@ TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefi
     std::fwrite(header.data(), 1, header.size(), d->file);
     if (hasMemo) {
         const std::string extension = d->path.extension().string();
-        const bool upper = !extension.empty() && std::isupper(static_cast<unsigned char>(extension.back()));
+        const bool upper =
+            !extension.empty() && std::isupper(static_cast<unsigned char>(extension.back()));
         const std::string memoExtension = lowerAscii(extension) == ".dbc" ? ".dct" : ".fpt";
         std::filesystem::path memoPath = dbf;
-        memoPath.replace_extension(upper ? (memoExtension == ".dct" ? ".DCT" : ".FPT") : memoExtension);
+        memoPath.replace_extension(upper ? (memoExtension == ".dct" ? ".DCT" : ".FPT")
+                                         : memoExtension);
         d->memo.emplace(memoPath, options.memoBlockSize);
     }
     d->record.resize(static_cast<std::size_t>(d->recordLength));
@@ -304,8 +359,8 @@ void TableWriter::append(const std::vector<Value>& values, bool deleted)
     if (!d->file)
         throw VfpError(d->name + " is already closed.");
     if (values.size() != d->fields.size())
-        throw VfpError(d->name + ": a record needs " + std::to_string(d->fields.size()) + " values, not "
-                       + std::to_string(values.size()) + ".");
+        throw VfpError(d->name + ": a record needs " + std::to_string(d->fields.size()) +
+                       " values, not " + std::to_string(values.size()) + ".");
     for (std::size_t i = 0; i < values.size(); ++i)
         encode::fieldBytes(d->fields[i].definition, values[i], d->encoding, d->stored[i]);
     std::fill(d->record.begin(), d->record.end(), '\0');
@@ -317,7 +372,10 @@ void TableWriter::append(const std::vector<Value>& values, bool deleted)
     ++d->count;
 }
 
-std::uint32_t TableWriter::recordCount() const { return d->count; }
+std::uint32_t TableWriter::recordCount() const
+{
+    return d->count;
+}
 
 void TableWriter::close()
 {
@@ -326,8 +384,9 @@ void TableWriter::close()
     // 0x1A ends the records; bytes 4-7 of the header hold the count, little-endian
     char count[4];
     endian::putLe32(count, d->count);
-    const bool ok = std::fputc(0x1A, d->file) != EOF && std::fseek(d->file, 4, SEEK_SET) == 0
-                    && std::fwrite(count, 1, sizeof count, d->file) == sizeof count && !std::ferror(d->file);
+    const bool ok = std::fputc(0x1A, d->file) != EOF && std::fseek(d->file, 4, SEEK_SET) == 0 &&
+                    std::fwrite(count, 1, sizeof count, d->file) == sizeof count &&
+                    !std::ferror(d->file);
     const bool closed = std::fclose(d->file) == 0;
     d->file = nullptr;
     if (!ok || !closed)

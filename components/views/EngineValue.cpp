@@ -84,51 +84,52 @@ void resultEngineValue(sqlite3_context* context, const vfp::Value& value)
 {
     using Kind = vfp::Value::Kind;
     switch (value.kind) {
-    case Kind::Empty:
-    case Kind::Null:
-        sqlite3_result_null(context);
-        return;
-    case Kind::Text:
-        sqlite3_result_text64(context, value.bytes.data(), value.bytes.size(), SQLITE_TRANSIENT,
-                              SQLITE_UTF8);
-        return;
-    case Kind::Binary:
-        sqlite3_result_blob64(context, value.bytes.data(), value.bytes.size(), SQLITE_TRANSIENT);
-        return;
-    case Kind::Integer:
-    case Kind::Boolean:
-        sqlite3_result_int64(context, value.integer);
-        return;
-    case Kind::Double:
-        sqlite3_result_double(context, value.real);
-        return;
-    case Kind::Currency:
-        sqlite3_result_double(context, static_cast<double>(value.integer) / kCurrencyScale);
-        return;
-    case Kind::Decimal: {
-        std::int64_t integer = 0;
-        double real = 0;
-        switch (parseDecimal(value.bytes, integer, real)) {
-        case NumberKind::Integer:
-            sqlite3_result_int64(context, integer);
+        case Kind::Empty:
+        case Kind::Null:
+            sqlite3_result_null(context);
             return;
-        case NumberKind::Real:
-            sqlite3_result_double(context, real);
+        case Kind::Text:
+            sqlite3_result_text64(context, value.bytes.data(), value.bytes.size(), SQLITE_TRANSIENT,
+                                  SQLITE_UTF8);
             return;
-        case NumberKind::None:  // an overflowed field ("*****") keeps its text
-            sqlite3_result_text64(context, value.bytes.data(), value.bytes.size(),
-                                  SQLITE_TRANSIENT, SQLITE_UTF8);
+        case Kind::Binary:
+            sqlite3_result_blob64(context, value.bytes.data(), value.bytes.size(),
+                                  SQLITE_TRANSIENT);
+            return;
+        case Kind::Integer:
+        case Kind::Boolean:
+            sqlite3_result_int64(context, value.integer);
+            return;
+        case Kind::Double:
+            sqlite3_result_double(context, value.real);
+            return;
+        case Kind::Currency:
+            sqlite3_result_double(context, static_cast<double>(value.integer) / kCurrencyScale);
+            return;
+        case Kind::Decimal: {
+            std::int64_t integer = 0;
+            double real = 0;
+            switch (parseDecimal(value.bytes, integer, real)) {
+                case NumberKind::Integer:
+                    sqlite3_result_int64(context, integer);
+                    return;
+                case NumberKind::Real:
+                    sqlite3_result_double(context, real);
+                    return;
+                case NumberKind::None:  // an overflowed field ("*****") keeps its text
+                    sqlite3_result_text64(context, value.bytes.data(), value.bytes.size(),
+                                          SQLITE_TRANSIENT, SQLITE_UTF8);
+                    return;
+            }
             return;
         }
-        return;
-    }
-    case Kind::Date:
-    case Kind::DateTime: {
-        std::array<char, 20> buffer{};
-        const int length = isoText(value, buffer);
-        sqlite3_result_text(context, buffer.data(), length, SQLITE_TRANSIENT);
-        return;
-    }
+        case Kind::Date:
+        case Kind::DateTime: {
+            std::array<char, 20> buffer{};
+            const int length = isoText(value, buffer);
+            sqlite3_result_text(context, buffer.data(), length, SQLITE_TRANSIENT);
+            return;
+        }
     }
 }
 
@@ -136,40 +137,40 @@ bool lookupKey(const vfp::Value& value, std::string& out)
 {
     using Kind = vfp::Value::Kind;
     switch (value.kind) {
-    case Kind::Text:
-        textKey(value.bytes.data(), value.bytes.size(), out);
-        return true;
-    case Kind::Integer:
-    case Kind::Boolean:
-        numberKey(static_cast<double>(value.integer), out);
-        return true;
-    case Kind::Double:
-        numberKey(value.real, out);
-        return true;
-    case Kind::Currency:
-        numberKey(static_cast<double>(value.integer) / kCurrencyScale, out);
-        return true;
-    case Kind::Decimal: {
-        std::int64_t integer = 0;
-        double real = 0;
-        const NumberKind kind = parseDecimal(value.bytes, integer, real);
-        if (kind == NumberKind::None)
+        case Kind::Text:
             textKey(value.bytes.data(), value.bytes.size(), out);
-        else
-            numberKey(kind == NumberKind::Integer ? static_cast<double>(integer) : real, out);
-        return true;
-    }
-    case Kind::Date:
-    case Kind::DateTime: {
-        std::array<char, 20> buffer{};
-        const int length = isoText(value, buffer);
-        textKey(buffer.data(), static_cast<std::size_t>(length), out);
-        return true;
-    }
-    case Kind::Empty:
-    case Kind::Null:
-    case Kind::Binary:
-        return false;
+            return true;
+        case Kind::Integer:
+        case Kind::Boolean:
+            numberKey(static_cast<double>(value.integer), out);
+            return true;
+        case Kind::Double:
+            numberKey(value.real, out);
+            return true;
+        case Kind::Currency:
+            numberKey(static_cast<double>(value.integer) / kCurrencyScale, out);
+            return true;
+        case Kind::Decimal: {
+            std::int64_t integer = 0;
+            double real = 0;
+            const NumberKind kind = parseDecimal(value.bytes, integer, real);
+            if (kind == NumberKind::None)
+                textKey(value.bytes.data(), value.bytes.size(), out);
+            else
+                numberKey(kind == NumberKind::Integer ? static_cast<double>(integer) : real, out);
+            return true;
+        }
+        case Kind::Date:
+        case Kind::DateTime: {
+            std::array<char, 20> buffer{};
+            const int length = isoText(value, buffer);
+            textKey(buffer.data(), static_cast<std::size_t>(length), out);
+            return true;
+        }
+        case Kind::Empty:
+        case Kind::Null:
+        case Kind::Binary:
+            return false;
     }
     return false;
 }
@@ -177,20 +178,20 @@ bool lookupKey(const vfp::Value& value, std::string& out)
 bool lookupKey(sqlite3_value* value, std::string& out)
 {
     switch (sqlite3_value_type(value)) {
-    case SQLITE_INTEGER:
-        numberKey(static_cast<double>(sqlite3_value_int64(value)), out);
-        return true;
-    case SQLITE_FLOAT:
-        numberKey(sqlite3_value_double(value), out);
-        return true;
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        textKey(text == nullptr ? "" : text, static_cast<std::size_t>(sqlite3_value_bytes(value)),
-                out);
-        return true;
-    }
-    default:
-        return false;
+        case SQLITE_INTEGER:
+            numberKey(static_cast<double>(sqlite3_value_int64(value)), out);
+            return true;
+        case SQLITE_FLOAT:
+            numberKey(sqlite3_value_double(value), out);
+            return true;
+        case SQLITE_TEXT: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+            textKey(text == nullptr ? "" : text,
+                    static_cast<std::size_t>(sqlite3_value_bytes(value)), out);
+            return true;
+        }
+        default:
+            return false;
     }
 }
 

@@ -94,15 +94,14 @@ void addNumbers(sqlite3_context* context, sqlite3_value* a, sqlite3_value* b, in
         std::int64_t sum = 0;
         const std::int64_t x = sqlite3_value_int64(a);
         const std::int64_t y = sqlite3_value_int64(b);
-        const bool overflow = sign > 0 ? __builtin_add_overflow(x, y, &sum)
-                                       : __builtin_sub_overflow(x, y, &sum);
+        const bool overflow =
+            sign > 0 ? __builtin_add_overflow(x, y, &sum) : __builtin_sub_overflow(x, y, &sum);
         if (!overflow) {
             sqlite3_result_int64(context, sum);
             return;
         }
     }
-    sqlite3_result_double(context,
-                          sqlite3_value_double(a) + sign * sqlite3_value_double(b));
+    sqlite3_result_double(context, sqlite3_value_double(a) + sign * sqlite3_value_double(b));
 }
 
 void addOrSubtract(sqlite3_context* context, sqlite3_value** argv, int sign)
@@ -123,8 +122,8 @@ void addOrSubtract(sqlite3_context* context, sqlite3_value** argv, int sign)
         moveMoment(context, *momentB, a, 1);
     } else if (momentA && momentB && sign < 0 && momentA->hasTime == momentB->hasTime) {
         const std::int64_t difference =
-            (momentA->days - momentB->days) * (momentA->hasTime ? kSecondsPerDay : 1)
-            + (momentA->seconds - momentB->seconds);
+            (momentA->days - momentB->days) * (momentA->hasTime ? kSecondsPerDay : 1) +
+            (momentA->seconds - momentB->seconds);
         sqlite3_result_int64(context, difference);
     } else if (textA && textB) {
         const std::string_view left = textOf(a);
@@ -133,8 +132,8 @@ void addOrSubtract(sqlite3_context* context, sqlite3_value** argv, int sign)
             resultText(context, std::string(left) + std::string(right));
         } else {
             const std::size_t kept = left.find_last_not_of(' ') + 1;
-            resultText(context, std::string(left.substr(0, kept)) + std::string(right)
-                                    + std::string(left.size() - kept, ' '));
+            resultText(context, std::string(left.substr(0, kept)) + std::string(right) +
+                                    std::string(left.size() - kept, ' '));
         }
     } else {
         typeMismatch(context);
@@ -164,8 +163,8 @@ void vfpEq(sqlite3_context* context, int argc, sqlite3_value** argv)
     const int typeA = sqlite3_value_type(argv[0]);
     const int typeB = sqlite3_value_type(argv[1]);
     bool equal = false;
-    if ((typeA == SQLITE_TEXT && typeB == SQLITE_TEXT)
-        || (typeA == SQLITE_BLOB && typeB == SQLITE_BLOB)) {
+    if ((typeA == SQLITE_TEXT && typeB == SQLITE_TEXT) ||
+        (typeA == SQLITE_BLOB && typeB == SQLITE_BLOB)) {
         const std::string_view a = typeA == SQLITE_TEXT ? textOf(argv[0]) : bytesOf(argv[0]);
         const std::string_view b = typeB == SQLITE_TEXT ? textOf(argv[1]) : bytesOf(argv[1]);
         const std::size_t length = std::min(a.size(), b.size());
@@ -182,20 +181,20 @@ void vfpEmpty(sqlite3_context* context, int, sqlite3_value** argv)
 {
     bool empty = false;
     switch (sqlite3_value_type(argv[0])) {
-    case SQLITE_INTEGER:
-        empty = sqlite3_value_int64(argv[0]) == 0;
-        break;
-    case SQLITE_FLOAT:
-        empty = sqlite3_value_double(argv[0]) == 0.0;
-        break;
-    case SQLITE_TEXT:
-        empty = textOf(argv[0]).find_first_not_of(" \t\r\n") == std::string_view::npos;
-        break;
-    case SQLITE_BLOB:
-        empty = sqlite3_value_bytes(argv[0]) == 0;
-        break;
-    default:  // EMPTY(.NULL.) is .F. in FoxPro
-        break;
+        case SQLITE_INTEGER:
+            empty = sqlite3_value_int64(argv[0]) == 0;
+            break;
+        case SQLITE_FLOAT:
+            empty = sqlite3_value_double(argv[0]) == 0.0;
+            break;
+        case SQLITE_TEXT:
+            empty = textOf(argv[0]).find_first_not_of(" \t\r\n") == std::string_view::npos;
+            break;
+        case SQLITE_BLOB:
+            empty = sqlite3_value_bytes(argv[0]) == 0;
+            break;
+        default:  // EMPTY(.NULL.) is .F. in FoxPro
+            break;
     }
     sqlite3_result_int(context, empty ? 1 : 0);
 }
@@ -214,8 +213,8 @@ void vfpRound(sqlite3_context* context, int argc, sqlite3_value** argv)
     const std::int64_t places = sqlite3_value_int64(argv[1]);
     if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && places >= 0)
         return sqlite3_result_int64(context, sqlite3_value_int64(argv[0]));
-    const int clamped = static_cast<int>(std::clamp<std::int64_t>(places, -kSignificantDigits,
-                                                                  kSignificantDigits));
+    const int clamped =
+        static_cast<int>(std::clamp<std::int64_t>(places, -kSignificantDigits, kSignificantDigits));
     sqlite3_result_double(context, roundHalfAway(sqlite3_value_double(argv[0]), clamped));
 }
 
@@ -223,8 +222,8 @@ void vfpMod(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
-    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER
-        && sqlite3_value_type(argv[1]) == SQLITE_INTEGER) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER &&
+        sqlite3_value_type(argv[1]) == SQLITE_INTEGER) {
         const std::int64_t a = sqlite3_value_int64(argv[0]);
         const std::int64_t b = sqlite3_value_int64(argv[1]);
         if (b == 0)
@@ -259,8 +258,8 @@ void vfpStr(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
     const double value = sqlite3_value_double(argv[0]);
-    const auto width = static_cast<std::size_t>(std::clamp<std::int64_t>(
-        sqlite3_value_int64(argv[1]), 1, 255));  // FoxPro's widest STR()
+    const auto width = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(sqlite3_value_int64(argv[1]), 1, 255));  // FoxPro's widest STR()
     int decimals = static_cast<int>(std::clamp<std::int64_t>(sqlite3_value_int64(argv[2]), 0, 18));
     // Too wide: FoxPro gives up decimals first, then shows asterisks.
     for (; decimals >= 0; --decimals) {
@@ -320,7 +319,8 @@ void changeCase(sqlite3_context* context, sqlite3_value* value, bool toUpper)
     const std::string_view text = textOf(value);
     const QString unicode = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QByteArray changed = (toUpper ? unicode.toUpper() : unicode.toLower()).toUtf8();
-    resultText(context, std::string_view(changed.constData(), static_cast<std::size_t>(changed.size())));
+    resultText(context,
+               std::string_view(changed.constData(), static_cast<std::size_t>(changed.size())));
 }
 
 void vfpUpper(sqlite3_context* context, int, sqlite3_value** argv)
@@ -344,8 +344,8 @@ void pad(sqlite3_context* context, int argc, sqlite3_value** argv, int side)
     if (length > kMaxTextLength)
         return sqlite3_result_error(context, "String is too long to fit.", -1);
     const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const QString fill = QString::fromUtf8(textOf(argv[2]).data(),
-                                           static_cast<qsizetype>(textOf(argv[2]).size()));
+    const QString fill =
+        QString::fromUtf8(textOf(argv[2]).data(), static_cast<qsizetype>(textOf(argv[2]).size()));
     const QChar padding = fill.isEmpty() ? QLatin1Char(' ') : fill.front();
     const qsizetype wanted = static_cast<qsizetype>(std::max<std::int64_t>(length, 0));
     QString out = value.left(wanted);
@@ -353,7 +353,8 @@ void pad(sqlite3_context* context, int argc, sqlite3_value** argv, int side)
     const qsizetype before = side < 0 ? missing : side == 0 ? missing / 2 : 0;
     out = QString(before, padding) + out + QString(missing - before, padding);
     const QByteArray bytes = out.toUtf8();
-    resultText(context, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    resultText(context,
+               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void vfpPadl(sqlite3_context* context, int argc, sqlite3_value** argv)
@@ -442,7 +443,8 @@ double roundHalfAway(double x, int places)
         std::int64_t divisor = 1;
         for (int i = 0; i < dropped; ++i)
             divisor *= 10;
-        kept = static_cast<double>(mantissa / divisor + (mantissa % divisor >= divisor / 2 ? 1 : 0));
+        kept =
+            static_cast<double>(mantissa / divisor + (mantissa % divisor >= divisor / 2 ? 1 : 0));
     }
     const double magnitude = places >= 0 ? kept / scale : kept * scale;
     return x < 0 ? -magnitude : magnitude;

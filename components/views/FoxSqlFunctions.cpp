@@ -46,15 +46,16 @@ std::string call(std::string_view function, const Args& args)
 // The width a literal count gives a result ("LEFT(x, 3)" is C(3)), else 0 (not known).
 int literalWidth(const Expr& count)
 {
-    if (count.shape != Expr::Shape::NumberLiteral
-        || count.sql.find_first_not_of("0123456789") != std::string::npos || count.sql.size() > 3)
+    if (count.shape != Expr::Shape::NumberLiteral ||
+        count.sql.find_first_not_of("0123456789") != std::string::npos || count.sql.size() > 3)
         return 0;
     return std::stoi(count.sql);
 }
 
 SqlType textResult(const Expr& source, int width = 0)
 {
-    return SqlType::of(source.type.letter == 'M' ? 'M' : 'C', source.type.letter == 'M' ? 0 : width);
+    return SqlType::of(source.type.letter == 'M' ? 'M' : 'C',
+                       source.type.letter == 'M' ? 0 : width);
 }
 
 SqlType firstKnown(const Expr& a, const Expr& b)
@@ -64,8 +65,8 @@ SqlType firstKnown(const Expr& a, const Expr& b)
 
 Expr datePart(const Args& a, int start, int length)
 {
-    return make("CAST(substr(" + a[0].sql + ", " + std::to_string(start) + ", "
-                    + std::to_string(length) + ") AS INTEGER)",
+    return make("CAST(substr(" + a[0].sql + ", " + std::to_string(start) + ", " +
+                    std::to_string(length) + ") AS INTEGER)",
                 SqlType::of('N'));
 }
 
@@ -75,19 +76,22 @@ Expr strictDate(const Args& a, const Token& at, bool withTime)
 {
     const std::string function = withTime ? "CTOT()" : "CTOD()";
     if (a[0].shape != Expr::Shape::TextLiteral)
-        throw TranslationError(function + " of a computed text depends on SET DATE and cannot "
-                               "be translated " + positionText(at.offset));
+        throw TranslationError(function +
+                               " of a computed text depends on SET DATE and cannot "
+                               "be translated " +
+                               positionText(at.offset));
     std::vector<Token> tokens;
     try {
         tokens = tokenizeFoxSql("{" + a[0].name + "}");
     } catch (const TranslationError&) {
         tokens.clear();
     }
-    if (tokens.size() != 2
-        || (tokens[0].kind != TokenKind::Date && tokens[0].kind != TokenKind::DateTime))
-        throw TranslationError(function + " of '" + a[0].name + "' depends on SET DATE; only "
-                               "the strict form '^yyyy/mm/dd' can be translated "
-                               + positionText(at.offset));
+    if (tokens.size() != 2 ||
+        (tokens[0].kind != TokenKind::Date && tokens[0].kind != TokenKind::DateTime))
+        throw TranslationError(function + " of '" + a[0].name +
+                               "' depends on SET DATE; only "
+                               "the strict form '^yyyy/mm/dd' can be translated " +
+                               positionText(at.offset));
     const Token& date = tokens[0];
     if (date.text.empty())
         return make("NULL", SqlType::of(withTime ? 'T' : 'D'));
@@ -262,13 +266,13 @@ Expr translateFunction(const Token& name, std::vector<Expr>& args)
 {
     const FunctionRule* rule = findRule(name.text);
     if (rule == nullptr)
-        throw TranslationError("the FoxPro function " + upperAscii(name.text)
-                               + "() has no translation " + positionText(name.offset));
+        throw TranslationError("the FoxPro function " + upperAscii(name.text) +
+                               "() has no translation " + positionText(name.offset));
     const int count = static_cast<int>(args.size());
     if (count < rule->minArgs || count > rule->maxArgs)
-        throw TranslationError(std::string(rule->name) + "() does not take "
-                               + std::to_string(count) + " argument"
-                               + (count == 1 ? "" : "s") + " " + positionText(name.offset));
+        throw TranslationError(std::string(rule->name) + "() does not take " +
+                               std::to_string(count) + " argument" + (count == 1 ? "" : "s") + " " +
+                               positionText(name.offset));
     return rule->translate(args, name);
 }
 
@@ -280,8 +284,8 @@ Expr aggregateOf(const std::string& function, const Expr& arg, bool distinct)
 {
     Expr result;
     result.shape = Expr::Shape::Aggregate;
-    const std::string inner = lowerAscii(function) + "(" + (distinct ? "DISTINCT " : "")
-                              + arg.sql + ")";
+    const std::string inner =
+        lowerAscii(function) + "(" + (distinct ? "DISTINCT " : "") + arg.sql + ")";
     result.sql = inner;
     if (function == "COUNT") {
         result.type = SqlType::of('N', 10);
@@ -296,8 +300,8 @@ Expr aggregateOf(const std::string& function, const Expr& arg, bool distinct)
         result.type = SqlType::of('N');
     }
     if (arg.shape == Expr::Shape::Column)
-        result.name = (function == "COUNT" ? std::string("cnt") : lowerAscii(function)) + "_"
-                      + arg.name;
+        result.name =
+            (function == "COUNT" ? std::string("cnt") : lowerAscii(function)) + "_" + arg.name;
     return result;
 }
 
@@ -307,8 +311,8 @@ Expr SqlParser::functionCall(Scope& scope, const Token& name)
 {
     expectSymbol("(", "a function call");
     const std::string function = upperAscii(name.text);
-    const bool aggregateName = function == "COUNT" || function == "SUM" || function == "AVG"
-                               || function == "MIN" || function == "MAX";
+    const bool aggregateName = function == "COUNT" || function == "SUM" || function == "AVG" ||
+                               function == "MIN" || function == "MAX";
     if (aggregateName && function == "COUNT" && acceptSymbol("*")) {
         expectSymbol(")", "COUNT(*)");
         Expr count;

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdio>
 
-#include "components/views/TranslationError.h"
 #include "components/vfp/Calendar.h"
+#include "components/views/TranslationError.h"
 
 namespace database::view {
 
@@ -19,8 +19,8 @@ bool isDigit(char c)
 bool isNameStart(char c)
 {
     // Bytes of 0x80 and above belong to UTF-8 letters: FoxPro names may hold accented letters.
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'
-           || static_cast<unsigned char>(c) >= 0x80;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
 }
 
 bool isNamePart(char c)
@@ -121,8 +121,8 @@ private:
             return date(start);
         if (c == '?')
             return parameter(start);
-        if (c == '$' && mPos + 1 < mSql.size()
-            && (isDigit(mSql[mPos + 1]) || mSql[mPos + 1] == '.') && !followsOperand()) {
+        if (c == '$' && mPos + 1 < mSql.size() &&
+            (isDigit(mSql[mPos + 1]) || mSql[mPos + 1] == '.') && !followsOperand()) {
             ++mPos;
             Token amount = number(mPos);
             return make(TokenKind::Currency, amount.text, start);
@@ -156,8 +156,8 @@ private:
         if (close == std::string_view::npos)
             fail(start, "a name in back-quotes has no closing back-quote");
         mPos = close + 1;
-        return make(TokenKind::Name, std::string(mSql.substr(start + 1, close - start - 1)),
-                    start, true);
+        return make(TokenKind::Name, std::string(mSql.substr(start + 1, close - start - 1)), start,
+                    true);
     }
 
     Token number(std::size_t start)
@@ -182,8 +182,10 @@ private:
             }
         }
         if (mPos < mSql.size() && isNameStart(mSql[mPos])) {
-            std::string message = "\"";  // appended piecewise: GCC 12 warns falsely about "lit" + string
-            message.append(mSql.substr(start, mPos - start + 1)).append("\" is neither a number nor a name");
+            std::string message =
+                "\"";  // appended piecewise: GCC 12 warns falsely about "lit" + string
+            message.append(mSql.substr(start, mPos - start + 1))
+                .append("\" is neither a number nor a name");
             fail(start, message);
         }
         return make(TokenKind::Number, std::string(mSql.substr(start, mPos - start)), start);
@@ -245,11 +247,10 @@ private:
     {
         const std::size_t end = mSql.find(close, start + 1);
         if (end == std::string_view::npos)
-            fail(start, std::string("a text starting with ") + mSql[start]
-                            + " has no closing " + close);
+            fail(start,
+                 std::string("a text starting with ") + mSql[start] + " has no closing " + close);
         mPos = end + 1;
-        return make(TokenKind::Text, std::string(mSql.substr(start + 1, end - start - 1)),
-                    start);
+        return make(TokenKind::Text, std::string(mSql.substr(start + 1, end - start - 1)), start);
     }
 
     Token parameter(std::size_t start)
@@ -281,14 +282,16 @@ private:
         std::size_t i = 0;
         skipBlanks(inner, i);
         if (i >= inner.size() || inner[i] != '^')
-            fail(start, "the date " + literal
-                            + " is read according to SET DATE; write it as {^yyyy-mm-dd}");
+            fail(start, "the date " + literal +
+                            " is read according to SET DATE; write it as {^yyyy-mm-dd}");
         ++i;
         const int year = readNumber(inner, i, 4);
-        const bool separated1 = i < inner.size() && (inner[i] == '-' || inner[i] == '/' || inner[i] == '.');
+        const bool separated1 =
+            i < inner.size() && (inner[i] == '-' || inner[i] == '/' || inner[i] == '.');
         i += separated1 ? 1 : 0;
         const int month = readNumber(inner, i, 2);
-        const bool separated2 = i < inner.size() && (inner[i] == '-' || inner[i] == '/' || inner[i] == '.');
+        const bool separated2 =
+            i < inner.size() && (inner[i] == '-' || inner[i] == '/' || inner[i] == '.');
         i += separated2 ? 1 : 0;
         const int day = readNumber(inner, i, 2);
         if (!separated1 || !separated2 || !vfp::calendar::isValidDate(year, month, day))
@@ -327,8 +330,8 @@ private:
             hour = (hour % 12) + (pm ? 12 : 0);
         }
         skipBlanks(inner, i);
-        if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59
-            || i != inner.size())
+        if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
+            i != inner.size())
             fail(start, "the date-time " + literal + " is not a valid time of day");
         std::snprintf(buffer.data(), buffer.size(), " %02d:%02d:%02d", hour, minute, second);
         return make(TokenKind::DateTime, value + buffer.data(), start);
@@ -336,8 +339,7 @@ private:
 
     Token symbol(std::size_t start)
     {
-        static constexpr std::array<std::string_view, 6> kPairs{"==", "<>", "!=",
-                                                                "<=", ">=", "**"};
+        static constexpr std::array<std::string_view, 6> kPairs{"==", "<>", "!=", "<=", ">=", "**"};
         for (const std::string_view pair : kPairs) {
             if (mSql.substr(start, 2) == pair) {
                 mPos = start + 2;
@@ -346,8 +348,8 @@ private:
         }
         static constexpr std::string_view kSingles = "=<>#+-*/%^$!(),.";
         if (kSingles.find(mSql[start]) == std::string_view::npos)
-            fail(start, std::string("the character \"") + mSql[start]
-                            + "\" has no meaning in FoxPro SQL");
+            fail(start,
+                 std::string("the character \"") + mSql[start] + "\" has no meaning in FoxPro SQL");
         mPos = start + 1;
         return make(TokenKind::Symbol, std::string(1, mSql[start]), start);
     }

@@ -59,8 +59,8 @@ std::optional<std::string> formatMoment(Moment moment)
         --moment.days;
     }
     // Outside FoxPro's calendar: also keeps the conversion below in range.
-    if (moment.days < vfp::calendar::kFirstJulianDay - vfp::calendar::kJulianDayOf1970
-        || moment.days > vfp::calendar::kLastJulianDay - vfp::calendar::kJulianDayOf1970)
+    if (moment.days < vfp::calendar::kFirstJulianDay - vfp::calendar::kJulianDayOf1970 ||
+        moment.days > vfp::calendar::kLastJulianDay - vfp::calendar::kJulianDayOf1970)
         return std::nullopt;
     const auto civil = vfp::calendar::civilFromDays(moment.days);
     std::array<char, 48> buffer{};

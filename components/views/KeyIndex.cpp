@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "components/views/EngineValue.h"
 #include "components/vfp/RecordReader.h"
+#include "components/views/EngineValue.h"
 
 namespace database::view {
 

@@ -8,8 +8,7 @@
 
 namespace database {
 
-std::unique_ptr<RowSource> openView(const vfp::Container& container,
-                                    const vfp::ContainerView& view)
+std::unique_ptr<RowSource> openView(const vfp::Container& container, const vfp::ContainerView& view)
 {
     const std::string description = "The view " + view.name + " of " + container.displayName();
     std::unique_ptr<view::ViewDatabase> database;

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string_view>
 
+#include "components/vfp/Calendar.h"
 #include "components/views/FoxFunctions.h"
 #include "components/views/IsoDate.h"
-#include "components/vfp/Calendar.h"
 
 namespace database::view {
 
@@ -62,29 +62,30 @@ std::string fixedNumber(double value, int decimals)
 void readDecimal(sqlite3_stmt* statement, int column, const SqlType& type, vfp::Value& out)
 {
     switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        setText(out, Kind::Decimal, std::to_string(sqlite3_column_int64(statement, column)));
-        return;
-    case SQLITE_FLOAT: {
-        const double value = sqlite3_column_double(statement, column);
-        if (!std::isfinite(value))
-            setText(out, Kind::Text, freeNumber(value));
-        else if (type.width > 0)
-            setText(out, Kind::Decimal, fixedNumber(value, type.decimals));
-        else
-            setText(out, Kind::Decimal, freeNumber(value));
-        return;
-    }
-    default:  // an overflowed field ("*****") or text where a number was meant
-        setText(out, Kind::Text, columnText(statement, column));
-        return;
+        case SQLITE_INTEGER:
+            setText(out, Kind::Decimal, std::to_string(sqlite3_column_int64(statement, column)));
+            return;
+        case SQLITE_FLOAT: {
+            const double value = sqlite3_column_double(statement, column);
+            if (!std::isfinite(value))
+                setText(out, Kind::Text, freeNumber(value));
+            else if (type.width > 0)
+                setText(out, Kind::Decimal, fixedNumber(value, type.decimals));
+            else
+                setText(out, Kind::Decimal, freeNumber(value));
+            return;
+        }
+        default:  // an overflowed field ("*****") or text where a number was meant
+            setText(out, Kind::Text, columnText(statement, column));
+            return;
     }
 }
 
 void readCurrency(sqlite3_stmt* statement, int column, vfp::Value& out)
 {
     const double value = roundHalfAway(sqlite3_column_double(statement, column), 4);
-    if (sqlite3_column_type(statement, column) == SQLITE_TEXT || !(std::fabs(value) < kMaxCurrency)) {
+    if (sqlite3_column_type(statement, column) == SQLITE_TEXT ||
+        !(std::fabs(value) < kMaxCurrency)) {
         setText(out, Kind::Text, columnText(statement, column));
         return;
     }
@@ -114,19 +115,19 @@ void readMoment(sqlite3_stmt* statement, int column, bool withTime, vfp::Value& 
 void readUntyped(sqlite3_stmt* statement, int column, vfp::Value& out)
 {
     switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_FLOAT:
-        setText(out, Kind::Text, freeNumber(sqlite3_column_double(statement, column)));
-        return;
-    case SQLITE_BLOB: {
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
-        setText(out, Kind::Binary,
-                {bytes == nullptr ? "" : bytes,
-                 static_cast<std::size_t>(sqlite3_column_bytes(statement, column))});
-        return;
-    }
-    default:
-        setText(out, Kind::Text, columnText(statement, column));
-        return;
+        case SQLITE_FLOAT:
+            setText(out, Kind::Text, freeNumber(sqlite3_column_double(statement, column)));
+            return;
+        case SQLITE_BLOB: {
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+            setText(out, Kind::Binary,
+                    {bytes == nullptr ? "" : bytes,
+                     static_cast<std::size_t>(sqlite3_column_bytes(statement, column))});
+            return;
+        }
+        default:
+            setText(out, Kind::Text, columnText(statement, column));
+            return;
     }
 }
 
@@ -146,42 +147,42 @@ void readResultValue(sqlite3_stmt* statement, int column, const SqlType& type, v
         return;
     }
     switch (type.letter) {
-    case 'C':
-    case 'V':
-    case 'M': {
-        setText(out, Kind::Text, columnText(statement, column));
-        const std::size_t characters = characterCount(out.bytes);
-        if (type.letter == 'C' && type.width > 0
-            && characters < static_cast<std::size_t>(type.width))
-            out.bytes.append(static_cast<std::size_t>(type.width) - characters, ' ');
-        return;
-    }
-    case 'N':
-    case 'F':
-        readDecimal(statement, column, type, out);
-        return;
-    case 'I':
-        out.kind = Kind::Integer;
-        out.integer = sqlite3_column_int64(statement, column);
-        return;
-    case 'B':
-        out.kind = Kind::Double;
-        out.real = sqlite3_column_double(statement, column);
-        return;
-    case 'Y':
-        readCurrency(statement, column, out);
-        return;
-    case 'L':
-        out.kind = Kind::Boolean;
-        out.integer = sqlite3_column_int64(statement, column) != 0 ? 1 : 0;
-        return;
-    case 'D':
-    case 'T':
-        readMoment(statement, column, type.letter == 'T', out);
-        return;
-    default:
-        readUntyped(statement, column, out);
-        return;
+        case 'C':
+        case 'V':
+        case 'M': {
+            setText(out, Kind::Text, columnText(statement, column));
+            const std::size_t characters = characterCount(out.bytes);
+            if (type.letter == 'C' && type.width > 0 &&
+                characters < static_cast<std::size_t>(type.width))
+                out.bytes.append(static_cast<std::size_t>(type.width) - characters, ' ');
+            return;
+        }
+        case 'N':
+        case 'F':
+            readDecimal(statement, column, type, out);
+            return;
+        case 'I':
+            out.kind = Kind::Integer;
+            out.integer = sqlite3_column_int64(statement, column);
+            return;
+        case 'B':
+            out.kind = Kind::Double;
+            out.real = sqlite3_column_double(statement, column);
+            return;
+        case 'Y':
+            readCurrency(statement, column, out);
+            return;
+        case 'L':
+            out.kind = Kind::Boolean;
+            out.integer = sqlite3_column_int64(statement, column) != 0 ? 1 : 0;
+            return;
+        case 'D':
+        case 'T':
+            readMoment(statement, column, type.letter == 'T', out);
+            return;
+        default:
+            readUntyped(statement, column, out);
+            return;
     }
 }
 

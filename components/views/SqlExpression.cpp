@@ -37,9 +37,9 @@ bool isDateLike(const SqlType& type)
 // look the value up instead of comparing every pair.
 bool sameWidthColumns(const Expr& left, const Expr& right)
 {
-    return left.shape == Expr::Shape::Column && right.shape == Expr::Shape::Column
-           && left.type.letter == 'C' && right.type.letter == 'C'
-           && left.type.width == right.type.width && left.type.width > 0;
+    return left.shape == Expr::Shape::Column && right.shape == Expr::Shape::Column &&
+           left.type.letter == 'C' && right.type.letter == 'C' &&
+           left.type.width == right.type.width && left.type.width > 0;
 }
 
 int literalDecimals(const std::string& number)
@@ -54,22 +54,22 @@ int literalDecimals(const std::string& number)
 
 Expr comparisonOf(std::string_view op, const Expr& left, const Expr& right)
 {
-    const bool text = (left.type.isText() && isTextLike(right.type))
-                      || (right.type.isText() && isTextLike(left.type))
-                      || (!left.type.known() && !right.type.known());
+    const bool text = (left.type.isText() && isTextLike(right.type)) ||
+                      (right.type.isText() && isTextLike(left.type)) ||
+                      (!left.type.known() && !right.type.known());
     const bool negate = op == "<>" || op == "!=" || op == "#";
     std::string sql;
     if (op == "=" || negate) {
         if (!text || sameWidthColumns(left, right))
             sql = "(" + left.sql + (negate ? " <> " : " = ") + right.sql + ")";
         else
-            sql = std::string(negate ? "(NOT " : "(") + "vfp_eq(" + left.sql + ", " + right.sql
-                  + "))";
+            sql = std::string(negate ? "(NOT " : "(") + "vfp_eq(" + left.sql + ", " + right.sql +
+                  "))";
     } else if (op == "==") {
         sql = "(" + left.sql + " = " + right.sql + (text ? " COLLATE RTRIM)" : ")");
     } else {
-        sql = "(" + left.sql + " " + std::string(op) + " " + right.sql
-              + (text ? " COLLATE RTRIM)" : ")");
+        sql = "(" + left.sql + " " + std::string(op) + " " + right.sql +
+              (text ? " COLLATE RTRIM)" : ")");
     }
     return make(sql, kLogical);
 }
@@ -79,8 +79,8 @@ Expr arithmeticOf(char op, const Expr& left, const Expr& right)
     const SqlType& a = left.type;
     const SqlType& b = right.type;
     const std::string ops(1, op);
-    if ((a.letter == 'Y' && (b.isNumber() || !b.known()))
-        || (b.letter == 'Y' && (a.isNumber() || !a.known()))) {
+    if ((a.letter == 'Y' && (b.isNumber() || !b.known())) ||
+        (b.letter == 'Y' && (a.isNumber() || !a.known()))) {
         // Currency keeps four decimals after every step.
         const std::string inner = op == '/' ? "CAST(" + left.sql + " AS REAL) / " + right.sql
                                             : left.sql + " " + ops + " " + right.sql;
@@ -113,9 +113,8 @@ Expr arithmeticOf(char op, const Expr& left, const Expr& right)
         type = kNumber;
     else if (a.isText() || b.isText())
         type = SqlType::of('C');
-    return make(std::string(op == '+' ? "vfp_add(" : "vfp_sub(") + left.sql + ", " + right.sql
-                    + ")",
-                type);
+    return make(
+        std::string(op == '+' ? "vfp_add(" : "vfp_sub(") + left.sql + ", " + right.sql + ")", type);
 }
 
 Expr SqlParser::expression(Scope& scope)
@@ -134,7 +133,8 @@ Expr SqlParser::andExpr(Scope& scope)
     return logicalChain(scope, "AND", &SqlParser::notExpr);
 }
 
-Expr SqlParser::logicalChain(Scope& scope, std::string_view word, Expr (SqlParser::*operand)(Scope&))
+Expr SqlParser::logicalChain(Scope& scope, std::string_view word,
+                             Expr (SqlParser::*operand)(Scope&))
 {
     Expr left = (this->*operand)(scope);
     int operators = 0;
@@ -149,8 +149,8 @@ Expr SqlParser::logicalChain(Scope& scope, std::string_view word, Expr (SqlParse
 void SqlParser::chain(int& operators, const Token& at) const
 {
     if (++operators > kMaxChain)
-        fail(at, "the SQL joins more than " + std::to_string(kMaxChain)
-                     + " operators of one kind in a row");
+        fail(at, "the SQL joins more than " + std::to_string(kMaxChain) +
+                     " operators of one kind in a row");
 }
 
 Expr SqlParser::notExpr(Scope& scope)
@@ -164,14 +164,14 @@ Expr SqlParser::notExpr(Scope& scope)
 
 Expr SqlParser::comparison(Scope& scope)
 {
-    static constexpr std::array<std::string_view, 9> kOperators{"=",  "==", "<>", "!=", "#",
-                                                                "<",  ">",  "<=", ">="};
+    static constexpr std::array<std::string_view, 9> kOperators{"=", "==", "<>", "!=", "#",
+                                                                "<", ">",  "<=", ">="};
     Expr left = additive(scope);
     int operators = 0;
     while (true) {
         const Token& token = peek();
-        if (token.kind == TokenKind::Symbol
-            && std::find(kOperators.begin(), kOperators.end(), token.text) != kOperators.end()) {
+        if (token.kind == TokenKind::Symbol &&
+            std::find(kOperators.begin(), kOperators.end(), token.text) != kOperators.end()) {
             chain(operators, take());
             if (isWord("ALL") || isWord("ANY") || isWord("SOME"))
                 fail(peek(), "comparisons with ALL, ANY or SOME cannot be translated");
@@ -184,8 +184,8 @@ Expr SqlParser::comparison(Scope& scope)
             left = make("(instr(" + right.sql + ", " + left.sql + ") > 0)", kLogical);
             continue;
         }
-        const bool negated = isWord("NOT") && (isWord("LIKE", 1) || isWord("BETWEEN", 1)
-                                               || isWord("IN", 1));
+        const bool negated =
+            isWord("NOT") && (isWord("LIKE", 1) || isWord("BETWEEN", 1) || isWord("IN", 1));
         if (negated)
             take();
         const std::string no = negated ? " NOT" : "";
@@ -246,7 +246,8 @@ Expr SqlParser::multiplicative(Scope& scope)
         const char op = take().text[0];
         const Expr right = unary(scope);
         if (op == '%')
-            left = make("vfp_mod(" + left.sql + ", " + right.sql + ")", left.type.letter == 'Y' ? left.type : kNumber);
+            left = make("vfp_mod(" + left.sql + ", " + right.sql + ")",
+                        left.type.letter == 'Y' ? left.type : kNumber);
         else
             left = arithmeticOf(op, left, right);
     }
@@ -284,51 +285,51 @@ Expr SqlParser::primary(Scope& scope)
 {
     const Token& token = peek();
     switch (token.kind) {
-    case TokenKind::Number: {
-        take();
-        Expr expr = make(token.text, SqlType::of('N', 0, literalDecimals(token.text)),
-                         Expr::Shape::NumberLiteral);
-        return expr;
-    }
-    case TokenKind::Currency:
-        take();
-        return make("vfp_cy(" + token.text + ")", SqlType::of('Y'));
-    case TokenKind::Text: {
-        take();
-        Expr expr = make(quoteText(token.text),
-                         SqlType::of('C', static_cast<int>(token.text.size())),
-                         Expr::Shape::TextLiteral);
-        expr.name = token.text;
-        return expr;
-    }
-    case TokenKind::Date:
-        take();
-        return token.text.empty() ? make("NULL", SqlType::of('D'), Expr::Shape::NullLiteral)
-                                  : make(quoteText(token.text), SqlType::of('D'));
-    case TokenKind::DateTime:
-        take();
-        return make(quoteText(token.text), SqlType::of('T'));
-    case TokenKind::Logical:
-        take();
-        return make(token.text, kLogical);
-    case TokenKind::Parameter:
-        fail(token, "the view takes the parameter ?" + token.text
-                        + ", which only FoxPro can ask for");
-    case TokenKind::Symbol:
-        if (token.text == "(") {
-            if (isWord("SELECT", 1))
-                return subquery(scope);
+        case TokenKind::Number: {
             take();
-            Expr inner = expression(scope);
-            expectSymbol(")", "a bracket");
-            inner.sql = "(" + inner.sql + ")";
-            return inner;
+            Expr expr = make(token.text, SqlType::of('N', 0, literalDecimals(token.text)),
+                             Expr::Shape::NumberLiteral);
+            return expr;
         }
-        break;
-    case TokenKind::Name:
-        return nameExpression(scope);
-    case TokenKind::End:
-        break;
+        case TokenKind::Currency:
+            take();
+            return make("vfp_cy(" + token.text + ")", SqlType::of('Y'));
+        case TokenKind::Text: {
+            take();
+            Expr expr =
+                make(quoteText(token.text), SqlType::of('C', static_cast<int>(token.text.size())),
+                     Expr::Shape::TextLiteral);
+            expr.name = token.text;
+            return expr;
+        }
+        case TokenKind::Date:
+            take();
+            return token.text.empty() ? make("NULL", SqlType::of('D'), Expr::Shape::NullLiteral)
+                                      : make(quoteText(token.text), SqlType::of('D'));
+        case TokenKind::DateTime:
+            take();
+            return make(quoteText(token.text), SqlType::of('T'));
+        case TokenKind::Logical:
+            take();
+            return make(token.text, kLogical);
+        case TokenKind::Parameter:
+            fail(token,
+                 "the view takes the parameter ?" + token.text + ", which only FoxPro can ask for");
+        case TokenKind::Symbol:
+            if (token.text == "(") {
+                if (isWord("SELECT", 1))
+                    return subquery(scope);
+                take();
+                Expr inner = expression(scope);
+                expectSymbol(")", "a bracket");
+                inner.sql = "(" + inner.sql + ")";
+                return inner;
+            }
+            break;
+        case TokenKind::Name:
+            return nameExpression(scope);
+        case TokenKind::End:
+            break;
     }
     fail(token, "an expression is expected" + found(token));
 }
@@ -358,8 +359,8 @@ Expr SqlParser::nameExpression(Scope& scope)
     if (isSymbol("!")) {  // database!table.column
         take();
         if (!equalsIgnoringCase(name.text, mDatabaseName))
-            fail(name, "the table is in the database \"" + name.text + "\", not in "
-                           + mDatabaseName);
+            fail(name,
+                 "the table is in the database \"" + name.text + "\", not in " + mDatabaseName);
         const Token table = take();
         expectSymbol(".", "database!table");
         return qualifiedColumn(scope, table, take());
@@ -403,8 +404,8 @@ Expr SqlParser::unqualifiedColumn(const Scope& scope, const Token& column)
                 if (!equalsIgnoringCase(c.name, column.text))
                     continue;
                 if (found != nullptr)
-                    fail(column, "\"" + column.text + "\" is a column of both \"" + found->alias
-                                     + "\" and \"" + table.alias + "\"; name the table");
+                    fail(column, "\"" + column.text + "\" is a column of both \"" + found->alias +
+                                     "\" and \"" + table.alias + "\"; name the table");
                 found = &table;
                 foundColumn = &c;
             }
@@ -418,9 +419,8 @@ Expr SqlParser::unqualifiedColumn(const Scope& scope, const Token& column)
         if (s != &scope)
             continue;
         for (const SelectItem& item : s->items) {
-            if (!item.name.empty()
-                && (equalsIgnoringCase(item.alias, column.text)
-                    || equalsIgnoringCase(item.name, column.text))) {
+            if (!item.name.empty() && (equalsIgnoringCase(item.alias, column.text) ||
+                                       equalsIgnoringCase(item.name, column.text))) {
                 Expr expr = make(quoteName(item.name), item.expr.type, Expr::Shape::Alias);
                 expr.name = item.name;
                 return expr;

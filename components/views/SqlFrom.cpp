@@ -99,8 +99,8 @@ std::string SqlParser::tableName(Token& name)
 {
     if (acceptSymbol("!")) {
         if (!equalsIgnoringCase(name.text, mDatabaseName))
-            fail(name, "the table is in the database \"" + name.text + "\", not in "
-                           + mDatabaseName);
+            fail(name,
+                 "the table is in the database \"" + name.text + "\", not in " + mDatabaseName);
         if (peek().kind != TokenKind::Name)
             fail(peek(), "\"" + name.text + "!\" needs a table name");
         name = take();

@@ -21,12 +21,12 @@ struct Expr
 {
     enum class Shape : std::uint8_t {
         Other,
-        Column,         // a table column; name holds the column's name
-        Alias,          // a name of the select list; name holds it
+        Column,  // a table column; name holds the column's name
+        Alias,   // a name of the select list; name holds it
         NumberLiteral,
-        TextLiteral,    // name holds the text itself
+        TextLiteral,  // name holds the text itself
         NullLiteral,
-        Aggregate,      // name holds FoxPro's default column name ("cnt", "sum_price") or ""
+        Aggregate,  // name holds FoxPro's default column name ("cnt", "sum_price") or ""
     };
 
     std::string sql;

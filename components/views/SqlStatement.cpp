@@ -53,9 +53,9 @@ TranslatedSelect SqlParser::query(const Scope* outer)
         const bool all = acceptWord("ALL");
         CoreSelect next = core(outer);
         if (next.scope.items.size() != first.scope.items.size())
-            fail(unionToken, "the SELECTs joined by UNION give "
-                                 + std::to_string(first.scope.items.size()) + " and "
-                                 + std::to_string(next.scope.items.size()) + " columns");
+            fail(unionToken, "the SELECTs joined by UNION give " +
+                                 std::to_string(first.scope.items.size()) + " and " +
+                                 std::to_string(next.scope.items.size()) + " columns");
         if (next.top)
             fail(*next.top, "TOP is only allowed in the first SELECT of a UNION");
         sql += (all ? " UNION ALL " : " UNION ") + next.sql();
@@ -78,9 +78,9 @@ TranslatedSelect SqlParser::query(const Scope* outer)
     if (!keys.empty()) {
         sql += " ORDER BY ";
         for (std::size_t i = 0; i < keys.size(); ++i) {
-            sql += (i > 0 ? ", " : "")
-                   + (compound ? std::to_string(keys[i].ordinal) : keys[i].expr.sql)
-                   + (keys[i].descending ? " DESC" : "");
+            sql += (i > 0 ? ", " : "") +
+                   (compound ? std::to_string(keys[i].ordinal) : keys[i].expr.sql) +
+                   (keys[i].descending ? " DESC" : "");
         }
     }
     return {sql, columns};
@@ -147,8 +147,8 @@ std::size_t SqlParser::findFrom() const
             ++depth;
         else if (token.kind == TokenKind::Symbol && token.text == ")")
             --depth;
-        else if (depth == 0 && token.kind == TokenKind::Name && !token.quoted
-                 && equalsIgnoringCase(token.text, "FROM"))
+        else if (depth == 0 && token.kind == TokenKind::Name && !token.quoted &&
+                 equalsIgnoringCase(token.text, "FROM"))
             return i;
         if (depth < 0 || token.kind == TokenKind::End)
             break;
@@ -164,14 +164,14 @@ void SqlParser::selectList(Scope& scope)
             continue;
         }
         // alias.* and database!table.*
-        const bool withDatabase = peek().kind == TokenKind::Name && isSymbol("!", 1)
-                                  && isSymbol(".", 3) && isSymbol("*", 4);
-        const bool withAlias = peek().kind == TokenKind::Name && isSymbol(".", 1)
-                               && isSymbol("*", 2);
+        const bool withDatabase = peek().kind == TokenKind::Name && isSymbol("!", 1) &&
+                                  isSymbol(".", 3) && isSymbol("*", 4);
+        const bool withAlias =
+            peek().kind == TokenKind::Name && isSymbol(".", 1) && isSymbol("*", 2);
         if (withDatabase || withAlias) {
             if (withDatabase && !equalsIgnoringCase(peek().text, mDatabaseName))
-                fail(peek(), "the table is in the database \"" + peek().text + "\", not in "
-                                 + mDatabaseName);
+                fail(peek(), "the table is in the database \"" + peek().text + "\", not in " +
+                                 mDatabaseName);
             const Token alias = peek(withDatabase ? 2 : 0);
             const auto table = std::find_if(
                 scope.tables.begin(), scope.tables.end(),
@@ -194,8 +194,8 @@ void SqlParser::selectList(Scope& scope)
         scope.items.push_back(std::move(item));
     } while (acceptSymbol(",") && scope.items.size() <= kMaxColumns);
     if (scope.items.size() > kMaxColumns)
-        fail(peek(), "the SELECT gives more than " + std::to_string(kMaxColumns)
-                         + " columns, the most a FoxPro cursor holds");
+        fail(peek(), "the SELECT gives more than " + std::to_string(kMaxColumns) +
+                         " columns, the most a FoxPro cursor holds");
 }
 
 void SqlParser::expandStar(Scope& scope, const ScopeTable* only)
@@ -222,8 +222,8 @@ void SqlParser::nameItems(Scope& scope)
         std::string name;
         if (!item.alias.empty())
             name = item.alias;
-        else if (item.expr.shape == Expr::Shape::Column || item.expr.shape == Expr::Shape::Alias
-                 || (item.expr.shape == Expr::Shape::Aggregate && !item.expr.name.empty()))
+        else if (item.expr.shape == Expr::Shape::Column || item.expr.shape == Expr::Shape::Alias ||
+                 (item.expr.shape == Expr::Shape::Aggregate && !item.expr.name.empty()))
             name = item.expr.name;
         else
             name = "exp_" + std::to_string(i + 1);
@@ -271,13 +271,13 @@ std::vector<OrderKey> SqlParser::orderBy(Scope* scope, const std::vector<ResultC
         }
         if (key.expr.shape == Expr::Shape::NumberLiteral) {
             const std::string& text = key.expr.sql;
-            if (text.empty() || text.size() > 4
-                || text.find_first_not_of("0123456789") != std::string::npos)
+            if (text.empty() || text.size() > 4 ||
+                text.find_first_not_of("0123456789") != std::string::npos)
                 fail(start, "ORDER BY needs a whole column number");
             key.ordinal = std::stoi(text);
             if (key.ordinal < 1 || key.ordinal > static_cast<int>(columns.size()))
-                fail(start, "ORDER BY " + text + " names no column of the "
-                                + std::to_string(columns.size()) + " the query gives");
+                fail(start, "ORDER BY " + text + " names no column of the " +
+                                std::to_string(columns.size()) + " the query gives");
         }
         if (acceptWord("DESC"))
             key.descending = true;
@@ -300,8 +300,8 @@ std::string SqlParser::topQuery(const CoreSelect& select, const std::vector<Orde
     } catch (const std::exception&) {
         fail(top, "TOP needs a number");
     }
-    if (select.topPercent ? (count <= 0 || count >= 100) : (count < 1 || count > kMaxTop
-                                                           || count != static_cast<long>(count)))
+    if (select.topPercent ? (count <= 0 || count >= 100)
+                          : (count < 1 || count > kMaxTop || count != static_cast<long>(count)))
         fail(top, select.topPercent ? "TOP n PERCENT needs n between 0 and 100"
                                     : "TOP needs a whole number from 1 to 32767");
     if (keys.empty())
@@ -315,12 +315,11 @@ std::string SqlParser::topQuery(const CoreSelect& select, const std::vector<Orde
             // DISTINCT comes before the ranking: keys must name result columns.
             std::size_t index = key.ordinal > 0 ? static_cast<std::size_t>(key.ordinal - 1)
                                                 : select.scope.items.size();
-            for (std::size_t j = 0; index == select.scope.items.size()
-                                    && j < select.scope.items.size();
-                 ++j) {
+            for (std::size_t j = 0;
+                 index == select.scope.items.size() && j < select.scope.items.size(); ++j) {
                 const SelectItem& item = select.scope.items[j];
-                if (item.expr.sql == key.expr.sql || (key.expr.shape == Expr::Shape::Alias
-                                                      && item.name == key.expr.name))
+                if (item.expr.sql == key.expr.sql ||
+                    (key.expr.shape == Expr::Shape::Alias && item.name == key.expr.name))
                     index = j;
             }
             if (index == select.scope.items.size())
@@ -348,25 +347,23 @@ std::string SqlParser::topQuery(const CoreSelect& select, const std::vector<Orde
     std::string names;
     for (std::size_t i = 0; i < select.scope.items.size(); ++i)
         names += (i > 0 ? ", " : "") + quoteName(select.scope.items[i].name);
-    const std::string limit = select.topPercent
-                                  ? "ceil(" + top.text + " * \"__vfp_total\" / 100.0)"
-                                  : top.text;
-    return "SELECT " + names + " FROM (" + inner + ") WHERE \"__vfp_rank\" <= " + limit
-           + " ORDER BY \"__vfp_rank\"";
+    const std::string limit =
+        select.topPercent ? "ceil(" + top.text + " * \"__vfp_total\" / 100.0)" : top.text;
+    return "SELECT " + names + " FROM (" + inner + ") WHERE \"__vfp_rank\" <= " + limit +
+           " ORDER BY \"__vfp_rank\"";
 }
 
 void SqlParser::skipTrailingClauses()
 {
     while (true) {
         if (isWord("INTO") || isWord("TO"))
-            fail(peek(), "a view cannot send its result " + lowerAscii(peek().text)
-                             + " somewhere else");
-        if (!(acceptWord("NOFILTER") || acceptWord("READWRITE") || acceptWord("NOCONSOLE")
-              || acceptWord("PLAIN") || acceptWord("NOWAIT")))
+            fail(peek(),
+                 "a view cannot send its result " + lowerAscii(peek().text) + " somewhere else");
+        if (!(acceptWord("NOFILTER") || acceptWord("READWRITE") || acceptWord("NOCONSOLE") ||
+              acceptWord("PLAIN") || acceptWord("NOWAIT")))
             return;
     }
 }
-
 
 TranslatedSelect translateFoxSql(std::string_view sql, std::string_view databaseName,
                                  SchemaLookup& lookup)

@@ -11,10 +11,10 @@ namespace {
 
 // Words that end a table reference or a select item instead of naming an alias.
 constexpr std::array<std::string_view, 28> kClauseWords{
-    "FROM",  "WHERE",  "GROUP",     "HAVING", "ORDER",     "UNION", "INTO",
-    "TO",    "INNER",  "LEFT",      "RIGHT",  "FULL",      "OUTER", "JOIN",
-    "ON",    "AND",    "OR",        "NOT",    "NOFILTER",  "READWRITE", "NOCONSOLE",
-    "PLAIN", "NOWAIT", "WITH",      "AS",     "SELECT",    "ASC",   "DESC"};
+    "FROM",  "WHERE",  "GROUP", "HAVING", "ORDER",    "UNION",     "INTO",
+    "TO",    "INNER",  "LEFT",  "RIGHT",  "FULL",     "OUTER",     "JOIN",
+    "ON",    "AND",    "OR",    "NOT",    "NOFILTER", "READWRITE", "NOCONSOLE",
+    "PLAIN", "NOWAIT", "WITH",  "AS",     "SELECT",   "ASC",       "DESC"};
 
 // Levels of SqlParser::Nesting open on this thread, over the parsers of views read by views.
 thread_local int tNesting = 0;
@@ -67,11 +67,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return a.size() == b.size() && lowerAscii(a) == lowerAscii(b);
 }
 
-SqlParser::SqlParser(std::vector<Token> tokens, std::string_view databaseName,
-                     SchemaLookup& lookup)
+SqlParser::SqlParser(std::vector<Token> tokens, std::string_view databaseName, SchemaLookup& lookup)
     : mTokens(std::move(tokens)), mDatabaseName(databaseName), mLookup(lookup)
-{
-}
+{}
 
 const Token& SqlParser::peek(std::size_t ahead) const
 {
@@ -123,8 +121,8 @@ bool SqlParser::acceptSymbol(std::string_view symbol)
 void SqlParser::expectSymbol(std::string_view symbol, std::string_view context)
 {
     if (!acceptSymbol(symbol))
-        fail(peek(), std::string(context) + " needs \"" + std::string(symbol) + "\""
-                         + found(peek()));
+        fail(peek(),
+             std::string(context) + " needs \"" + std::string(symbol) + "\"" + found(peek()));
 }
 
 void SqlParser::fail(const Token& at, const std::string& what) const
@@ -135,8 +133,10 @@ void SqlParser::fail(const Token& at, const std::string& what) const
 SqlParser::Nesting::Nesting(const SqlParser& parser)
 {
     if (tNesting >= kMaxNesting)
-        parser.fail(parser.peek(), "the SQL nests brackets, sub-queries, views, functions or "
-                                   "operators more than " + std::to_string(kMaxNesting) + " deep");
+        parser.fail(parser.peek(),
+                    "the SQL nests brackets, sub-queries, views, functions or "
+                    "operators more than " +
+                        std::to_string(kMaxNesting) + " deep");
     ++tNesting;
 }
 
@@ -155,9 +155,8 @@ bool SqlParser::isClauseWord(const Token& token) const
 {
     if (token.kind != TokenKind::Name || token.quoted)
         return false;
-    return std::any_of(kClauseWords.begin(), kClauseWords.end(), [&](std::string_view word) {
-        return equalsIgnoringCase(token.text, word);
-    });
+    return std::any_of(kClauseWords.begin(), kClauseWords.end(),
+                       [&](std::string_view word) { return equalsIgnoringCase(token.text, word); });
 }
 
 }  // namespace database::view

@@ -111,7 +111,8 @@ SqlType typeOfField(const vfp::FieldDescriptor& field)
         type.width = field.length;
     if (type.letter == 'N' || type.letter == 'F' || type.letter == 'B')
         type.decimals = field.decimals;
-    type.binary = field.isBinary && (type.letter == 'C' || type.letter == 'V' || type.letter == 'M');
+    type.binary =
+        field.isBinary && (type.letter == 'C' || type.letter == 'V' || type.letter == 'M');
     // dBase 'B' is a binary memo, not a double.
     if (type.letter == 'B' && field.isMemo)
         type = SqlType::of('W');
@@ -125,8 +126,8 @@ int adoTypeOf(const SqlType& type)
     vfp::FieldDescriptor field;
     field.type = static_cast<vfp::FieldType>(type.letter);
     field.isBinary = type.isBinary();
-    field.isMemo = type.letter == 'M' || type.letter == 'G' || type.letter == 'W'
-                   || type.letter == 'P';
+    field.isMemo =
+        type.letter == 'M' || type.letter == 'G' || type.letter == 'W' || type.letter == 'P';
     return database::adoTypeOf(field);
 }
 

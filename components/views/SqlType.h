@@ -14,10 +14,10 @@ namespace database::view {
 
 struct SqlType
 {
-    char letter = '?';     // C V M N F I B Y D T L G W P Q; '?' when not known
-    int width = 0;         // C, V, Q, N, F: as declared; 0 when not known
-    int decimals = 0;      // N, F, B
-    bool binary = false;   // C, V, M kept as bytes (NOCPTRANS)
+    char letter = '?';    // C V M N F I B Y D T L G W P Q; '?' when not known
+    int width = 0;        // C, V, Q, N, F: as declared; 0 when not known
+    int decimals = 0;     // N, F, B
+    bool binary = false;  // C, V, M kept as bytes (NOCPTRANS)
 
     static SqlType of(char letter, int width = 0, int decimals = 0)
     {

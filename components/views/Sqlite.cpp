@@ -9,13 +9,13 @@ SqliteDb openMemoryDatabase()
 {
     sqlite3* raw = nullptr;
     // One thread uses the database: no locking on every call.
-    const int rc = sqlite3_open_v2(":memory:", &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(":memory:", &raw,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteDb db(raw);
     if (rc != SQLITE_OK)
-        throw DatabaseError(std::string("SQLite cannot open a database in memory: ")
-                            + sqlite3_errstr(rc));
+        throw DatabaseError(std::string("SQLite cannot open a database in memory: ") +
+                            sqlite3_errstr(rc));
     return db;
 }
 
@@ -33,8 +33,7 @@ void execute(sqlite3* db, const std::string& sql)
 Statement prepare(sqlite3* db, const std::string& sql)
 {
     sqlite3_stmt* raw = nullptr;
-    const int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &raw,
-                                      nullptr);
+    const int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &raw, nullptr);
     Statement statement(raw);
     check(db, rc, "SQLite cannot run the translated SQL");
     return statement;

@@ -9,11 +9,11 @@
 #include <memory>
 #include <optional>
 
+#include "components/vfp/RecordReader.h"
 #include "components/views/EngineValue.h"
 #include "components/views/KeyIndex.h"
 #include "components/views/SqlParser.h"
 #include "components/views/Sqlite.h"
-#include "components/vfp/RecordReader.h"
 
 namespace database::view {
 
@@ -146,8 +146,8 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
     auto vtab = std::make_unique<Vtab>(module->table(index));
     std::string schema = "CREATE TABLE x(";
     for (std::size_t i = 0; i < vtab->types.size(); ++i)
-        schema += (i > 0 ? ", " : "") + quoteName(lowerAscii(vtab->table.fields()[i].name)) + " "
-                  + declaredType(vtab->types[i]);
+        schema += (i > 0 ? ", " : "") + quoteName(lowerAscii(vtab->table.fields()[i].name)) + " " +
+                  declaredType(vtab->types[i]);
     schema += ")";
     const int rc = sqlite3_declare_vtab(db, schema.c_str());
     if (rc != SQLITE_OK) {
@@ -172,16 +172,16 @@ int bestIndex(sqlite3_vtab* base, sqlite3_index_info* info)
     const double records = static_cast<double>(vtab->table.recordCount());
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& constraint = info->aConstraint[i];
-        if (!constraint.usable || constraint.op != SQLITE_INDEX_CONSTRAINT_EQ
-            || constraint.iColumn < 0)
+        if (!constraint.usable || constraint.op != SQLITE_INDEX_CONSTRAINT_EQ ||
+            constraint.iColumn < 0)
             continue;
         const char kind = keyClass(vtab->types[static_cast<std::size_t>(constraint.iColumn)]);
         if (kind == 0)
             continue;
         if (kind == 'T') {  // the index ignores trailing blanks, nothing else
             const char* collation = sqlite3_vtab_collation(info, i);
-            if (sqlite3_stricmp(collation, "BINARY") != 0
-                && sqlite3_stricmp(collation, "RTRIM") != 0)
+            if (sqlite3_stricmp(collation, "BINARY") != 0 &&
+                sqlite3_stricmp(collation, "RTRIM") != 0)
                 continue;
         }
         info->aConstraintUsage[i].argvIndex = 1;
@@ -219,8 +219,8 @@ int filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
             cursor->scan();
         } else if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
             cursor->eof = true;  // nothing equals NULL
-        } else if (!lookupKey(argv[0], key)
-                   || key[0] != keyClass(cursor->vtab().types[static_cast<std::size_t>(idxNum - 1)])) {
+        } else if (!lookupKey(argv[0], key) ||
+                   key[0] != keyClass(cursor->vtab().types[static_cast<std::size_t>(idxNum - 1)])) {
             cursor->scan();  // SQLite converts such values itself: let it see every row
         } else {
             cursor->lookUp(idxNum - 1, key);
@@ -302,8 +302,8 @@ std::vector<ResultColumn> TableModule::create(sqlite3* db, const std::string& na
                                               const vfp::Table& table)
 {
     mTables.push_back(table);
-    execute(db, "CREATE VIRTUAL TABLE temp." + quoteName(name) + " USING vfp_table("
-                    + std::to_string(mTables.size() - 1) + ")");
+    execute(db, "CREATE VIRTUAL TABLE temp." + quoteName(name) + " USING vfp_table(" +
+                    std::to_string(mTables.size() - 1) + ")");
     std::vector<ResultColumn> columns;
     for (const vfp::FieldDescriptor& field : table.fields())
         columns.push_back({lowerAscii(field.name), typeOfField(field)});

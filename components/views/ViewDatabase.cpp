@@ -39,7 +39,8 @@ std::string parameterNames(const std::string& list)
 }  // namespace
 
 ViewDatabase::ViewDatabase(const vfp::Container& container)
-    : mContainer(container), mDatabaseName(baseName(container.displayName())),
+    : mContainer(container),
+      mDatabaseName(baseName(container.displayName())),
       mDb(openMemoryDatabase())
 {
     // A misspelt name in double quotes must be an error, not a text.
@@ -57,8 +58,8 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
         return done->second;
     if (std::any_of(mDefining.begin(), mDefining.end(),
                     [&](const std::string& name) { return lowerAscii(name) == key; }))
-        throw TranslationError("the view " + view.name + " reads itself, through "
-                               + mDefining.back());
+        throw TranslationError("the view " + view.name + " reads itself, through " +
+                               mDefining.back());
     if (view.kind == vfp::ViewKind::Remote) {
         std::string server = "the connection " + view.connectionName;
         if (const vfp::ContainerConnection* connection =
@@ -66,14 +67,14 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
             connection != nullptr && !connection->dataSource.empty())
             server += " (data source " + connection->dataSource + ")";
         throw TranslationError(
-            (mDefining.empty() ? "it is a remote view" : "it reads the remote view " + view.name)
-            + ", whose rows come from a server through " + server
-            + "; only local views can be run here");
+            (mDefining.empty() ? "it is a remote view" : "it reads the remote view " + view.name) +
+            ", whose rows come from a server through " + server +
+            "; only local views can be run here");
     }
     if (!view.parameters.empty())
-        throw TranslationError((mDefining.empty() ? "it asks" : "the view " + view.name + " asks")
-                               + " for the parameters " + parameterNames(view.parameters)
-                               + " when it is opened, which only FoxPro can do");
+        throw TranslationError((mDefining.empty() ? "it asks" : "the view " + view.name + " asks") +
+                               " for the parameters " + parameterNames(view.parameters) +
+                               " when it is opened, which only FoxPro can do");
 
     mDefining.push_back(view.name);
     TranslatedSelect translated;
@@ -83,8 +84,8 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
         mDefining.pop_back();
         if (mDefining.empty())
             throw;
-        throw TranslationError("the view " + view.name + " it reads cannot be run: "
-                               + error.what());
+        throw TranslationError("the view " + view.name +
+                               " it reads cannot be run: " + error.what());
     }
     mDefining.pop_back();
 
@@ -102,8 +103,8 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
     std::string names;
     for (const ResultColumn& column : source.columns)
         names += (names.empty() ? "" : ", ") + quoteName(column.name);
-    const std::string create = "CREATE TEMP VIEW " + quoteName(view.name) + "(" + names + ") AS "
-                               + translated.sql;
+    const std::string create =
+        "CREATE TEMP VIEW " + quoteName(view.name) + "(" + names + ") AS " + translated.sql;
     check(db(), sqlite3_exec(db(), create.c_str(), nullptr, nullptr, nullptr),
           "SQLite cannot run the translated SQL of " + view.name);
     return mSources.emplace(key, std::move(source)).first->second;

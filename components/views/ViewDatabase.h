@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "components/vfp/Container.h"
 #include "components/views/FoxSqlTranslator.h"
 #include "components/views/Sqlite.h"
 #include "components/views/TableModule.h"
-#include "components/vfp/Container.h"
 
 namespace database::view {
 

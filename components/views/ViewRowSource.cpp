@@ -11,8 +11,7 @@ namespace database::view {
 
 ViewRowSource::ViewRowSource(std::unique_ptr<ViewDatabase> database, const SourceTable& view,
                              std::string description)
-    : mDatabase(std::move(database)), mColumns(view.columns),
-      mDescription(std::move(description))
+    : mDatabase(std::move(database)), mColumns(view.columns), mDescription(std::move(description))
 {
     const std::string from = " FROM " + quoteName(view.sqliteName);
     // Counting reads only what the count needs (join keys, filters), not every field.

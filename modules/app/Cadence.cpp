@@ -27,8 +27,7 @@ void startTicker()
 
 }  // namespace
 
-Cadence::Cadence()
-    : mTaken(gTick.load(std::memory_order_relaxed) - 1)
+Cadence::Cadence() : mTaken(gTick.load(std::memory_order_relaxed) - 1)
 {
     startTicker();
 }

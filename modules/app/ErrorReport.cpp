@@ -7,10 +7,10 @@ namespace app {
 
 QString errorReportText(const QString& description, const QString& location, int line)
 {
-    return description + QStringLiteral("\r\n") + location + QStringLiteral("at line ")
-           + QString::number(line) + QStringLiteral("\r\r")
-           + QStringLiteral("Please email screenshot of this message to ")
-           + QString::fromLatin1(kSupportEmail);
+    return description + QStringLiteral("\r\n") + location + QStringLiteral("at line ") +
+           QString::number(line) + QStringLiteral("\r\r") +
+           QStringLiteral("Please email screenshot of this message to ") +
+           QString::fromLatin1(kSupportEmail);
 }
 
 void ErrorReportBox::report(const Failure& failure)

@@ -44,13 +44,17 @@ bool statPath(const QString& path, struct stat& info)
 
 bool FileExists(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     return statPath(path, info);
 }
 
 std::optional<bool> IsFolder(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (!statPath(path, info))
         return std::nullopt;
     return S_ISDIR(info.st_mode);

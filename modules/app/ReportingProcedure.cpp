@@ -4,15 +4,11 @@
 #include <exception>
 #include <utility>
 
-
 namespace app {
 
 ReportingProcedure::ReportingProcedure(QString location, FailureReport& report, QString title)
-    : mLocation(std::move(location))
-    , mReport(report)
-    , mTitle(std::move(title))
-{
-}
+    : mLocation(std::move(location)), mReport(report), mTitle(std::move(title))
+{}
 
 bool ReportingProcedure::step(int line, const std::function<void()>& statement, StepOption option)
 {

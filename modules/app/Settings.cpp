@@ -13,9 +13,12 @@ namespace {
 QString keyName(Setting key)
 {
     switch (key) {
-    case Setting::FoxproOption: return QStringLiteral("FoxproOption");
-    case Setting::Text1: return QStringLiteral("Text1");
-    case Setting::Text2: return QStringLiteral("Text2");
+        case Setting::FoxproOption:
+            return QStringLiteral("FoxproOption");
+        case Setting::Text1:
+            return QStringLiteral("Text1");
+        case Setting::Text2:
+            return QStringLiteral("Text2");
     }
     return QString();
 }

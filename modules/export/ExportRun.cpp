@@ -5,15 +5,15 @@
 
 #include <memory>
 
-#include "modules/app/ReportingProcedure.h"
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/spreadsheet/SpreadsheetError.h"
+#include "modules/app/Cadence.h"
+#include "modules/app/ReportingProcedure.h"
 #include "modules/export/Excel1.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/export/ExportStatements.h"
 #include "modules/export/ExportTexts.h"
-#include "modules/app/Cadence.h"
 #include "modules/export/RecordCopy.h"
 
 namespace exporting {
@@ -25,11 +25,8 @@ class Run
 {
 public:
     Run(const ExportRequest& request, ExportProgress& progress, app::FailureReport& report)
-        : p(QString::fromLatin1(kExportLocation), report)
-        , mRequest(request)
-        , mProgress(progress)
-    {
-    }
+        : p(QString::fromLatin1(kExportLocation), report), mRequest(request), mProgress(progress)
+    {}
 
     ExportOutcome run()
     {
@@ -55,8 +52,9 @@ private:
     {
         p.step(SetMode, [&] { mConnection.Mode = 3; });
         const QString connectionString = foxpro::BuildFoxproConnectionString(mRequest.settings);
-        const int line =
-            p.test(IsContainer, [&] { return mRequest.settings.option1; }) ? OpenContainer : OpenFolder;
+        const int line = p.test(IsContainer, [&] { return mRequest.settings.option1; })
+                             ? OpenContainer
+                             : OpenFolder;
         return p.step(line, [&] { mConnection.Open(connectionString); });
     }
 
@@ -70,10 +68,14 @@ private:
         });
         if (!started || !p.step(AddWorkbook, [&] { mWorkbook = &mApplication->WorkbooksAdd(); }))
             return false;
-        p.loop(HasSpareSheets, [&] { return mWorkbook->WorksheetsCount() > 1; }, [&] {
-            p.step(DeleteSheet, [&] { mWorkbook->Worksheets(mWorkbook->WorksheetsCount()).Delete(); },
-                   ReportingProcedure::StopLoopOnFailure);
-        });
+        p.loop(
+            HasSpareSheets, [&] { return mWorkbook->WorksheetsCount() > 1; },
+            [&] {
+                p.step(
+                    DeleteSheet,
+                    [&] { mWorkbook->Worksheets(mWorkbook->WorksheetsCount()).Delete(); },
+                    ReportingProcedure::StopLoopOnFailure);
+            });
         mFirstSheet = true;  // 128
         return true;
     }
@@ -137,11 +139,13 @@ private:
             TableName = LeftCharacters(TableName, kSheetNameCut);  // 154
             const QString stem = TableName;                        // 156
             int j = 1;                                             // 158
-            p.loop(SheetNameTaken, [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook); },
-                   [&] {
-                       TableName = NumberedSheetName(stem, j);  // 162
-                       ++j;                                     // 164
-                   });
+            p.loop(
+                SheetNameTaken,
+                [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook); },
+                [&] {
+                    TableName = NumberedSheetName(stem, j);  // 162
+                    ++j;                                     // 164
+                });
         }
         p.step(NameSheet, [&] { sheet.setName(CleanSheetName(TableName).toStdString()); });
     }

@@ -4,7 +4,8 @@
 //     exporting::ExportRequest request{settings, tables, spreadsheet::defaultApplicationFactory()};
 //     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, report);
 //     if (outcome.handedOver)
-//         app::showMessage(box, exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked));
+//         app::showMessage(box, exporting::doneText(outcome.tablesIncomplete,
+//         outcome.tablesTicked));
 #pragma once
 
 #include "components/spreadsheet/Application.h"

@@ -19,7 +19,8 @@ QString rowPart(long row, long rows)
     return QStringLiteral(", row %1 from %2").arg(row).arg(rows);
 }
 
-const QString kDoneHint = QStringLiteral("\r\n\r\nPlease look at the Excel tabs at the bottom for multiple tables.");
+const QString kDoneHint =
+    QStringLiteral("\r\n\r\nPlease look at the Excel tabs at the bottom for multiple tables.");
 
 }  // namespace
 
@@ -35,34 +36,36 @@ QString rowProgressText(const QString& tableName, long row, long rows)
 
 QString fieldProgressText(const QString& tableName, long row, long rows, int field, int fields)
 {
-    return processing(tableName) + rowPart(row, rows)
-        + QStringLiteral(", field %1 from %2...").arg(field).arg(fields);
+    return processing(tableName) + rowPart(row, rows) +
+           QStringLiteral(", field %1 from %2...").arg(field).arg(fields);
 }
 
 QString doneText(int tablesIncomplete, int tablesTicked)
 {
     if (tablesIncomplete == 0)
         return QStringLiteral("Done.") + kDoneHint;
-    return QStringLiteral("Done, but %1 of %2 tables could not be copied in full: the error reports "
-                          "before this message say which and why.")
+    return QStringLiteral(
+               "Done, but %1 of %2 tables could not be copied in full: the error reports "
+               "before this message say which and why.")
                .arg(tablesIncomplete)
-               .arg(tablesTicked)
-        + kDoneHint;
+               .arg(tablesTicked) +
+           kDoneHint;
 }
 
 QString cutCellsText(const QString& tableName, const std::vector<CutField>& fields)
 {
     QStringList parts;
     for (const CutField& cut : fields) {
-        parts << QString::number(cut.cells)
-                     + (cut.cells == 1 ? QStringLiteral(" cell") : QStringLiteral(" cells"))
-                     + QStringLiteral(" of field ") + cut.field;
+        parts << QString::number(cut.cells) +
+                     (cut.cells == 1 ? QStringLiteral(" cell") : QStringLiteral(" cells")) +
+                     QStringLiteral(" of field ") + cut.field;
     }
-    return QStringLiteral("Table ") + tableName + QStringLiteral(": text longer than ")
-        + QLocale(QLocale::English).toString(spreadsheet::kMaxCellTextLength)
-        + QStringLiteral(" characters, the most a spreadsheet cell can hold, was cut to that "
-                         "length in ")
-        + parts.join(QStringLiteral(" and ")) + QStringLiteral("; the table itself is unchanged.");
+    return QStringLiteral("Table ") + tableName + QStringLiteral(": text longer than ") +
+           QLocale(QLocale::English).toString(spreadsheet::kMaxCellTextLength) +
+           QStringLiteral(
+               " characters, the most a spreadsheet cell can hold, was cut to that "
+               "length in ") +
+           parts.join(QStringLiteral(" and ")) + QStringLiteral("; the table itself is unchanged.");
 }
 
 QString noApplicationText()

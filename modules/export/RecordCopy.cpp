@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <string>
 
+#include "components/database/Recordset.h"
+#include "components/rows/AdoType.h"
+#include "components/spreadsheet/Workbook.h"
+#include "modules/app/Cadence.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/YieldToWindows.h"
-#include "components/rows/AdoType.h"
-#include "components/database/Recordset.h"
-#include "components/spreadsheet/Workbook.h"
 #include "modules/export/CellValues.h"
 #include "modules/export/Excel1.h"
 #include "modules/export/ExportProgress.h"
-#include "modules/app/Cadence.h"
 #include "modules/export/ExportStatements.h"
 
 namespace exporting {
@@ -45,12 +45,11 @@ std::vector<Column> describeColumns(const database::Recordset& records)
 
 RecordCopy::RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress,
                        app::Cadence& cadence, int rowsPerSheet)
-    : mWorkbook(workbook)
-    , mProgress(progress)
-    , mCadence(cadence)
-    , mRowsPerSheet(std::max(rowsPerSheet, 2))
-{
-}
+    : mWorkbook(workbook),
+      mProgress(progress),
+      mCadence(cadence),
+      mRowsPerSheet(std::max(rowsPerSheet, 2))
+{}
 
 CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
                             const QString& tableName, double fraction)
@@ -99,7 +98,8 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 line = AddSheet;
                 spreadsheet::Worksheet& next = mWorkbook.WorksheetsAdd();
                 line = NameSheet;
-                next.setName(ContinuationSheetName(baseName, continuation, mWorkbook).toStdString());
+                next.setName(
+                    ContinuationSheetName(baseName, continuation, mWorkbook).toStdString());
                 ++continuation;
                 writeNames(next);
                 target = &next;
@@ -121,7 +121,8 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 } else {
                     line = WriteCell;
                     text.clear();
-                    database::appendText(NullToDefault(records.Fields(k).Value(), kEmptyText), text);
+                    database::appendText(NullToDefault(records.Fields(k).Value(), kEmptyText),
+                                         text);
                     cut = target->setCells(row, k + 1, text, column.kind);
                 }
                 if (cut)

@@ -16,7 +16,7 @@ class Recordset;
 namespace spreadsheet {
 class Workbook;
 class Worksheet;
-}
+}  // namespace spreadsheet
 
 namespace app {
 class Cadence;

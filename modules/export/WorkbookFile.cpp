@@ -82,9 +82,9 @@ std::filesystem::path WorkbookFile::reserveTemporaryFile()
     std::string pattern = (folder / name).string();
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
-        throw spreadsheet::SpreadsheetError("Cannot create a file in " + folder.string() + " for "
-                                            + mFile.filename().string() + ": "
-                                            + std::strerror(errno) + ".");
+        throw spreadsheet::SpreadsheetError("Cannot create a file in " + folder.string() + " for " +
+                                            mFile.filename().string() + ": " +
+                                            std::strerror(errno) + ".");
     }
     ::close(descriptor);
     mTemporary = pattern;

@@ -4,9 +4,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "modules/app/ReportingProcedure.h"
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
+#include "modules/app/ReportingProcedure.h"
 #include "modules/foxpro/SchemaRows.h"
 #include "modules/fs/AddFolder.h"
 
@@ -52,7 +52,8 @@ void addSchemaTables(app::ReportingProcedure& p, TableList& list,
                      std::unique_ptr<database::Recordset>& recordset)
 {
     // A failed request leaves the recordset created before in its place (closed, at its end).
-    p.step(OpenSchema, [&] { recordset = object(connection).OpenSchema(database::adSchemaTables); });
+    p.step(OpenSchema,
+           [&] { recordset = object(connection).OpenSchema(database::adSchemaTables); });
     p.step(ClearListAgain, [&] { list.clear(); });
     if (recordset)
         AddSchemaRows(p, list, *recordset);

@@ -1,8 +1,8 @@
 // The schema walk of the catalogue: statements 114 to 126.
 #include "modules/foxpro/SchemaRows.h"
 
-#include "modules/app/YieldToWindows.h"
 #include "components/database/Variant.h"
+#include "modules/app/YieldToWindows.h"
 
 namespace foxpro {
 namespace {

@@ -1,8 +1,8 @@
 // The walk over the rows of a tables schema that the catalogue of a database container makes.
 #pragma once
 
-#include "modules/app/ReportingProcedure.h"
 #include "components/database/Recordset.h"
+#include "modules/app/ReportingProcedure.h"
 #include "modules/foxpro/TableList.h"
 
 namespace foxpro {

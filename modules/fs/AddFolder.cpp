@@ -65,8 +65,7 @@ private:
     QHash<QString, std::uint32_t> mWords;
 };
 
-FolderWalk::FolderWalk(const QStringList& folders, app::FailureReport& report)
-    : mLog(report)
+FolderWalk::FolderWalk(const QStringList& folders, app::FailureReport& report) : mLog(report)
 {
     for (const QString& entry : folders) {
         struct stat status = {};
@@ -177,7 +176,8 @@ qsizetype FolderWalk::run(QStringList& folders, bool recurse)
     qsizetype appended = 0;
     for (qsizetype i = 0; i < newList.size(); ++i) {
         p.step(YieldBeforeAppend, [&] { app::YieldToWindows(); });
-        if (i >= ownCount || p.test(IsStillSearchable, [&] { return isStillSearchable(newList[i]); })) {
+        if (i >= ownCount ||
+            p.test(IsStillSearchable, [&] { return isStillSearchable(newList[i]); })) {
             folders.append(newList[i]);
             ++appended;
         }

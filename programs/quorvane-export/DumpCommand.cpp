@@ -3,12 +3,12 @@
 // then one array per record: a string per cell, null for Null, "{BINARY DATA}" for type 205.
 #include <string>
 
+#include "components/database/Connection.h"
+#include "components/database/Recordset.h"
+#include "components/rows/AdoType.h"
+#include "components/rows/DatabaseError.h"
 #include "programs/quorvane-export/Command.h"
 #include "programs/quorvane-export/Output.h"
-#include "components/rows/AdoType.h"
-#include "components/database/Connection.h"
-#include "components/rows/DatabaseError.h"
-#include "components/database/Recordset.h"
 
 namespace cli {
 

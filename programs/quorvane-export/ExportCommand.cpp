@@ -9,13 +9,13 @@
 
 #include <QDir>
 
-#include "programs/quorvane-export/Command.h"
-#include "programs/quorvane-export/OneLineReports.h"
+#include "components/database/Connection.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/export/ExportRun.h"
 #include "modules/export/WorkbookFile.h"
-#include "components/database/Connection.h"
 #include "modules/foxpro/Foxpro.h"
+#include "programs/quorvane-export/Command.h"
+#include "programs/quorvane-export/OneLineReports.h"
 
 namespace cli {
 namespace {
@@ -62,7 +62,8 @@ public:
     void step(const QString& text, double fraction) override
     {
         if (mTerminal)
-            std::fprintf(stderr, "\r\033[K%3d%% %s", qRound(fraction * 100), text.toUtf8().constData());
+            std::fprintf(stderr, "\r\033[K%3d%% %s", qRound(fraction * 100),
+                         text.toUtf8().constData());
     }
     void finish() override
     {
@@ -106,7 +107,8 @@ int runExport(const QStringList& arguments)
     OneLineReports reports;
     foxpro::TableList tables;
     if (!selectTables(parsed, tables, reports).empty())
-        throw std::runtime_error("the tables of " + parsed.source.toStdString() + " could not all be listed");
+        throw std::runtime_error("the tables of " + parsed.source.toStdString() +
+                                 " could not all be listed");
     if (tables.empty())
         throw std::runtime_error(parsed.source.toStdString() + " holds no tables");
 
@@ -118,11 +120,13 @@ int runExport(const QStringList& arguments)
         parsed.open ? spreadsheet::defaultApplicationFactory() : output.factory()};
     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, reports);
     if (!outcome.handedOver)
-        throw std::runtime_error(parsed.open ? "the workbook was not opened" : file.string() + " was not written");
+        throw std::runtime_error(parsed.open ? "the workbook was not opened"
+                                             : file.string() + " was not written");
     if (outcome.tablesIncomplete > 0) {
-        throw std::runtime_error(std::to_string(outcome.tablesIncomplete) + " of "
-                                 + std::to_string(outcome.tablesTicked) + " tables could not be copied in full"
-                                 + (parsed.open ? "" : "; " + file.string() + " was not written"));
+        throw std::runtime_error(std::to_string(outcome.tablesIncomplete) + " of " +
+                                 std::to_string(outcome.tablesTicked) +
+                                 " tables could not be copied in full" +
+                                 (parsed.open ? "" : "; " + file.string() + " was not written"));
     }
     if (!parsed.open)
         output.commit();

@@ -4,13 +4,13 @@
 #include <stdexcept>
 #include <vector>
 
-#include "programs/quorvane-export/Command.h"
-#include "programs/quorvane-export/OneLineReports.h"
-#include "programs/quorvane-export/Output.h"
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "modules/foxpro/Foxpro.h"
 #include "modules/foxpro/TableList.h"
+#include "programs/quorvane-export/Command.h"
+#include "programs/quorvane-export/OneLineReports.h"
+#include "programs/quorvane-export/Output.h"
 
 namespace cli {
 
@@ -40,7 +40,8 @@ void listFolder(const QString& source, Output& out)
         throw std::runtime_error("the tables of " + source.toStdString() +
                                  " could not all be listed");
     for (const foxpro::TableItem& table : tables) {
-        const QString line = QStringLiteral("TABLE\t") + table.text + QLatin1Char('\t') + table.query;
+        const QString line =
+            QStringLiteral("TABLE\t") + table.text + QLatin1Char('\t') + table.query;
         out.append(line.toStdString());
         out.append('\n');
     }

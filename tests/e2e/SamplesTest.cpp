@@ -33,23 +33,24 @@ bool sameValue(const vfp::FieldDefinition& field, const Value& written, const Va
     if (written.kind == Value::Kind::Null || read.kind == Value::Kind::Null)
         return written.kind == read.kind;
     switch (field.type) {
-    case FieldType::Character:
-        return read.kind == Value::Kind::Text && trimmed(read.bytes) == trimmed(written.bytes);
-    case FieldType::Varchar:
-    case FieldType::Memo:
-        return read.kind == Value::Kind::Text && read.bytes == written.bytes;
-    case FieldType::Numeric:
-    case FieldType::Float:
-        return read.kind == Value::Kind::Decimal && trimmed(read.bytes) == written.bytes;
-    case FieldType::Double:
-        return read.kind == Value::Kind::Double && read.real == written.real;
-    case FieldType::Date:
-    case FieldType::DateTime:
-        return read.kind == written.kind && read.year == written.year && read.month == written.month &&
-               read.day == written.day && read.hour == written.hour && read.minute == written.minute &&
-               read.second == written.second;
-    default:  // Integer, Currency, Logical
-        return read.kind == written.kind && read.integer == written.integer;
+        case FieldType::Character:
+            return read.kind == Value::Kind::Text && trimmed(read.bytes) == trimmed(written.bytes);
+        case FieldType::Varchar:
+        case FieldType::Memo:
+            return read.kind == Value::Kind::Text && read.bytes == written.bytes;
+        case FieldType::Numeric:
+        case FieldType::Float:
+            return read.kind == Value::Kind::Decimal && trimmed(read.bytes) == written.bytes;
+        case FieldType::Double:
+            return read.kind == Value::Kind::Double && read.real == written.real;
+        case FieldType::Date:
+        case FieldType::DateTime:
+            return read.kind == written.kind && read.year == written.year &&
+                   read.month == written.month && read.day == written.day &&
+                   read.hour == written.hour && read.minute == written.minute &&
+                   read.second == written.second;
+        default:  // Integer, Currency, Logical
+            return read.kind == written.kind && read.integer == written.integer;
     }
 }
 
@@ -76,8 +77,8 @@ TEST(SamplesFolder, EveryTableReadsBackAsTheDataSetHasIt)
             reader.readAll(values);
             for (std::size_t i = 0; i < values.size(); ++i)
                 EXPECT_TRUE(sameValue(expected.fields[i], record.values[i], values[i]))
-                    << "line " << record.line << ", field " << expected.fields[i].name << ": read \""
-                    << values[i].bytes << "\"";
+                    << "line " << record.line << ", field " << expected.fields[i].name
+                    << ": read \"" << values[i].bytes << "\"";
         }
         EXPECT_FALSE(reader.next()) << "more live records than the data set has";
     }
@@ -104,15 +105,15 @@ TEST_P(SampleTableFacts, HasItsRecords)
     EXPECT_EQ(table.recordCount(), GetParam().allRecords);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, SampleTableFacts,
-    testing::Values(TableFact{"customers", "customers.dbf", 12, 12},
-                    TableFact{"products", "products.dbf", 15, 15},
-                    TableFact{"orders_one_deleted", "orders.dbf", 23, 24},
-                    TableFact{"order_lines", "order_lines.dbf", 56, 56},
-                    TableFact{"name_over_31_characters", "products_discontinued_before_2020.dbf", 5, 5},
-                    TableFact{"sub_folder", "archive/orders_2019.dbf", 8, 8}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Samples, SampleTableFacts,
+                         testing::Values(TableFact{"customers", "customers.dbf", 12, 12},
+                                         TableFact{"products", "products.dbf", 15, 15},
+                                         TableFact{"orders_one_deleted", "orders.dbf", 23, 24},
+                                         TableFact{"order_lines", "order_lines.dbf", 56, 56},
+                                         TableFact{"name_over_31_characters",
+                                                   "products_discontinued_before_2020.dbf", 5, 5},
+                                         TableFact{"sub_folder", "archive/orders_2019.dbf", 8, 8}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // A few values as the data files spell them, decoded by the engine from the table bytes.
 TEST(SamplesFolder, KeepsAccentsNullsMemosAndDateTimes)
@@ -170,12 +171,16 @@ TEST_P(BadSampleData, IsRefusedWithWhereAndWhy)
 INSTANTIATE_TEST_SUITE_P(
     Samples, BadSampleData,
     testing::Values(
-        BadDataCase{"unclosed_quote", "A:C:5\n\"abc\n", "t.csv line 2: a quoted cell is not closed"},
+        BadDataCase{"unclosed_quote", "A:C:5\n\"abc\n",
+                    "t.csv line 2: a quoted cell is not closed"},
         BadDataCase{"text_after_closing_quote", "A:C:5\n\"ab\"c\n", "line 2: a closing quote"},
         BadDataCase{"unknown_type", "A:X\n1\n", "t.csv line 1: field \"A:X\""},
-        BadDataCase{"too_few_cells", "A:I,B:I\n1\n", "t.csv line 2: 1 cells where the header names 2"},
-        BadDataCase{"null_not_allowed", "A:I\nNULL\n", "line 2, field A: NULL in a field that cannot be Null"},
-        BadDataCase{"impossible_date", "A:D\n2023-02-29\n", "field A: \"2023-02-29\" is not a date"},
+        BadDataCase{"too_few_cells", "A:I,B:I\n1\n",
+                    "t.csv line 2: 1 cells where the header names 2"},
+        BadDataCase{"null_not_allowed", "A:I\nNULL\n",
+                    "line 2, field A: NULL in a field that cannot be Null"},
+        BadDataCase{"impossible_date", "A:D\n2023-02-29\n",
+                    "field A: \"2023-02-29\" is not a date"},
         BadDataCase{"time_past_midnight", "A:T\n2023-02-28 24:00:00\n", "is not a date-time"},
         BadDataCase{"decimals_would_be_rounded", "A:N:6:2\n1.005\n", "at most 2 decimals"},
         BadDataCase{"currency_fifth_decimal", "A:Y\n1.00001\n", "at most 4 decimals"},
@@ -183,14 +188,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadDataCase{"logical_yes", "A:L\nyes\n", "is not a logical T or F"},
         BadDataCase{"text_beyond_windows_1252", "A:C:5\n\xC5\x81\xC3\xB3\x64\xC5\xBA\n",
                     "is not text that Windows-1252 can hold"},
-        BadDataCase{"bad_deleted_mark", "*,A:I\nx,1\n", "line 2: the first cell must be empty or \"*\""}),
+        BadDataCase{"bad_deleted_mark", "*,A:I\nx,1\n",
+                    "line 2: the first cell must be empty or \"*\""}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // Values the data files write the same way in many places become the kinds the writer takes.
 TEST(SampleData, QuotedNullIsTextAndNumbersGetTheirDecimals)
 {
-    const samples::SampleTable table =
-        samples::parseSampleTable("*,A:C:4:null,B:N:6:2,C:Y,D:L\n*,\"NULL\",-3.5,-0.0105,F\n,NULL,7,12,T\n", "t");
+    const samples::SampleTable table = samples::parseSampleTable(
+        "*,A:C:4:null,B:N:6:2,C:Y,D:L\n*,\"NULL\",-3.5,-0.0105,F\n,NULL,7,12,T\n", "t");
     ASSERT_EQ(table.records.size(), 2u);
     EXPECT_TRUE(table.records[0].deleted);
     EXPECT_EQ(table.liveRecordCount(), 1u);

@@ -18,9 +18,9 @@ bool haveFixtures();
 }  // namespace testsupport
 
 // Skips the current test, saying why, when a clone has no shared fixtures beside it.
-#define QUORVANE_REQUIRE_FIXTURES()                                                           \
-    do {                                                                                      \
-        if (!testsupport::haveFixtures())                                                     \
-            GTEST_SKIP() << "no shared fixtures at " << testsupport::fixturesDir().string()  \
-                         << " (this clone has no ../shared beside it)";                      \
+#define QUORVANE_REQUIRE_FIXTURES()                                                         \
+    do {                                                                                    \
+        if (!testsupport::haveFixtures())                                                   \
+            GTEST_SKIP() << "no shared fixtures at " << testsupport::fixturesDir().string() \
+                         << " (this clone has no ../shared beside it)";                     \
     } while (0)

@@ -2,13 +2,13 @@
 #include <filesystem>
 #include <string>
 
-#include <QFileDialog>
 #include <gtest/gtest.h>
+#include <QFileDialog>
 
-#include "windows/BrowseForFolder.h"
 #include "tests/support/GuiApp.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/TempDir.h"
+#include "windows/BrowseForFolder.h"
 
 namespace {
 
@@ -49,13 +49,14 @@ TEST(BrowseForFolder, OpensOwnedDirectoryDialogAndReturnsTheChoice)
     answerModal<QFileDialog>([&](QFileDialog& dialog) {
         title = dialog.windowTitle();
         parent = dialog.parentWidget();
-        directoriesOnly = dialog.fileMode() == QFileDialog::Directory
-                          && dialog.testOption(QFileDialog::ShowDirsOnly);
+        directoriesOnly = dialog.fileMode() == QFileDialog::Directory &&
+                          dialog.testOption(QFileDialog::ShowDirsOnly);
         openedAt = dialog.directory().absolutePath();
         dialog.setDirectory(chosen);
         static_cast<QDialog&>(dialog).accept();  // public in QDialog, runs QFileDialog::accept
     });
-    const QString result = fs::BrowseForFolder(&owner, QStringLiteral("Please select folder:"), start);
+    const QString result =
+        fs::BrowseForFolder(&owner, QStringLiteral("Please select folder:"), start);
 
     EXPECT_EQ(title, QStringLiteral("Please select folder:"));
     EXPECT_EQ(parent, &owner);
@@ -68,7 +69,8 @@ TEST(BrowseForFolder, CancelGivesEmptyText)
 {
     testsupport::ensureGuiApp();
     answerModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_EQ(fs::BrowseForFolder(nullptr, QStringLiteral("Please select folder:"), QString()), QString());
+    EXPECT_EQ(fs::BrowseForFolder(nullptr, QStringLiteral("Please select folder:"), QString()),
+              QString());
 }
 
 }  // namespace

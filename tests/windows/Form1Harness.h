@@ -9,14 +9,14 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "components/spreadsheet/SpreadsheetError.h"
 #include "modules/app/Main.h"
 #include "modules/app/Settings.h"
-#include "components/spreadsheet/SpreadsheetError.h"
-#include "windows/Form1.h"
 #include "tests/support/GuiApp.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TempSettings.h"
+#include "windows/Form1.h"
 
 namespace testsupport {
 
@@ -57,7 +57,8 @@ public:
                 ++fileDialogs;
                 return fileDialogAnswer;
             };
-            services.browseForFolder = [this](QWidget& owner, const QString& title, const QString& start) {
+            services.browseForFolder = [this](QWidget& owner, const QString& title,
+                                              const QString& start) {
                 ++folderDialogs;
                 folderOwner = &owner;
                 folderTitle = title;
@@ -77,7 +78,10 @@ public:
         return *mForm;
     }
 
-    static QString path(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+    static QString path(const std::filesystem::path& p)
+    {
+        return QString::fromStdString(p.string());
+    }
 
     // A folder below the private data folder, created; returns its path.
     QString folder(const std::string& relative) const
@@ -93,7 +97,10 @@ public:
     QString missing(const std::string& relative) const { return path(mData.path() / relative); }
     const std::filesystem::path& programFolder() const { return mProgramFolder.path(); }
 
-    static QString setting(app::Setting key) { return app::readSetting(key, QStringLiteral("<absent>")); }
+    static QString setting(app::Setting key)
+    {
+        return app::readSetting(key, QStringLiteral("<absent>"));
+    }
 
     TempSettings settings;
     RecordingMessageBox boxes;

@@ -4,15 +4,15 @@
 #include <fstream>
 #include <optional>
 
+#include <gtest/gtest.h>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
-#include "windows/look/WindowPointer.h"
-#include "windows/Form2.h"
 #include "tests/windows/Form1Harness.h"
+#include "windows/Form2.h"
+#include "windows/look/WindowPointer.h"
 
 namespace {
 
@@ -66,7 +66,8 @@ TEST(Form1Load, StoredOptionSelectsTheKind)
         f.Form_Load();
         EXPECT_EQ(f.Option1->isChecked(), c.option1) << c.name;
         EXPECT_EQ(f.Option2->isChecked(), !c.option1) << c.name;
-        EXPECT_EQ(h.setting(Setting::FoxproOption), c.option1 ? QStringLiteral("1") : QStringLiteral("2"))
+        EXPECT_EQ(h.setting(Setting::FoxproOption),
+                  c.option1 ? QStringLiteral("1") : QStringLiteral("2"))
             << c.name << ": the click handler stores the kind again";
         EXPECT_TRUE(h.boxes.shown.empty()) << c.name;
     }
@@ -170,7 +171,9 @@ TEST(Form1Load, SkinFileRules)
         if (c.reportedAt104) {
             ASSERT_EQ(h.boxes.shown.size(), 1u) << c.name;
             EXPECT_TRUE(h.boxes.shown[0].text.endsWith(
-                kLoadLocation + QStringLiteral("104\r\rPlease email screenshot of this message to support@quorvane.example")))
+                kLoadLocation +
+                QStringLiteral(
+                    "104\r\rPlease email screenshot of this message to support@quorvane.example")))
                 << h.boxes.shown[0].text.toStdString();
             EXPECT_EQ(h.boxes.shown[0].title, QStringLiteral("Application Error"));
             EXPECT_EQ(h.boxes.shown[0].style, 48);
@@ -178,7 +181,8 @@ TEST(Form1Load, SkinFileRules)
         } else {
             EXPECT_TRUE(h.boxes.shown.empty()) << c.name;
         }
-        EXPECT_EQ(f.windowTitle(), QStringLiteral("Quorvane")) << c.name << ": the start-up went on";
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("Quorvane"))
+            << c.name << ": the start-up went on";
     }
 }
 
@@ -186,7 +190,8 @@ TEST(Form1Load, HandPointerFile)
 {
     {
         Form1Harness h;
-        std::filesystem::copy_file(QUORVANE_SOURCE_DIR "/assets/HAND-M.CUR", h.programFolder() / "HAND-M.CUR");
+        std::filesystem::copy_file(QUORVANE_SOURCE_DIR "/assets/HAND-M.CUR",
+                                   h.programFolder() / "HAND-M.CUR");
         foxpro::Form1& f = h.form();
         f.Form_Load();
         f.pointer().setShape(app::kPointerCustom);

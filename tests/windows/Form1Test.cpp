@@ -2,6 +2,7 @@
 // "Test Connection", "Load Sample/Example Database", "Next >" and closing the window.
 #include <fstream>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -11,12 +12,11 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
-#include "windows/look/WindowPointer.h"
-#include "windows/Form2.h"
-#include "tests/windows/Form1Harness.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/windows/Form1Harness.h"
+#include "windows/Form2.h"
+#include "windows/look/WindowPointer.h"
 
 namespace {
 
@@ -46,7 +46,10 @@ TEST(Form1Controls, SitAtTheirDesignPlacesInTheirFonts)
         {"Option2", f.Option2, {16, 56, 121, 17}, QStringLiteral("Free Table Folder:")},
         {"Text2", f.Text2, {144, 53, 321, 23}, QString()},
         {"PushButton4", f.PushButton4, {472, 53, 32, 23}, QStringLiteral("...")},
-        {"PushButton1", f.PushButton1, {16, 86, 240, 27}, QStringLiteral("Load Sample/Example Database")},
+        {"PushButton1",
+         f.PushButton1,
+         {16, 86, 240, 27},
+         QStringLiteral("Load Sample/Example Database")},
         {"PushButton3", f.PushButton3, {264, 87, 240, 27}, QStringLiteral("Test Connection")},
         {"PushButton2", f.PushButton2, {8, 173, 520, 27}, QStringLiteral("Next >")},
         {"PushButton6", f.PushButton6, {8, 8, 520, 27}, QStringLiteral("Help")},
@@ -75,7 +78,8 @@ TEST(Form1Settings, EveryKeystrokeAndClickIsStoredAtOnce)
     EXPECT_EQ(h.setting(Setting::Text2), QStringLiteral("/d"));
     QTest::keyClick(f.Text2, Qt::Key_A);
     EXPECT_EQ(h.setting(Setting::Text2), QStringLiteral("/da"));
-    EXPECT_NE(h.settings.fileText().find("Text2=/da"), std::string::npos) << "on disk, not only in memory";
+    EXPECT_NE(h.settings.fileText().find("Text2=/da"), std::string::npos)
+        << "on disk, not only in memory";
     f.Text2->clear();
     EXPECT_EQ(h.setting(Setting::Text2), QString()) << "deleting the text stores an empty value";
 
@@ -97,7 +101,8 @@ TEST(Form1Settings, UnsavableSettingIsReportedOnceNotPerKeystroke)
     QTest::keyClicks(f.Text2, QStringLiteral("abc"));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].style, 48);
-    EXPECT_TRUE(h.boxes.shown[0].text.contains(QStringLiteral("Text2"))) << h.boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(h.boxes.shown[0].text.contains(QStringLiteral("Text2")))
+        << h.boxes.shown[0].text.toStdString();
     EXPECT_EQ(f.Text2->text(), QStringLiteral("abc")) << "typing goes on";
 }
 
@@ -124,7 +129,8 @@ TEST(Form1Buttons, HelpShowsTheHint)
     app::SetAppTitle();
     h.form().PushButton6_Click();
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_EQ(h.boxes.shown[0].text, QStringLiteral("Make sure FoxPro is closed while using this application."));
+    EXPECT_EQ(h.boxes.shown[0].text,
+              QStringLiteral("Make sure FoxPro is closed while using this application."));
     EXPECT_EQ(h.boxes.shown[0].style, 0);
     EXPECT_EQ(h.boxes.shown[0].title, QStringLiteral("Quorvane"));
 }
@@ -290,7 +296,8 @@ TEST(Form1Dialogs, DatabaseDialogOffersContainersReadOnly)
         filters = dialog.nameFilters();
         existingOnly = dialog.fileMode() == QFileDialog::ExistingFile;
         for (const QCheckBox* box : dialog.findChildren<QCheckBox*>())
-            readOnlyChecked |= box->text() == QStringLiteral("Open as read-only") && box->isChecked();
+            readOnlyChecked |=
+                box->text() == QStringLiteral("Open as read-only") && box->isChecked();
         dialog.selectFile(dbc);
         static_cast<QDialog&>(dialog).accept();
     });
@@ -324,7 +331,8 @@ TEST(Form1Window, HoverHandOverEveryButtonArrowOverPlainPlaces)
         QTest::mouseMove(control, control->rect().center());
         return f.pointer().shape();
     };
-    for (QPushButton* button : {f.PushButton1, f.PushButton2, f.PushButton3, f.PushButton4, f.PushButton5, f.PushButton6}) {
+    for (QPushButton* button : {f.PushButton1, f.PushButton2, f.PushButton3, f.PushButton4,
+                                f.PushButton5, f.PushButton6}) {
         over(f.Text1);
         EXPECT_EQ(over(button), app::kPointerCustom) << button->text().toStdString();
     }

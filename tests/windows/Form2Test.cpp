@@ -11,22 +11,21 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "modules/app/Main.h"
+#include "modules/foxpro/Foxpro.h"
 #include "tests/modules/export/ExportTestData.h"
 #include "tests/modules/export/FakeSpreadsheet.h"
-#include "modules/app/Main.h"
-#include "windows/look/WindowPointer.h"
-#include "modules/foxpro/Foxpro.h"
-#include "windows/Form2.h"
 #include "tests/support/GuiApp.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
+#include "windows/Form2.h"
+#include "windows/look/WindowPointer.h"
 
 namespace {
 
 class Form2Test : public ::testing::Test
 {
 protected:
-
     // Loads the window with the catalogue of the folder as it is now.
     exporting::Form2& load()
     {
@@ -191,7 +190,8 @@ TEST_F(Form2Test, FinishExportsTheTickedTablesAndSaysDone)
     EXPECT_EQ(spreadsheet.onlyWorkbook().sheetNames(), expected);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("Done.\r\n\r\nPlease look at the Excel tabs at the bottom for multiple tables."));
+              QStringLiteral(
+                  "Done.\r\n\r\nPlease look at the Excel tabs at the bottom for multiple tables."));
     EXPECT_EQ(messages.shown[0].style, 0);
     EXPECT_EQ(messages.shown[0].title, app::AppTitle());
 }
@@ -199,8 +199,8 @@ TEST_F(Form2Test, FinishExportsTheTickedTablesAndSaysDone)
 // A mouse move over a control, as the window system would send it.
 void moveOver(QWidget& control)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), control.mapToGlobal(QPointF(3, 3)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), control.mapToGlobal(QPointF(3, 3)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&control, &move);
 }
 

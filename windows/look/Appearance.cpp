@@ -17,8 +17,9 @@ namespace {
 
 bool isPlainControl(const QWidget& control)
 {
-    return qobject_cast<const QRadioButton*>(&control) || qobject_cast<const QCheckBox*>(&control)
-           || qobject_cast<const QGroupBox*>(&control) || qobject_cast<const QLabel*>(&control);
+    return qobject_cast<const QRadioButton*>(&control) ||
+           qobject_cast<const QCheckBox*>(&control) || qobject_cast<const QGroupBox*>(&control) ||
+           qobject_cast<const QLabel*>(&control);
 }
 
 void paintBackground(QWidget& widget, const QColor& color)

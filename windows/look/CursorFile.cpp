@@ -25,7 +25,8 @@ quint32 readLittleEndian(const QByteArray& bytes, int offset, int width)
 
 [[noreturn]] void fail(const QString& path, const QString& why)
 {
-    throw std::runtime_error(QStringLiteral("%1 cannot be used as the pointer: %2").arg(path, why).toStdString());
+    throw std::runtime_error(
+        QStringLiteral("%1 cannot be used as the pointer: %2").arg(path, why).toStdString());
 }
 
 }  // namespace
@@ -39,7 +40,9 @@ QCursor loadCursorFile(const QString& path)
         fail(path, QStringLiteral("the file is %1 bytes, too big for a cursor").arg(file.size()));
     const QByteArray bytes = file.readAll();
     if (bytes.size() < kHeaderSize + kEntrySize)
-        fail(path, QStringLiteral("the file is %1 bytes, shorter than a cursor header").arg(bytes.size()));
+        fail(
+            path,
+            QStringLiteral("the file is %1 bytes, shorter than a cursor header").arg(bytes.size()));
     // bytes 0-1 reserved (0), 2-3 type (2 = cursor; 1 would be an icon), 4-5 image count
     if (readLittleEndian(bytes, 0, 2) != 0 || readLittleEndian(bytes, 2, 2) != 2)
         fail(path, QStringLiteral("it is not a cursor file"));
@@ -54,10 +57,17 @@ QCursor loadCursorFile(const QString& path)
     const quint64 imageSize = readLittleEndian(bytes, 14, 4);
     const quint64 imageOffset = readLittleEndian(bytes, 18, 4);
     if (imageOffset + imageSize > static_cast<quint64>(bytes.size()))
-        fail(path, QStringLiteral("its image (%1 bytes at offset %2) runs past the end of the %3-byte file")
-                       .arg(imageSize).arg(imageOffset).arg(bytes.size()));
+        fail(path, QStringLiteral(
+                       "its image (%1 bytes at offset %2) runs past the end of the %3-byte file")
+                       .arg(imageSize)
+                       .arg(imageOffset)
+                       .arg(bytes.size()));
     if (hotX >= width || hotY >= height)
-        fail(path, QStringLiteral("its hotspot %1,%2 lies outside the %3x%4 image").arg(hotX).arg(hotY).arg(width).arg(height));
+        fail(path, QStringLiteral("its hotspot %1,%2 lies outside the %3x%4 image")
+                       .arg(hotX)
+                       .arg(hotY)
+                       .arg(width)
+                       .arg(height));
     const QImage image = QImage::fromData(bytes, "ICO");
     if (image.isNull())
         fail(path, QStringLiteral("its image cannot be decoded"));

@@ -16,7 +16,8 @@ QString displayText(const QString& text)
 
 void QtMessageBox::show(const QString& text, int style, const QString& title)
 {
-    const QMessageBox::Icon icon = style == kStyleWarning ? QMessageBox::Warning : QMessageBox::NoIcon;
+    const QMessageBox::Icon icon =
+        style == kStyleWarning ? QMessageBox::Warning : QMessageBox::NoIcon;
     QMessageBox box(icon, title, displayText(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();

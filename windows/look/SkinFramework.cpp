@@ -33,7 +33,8 @@ void catchParseWarnings(QtMsgType type, const QMessageLogContext& context, const
 
 [[noreturn]] void fail(const QString& path, const QString& why)
 {
-    throw std::runtime_error(QStringLiteral("The skin %1 cannot be loaded: %2").arg(path, why).toStdString());
+    throw std::runtime_error(
+        QStringLiteral("The skin %1 cannot be loaded: %2").arg(path, why).toStdString());
 }
 
 }  // namespace
@@ -52,20 +53,20 @@ bool isValidStyleSheet(const QString& sheet)
     return !gParseFailed;
 }
 
-SkinFramework::SkinFramework(QObject* parent)
-    : QObject(parent)
-{
-}
+SkinFramework::SkinFramework(QObject* parent) : QObject(parent) {}
 
 void SkinFramework::loadSkin(const QString& path, const QString& iniFileName)
 {
     if (!iniFileName.isEmpty())
-        fail(path, QStringLiteral("a skin holds one style, so the section %1 does not exist").arg(iniFileName));
+        fail(path, QStringLiteral("a skin holds one style, so the section %1 does not exist")
+                       .arg(iniFileName));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(path, file.errorString());
     if (file.size() > kMaxSkinSize)
-        fail(path, QStringLiteral("it is %1 bytes; a skin is at most %2").arg(file.size()).arg(kMaxSkinSize));
+        fail(path, QStringLiteral("it is %1 bytes; a skin is at most %2")
+                       .arg(file.size())
+                       .arg(kMaxSkinSize));
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString sheet = utf8.decode(file.readAll());
     if (utf8.hasError())

@@ -7,9 +7,7 @@
 
 namespace app {
 
-WindowPointer::WindowPointer(QWidget& window)
-    : QObject(&window)
-    , mWindow(window)
+WindowPointer::WindowPointer(QWidget& window) : QObject(&window), mWindow(window)
 {
     mWindow.setCursor(cursorFor(mShape));
 }
@@ -47,8 +45,8 @@ bool WindowPointer::eventFilter(QObject* watched, QEvent* event)
     // must not apply.
     const auto* widget = static_cast<QWidget*>(watched);
     const auto* pointEvent = dynamic_cast<const QSinglePointEvent*>(event);
-    const QPoint position = pointEvent ? pointEvent->position().toPoint()
-                                       : widget->mapFromGlobal(QCursor::pos());
+    const QPoint position =
+        pointEvent ? pointEvent->position().toPoint() : widget->mapFromGlobal(QCursor::pos());
     if (widget->childAt(position) == nullptr && mShape != found.value())
         setShape(found.value());
     return false;
@@ -57,14 +55,16 @@ bool WindowPointer::eventFilter(QObject* watched, QEvent* event)
 QCursor WindowPointer::cursorFor(int shape) const
 {
     switch (shape) {
-    case kPointerHourglass: return QCursor(Qt::WaitCursor);
-    case kPointerCustom: return mCustom.value_or(QCursor(Qt::PointingHandCursor));
-    default: return QCursor(Qt::ArrowCursor);
+        case kPointerHourglass:
+            return QCursor(Qt::WaitCursor);
+        case kPointerCustom:
+            return mCustom.value_or(QCursor(Qt::PointingHandCursor));
+        default:
+            return QCursor(Qt::ArrowCursor);
     }
 }
 
-BusyPointer::BusyPointer(WindowPointer& pointer)
-    : mPointer(pointer)
+BusyPointer::BusyPointer(WindowPointer& pointer) : mPointer(pointer)
 {
     mPointer.setShape(kPointerHourglass);
 }

@@ -12,9 +12,9 @@ class QWidget;
 
 namespace app {
 
-constexpr int kPointerDefault = 0;    // the ordinary arrow
-constexpr int kPointerHourglass = 11; // busy
-constexpr int kPointerCustom = 99;    // the window's own pointer (the hand)
+constexpr int kPointerDefault = 0;     // the ordinary arrow
+constexpr int kPointerHourglass = 11;  // busy
+constexpr int kPointerCustom = 99;     // the window's own pointer (the hand)
 
 // Owned by its window (a child QObject). Usage:
 //     WindowPointer pointer{*this};

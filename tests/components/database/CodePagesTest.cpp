@@ -2,8 +2,8 @@
 // FoxPro marks, with the character they stand for in that page.
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
 #include "components/vfpwriter/TableWriter.h"
+#include "tests/components/database/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // tables of a container with their long field names.
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
 #include "components/rows/DatabaseError.h"
 #include "components/vfpwriter/ContainerWriter.h"
 #include "components/vfpwriter/TableWriter.h"
+#include "tests/components/database/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

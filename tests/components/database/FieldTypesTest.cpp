@@ -2,8 +2,8 @@
 // and the cell text of a value, Null in every nullable type, and varchar shorter than its field.
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
 #include "components/vfpwriter/TableWriter.h"
+#include "tests/components/database/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

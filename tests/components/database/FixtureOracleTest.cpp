@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
 #include "components/rows/DatabaseError.h"
 #include "components/vfp/CodePage.h"
+#include "tests/components/database/TableSupport.h"
 #include "tests/support/Fixtures.h"
 
 namespace {

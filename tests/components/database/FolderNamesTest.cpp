@@ -2,10 +2,10 @@
 // first), sub-folder paths as the catalogue gives them, and nothing outside the folder.
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
-#include "components/rows/DatabaseError.h"
 #include "components/database/FolderSource.h"
+#include "components/rows/DatabaseError.h"
 #include "components/vfpwriter/TableWriter.h"
+#include "tests/components/database/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

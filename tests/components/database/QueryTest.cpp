@@ -3,8 +3,8 @@
 
 #include "tests/components/database/TableSupport.h"
 
-#include "components/rows/DatabaseError.h"
 #include "components/database/Query.h"
+#include "components/rows/DatabaseError.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
 #include "components/rows/DatabaseError.h"
 #include "components/vfpwriter/TableWriter.h"
+#include "tests/components/database/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

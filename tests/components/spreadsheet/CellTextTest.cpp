@@ -55,13 +55,19 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"escape_form_before_tab_unchanged", "_x0041\t", "_x0041\t", 7},
         TextCase{"control_characters_left_to_the_writer", "a\x01\tb\r\n", "a\x01\tb\r\n", 6},
         TextCase{"utf8_unchanged", "Z\xC3\xBCrich \xE2\x82\xAC", "Z\xC3\xBCrich \xE2\x82\xAC", 8},
-        TextCase{"wide_characters_count_twice", "\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC", 4},
-        TextCase{"invalid_byte_replaced", "a\xFF" "b", "a" + kReplacement + "b", 3},
+        TextCase{"wide_characters_count_twice", "\xE6\x97\xA5\xE6\x9C\xAC",
+                 "\xE6\x97\xA5\xE6\x9C\xAC", 4},
+        TextCase{"invalid_byte_replaced",
+                 "a\xFF"
+                 "b",
+                 "a" + kReplacement + "b", 3},
         TextCase{"cp1252_byte_replaced", "caf\xE9", "caf" + kReplacement, 4},
         TextCase{"truncated_sequence_one_replacement", "a\xE2\x82", "a" + kReplacement, 2},
         TextCase{"overlong_slash_replaced_bytewise", "\xC0\xAF", kReplacement + kReplacement, 2},
-        TextCase{"cesu_surrogate_replaced", "\xED\xA0\x80", kReplacement + kReplacement + kReplacement, 3},
-        TextCase{"above_unicode_replaced", "\xF4\x90\x80\x80", kReplacement + kReplacement + kReplacement + kReplacement, 4},
+        TextCase{"cesu_surrogate_replaced", "\xED\xA0\x80",
+                 kReplacement + kReplacement + kReplacement, 3},
+        TextCase{"above_unicode_replaced", "\xF4\x90\x80\x80",
+                 kReplacement + kReplacement + kReplacement + kReplacement, 4},
         TextCase{"noncharacter_fffe_replaced", "a\xEF\xBF\xBE", "a" + kReplacement, 2},
         TextCase{"noncharacter_ffff_replaced", "\xEF\xBF\xBFz", kReplacement + "z", 2}),
     [](const auto& c) { return std::string(c.param.name); });
@@ -96,15 +102,28 @@ const std::string kSmiley = "\xF0\x9F\x98\x80";  // U+1F600: two UTF-16 units
 
 INSTANTIATE_TEST_SUITE_P(
     Prepare, CellTextCut,
-    ::testing::Values(
-        CutCase{"limit_kept_whole", kFull, kFull, false},
-        CutCase{"one_past_limit_cut", kFull + "b", kFull, true},
-        CutCase{"surrogate_pair_not_split", std::string(32'766, 'a') + kSmiley, std::string(32'766, 'a'), true},
-        CutCase{"surrogate_pair_fitting_kept", std::string(32'765, 'a') + kSmiley, std::string(32'765, 'a') + kSmiley, false},
-        CutCase{"two_byte_characters_counted_as_characters",
-                [] { std::string s; for (int i = 0; i < kMaxCellTextLength; ++i) s += "\xC3\xA9"; return s; }(),
-                [] { std::string s; for (int i = 0; i < kMaxCellTextLength; ++i) s += "\xC3\xA9"; return s; }(), false},
-        CutCase{"cut_after_slow_path_character", "\xC3\xA9" + kFull, "\xC3\xA9" + std::string(32'766, 'a'), true}),
+    ::testing::Values(CutCase{"limit_kept_whole", kFull, kFull, false},
+                      CutCase{"one_past_limit_cut", kFull + "b", kFull, true},
+                      CutCase{"surrogate_pair_not_split", std::string(32'766, 'a') + kSmiley,
+                              std::string(32'766, 'a'), true},
+                      CutCase{"surrogate_pair_fitting_kept", std::string(32'765, 'a') + kSmiley,
+                              std::string(32'765, 'a') + kSmiley, false},
+                      CutCase{"two_byte_characters_counted_as_characters",
+                              [] {
+                                  std::string s;
+                                  for (int i = 0; i < kMaxCellTextLength; ++i)
+                                      s += "\xC3\xA9";
+                                  return s;
+                              }(),
+                              [] {
+                                  std::string s;
+                                  for (int i = 0; i < kMaxCellTextLength; ++i)
+                                      s += "\xC3\xA9";
+                                  return s;
+                              }(),
+                              false},
+                      CutCase{"cut_after_slow_path_character", "\xC3\xA9" + kFull,
+                              "\xC3\xA9" + std::string(32'766, 'a'), true}),
     [](const auto& c) { return std::string(c.param.name); });
 
 // Escapes lengthen the text libxlsxwriter counts; a text within the cell limit whose escaped

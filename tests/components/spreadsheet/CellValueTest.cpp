@@ -30,8 +30,8 @@ std::string describe(const CellValue& value)
     if (const auto* number = std::get_if<double>(&value))
         return "number " + std::to_string(*number);
     if (const auto* date = std::get_if<DateTimeParts>(&value))
-        return "date " + std::to_string(date->year) + "-" + std::to_string(date->month) + "-"
-            + std::to_string(date->day) + (date->hasTime ? " with time" : "");
+        return "date " + std::to_string(date->year) + "-" + std::to_string(date->month) + "-" +
+               std::to_string(date->day) + (date->hasTime ? " with time" : "");
     if (const auto* boolean = std::get_if<bool>(&value))
         return *boolean ? "true" : "false";
     return "text";
@@ -65,8 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"number_negative", CellKind::Number, "-1234.5678", -1234.5678},
         ValueCase{"number_leading_point", CellKind::Number, ".5", 0.5},
         ValueCase{"number_fifteen_digits", CellKind::Number, "1234567890.12345", 1234567890.12345},
-        ValueCase{"number_leading_zeros_not_significant", CellKind::Number, "0.000123456789012345", 0.000123456789012345},
-        ValueCase{"number_trailing_integer_zeros_not_significant", CellKind::Number, "100000000000000000000", 1e20},
+        ValueCase{"number_leading_zeros_not_significant", CellKind::Number, "0.000123456789012345",
+                  0.000123456789012345},
+        ValueCase{"number_trailing_integer_zeros_not_significant", CellKind::Number,
+                  "100000000000000000000", 1e20},
         ValueCase{"number_sixteen_digits_stay_text", CellKind::Number, "1234567890123456", {}},
         ValueCase{"number_twenty_digits_stay_text", CellKind::Number, "12345678901234567890", {}},
         ValueCase{"number_exponent_stays_text", CellKind::Number, "1E+5", {}},
@@ -86,8 +88,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"date_1900_not_leap", CellKind::Date, "1900-02-29", {}},
         ValueCase{"date_month_13_stays_text", CellKind::Date, "2024-13-01", {}},
         ValueCase{"date_short_form_stays_text", CellKind::Date, "2024-1-31", {}},
-        ValueCase{"date_with_time_keeps_time", CellKind::Date, "2024-01-31 12:30:00", dateTime(2024, 1, 31, 12, 30, 0)},
-        ValueCase{"datetime", CellKind::DateTime, "2013-05-03 16:46:20", dateTime(2013, 5, 3, 16, 46, 20)},
+        ValueCase{"date_with_time_keeps_time", CellKind::Date, "2024-01-31 12:30:00",
+                  dateTime(2024, 1, 31, 12, 30, 0)},
+        ValueCase{"datetime", CellKind::DateTime, "2013-05-03 16:46:20",
+                  dateTime(2013, 5, 3, 16, 46, 20)},
         ValueCase{"datetime_bare_date", CellKind::DateTime, "2013-05-03", date(2013, 5, 3)},
         ValueCase{"datetime_hour_24_stays_text", CellKind::DateTime, "2024-01-01 24:00:00", {}},
         ValueCase{"datetime_second_60_stays_text", CellKind::DateTime, "2024-01-01 23:59:60", {}},

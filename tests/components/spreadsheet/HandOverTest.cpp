@@ -12,9 +12,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "components/spreadsheet/Application.h"
 #include "components/spreadsheet/SpreadsheetError.h"
+#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -24,7 +24,8 @@ using spreadsheet::CellKind;
 using Lines = std::vector<std::string>;
 
 const std::string kNoProgram =
-    "No spreadsheet program was found to open the workbook. Install LibreOffice Calc (its \"soffice\" program "
+    "No spreadsheet program was found to open the workbook. Install LibreOffice Calc (its "
+    "\"soffice\" program "
     "must be on the PATH) or choose a default application for .xlsx files in the desktop settings.";
 
 // Sets an environment variable for the life of the object, then puts the old value back.
@@ -67,9 +68,10 @@ protected:
     void installStandIn(const std::string& name)
     {
         const fs::path record = root() / (name + ".args");
-        const fs::path script = dir.write("bin/" + name,
-            "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record.string()
-                + "'\nprintf 'end\\n' >> '" + record.string() + "'\n");
+        const fs::path script =
+            dir.write("bin/" + name,
+                      "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
+                          record.string() + "'\nprintf 'end\\n' >> '" + record.string() + "'\n");
         fs::permissions(script, fs::perms::owner_all);
     }
 
@@ -94,11 +96,13 @@ protected:
 
     void registerXlsxHandler(const std::string& desktopEntry, bool entryExists)
     {
-        dir.write("data/applications/mimeinfo.cache",
-                  "[MIME Cache]\napplication/vnd.openxmlformats-officedocument.spreadsheetml.sheet=" + desktopEntry
-                      + ";\n");
+        dir.write(
+            "data/applications/mimeinfo.cache",
+            "[MIME Cache]\napplication/vnd.openxmlformats-officedocument.spreadsheetml.sheet=" +
+                desktopEntry + ";\n");
         if (entryExists)
-            dir.write("data/applications/" + desktopEntry, "[Desktop Entry]\nType=Application\nExec=calc %f\n");
+            dir.write("data/applications/" + desktopEntry,
+                      "[Desktop Entry]\nType=Application\nExec=calc %f\n");
     }
 
     const fs::path& root() const { return dir.path(); }
@@ -117,7 +121,10 @@ protected:
     }
 
     testsupport::TempDir dir;
-    const fs::path bin = [this] { fs::create_directories(dir.path() / "bin"); return dir.path() / "bin"; }();
+    const fs::path bin = [this] {
+        fs::create_directories(dir.path() / "bin");
+        return dir.path() / "bin";
+    }();
     ScopedEnv path{"PATH", bin.string()};
     ScopedEnv cache{"XDG_CACHE_HOME", (dir.path() / "cache").string()};
     ScopedEnv dataHome{"XDG_DATA_HOME", (dir.path() / "data").string()};
@@ -149,7 +156,8 @@ TEST_F(HandOverTest, LibreOfficeGetsTheFinishedWorkbookAsANewUntitledDocument)
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read);
     const auto read = testsupport::readXlsx(file);
     ASSERT_EQ(read.names(), (Lines{"Orders", "Sheet2"}));
-    EXPECT_EQ(read.sheets[0].cell("A1").value(QStringLiteral("value")).toString(), QStringLiteral("Hello"));
+    EXPECT_EQ(read.sheets[0].cell("A1").value(QStringLiteral("value")).toString(),
+              QStringLiteral("Hello"));
     EXPECT_EQ(openFilesInCache(), 0);
 }
 
@@ -232,7 +240,8 @@ TEST_F(HandOverTest, FailedFinishHandsNothingOver)
         application->setVisible(true);
         ADD_FAILURE() << "the hand-over succeeded";
     } catch (const spreadsheet::SpreadsheetError& error) {
-        EXPECT_NE(std::string(error.what()).find("(libxlsxwriter error 2)"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("(libxlsxwriter error 2)"), std::string::npos)
+            << error.what();
     }
     EXPECT_FALSE(application->Visible());
     EXPECT_FALSE(fs::exists(root() / "soffice.args"));
@@ -272,7 +281,8 @@ TEST_F(HandOverTest, CacheFolderIsMadePrivate)
 {
     installStandIn("soffice");
     fs::create_directories(cacheFolder());
-    fs::permissions(cacheFolder(), fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(cacheFolder(),
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
     spreadsheet::defaultApplicationFactory()();
     EXPECT_EQ(fs::status(cacheFolder()).permissions() & fs::perms::all, fs::perms::owner_all);
 }
@@ -287,9 +297,11 @@ TEST_F(HandOverTest, CacheFolderThatIsALinkIsRefused)
         spreadsheet::defaultApplicationFactory()();
         ADD_FAILURE() << "a linked cache folder was used";
     } catch (const spreadsheet::SpreadsheetError& error) {
-        EXPECT_EQ(error.what(), "The folder " + cacheFolder().string()
-                                    + " for finished workbooks cannot be used: it is not a folder. Make it a folder "
-                                      "of your own, or set XDG_CACHE_HOME to one.");
+        EXPECT_EQ(
+            error.what(),
+            "The folder " + cacheFolder().string() +
+                " for finished workbooks cannot be used: it is not a folder. Make it a folder "
+                "of your own, or set XDG_CACHE_HOME to one.");
     }
 }
 

@@ -46,8 +46,8 @@ std::string repeated(const std::string& piece, int times)
 
 std::string forbidden(const std::string& name, char c)
 {
-    return "The sheet name \"" + name + "\" contains \"" + std::string(1, c)
-        + "\"; sheet names cannot contain any of [ ] : * ? / \\.";
+    return "The sheet name \"" + name + "\" contains \"" + std::string(1, c) +
+           "\"; sheet names cannot contain any of [ ] : * ? / \\.";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,9 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"inner_apostrophe", "Bob's", ""},
         NameCase{"space_and_punctuation", "Orders 2024 (old) #1", ""},
         NameCase{"thirty_two_characters", std::string(32, 'N'),
-                 "The sheet name \"" + std::string(32, 'N') + "\" has 32 characters; a sheet name may have at most 31."},
+                 "The sheet name \"" + std::string(32, 'N') +
+                     "\" has 32 characters; a sheet name may have at most 31."},
         NameCase{"astral_counted_as_two", repeated(kSmiley, 16),
-                 "The sheet name \"" + repeated(kSmiley, 16) + "\" has 32 characters; a sheet name may have at most 31."},
+                 "The sheet name \"" + repeated(kSmiley, 16) +
+                     "\" has 32 characters; a sheet name may have at most 31."},
         NameCase{"left_bracket", "a[b", forbidden("a[b", '[')},
         NameCase{"right_bracket", "a]b", forbidden("a]b", ']')},
         NameCase{"colon", "a:b", forbidden("a:b", ':')},
@@ -69,18 +71,25 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"slash", "a/b", forbidden("a/b", '/')},
         NameCase{"backslash", "a\\b", forbidden("a\\b", '\\')},
         NameCase{"leading_apostrophe", "'Orders",
-                 "The sheet name \"'Orders\" starts or ends with an apostrophe, which sheet names cannot."},
+                 "The sheet name \"'Orders\" starts or ends with an apostrophe, which sheet names "
+                 "cannot."},
         NameCase{"trailing_apostrophe", "Orders'",
-                 "The sheet name \"Orders'\" starts or ends with an apostrophe, which sheet names cannot."},
+                 "The sheet name \"Orders'\" starts or ends with an apostrophe, which sheet names "
+                 "cannot."},
         NameCase{"empty", "", "A sheet name cannot be empty; it needs 1 to 31 characters."},
         NameCase{"tab", "a\tb",
-                 "The sheet name \"a\xEF\xBF\xBD" "b\" contains a control character, which sheet names cannot contain."},
+                 "The sheet name \"a\xEF\xBF\xBD"
+                 "b\" contains a control character, which sheet names cannot contain."},
         NameCase{"start_of_heading", "\x01",
-                 "The sheet name \"\xEF\xBF\xBD\" contains a control character, which sheet names cannot contain."},
+                 "The sheet name \"\xEF\xBF\xBD\" contains a control character, which sheet names "
+                 "cannot contain."},
         NameCase{"c1_control", "a\xC2\x85",
-                 "The sheet name \"a\xEF\xBF\xBD\" contains a control character, which sheet names cannot contain."},
-        NameCase{"invalid_utf8", "caf\xE9", "The sheet name \"caf\xEF\xBF\xBD\" is not valid UTF-8 text."},
-        NameCase{"noncharacter", "a\xEF\xBF\xBE", "The sheet name \"a\xEF\xBF\xBD\" is not valid UTF-8 text."}),
+                 "The sheet name \"a\xEF\xBF\xBD\" contains a control character, which sheet names "
+                 "cannot contain."},
+        NameCase{"invalid_utf8", "caf\xE9",
+                 "The sheet name \"caf\xEF\xBF\xBD\" is not valid UTF-8 text."},
+        NameCase{"noncharacter", "a\xEF\xBF\xBE",
+                 "The sheet name \"a\xEF\xBF\xBD\" is not valid UTF-8 text."}),
     [](const auto& c) { return std::string(c.param.name); });
 
 struct KeyCase
@@ -102,8 +111,9 @@ class SheetNameKeys : public ::testing::TestWithParam<KeyCase>
 
 TEST_P(SheetNameKeys, ClashIgnoringCaseBeyondAscii)
 {
-    EXPECT_EQ(spreadsheet::sheetNameKey(GetParam().first) == spreadsheet::sheetNameKey(GetParam().second),
-              GetParam().clash);
+    EXPECT_EQ(
+        spreadsheet::sheetNameKey(GetParam().first) == spreadsheet::sheetNameKey(GetParam().second),
+        GetParam().clash);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/XlsxWorkbook.h"
+#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -49,7 +49,8 @@ protected:
 
     testsupport::TempDir dir;
     std::filesystem::path file = dir.path() / "book.xlsx";
-    std::unique_ptr<spreadsheet::XlsxWorkbook> book = std::make_unique<spreadsheet::XlsxWorkbook>(file, dir.path());
+    std::unique_ptr<spreadsheet::XlsxWorkbook> book =
+        std::make_unique<spreadsheet::XlsxWorkbook>(file, dir.path());
 };
 
 TEST_F(WorkbookTest, NewWorkbookHasOneActiveSheetCalledSheet1)
@@ -77,7 +78,8 @@ TEST_F(WorkbookTest, AddedSheetsGoLastAndTheLastAddedIsActiveAndAloneSelected)
     EXPECT_EQ(read.sheets[0].selected, false);
     EXPECT_EQ(read.sheets[1].selected, false);
     EXPECT_EQ(read.sheets[2].selected, true);
-    EXPECT_EQ(read.sheets[1].cell("A1").value(QStringLiteral("value")).toString(), QStringLiteral("Orders"));
+    EXPECT_EQ(read.sheets[1].cell("A1").value(QStringLiteral("value")).toString(),
+              QStringLiteral("Orders"));
 }
 
 TEST_F(WorkbookTest, DefaultNamesTakeTheNextUnusedNumber)
@@ -110,19 +112,23 @@ TEST_F(WorkbookTest, RefusedDeletesLeaveTheSheets)
               "The sheet \"Sheet1\" cannot be deleted: a workbook keeps at least one sheet.");
     Worksheet& second = book->WorksheetsAdd();
     second.setCells(1, 1, "x", CellKind::Text);
-    const std::string written = " cannot be deleted: the file already holds its cells or a later sheet's.";
+    const std::string written =
+        " cannot be deleted: the file already holds its cells or a later sheet's.";
     EXPECT_EQ(thrown([&] { second.Delete(); }), "The sheet \"Sheet2\"" + written);
     EXPECT_EQ(thrown([&] { first.Delete(); }), "The sheet \"Sheet1\"" + written);
     EXPECT_EQ(sheetNames(), (Names{"Sheet1", "Sheet2"}));
-    EXPECT_EQ(thrown([&] { book->Worksheets(3); }), "There is no sheet 3: the workbook has sheets 1 to 2.");
-    EXPECT_EQ(thrown([&] { book->Worksheets(0); }), "There is no sheet 0: the workbook has sheets 1 to 2.");
+    EXPECT_EQ(thrown([&] { book->Worksheets(3); }),
+              "There is no sheet 3: the workbook has sheets 1 to 2.");
+    EXPECT_EQ(thrown([&] { book->Worksheets(0); }),
+              "There is no sheet 0: the workbook has sheets 1 to 2.");
 }
 
 TEST_F(WorkbookTest, DeletedSheetRefusesEveryCall)
 {
     Worksheet& gone = book->WorksheetsAdd();
     gone.Delete();
-    const std::string deleted = "This sheet was deleted from its workbook and can no longer be used.";
+    const std::string deleted =
+        "This sheet was deleted from its workbook and can no longer be used.";
     EXPECT_EQ(thrown([&] { gone.name(); }), deleted);
     EXPECT_EQ(thrown([&] { gone.setCells(1, 1, "x", CellKind::Text); }), deleted);
     EXPECT_EQ(thrown([&] { gone.Delete(); }), deleted);
@@ -134,7 +140,8 @@ TEST_F(WorkbookTest, RefusedRenameKeepsTheName)
     book->Worksheets(1).setName("Caf\xC3\xA9");
     Worksheet& second = book->WorksheetsAdd();
     EXPECT_EQ(thrown([&] { second.setName("CAF\xC3\x89"); }),
-              "The sheet name \"CAF\xC3\x89\" is already taken by the sheet \"Caf\xC3\xA9\" (sheet names are "
+              "The sheet name \"CAF\xC3\x89\" is already taken by the sheet \"Caf\xC3\xA9\" (sheet "
+              "names are "
               "compared ignoring case).");
     EXPECT_NE(thrown([&] { second.setName("a/b"); }), "");
     EXPECT_EQ(second.name(), "Sheet2");
@@ -149,7 +156,8 @@ TEST_F(WorkbookTest, NameIsFixedOnceCellsAreWritten)
     sheet.setCells(1, 1, "x", CellKind::Text);
     sheet.setName("Orders");  // unchanged: fine
     EXPECT_EQ(thrown([&] { sheet.setName("Items"); }),
-              "The sheet \"Orders\" cannot be renamed to \"Items\": the file already holds its cells or a later "
+              "The sheet \"Orders\" cannot be renamed to \"Items\": the file already holds its "
+              "cells or a later "
               "sheet's. Name a sheet before writing cells.");
     EXPECT_EQ(finish().names(), Names{"Orders"});
 }
@@ -164,8 +172,10 @@ TEST_F(WorkbookTest, TabOrderHoldsWhenALaterSheetIsWrittenFirst)
     first.setCells(1, 1, "one", CellKind::Text);
     const auto read = finish();
     ASSERT_EQ(read.names(), (Names{"First", "Second"}));
-    EXPECT_EQ(read.sheets[0].cell("A1").value(QStringLiteral("value")).toString(), QStringLiteral("one"));
-    EXPECT_EQ(read.sheets[1].cell("A1").value(QStringLiteral("value")).toString(), QStringLiteral("two"));
+    EXPECT_EQ(read.sheets[0].cell("A1").value(QStringLiteral("value")).toString(),
+              QStringLiteral("one"));
+    EXPECT_EQ(read.sheets[1].cell("A1").value(QStringLiteral("value")).toString(),
+              QStringLiteral("two"));
 }
 
 struct PositionCase
@@ -189,7 +199,9 @@ TEST_P(CellPositionTest, OutsideTheSheetThrowsAndWritesNothing)
 {
     Worksheet& sheet = book->ActiveSheet();
     sheet.setCells(5, 1, "before", CellKind::Text);
-    EXPECT_EQ(thrown([&] { sheet.setCells(GetParam().row, GetParam().column, "x", CellKind::Text); }), GetParam().error);
+    EXPECT_EQ(
+        thrown([&] { sheet.setCells(GetParam().row, GetParam().column, "x", CellKind::Text); }),
+        GetParam().error);
     const auto read = finish();
     ASSERT_EQ(read.sheets.size(), 1u);
     EXPECT_EQ(read.sheets[0].cells.keys(), QStringList{QStringLiteral("A5")});
@@ -199,16 +211,23 @@ INSTANTIATE_TEST_SUITE_P(
     Limits, CellPositionTest,
     ::testing::Values(
         PositionCase{"row_zero", 0, 1,
-                     "Row 0 does not fit on the sheet \"Sheet1\": a sheet holds rows 1 to 1,048,576. Continue on another sheet."},
+                     "Row 0 does not fit on the sheet \"Sheet1\": a sheet holds rows 1 to "
+                     "1,048,576. Continue on another sheet."},
         PositionCase{"row_past_last", 1'048'577, 1,
-                     "Row 1048577 does not fit on the sheet \"Sheet1\": a sheet holds rows 1 to 1,048,576. Continue on another sheet."},
-        PositionCase{"column_zero", 5, 0, "Column 0 does not fit on the sheet \"Sheet1\": a sheet holds columns 1 to 16,384."},
+                     "Row 1048577 does not fit on the sheet \"Sheet1\": a sheet holds rows 1 to "
+                     "1,048,576. Continue on another sheet."},
+        PositionCase{
+            "column_zero", 5, 0,
+            "Column 0 does not fit on the sheet \"Sheet1\": a sheet holds columns 1 to 16,384."},
         PositionCase{"column_past_xfd", 5, 16'385,
-                     "Column 16385 does not fit on the sheet \"Sheet1\": a sheet holds columns 1 to 16,384."},
+                     "Column 16385 does not fit on the sheet \"Sheet1\": a sheet holds columns 1 "
+                     "to 16,384."},
         PositionCase{"column_wrapping_to_a_when_narrowed", 5, 65'537,
-                     "Column 65537 does not fit on the sheet \"Sheet1\": a sheet holds columns 1 to 16,384."},
+                     "Column 65537 does not fit on the sheet \"Sheet1\": a sheet holds columns 1 "
+                     "to 16,384."},
         PositionCase{"row_above_written_rows", 4, 1,
-                     "Row 4 of the sheet \"Sheet1\" cannot be written after row 5: rows are written from top to bottom."}),
+                     "Row 4 of the sheet \"Sheet1\" cannot be written after row 5: rows are "
+                     "written from top to bottom."}),
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(WorkbookTest, LastRowAndColumnAreWritten)
@@ -217,14 +236,16 @@ TEST_F(WorkbookTest, LastRowAndColumnAreWritten)
     sheet.setCells(1, 1, "first", CellKind::Text);
     sheet.setCells(spreadsheet::kMaxRows, spreadsheet::kMaxColumns, "last", CellKind::Text);
     const auto read = finish();
-    EXPECT_EQ(read.sheets[0].cell("XFD1048576").value(QStringLiteral("value")).toString(), QStringLiteral("last"));
+    EXPECT_EQ(read.sheets[0].cell("XFD1048576").value(QStringLiteral("value")).toString(),
+              QStringLiteral("last"));
 }
 
 TEST_F(WorkbookTest, FinishedWorkbookTakesNoMoreChanges)
 {
     Worksheet& sheet = book->ActiveSheet();
     book->close();
-    const std::string handedOver = "The workbook was already handed to the spreadsheet program and takes no more changes.";
+    const std::string handedOver =
+        "The workbook was already handed to the spreadsheet program and takes no more changes.";
     EXPECT_EQ(thrown([&] { sheet.setCells(1, 1, "x", CellKind::Text); }), handedOver);
     EXPECT_EQ(thrown([&] { book->WorksheetsAdd(); }), handedOver);
     EXPECT_EQ(thrown([&] { book->close(); }), handedOver);
@@ -247,7 +268,8 @@ TEST_F(WorkbookTest, AutoFitGivesEachWrittenColumnItsWidestContent)
     fitted.setCells(2, 2, "-1234567.50", CellKind::Number);
     fitted.setCells(2, 3, "2024-01-31 10:00:00", CellKind::DateTime);
     fitted.setCells(2, 4, std::string(300, 'n'), CellKind::Text);
-    fitted.setCells(2, 6, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", CellKind::Text);  // 3 wide characters
+    fitted.setCells(2, 6, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
+                    CellKind::Text);  // 3 wide characters
     fitted.ColumnsAutoFit();
     fitted.setCells(3, 1, "Written after the fit: no effect", CellKind::Text);
     Worksheet& unfitted = book->WorksheetsAdd();

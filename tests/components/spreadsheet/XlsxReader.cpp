@@ -25,12 +25,14 @@ std::vector<std::string> ReadWorkbook::names() const
 ReadWorkbook readXlsx(const std::filesystem::path& file)
 {
     QProcess reader;
-    reader.start(QStringLiteral(SPREADSHEET_READER_PYTHON),
-                 {QStringLiteral(SPREADSHEET_READER_SCRIPT), QString::fromStdString(file.string())});
+    reader.start(
+        QStringLiteral(SPREADSHEET_READER_PYTHON),
+        {QStringLiteral(SPREADSHEET_READER_SCRIPT), QString::fromStdString(file.string())});
     const bool finished = reader.waitForFinished(120'000);
     const QByteArray output = reader.readAllStandardOutput();
     if (!finished || reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0) {
-        ADD_FAILURE() << "openpyxl could not read " << file << ": " << reader.readAllStandardError().toStdString()
+        ADD_FAILURE() << "openpyxl could not read " << file << ": "
+                      << reader.readAllStandardError().toStdString()
                       << reader.errorString().toStdString();
         return {};
     }

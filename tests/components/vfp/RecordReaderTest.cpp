@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/components/vfp/TableBytes.h"
 #include "components/vfp/RecordReader.h"
 #include "components/vfp/VfpError.h"
+#include "tests/components/vfp/TableBytes.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -36,12 +36,14 @@ std::vector<std::int64_t> liveIds(vfp::RecordReader& reader)
 
 TEST(RecordReaderTest, SkipsDeletedRecordsWhereverTheBufferEnds)
 {
-    const vfp::Table table = vfp::Table::open(vfp::memorySource(numberedTable(100), "t.dbf"), nullptr);
+    const vfp::Table table =
+        vfp::Table::open(vfp::memorySource(numberedTable(100), "t.dbf"), nullptr);
     std::vector<std::int64_t> expected;
     for (int n = 0; n < 100; ++n)
         if (n % 3 != 2)
             expected.push_back(n);
-    for (const std::size_t buffer : {std::size_t{1}, std::size_t{5 * 4}, std::size_t{7 * 5}, std::size_t{1} << 20}) {
+    for (const std::size_t buffer :
+         {std::size_t{1}, std::size_t{5 * 4}, std::size_t{7 * 5}, std::size_t{1} << 20}) {
         vfp::RecordReader reader(table, buffer);
         EXPECT_EQ(liveIds(reader), expected) << "buffer of " << buffer << " bytes";
     }
@@ -50,7 +52,8 @@ TEST(RecordReaderTest, SkipsDeletedRecordsWhereverTheBufferEnds)
 
 TEST(RecordReaderTest, SeeksAndRewinds)
 {
-    const vfp::Table table = vfp::Table::open(vfp::memorySource(numberedTable(10), "t.dbf"), nullptr);
+    const vfp::Table table =
+        vfp::Table::open(vfp::memorySource(numberedTable(10), "t.dbf"), nullptr);
     vfp::RecordReader reader(table, 8);
     vfp::Value value;
     EXPECT_FALSE(reader.seek(5)) << "record 5 is deleted";
@@ -68,7 +71,8 @@ TEST(RecordReaderTest, SeeksAndRewinds)
 
 TEST(RecordReaderTest, ReadingBeforeTheFirstRecordIsAnError)
 {
-    const vfp::Table table = vfp::Table::open(vfp::memorySource(numberedTable(1), "t.dbf"), nullptr);
+    const vfp::Table table =
+        vfp::Table::open(vfp::memorySource(numberedTable(1), "t.dbf"), nullptr);
     vfp::RecordReader reader(table);
     vfp::Value value;
     EXPECT_THROW(reader.read(0, value), vfp::VfpError);
@@ -87,7 +91,8 @@ TEST(RecordReaderTest, FileCutShortWhileReadingIsReported)
         }
         FAIL() << "the cut went unnoticed";
     } catch (const vfp::VfpError& error) {
-        EXPECT_NE(std::string(error.what()).find("t.dbf became shorter while it was read"), std::string::npos);
+        EXPECT_NE(std::string(error.what()).find("t.dbf became shorter while it was read"),
+                  std::string::npos);
     }
     EXPECT_THROW(table.liveRecordCount(), vfp::VfpError);
 }

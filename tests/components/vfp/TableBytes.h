@@ -27,7 +27,7 @@ struct TableBytes
     std::vector<RawField> fields;
     std::uint8_t version = 0x30;
     std::uint8_t codePageMark = 0x03;
-    std::string backlink;  // written when version is 0x30-0x32
+    std::string backlink;              // written when version is 0x30-0x32
     std::vector<std::string> records;  // each starts with its deletion byte
 
     // Adds a record from the field bytes, in order (deletion byte added here).
@@ -39,7 +39,8 @@ struct TableBytes
 
 // A .fpt: 512-byte header (big-endian next free block and block size) and one block per memo.
 // Returns the bytes; pointers receives each memo's block number.
-std::string fptBytes(std::uint16_t blockSize, const std::vector<std::pair<std::uint32_t, std::string>>& memos,
+std::string fptBytes(std::uint16_t blockSize,
+                     const std::vector<std::pair<std::uint32_t, std::string>>& memos,
                      std::vector<std::uint32_t>& pointers);
 
 std::string le16(std::uint16_t v);

@@ -43,7 +43,8 @@ std::string TableBytes::build() const
     int offset = 1;
     for (const RawField& field : fields) {
         std::string descriptor(32, '\0');
-        std::memcpy(descriptor.data(), field.name.data(), std::min<std::size_t>(field.name.size(), 11));
+        std::memcpy(descriptor.data(), field.name.data(),
+                    std::min<std::size_t>(field.name.size(), 11));
         descriptor[11] = field.type;
         std::memcpy(descriptor.data() + 12, le32(static_cast<std::uint32_t>(offset)).data(), 4);
         descriptor[16] = static_cast<char>(field.length & 0xFF);
@@ -64,7 +65,8 @@ std::string TableBytes::build() const
     return out;
 }
 
-std::string fptBytes(std::uint16_t blockSize, const std::vector<std::pair<std::uint32_t, std::string>>& memos,
+std::string fptBytes(std::uint16_t blockSize,
+                     const std::vector<std::pair<std::uint32_t, std::string>>& memos,
                      std::vector<std::uint32_t>& pointers)
 {
     const std::uint32_t size = blockSize == 0 ? 1 : blockSize;
@@ -85,7 +87,10 @@ std::string fptBytes(std::uint16_t blockSize, const std::vector<std::pair<std::u
     return out;
 }
 
-std::string le16(std::uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
+std::string le16(std::uint16_t v)
+{
+    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
 
 std::string le32(std::uint32_t v)
 {
@@ -139,25 +144,34 @@ std::string describe(const vfp::Value& value)
     using Kind = vfp::Value::Kind;
     char text[64];
     switch (value.kind) {
-    case Kind::Empty: return "empty";
-    case Kind::Null: return "null";
-    case Kind::Text: return "text:" + value.bytes;
-    case Kind::Binary: return "bin:" + hex(value.bytes);
-    case Kind::Decimal: return "dec:" + value.bytes;
-    case Kind::Integer: return "int:" + std::to_string(value.integer);
-    case Kind::Currency: return "cy:" + std::to_string(value.integer);
-    case Kind::Double: {
-        const auto end = std::to_chars(text, text + sizeof text, value.real).ptr;
-        return "double:" + std::string(text, end);
-    }
-    case Kind::Date:
-        std::snprintf(text, sizeof text, "date:%04d-%02d-%02d", value.year, value.month, value.day);
-        return text;
-    case Kind::DateTime:
-        std::snprintf(text, sizeof text, "datetime:%04d-%02d-%02d %02d:%02d:%02d", value.year, value.month, value.day,
-                      value.hour, value.minute, value.second);
-        return text;
-    case Kind::Boolean: return value.integer ? "bool:true" : "bool:false";
+        case Kind::Empty:
+            return "empty";
+        case Kind::Null:
+            return "null";
+        case Kind::Text:
+            return "text:" + value.bytes;
+        case Kind::Binary:
+            return "bin:" + hex(value.bytes);
+        case Kind::Decimal:
+            return "dec:" + value.bytes;
+        case Kind::Integer:
+            return "int:" + std::to_string(value.integer);
+        case Kind::Currency:
+            return "cy:" + std::to_string(value.integer);
+        case Kind::Double: {
+            const auto end = std::to_chars(text, text + sizeof text, value.real).ptr;
+            return "double:" + std::string(text, end);
+        }
+        case Kind::Date:
+            std::snprintf(text, sizeof text, "date:%04d-%02d-%02d", value.year, value.month,
+                          value.day);
+            return text;
+        case Kind::DateTime:
+            std::snprintf(text, sizeof text, "datetime:%04d-%02d-%02d %02d:%02d:%02d", value.year,
+                          value.month, value.day, value.hour, value.minute, value.second);
+            return text;
+        case Kind::Boolean:
+            return value.integer ? "bool:true" : "bool:false";
     }
     return "?";
 }

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/components/vfp/TableBytes.h"
 #include "components/vfp/RecordReader.h"
-#include "components/vfpwriter/TableWriter.h"
 #include "components/vfp/VfpError.h"
+#include "components/vfpwriter/TableWriter.h"
+#include "tests/components/vfp/TableBytes.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -69,29 +69,32 @@ TEST(TableWriterTest, EveryTypeReadsBackAsWritten)
         vfp::WriteOptions options;
         options.memoBlockSize = blockSize;
         vfp::TableWriter writer(path, kEveryType, options);
-        writer.append({V::fromText("Zürich"), V::fromBinary(std::string("\0\x81", 2)), V::fromText("Zürich"),
-                       V::fromBinary("\x01\x02"), V::fromText("notes é"), V::fromBinary(std::string("\xff\0", 2)), V::fromBinary("ole"),
-                       V::fromBinary("blob"), V::fromBinary("pic"), V::fromDecimal("-12.5"), V::fromDouble(3.25),
-                       V::fromInteger(-7), V::fromDouble(2.3), V::fromCurrency(-12345), V::fromDate(2024, 2, 29), V::fromDateTime(2013, 5, 3, 16, 46, 20),
-                       V::fromBoolean(true)});
-        writer.append({V{}, V{}, V::null(), V{}, V::null(), V{},
-                       V{}, V{}, V{}, V{}, V{}, V{},
-                       V{}, V{}, V::null(), V{}, V::null()});
+        writer.append({V::fromText("Zürich"), V::fromBinary(std::string("\0\x81", 2)),
+                       V::fromText("Zürich"), V::fromBinary("\x01\x02"), V::fromText("notes é"),
+                       V::fromBinary(std::string("\xff\0", 2)), V::fromBinary("ole"),
+                       V::fromBinary("blob"), V::fromBinary("pic"), V::fromDecimal("-12.5"),
+                       V::fromDouble(3.25), V::fromInteger(-7), V::fromDouble(2.3),
+                       V::fromCurrency(-12345), V::fromDate(2024, 2, 29),
+                       V::fromDateTime(2013, 5, 3, 16, 46, 20), V::fromBoolean(true)});
+        writer.append({V{}, V{}, V::null(), V{}, V::null(), V{}, V{}, V{}, V{}, V{}, V{}, V{}, V{},
+                       V{}, V::null(), V{}, V::null()});
         std::vector<vfp::Value> deleted(kEveryType.size(), V{});
         deleted[0] = V::fromText("deleted");
         writer.append(deleted, true);
-        writer.append({V{}, V{}, V::fromText("12345678"), V::fromBinary("abcdef"), V::fromText(longMemo),
-                       V{}, V{}, V{}, V{}, V{}, V{},
-                       V{}, V{}, V{}, V{}, V{}, V{}});
+        writer.append({V{}, V{}, V::fromText("12345678"), V::fromBinary("abcdef"),
+                       V::fromText(longMemo), V{}, V{}, V{}, V{}, V{}, V{}, V{}, V{}, V{}, V{}, V{},
+                       V{}});
         writer.close();
         const std::vector<std::vector<std::string>> expected = {
-            {"text:Zürich    ", "bin:00812020", "text:Zürich", "bin:0102", "text:notes é", "bin:ff00", "bin:6f6c65",
-             "bin:626c6f62", "bin:706963", "dec:-12.5", "dec:3.250", "int:-7", "double:2.3", "cy:-12345",
-             "date:2024-02-29", "datetime:2013-05-03 16:46:20", "bool:true"},
-            {"text:          ", "bin:20202020", "null", "bin:", "null", "bin:", "bin:", "bin:", "bin:", "null", "null",
-             "int:0", "double:0", "cy:0", "null", "null", "null"},
-            {"text:          ", "bin:20202020", "text:12345678", "bin:616263646566", "text:" + longMemo, "bin:", "bin:",
-             "bin:", "bin:", "null", "null", "int:0", "double:0", "cy:0", "null", "null", "null"}};
+            {"text:Zürich    ", "bin:00812020", "text:Zürich", "bin:0102", "text:notes é",
+             "bin:ff00", "bin:6f6c65", "bin:626c6f62", "bin:706963", "dec:-12.5", "dec:3.250",
+             "int:-7", "double:2.3", "cy:-12345", "date:2024-02-29", "datetime:2013-05-03 16:46:20",
+             "bool:true"},
+            {"text:          ", "bin:20202020", "null", "bin:", "null", "bin:", "bin:", "bin:",
+             "bin:", "null", "null", "int:0", "double:0", "cy:0", "null", "null", "null"},
+            {"text:          ", "bin:20202020", "text:12345678", "bin:616263646566",
+             "text:" + longMemo, "bin:", "bin:", "bin:", "bin:", "null", "null", "int:0",
+             "double:0", "cy:0", "null", "null", "null"}};
         EXPECT_EQ(readBack(path), expected) << "memo blocks of " << blockSize << " bytes";
         EXPECT_EQ(vfp::Table::open(path).recordCount(), 4u) << "the deleted record is written";
     }
@@ -101,12 +104,14 @@ TEST(TableWriterTest, WritesTheBytesTheFormatPrescribes)
 {
     testsupport::TempDir dir;
     const auto path = dir.path() / "t.dbf";
-    vfp::TableWriter writer(path, {{"ID", FieldType::Integer}, {"NAME", FieldType::Varchar, 10, 0, true},
+    vfp::TableWriter writer(path, {{"ID", FieldType::Integer},
+                                   {"NAME", FieldType::Varchar, 10, 0, true},
                                    {"NOTES", FieldType::Memo}});
     writer.append({V::fromInteger(5), V::fromText("vfield"), V::fromText("memo")});
     writer.close();
     const std::string dbf = slurp(path);
-    const int headerLength = 32 + 32 * 4 + 1 + 263;  // three fields and _NullFlags, then the back-link
+    const int headerLength =
+        32 + 32 * 4 + 1 + 263;  // three fields and _NullFlags, then the back-link
     ASSERT_EQ(dbf.size(), static_cast<std::size_t>(headerLength + 20 + 1));
     EXPECT_EQ(dbf[0], '\x32') << "varchar tables are 0x32";
     EXPECT_EQ(dbf.substr(4, 4), le32(1)) << "record count patched at close";
@@ -143,8 +148,10 @@ TEST(TableWriterTest, DateTimesCanBeWrittenTheWayFoxProStoresThem)
         writer.append({V::fromDateTime(2013, 5, 3, 16, 46, 20)});
         writer.close();
         const std::string dbf = slurp(path);
-        EXPECT_EQ(dbf.substr(32 + 32 + 1 + 263 + 1, 8), dateTime(2456416, oneShort ? 60379999 : 60380000));
-        EXPECT_EQ(readBack(path), (std::vector<std::vector<std::string>>{{"datetime:2013-05-03 16:46:20"}}));
+        EXPECT_EQ(dbf.substr(32 + 32 + 1 + 263 + 1, 8),
+                  dateTime(2456416, oneShort ? 60379999 : 60380000));
+        EXPECT_EQ(readBack(path),
+                  (std::vector<std::vector<std::string>>{{"datetime:2013-05-03 16:46:20"}}));
     }
 }
 
@@ -152,8 +159,10 @@ TEST(TableWriterTest, RefusesValuesThatDoNotFitAndWritesNothingOfThem)
 {
     testsupport::TempDir dir;
     const auto path = dir.path() / "t.dbf";
-    vfp::TableWriter writer(path, {{"CODE", FieldType::Character, 3}, {"ID", FieldType::Integer},
-                                   {"DAY", FieldType::Date}, {"AMOUNT", FieldType::Numeric, 4, 1}});
+    vfp::TableWriter writer(path, {{"CODE", FieldType::Character, 3},
+                                   {"ID", FieldType::Integer},
+                                   {"DAY", FieldType::Date},
+                                   {"AMOUNT", FieldType::Numeric, 4, 1}});
     const std::vector<std::vector<vfp::Value>> refused = {
         {V::fromText("toolong"), V::fromInteger(1), V::fromDate(2020, 1, 1), V::fromDouble(1)},
         {V::null(), V::fromInteger(1), V::fromDate(2020, 1, 1), V::fromDouble(1)},
@@ -166,9 +175,11 @@ TEST(TableWriterTest, RefusesValuesThatDoNotFitAndWritesNothingOfThem)
     for (const auto& values : refused)
         EXPECT_THROW(writer.append(values), vfp::VfpError);
     EXPECT_EQ(writer.recordCount(), 0u);
-    writer.append({V::fromText("abc"), V::fromInteger(1), V::fromDate(2020, 1, 1), V::fromDouble(1)});
+    writer.append(
+        {V::fromText("abc"), V::fromInteger(1), V::fromDate(2020, 1, 1), V::fromDouble(1)});
     writer.close();
-    EXPECT_EQ(readBack(path), (std::vector<std::vector<std::string>>{{"text:abc", "int:1", "date:2020-01-01", "dec:1.0"}}));
+    EXPECT_EQ(readBack(path), (std::vector<std::vector<std::string>>{
+                                  {"text:abc", "int:1", "date:2020-01-01", "dec:1.0"}}));
 }
 
 TEST(TableWriterTest, RefusesFieldListsFoxProCannotHold)

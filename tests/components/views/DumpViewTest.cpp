@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/components/views/ViewTestSupport.h"
 #include "tests/support/RunCommand.h"
 #include "tests/support/TempDir.h"
-#include "tests/components/views/ViewTestSupport.h"
 
 namespace {
 
@@ -16,18 +16,19 @@ using Outcome = testsupport::CommandOutcome;
 
 Outcome dump(const std::filesystem::path& dbc, const char* view)
 {
-    return testsupport::runCommand(QStringLiteral(QUORVANE_EXPORT_BINARY),
-                                   {QStringLiteral("dump"), QString::fromStdString(dbc.string()),
-                                    QString::fromLatin1(view)});
+    return testsupport::runCommand(
+        QStringLiteral(QUORVANE_EXPORT_BINARY),
+        {QStringLiteral("dump"), QString::fromStdString(dbc.string()), QString::fromLatin1(view)});
 }
 
 TEST(DumpView, WritesTheViewsRowsAndFailsOnceForARemoteView)
 {
     testsupport::TempDir folder;
     const auto dbc = viewtest::writeShop(
-        folder.path(), {{"spenders", "SELECT TOP 1 ALLTRIM(p.name) AS who, SUM(o.amount) AS spent "
-                                     "FROM people p JOIN orders o ON o.person = p.id "
-                                     "GROUP BY 1 ORDER BY 2 DESC"}});
+        folder.path(), {{"spenders",
+                         "SELECT TOP 1 ALLTRIM(p.name) AS who, SUM(o.amount) AS spent "
+                         "FROM people p JOIN orders o ON o.person = p.id "
+                         "GROUP BY 1 ORDER BY 2 DESC"}});
     const Outcome local = dump(dbc, "spenders");
     EXPECT_EQ(local.status, 0) << local.err;
     EXPECT_EQ(local.out,

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
 #include "components/views/FoxSqlTranslator.h"
 #include "components/views/SqlParser.h"
 #include "components/views/TranslationError.h"
+#include "tests/components/database/TableSupport.h"
 
 namespace {
 

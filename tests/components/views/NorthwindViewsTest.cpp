@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/Fixtures.h"
-#include "tests/components/database/TableSupport.h"
 #include "components/rows/DatabaseError.h"
 #include "components/vfp/Container.h"
 #include "components/vfp/RecordReader.h"
+#include "tests/components/database/TableSupport.h"
+#include "tests/support/Fixtures.h"
 
 namespace {
 
@@ -200,9 +200,9 @@ TEST_F(NorthwindViews, OrderSubtotalsAndExtendedPricesKeepCurrencyRounding)
     std::multiset<std::string> expected;
     std::multiset<std::string> actual;
     for (const Record& detail : details)
-        expected.insert(std::to_string(detail.at("orderid").integer) + "/"
-                        + std::to_string(detail.at("productid").integer) + "="
-                        + currencyText(extendedPrice(detail)));
+        expected.insert(std::to_string(detail.at("orderid").integer) + "/" +
+                        std::to_string(detail.at("productid").integer) + "=" +
+                        currencyText(extendedPrice(detail)));
     for (const dbtest::Row& row : extended.rows)
         actual.insert(row[0] + "/" + row[1] + "=" + row[6]);
     EXPECT_EQ(actual, expected);
@@ -279,9 +279,8 @@ TEST_F(NorthwindViews, OrdersWithTheirCustomers)
         if (inYear(order.at("orderdate"), 1997))
             customers1997.insert(customer ? trimmed(customer->at("customerid")) : "<null>");
         const auto subtotal = subtotals.find(order.at("orderid").integer);
-        bigSales1997 += customer != nullptr && subtotal != subtotals.end()
-                        && subtotal->second > 2500 * 10000
-                        && inYear(order.at("shippeddate"), 1997);
+        bigSales1997 += customer != nullptr && subtotal != subtotals.end() &&
+                        subtotal->second > 2500 * 10000 && inYear(order.at("shippeddate"), 1997);
     }
     EXPECT_EQ(view("orders_qry").rows.size(), withCustomer);
     EXPECT_EQ(view("quarterly_orders").rows.size(), customers1997.size());
@@ -294,8 +293,8 @@ TEST_F(NorthwindViews, CustomersAndSuppliersByCityRemovesDuplicates)
     for (const auto& [rows, relationship] :
          {std::pair{&customers, "Customers"}, std::pair{&suppliers, "Suppliers"}}) {
         for (const Record& row : *rows)
-            people.insert(trimmed(row.at("city")) + "/" + trimmed(row.at("companyname")) + "/"
-                          + trimmed(row.at("contactname")) + "/" + relationship);
+            people.insert(trimmed(row.at("city")) + "/" + trimmed(row.at("companyname")) + "/" +
+                          trimmed(row.at("contactname")) + "/" + relationship);
     }
     EXPECT_EQ(view("customer_and_suppliers_by_city").rows.size(), people.size());
 }
@@ -305,19 +304,19 @@ TEST_F(NorthwindViews, InvoicesNameTheSalesperson)
     std::size_t lines = 0;
     std::set<std::string> salespeople;
     for (const Record& employee : employees)
-        salespeople.insert(trimmed(employee.at("firstname")) + " "
-                           + trimmed(employee.at("lastname")));
+        salespeople.insert(trimmed(employee.at("firstname")) + " " +
+                           trimmed(employee.at("lastname")));
     for (const Record& detail : details) {
         const Record* order = orderOf(detail);
-        lines += order != nullptr && find(products, "productid", detail.at("productid"))
-                 && find(customers, "customerid", order->at("customerid"))
-                 && find(employees, "employeeid", order->at("employeeid"))
-                 && find(shippers, "shipperid", order->at("shipvia"));
+        lines += order != nullptr && find(products, "productid", detail.at("productid")) &&
+                 find(customers, "customerid", order->at("customerid")) &&
+                 find(employees, "employeeid", order->at("employeeid")) &&
+                 find(shippers, "shipperid", order->at("shipvia"));
     }
     const dbtest::ReadTable invoices = view("invoices");
     ASSERT_EQ(invoices.rows.size(), lines);
-    const auto column = std::find(invoices.names.begin(), invoices.names.end(), "salesperson")
-                        - invoices.names.begin();
+    const auto column = std::find(invoices.names.begin(), invoices.names.end(), "salesperson") -
+                        invoices.names.begin();
     for (const dbtest::Row& row : invoices.rows) {
         const std::string& cell = row[static_cast<std::size_t>(column)];
         EXPECT_EQ(cell.size(), 31u) << cell;  // C(31), padded as FoxPro pads

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/TempDir.h"
-#include "tests/components/views/ViewTestSupport.h"
 #include "components/rows/AdoType.h"
 #include "components/views/FoxSqlTranslator.h"
+#include "tests/components/views/ViewTestSupport.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -42,8 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "SELECT id, name AS who, COUNT(*), SUM(balance), id + 1, MAX(born), "
                     "AVG(rate) FROM people GROUP BY id, name",
                     {"id", "who", "cnt", "sum_balance", "exp_5", "max_born", "avg_rate"},
-                    {adInteger, adChar, adNumeric, adCurrency, adNumeric, adDBDate,
-                     adNumeric}},
+                    {adInteger, adChar, adNumeric, adCurrency, adNumeric, adDBDate, adNumeric}},
         ColumnsCase{"field_types_pass_through",
                     "SELECT stamp, member, notes, rate FROM people",
                     {"stamp", "member", "notes", "rate"},
@@ -56,13 +55,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "SELECT id, id AS id_a, id FROM people",
                     {"id_b", "id_a", "id_c"},
                     {adInteger, adInteger, adInteger}},
-        ColumnsCase{"star_over_a_join_keeps_table_order",
-                    "SELECT * FROM orders o JOIN people p ON p.id = o.person WHERE p.id = 0",
-                    {"id_a", "person", "amount", "day", "code", "id_b", "name", "first", "last",
-                     "born", "stamp", "member", "balance", "rate", "notes"},
-                    {adInteger, adInteger, adCurrency, adDBDate, adChar, adInteger, adChar,
-                     adChar, adChar, adDBDate, adDBTimeStamp, adBoolean, adCurrency, adNumeric,
-                     adLongVarChar}}),
+        ColumnsCase{
+            "star_over_a_join_keeps_table_order",
+            "SELECT * FROM orders o JOIN people p ON p.id = o.person WHERE p.id = 0",
+            {"id_a", "person", "amount", "day", "code", "id_b", "name", "first", "last", "born",
+             "stamp", "member", "balance", "rate", "notes"},
+            {adInteger, adInteger, adCurrency, adDBDate, adChar, adInteger, adChar, adChar, adChar,
+             adDBDate, adDBTimeStamp, adBoolean, adCurrency, adNumeric, adLongVarChar}}),
     dbtest::CaseName{});
 
 TEST(ViewColumns, ANameGivenMoreThan26TimesGoesOnWithTwoLetters)

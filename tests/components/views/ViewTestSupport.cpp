@@ -3,10 +3,10 @@
 
 #include "tests/components/views/ShopSchema.h"
 
-#include "components/rows/DatabaseError.h"
 #include "components/database/Recordset.h"
-#include "components/views/OpenView.h"
+#include "components/rows/DatabaseError.h"
 #include "components/vfp/Container.h"
+#include "components/views/OpenView.h"
 
 namespace viewtest {
 
@@ -21,8 +21,8 @@ std::filesystem::path writeShop(
     vfp::ContainerWriter container(dbc);
     vfp::TableWriter people = container.createTable("People", "people.dbf", peopleFields());
     people.append({integer(1), text("Tom"), text("Tom"), text("Smith"), date(1990, 5, 17),
-                   dateTime(2001, 2, 3, 4, 5, 6), boolean(true), currency(125000),
-                   decimal("1.50"), text("note one")});
+                   dateTime(2001, 2, 3, 4, 5, 6), boolean(true), currency(125000), decimal("1.50"),
+                   text("note one")});
     people.append({integer(2), text("Tommy"), text("Tom"), text("Brown"), date(1999, 12, 31),
                    dateTime(2001, 2, 3, 23, 59, 59), boolean(false), currency(3333),
                    decimal("2.25"), text("")});
@@ -30,12 +30,12 @@ std::filesystem::path writeShop(
                    dateTime(2002, 1, 1, 0, 0, 0), boolean(true), currency(-100000), null(),
                    text("x")});
     people.append({integer(4), text("Émile"), text("Émile"), text("Zola"), date(2000, 2, 29),
-                   dateTime(2003, 3, 3, 3, 3, 3), boolean(false), currency(71250),
-                   decimal("0.00"), text("long")});
-    people.append({integer(5), text("Ann"), text("Ann"), text("Lee"), date(2000, 1, 1),
-                   dateTime(2004, 4, 4, 4, 4, 4), boolean(true), currency(71250),
-                   decimal("-1.25"), text("")},
-                  true);
+                   dateTime(2003, 3, 3, 3, 3, 3), boolean(false), currency(71250), decimal("0.00"),
+                   text("long")});
+    people.append(
+        {integer(5), text("Ann"), text("Ann"), text("Lee"), date(2000, 1, 1),
+         dateTime(2004, 4, 4, 4, 4, 4), boolean(true), currency(71250), decimal("-1.25"), text("")},
+        true);
     people.close();
 
     vfp::TableWriter orders = container.createTable("Orders", "orders.dbf", ordersFields());

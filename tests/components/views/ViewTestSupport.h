@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/components/database/TableSupport.h"
 #include "components/vfpwriter/ContainerWriter.h"
+#include "tests/components/database/TableSupport.h"
 
 namespace viewtest {
 
@@ -25,10 +25,10 @@ using dbtest::Row;
 //     10 1 100.0000 1997-01-05 "A1"; 11 1 250.5000 1997-06-30 "A1"; 12 2 19.9900 1998-02-01 "B  ";
 //     13 4  5.0000 1997-12-31 "C3"; 14 9 1.0000 1997-07-07 "Z9" (no such person)
 // and the views given (name, SQL, columns).
-std::filesystem::path writeShop(const std::filesystem::path& folder,
-                                const std::vector<std::pair<std::string, std::string>>& views = {},
-                                const std::vector<std::vector<vfp::ContainerWriter::ViewColumn>>&
-                                    viewColumns = {});
+std::filesystem::path writeShop(
+    const std::filesystem::path& folder,
+    const std::vector<std::pair<std::string, std::string>>& views = {},
+    const std::vector<std::vector<vfp::ContainerWriter::ViewColumn>>& viewColumns = {});
 
 // Runs `sql` as a view of `dbc` and returns every row as cell texts ("<null>" for Null).
 std::vector<Row> runSql(const std::filesystem::path& dbc, const std::string& sql);

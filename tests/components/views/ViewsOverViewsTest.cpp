@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/TempDir.h"
-#include "tests/components/views/ViewTestSupport.h"
 #include "components/rows/DatabaseError.h"
 #include "components/vfpwriter/ContainerWriter.h"
+#include "tests/components/views/ViewTestSupport.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ std::filesystem::path writeItems(const std::filesystem::path& folder, const std:
 {
     const std::filesystem::path dbc = folder / "shop.dbc";
     vfp::ContainerWriter container(dbc);
-    vfp::TableWriter items = container.createTable("Items", "items.dbf",
-                                                   {{"id", vfp::FieldType::Integer}});
+    vfp::TableWriter items =
+        container.createTable("Items", "items.dbf", {{"id", vfp::FieldType::Integer}});
     for (const int id : ids)
         items.append({dbtest::integer(id)});
     items.close();
@@ -47,8 +47,9 @@ TEST(ViewsOverViews, ReadTheInnerViewsRows)
     const auto dbc = viewtest::writeShop(
         folder.path(),
         {{"big_orders", "SELECT * FROM orders WHERE amount > 50"},
-         {"big_buyers", "SELECT p.name, b.amount FROM people p JOIN Big_Orders b "
-                        "ON p.id = b.person ORDER BY b.amount DESC"},
+         {"big_buyers",
+          "SELECT p.name, b.amount FROM people p JOIN Big_Orders b "
+          "ON p.id = b.person ORDER BY b.amount DESC"},
          {"buyer_count", "SELECT COUNT(*) AS n, MAX(amount) AS most FROM shop!big_buyers"}});
 
     EXPECT_EQ(dbtest::readTable(dbc, QStringLiteral("big_buyers")).rows,
@@ -87,13 +88,13 @@ TEST_P(FailureTest, OpeningFailsOnceWithTheReason)
     const auto dbc = writeItems(folder.path(), {}, [](vfp::ContainerWriter& container) {
         container.addConnection("Sales", "SalesServer");
         container.addView("remote_items", "SELECT id FROM dbo.items", {{"id", "I", ""}}, "Sales");
-        container.addView("asks", "SELECT id FROM items WHERE id = ?wanted", {}, {},
-                          "wanted,'N'");
+        container.addView("asks", "SELECT id FROM items WHERE id = ?wanted", {}, {}, "wanted,'N'");
         container.addView("loop_a", "SELECT * FROM loop_b");
         container.addView("loop_b", "SELECT * FROM loop_a");
         container.addView("bad", "SELECT TRANSFORM(id) FROM items");
         container.addView("reads_bad", "SELECT * FROM bad");
-        container.addView("reads_remote", "SELECT * FROM items JOIN remote_items r ON r.id = items.id");
+        container.addView("reads_remote",
+                          "SELECT * FROM items JOIN remote_items r ON r.id = items.id");
     });
     EXPECT_EQ(openingError(dbc, GetParam().view), GetParam().message);
 }
@@ -150,7 +151,9 @@ TEST(ViewsOverViews, ChainOfViewsSharesTheNestingLimit)
     EXPECT_EQ(dbtest::readTable(dbc, QStringLiteral("v50")).rows, (std::vector<Row>{{"7"}}));
     const std::string message = openingError(dbc, "v2000");
     EXPECT_EQ(message.rfind("The view v2000 of shop.dbc cannot be opened: the view v1999 it reads "
-                            "cannot be run: ", 0), 0u)
+                            "cannot be run: ",
+                            0),
+              0u)
         << message.substr(0, 200);
     EXPECT_NE(message.find("more than 200 deep"), std::string::npos) << message.substr(0, 200);
 }

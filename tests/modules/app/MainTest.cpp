@@ -29,17 +29,23 @@ TEST_P(AppTitleRule, CutsAtSpaces)
 // 40 characters: "Marrowind FoxPro Table Copier Deluxe Pro" (9+1+6+1+5+1+6+1+6+1+3).
 INSTANTIATE_TEST_SUITE_P(
     Names, AppTitleRule,
-    testing::Values(
-        TitleCase{"single_word_stays_whole", QStringLiteral("Quorvane"), QStringLiteral("Quorvane")},
-        TitleCase{"short_name_loses_last_word", QStringLiteral("Quorvane Table Copier"), QStringLiteral("Quorvane Table")},
-        TitleCase{"two_words_keep_first", QStringLiteral("A B"), QStringLiteral("A")},
-        TitleCase{"exactly_40_after_first_cut_stays", QStringLiteral("Marrowind FoxPro Table Copier Deluxe Pro 2021"),
-                  QStringLiteral("Marrowind FoxPro Table Copier Deluxe Pro")},
-        TitleCase{"41_after_first_cut_loses_another_word", QStringLiteral("Marrowind FoxPro Table Copier Deluxe Prox 2021"),
-                  QStringLiteral("Marrowind FoxPro Table Copier Deluxe")},
-        TitleCase{"one_long_word_after_cut_ends", QStringLiteral("Supercalifragilisticexpialidocious-Unbreakable-Name v2"),
-                  QStringLiteral("Supercalifragilisticexpialidocious-Unbreakable-Name")},
-        TitleCase{"trailing_space_cuts_nothing_but_it", QStringLiteral("Quorvane "), QStringLiteral("Quorvane")}),
+    testing::Values(TitleCase{"single_word_stays_whole", QStringLiteral("Quorvane"),
+                              QStringLiteral("Quorvane")},
+                    TitleCase{"short_name_loses_last_word", QStringLiteral("Quorvane Table Copier"),
+                              QStringLiteral("Quorvane Table")},
+                    TitleCase{"two_words_keep_first", QStringLiteral("A B"), QStringLiteral("A")},
+                    TitleCase{"exactly_40_after_first_cut_stays",
+                              QStringLiteral("Marrowind FoxPro Table Copier Deluxe Pro 2021"),
+                              QStringLiteral("Marrowind FoxPro Table Copier Deluxe Pro")},
+                    TitleCase{"41_after_first_cut_loses_another_word",
+                              QStringLiteral("Marrowind FoxPro Table Copier Deluxe Prox 2021"),
+                              QStringLiteral("Marrowind FoxPro Table Copier Deluxe")},
+                    TitleCase{
+                        "one_long_word_after_cut_ends",
+                        QStringLiteral("Supercalifragilisticexpialidocious-Unbreakable-Name v2"),
+                        QStringLiteral("Supercalifragilisticexpialidocious-Unbreakable-Name")},
+                    TitleCase{"trailing_space_cuts_nothing_but_it", QStringLiteral("Quorvane "),
+                              QStringLiteral("Quorvane")}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(AppTitle, SetAppTitleKeepsTheProductName)
@@ -55,7 +61,9 @@ TEST(FileTests, AnswerWithoutFailing)
     const auto folder = dir.path() / "Free Tables";
     std::filesystem::create_directory(folder);
     std::filesystem::create_symlink(dir.path() / "gone", dir.path() / "dangling");
-    const auto q = [](const std::filesystem::path& p) { return QString::fromStdString(p.string()); };
+    const auto q = [](const std::filesystem::path& p) {
+        return QString::fromStdString(p.string());
+    };
 
     struct Case
     {

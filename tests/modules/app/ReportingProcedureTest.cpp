@@ -37,8 +37,10 @@ TEST(ErrorReport, FolderWalkCarriesItsOwnTitleAndUtf8Description)
 
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_EQ(box.shown[0].title, QStringLiteral("Quorvane"));
-    EXPECT_TRUE(box.shown[0].text.startsWith(QStringLiteral("Zürich: € not readable\r\nin PellanTitle")));
-    EXPECT_TRUE(box.shown[0].text.contains(QStringLiteral("GetSubDirectories2016 at line 108\r\r")));
+    EXPECT_TRUE(
+        box.shown[0].text.startsWith(QStringLiteral("Zürich: € not readable\r\nin PellanTitle")));
+    EXPECT_TRUE(
+        box.shown[0].text.contains(QStringLiteral("GetSubDirectories2016 at line 108\r\r")));
 }
 
 struct ResumeCase
@@ -51,14 +53,23 @@ struct ResumeCase
 
 void failingStatementGoesOnWithNext(app::ReportingProcedure& p, std::vector<int>& ran)
 {
-    p.step(100, [&] { ran.push_back(100); throw std::runtime_error("a"); });
+    p.step(100, [&] {
+        ran.push_back(100);
+        throw std::runtime_error("a");
+    });
     p.step(102, [&] { ran.push_back(102); });
 }
 
 void twoFailuresTwoBoxes(app::ReportingProcedure& p, std::vector<int>& ran)
 {
-    p.step(126, [&] { ran.push_back(126); throw std::runtime_error("a"); });
-    p.step(128, [&] { ran.push_back(128); throw std::runtime_error("b"); });
+    p.step(126, [&] {
+        ran.push_back(126);
+        throw std::runtime_error("a");
+    });
+    p.step(128, [&] {
+        ran.push_back(128);
+        throw std::runtime_error("b");
+    });
     p.step(130, [&] { ran.push_back(130); });
 }
 
@@ -78,40 +89,54 @@ void falseConditionSkipsBranch(app::ReportingProcedure& p, std::vector<int>& ran
 
 void loopWhoseTestKeepsFailingEnds(app::ReportingProcedure& p, std::vector<int>& ran)
 {
-    p.loop(114, []() -> bool { throw std::runtime_error("EOF unknown"); },
-           [&] { ran.push_back(116); });
+    p.loop(
+        114, []() -> bool { throw std::runtime_error("EOF unknown"); },
+        [&] { ran.push_back(116); });
     p.step(128, [&] { ran.push_back(128); });
 }
 
 void loopWhoseMoveKeepsFailingEnds(app::ReportingProcedure& p, std::vector<int>& ran)
 {
-    p.loop(114, [] { return true; }, [&] {
-        p.step(116, [&] { ran.push_back(116); });
-        p.step(126, [] { throw std::runtime_error("MoveNext"); },
-               app::ReportingProcedure::StopLoopOnFailure);
-    });
+    p.loop(
+        114, [] { return true; },
+        [&] {
+            p.step(116, [&] { ran.push_back(116); });
+            p.step(
+                126, [] { throw std::runtime_error("MoveNext"); },
+                app::ReportingProcedure::StopLoopOnFailure);
+        });
     p.step(128, [&] { ran.push_back(128); });
 }
 
 void loopRunsWhileConditionHolds(app::ReportingProcedure& p, std::vector<int>& ran)
 {
     int rows = 3;
-    p.loop(114, [&] { return rows > 0; }, [&] {
-        p.step(116, [&] { ran.push_back(116); });
-        p.step(126, [&] { --rows; });
-    });
+    p.loop(
+        114, [&] { return rows > 0; },
+        [&] {
+            p.step(116, [&] { ran.push_back(116); });
+            p.step(126, [&] { --rows; });
+        });
 }
 
 void innerLoopStopLeavesOuterLoopRunning(app::ReportingProcedure& p, std::vector<int>& ran)
 {
     int outer = 2;
-    p.loop(140, [&] { return outer > 0; }, [&] {
-        p.loop(146, [] { return true; }, [&] {
-            p.step(148, [] { throw std::runtime_error("x"); },
-                   app::ReportingProcedure::StopLoopOnFailure);
+    p.loop(
+        140, [&] { return outer > 0; },
+        [&] {
+            p.loop(
+                146, [] { return true; },
+                [&] {
+                    p.step(
+                        148, [] { throw std::runtime_error("x"); },
+                        app::ReportingProcedure::StopLoopOnFailure);
+                });
+            p.step(158, [&] {
+                ran.push_back(158);
+                --outer;
+            });
         });
-        p.step(158, [&] { ran.push_back(158); --outer; });
-    });
 }
 
 class ResumeRules : public testing::TestWithParam<ResumeCase>
@@ -138,14 +163,27 @@ TEST_P(ResumeRules, RunsAndReportsTheRightLines)
 INSTANTIATE_TEST_SUITE_P(
     Statements, ResumeRules,
     testing::Values(
-        ResumeCase{"failing_statement_goes_on_with_next", failingStatementGoesOnWithNext, {100, 102}, {100}},
-        ResumeCase{"two_failures_two_boxes_in_order", twoFailuresTwoBoxes, {126, 128, 130}, {126, 128}},
-        ResumeCase{"failing_condition_enters_true_branch", failingConditionEntersTrueBranch, {142, 144}, {140}},
+        ResumeCase{"failing_statement_goes_on_with_next",
+                   failingStatementGoesOnWithNext,
+                   {100, 102},
+                   {100}},
+        ResumeCase{
+            "two_failures_two_boxes_in_order", twoFailuresTwoBoxes, {126, 128, 130}, {126, 128}},
+        ResumeCase{"failing_condition_enters_true_branch",
+                   failingConditionEntersTrueBranch,
+                   {142, 144},
+                   {140}},
         ResumeCase{"false_condition_skips_branch", falseConditionSkipsBranch, {144}, {}},
-        ResumeCase{"loop_test_keeps_failing_still_ends", loopWhoseTestKeepsFailingEnds, {116, 128}, {114}},
-        ResumeCase{"loop_move_keeps_failing_still_ends", loopWhoseMoveKeepsFailingEnds, {116, 128}, {126}},
-        ResumeCase{"loop_runs_while_condition_holds", loopRunsWhileConditionHolds, {116, 116, 116}, {}},
-        ResumeCase{"inner_loop_stop_leaves_outer_running", innerLoopStopLeavesOuterLoopRunning, {158, 158}, {148, 148}}),
+        ResumeCase{
+            "loop_test_keeps_failing_still_ends", loopWhoseTestKeepsFailingEnds, {116, 128}, {114}},
+        ResumeCase{
+            "loop_move_keeps_failing_still_ends", loopWhoseMoveKeepsFailingEnds, {116, 128}, {126}},
+        ResumeCase{
+            "loop_runs_while_condition_holds", loopRunsWhileConditionHolds, {116, 116, 116}, {}},
+        ResumeCase{"inner_loop_stop_leaves_outer_running",
+                   innerLoopStopLeavesOuterLoopRunning,
+                   {158, 158},
+                   {148, 148}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ReportingProcedure, ExceptionWithoutDescriptionReadsUnknownError)

@@ -29,7 +29,8 @@ TEST(Settings, AbsentReadsDefaultButStoredEmptyReadsEmpty)
 {
     testsupport::TempSettings settings;
     EXPECT_EQ(app::readSetting(Setting::FoxproOption), QString());
-    EXPECT_EQ(app::readSetting(Setting::Text1, QStringLiteral("fallback")), QStringLiteral("fallback"));
+    EXPECT_EQ(app::readSetting(Setting::Text1, QStringLiteral("fallback")),
+              QStringLiteral("fallback"));
 
     app::writeSetting(Setting::Text1, QString());
     EXPECT_EQ(app::readSetting(Setting::Text1, QStringLiteral("fallback")), QString());

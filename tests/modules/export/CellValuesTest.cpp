@@ -1,7 +1,7 @@
 // What each FoxPro field type becomes in its cell: the text and the kind of cell, Nulls, and a
 // table without records.
-#include "tests/modules/export/ExportRunFixture.h"
 #include "modules/export/ExportTexts.h"
+#include "tests/modules/export/ExportRunFixture.h"
 
 namespace {
 
@@ -20,26 +20,61 @@ struct FieldCase
 
 // One field per case; a nullable copy of each field shows what Null becomes.
 const std::vector<FieldCase> kFieldCases = {
-    {"integer_is_a_number", {"ID", vfp::FieldType::Integer}, data::integer(-7), "-7", CellKind::Number},
-    {"character_keeps_zeros_and_blanks", {"CODE", vfp::FieldType::Character, 6}, data::text("0012"),
-     "0012  ", CellKind::Text},
-    {"character_formula_stays_text", {"FORMULA", vfp::FieldType::Character, 4}, data::text("=1+1"),
-     "=1+1", CellKind::Text},
-    {"numeric_drops_trailing_zeros", {"AMOUNT", vfp::FieldType::Numeric, 12, 2}, data::decimal("12.50"),
-     "12.5", CellKind::Number},
-    {"currency_keeps_four_places", {"PRICE", vfp::FieldType::Currency}, data::currency(-123456),
-     "-12.3456", CellKind::Number},
-    {"date_is_a_date", {"BORN", vfp::FieldType::Date}, data::date(2021, 8, 31), "2021-08-31", CellKind::Date},
-    {"datetime_is_a_datetime", {"UPDATED", vfp::FieldType::DateTime},
-     data::dateTime(2013, 5, 3, 16, 46, 20), "2013-05-03 16:46:20", CellKind::DateTime},
-    {"logical_is_a_boolean", {"ACTIVE", vfp::FieldType::Logical}, data::boolean(true), "True",
-     CellKind::Boolean},
-    {"memo_is_text", {"NOTES", vfp::FieldType::Memo}, data::text("Zürich, 3 m²"), "Zürich, 3 m²",
+    {"integer_is_a_number",
+     {"ID", vfp::FieldType::Integer},
+     data::integer(-7),
+     "-7",
+     CellKind::Number},
+    {"character_keeps_zeros_and_blanks",
+     {"CODE", vfp::FieldType::Character, 6},
+     data::text("0012"),
+     "0012  ",
      CellKind::Text},
-    {"general_shows_binary_data", {"PIC", vfp::FieldType::General}, data::binary("\x01\x02"),
-     "{BINARY DATA}", CellKind::Text},
-    {"varbinary_goes_through_text", {"RAW", vfp::FieldType::Varbinary, 4}, data::binary("\x0a\xff"),
-     "0AFF", CellKind::Text},
+    {"character_formula_stays_text",
+     {"FORMULA", vfp::FieldType::Character, 4},
+     data::text("=1+1"),
+     "=1+1",
+     CellKind::Text},
+    {"numeric_drops_trailing_zeros",
+     {"AMOUNT", vfp::FieldType::Numeric, 12, 2},
+     data::decimal("12.50"),
+     "12.5",
+     CellKind::Number},
+    {"currency_keeps_four_places",
+     {"PRICE", vfp::FieldType::Currency},
+     data::currency(-123456),
+     "-12.3456",
+     CellKind::Number},
+    {"date_is_a_date",
+     {"BORN", vfp::FieldType::Date},
+     data::date(2021, 8, 31),
+     "2021-08-31",
+     CellKind::Date},
+    {"datetime_is_a_datetime",
+     {"UPDATED", vfp::FieldType::DateTime},
+     data::dateTime(2013, 5, 3, 16, 46, 20),
+     "2013-05-03 16:46:20",
+     CellKind::DateTime},
+    {"logical_is_a_boolean",
+     {"ACTIVE", vfp::FieldType::Logical},
+     data::boolean(true),
+     "True",
+     CellKind::Boolean},
+    {"memo_is_text",
+     {"NOTES", vfp::FieldType::Memo},
+     data::text("Zürich, 3 m²"),
+     "Zürich, 3 m²",
+     CellKind::Text},
+    {"general_shows_binary_data",
+     {"PIC", vfp::FieldType::General},
+     data::binary("\x01\x02"),
+     "{BINARY DATA}",
+     CellKind::Text},
+    {"varbinary_goes_through_text",
+     {"RAW", vfp::FieldType::Varbinary, 4},
+     data::binary("\x0a\xff"),
+     "0AFF",
+     CellKind::Text},
 };
 
 TEST_F(ExportRunTest, EveryFieldTypeAndItsNull)
@@ -64,7 +99,8 @@ TEST_F(ExportRunTest, EveryFieldTypeAndItsNull)
         SCOPED_TRACE(c.name);
         const auto header = cells.find({1, k + 1});
         ASSERT_NE(header, cells.end());
-        EXPECT_EQ(header->second.text, QString::fromStdString(c.field.name).toLower().toStdString());
+        EXPECT_EQ(header->second.text,
+                  QString::fromStdString(c.field.name).toLower().toStdString());
         const auto value = cells.find({2, k + 1});
         ASSERT_NE(value, cells.end());
         EXPECT_EQ(value->second.text, c.text);
@@ -93,11 +129,13 @@ TEST(ExportTexts, ProgressAndClosingTexts)
 {
     const QString name = QStringLiteral("orders");
     EXPECT_EQ(exporting::tableProgressText(name), QStringLiteral("Processing: orders"));
-    EXPECT_EQ(exporting::rowProgressText(name, 12, -3), QStringLiteral("Processing: orders, row 12 from -3..."));
+    EXPECT_EQ(exporting::rowProgressText(name, 12, -3),
+              QStringLiteral("Processing: orders, row 12 from -3..."));
     EXPECT_EQ(exporting::fieldProgressText(name, 1234567, 2000000, 3, 10),
               QStringLiteral("Processing: orders, row 1234567 from 2000000, field 3 from 10..."));
     EXPECT_EQ(exporting::doneText(0, 4),
-              QStringLiteral("Done.\r\n\r\nPlease look at the Excel tabs at the bottom for multiple tables."));
+              QStringLiteral(
+                  "Done.\r\n\r\nPlease look at the Excel tabs at the bottom for multiple tables."));
 }
 
 }  // namespace

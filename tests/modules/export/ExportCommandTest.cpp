@@ -2,8 +2,8 @@
 // per failure on standard error, and no file (nor a temporary one) after a failure.
 #include <fstream>
 
-#include "tests/modules/export/ExportTestData.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
+#include "tests/modules/export/ExportTestData.h"
 #include "tests/support/RunCommand.h"
 #include "tests/support/TempDir.h"
 
@@ -56,29 +56,33 @@ TEST_F(ExportCommandTest, EveryTableOfAFolderTreeWithoutNames)
     EXPECT_NE(result.errorLines[0].find("orders"), std::string::npos) << result.errorLines[0];
     const testsupport::ReadWorkbook book = testsupport::readXlsx(dir.path() / "out.xlsx");
     ASSERT_EQ(book.names(), (std::vector<std::string>{"orders", "Sheet2"}));
-    EXPECT_EQ(book.sheets[0].cell("A3").value(QStringLiteral("value")).toString(), QStringLiteral("r2"));
-    EXPECT_EQ(book.sheets[1].cell("A4").value(QStringLiteral("value")).toString(), QStringLiteral("r3"));
+    EXPECT_EQ(book.sheets[0].cell("A3").value(QStringLiteral("value")).toString(),
+              QStringLiteral("r2"));
+    EXPECT_EQ(book.sheets[1].cell("A4").value(QStringLiteral("value")).toString(),
+              QStringLiteral("r3"));
 }
 
 TEST_F(ExportCommandTest, NamedSubFolderTableKeepsItsPathForTheQuery)
 {
-    const Outcome result = runExport({source(), QStringLiteral("old/orders"), QStringLiteral("-o"), out()});
+    const Outcome result =
+        runExport({source(), QStringLiteral("old/orders"), QStringLiteral("-o"), out()});
     ASSERT_EQ(result.status, 0);
     const testsupport::ReadWorkbook book = testsupport::readXlsx(dir.path() / "out.xlsx");
     ASSERT_EQ(book.names(), std::vector<std::string>{"orders"});
-    EXPECT_EQ(book.sheets[0].cell("A4").value(QStringLiteral("value")).toString(), QStringLiteral("r3"));
+    EXPECT_EQ(book.sheets[0].cell("A4").value(QStringLiteral("value")).toString(),
+              QStringLiteral("r3"));
 }
 
 TEST_F(ExportCommandTest, FailedTableLeavesTheOldFileAndNoTemporaryOne)
 {
     std::ofstream(dir.path() / "out.xlsx") << "before";
-    const Outcome result = runExport({source(), QStringLiteral("orders"), QStringLiteral("nope"),
-                                      QStringLiteral("-o"), out()});
+    const Outcome result = runExport(
+        {source(), QStringLiteral("orders"), QStringLiteral("nope"), QStringLiteral("-o"), out()});
     EXPECT_EQ(result.status, 1);
     ASSERT_EQ(result.errorLines.size(), 2u);
     EXPECT_NE(result.errorLines[0].find("nope"), std::string::npos) << result.errorLines[0];
-    EXPECT_EQ(result.errorLines[1], "quorvane-export: 1 of 2 tables could not be copied in full; "
-                                    + (dir.path() / "out.xlsx").string() + " was not written");
+    EXPECT_EQ(result.errorLines[1], "quorvane-export: 1 of 2 tables could not be copied in full; " +
+                                        (dir.path() / "out.xlsx").string() + " was not written");
     std::ifstream kept(dir.path() / "out.xlsx");
     std::string text;
     kept >> text;
@@ -90,8 +94,8 @@ TEST_F(ExportCommandTest, SourceThatCannotBeOpenedFailsWithOneLineAndNoFile)
 {
     for (const std::string missing : {"gone", "gone.dbc"}) {
         SCOPED_TRACE(missing);
-        const Outcome result = runExport({QString::fromStdString((dir.path() / missing).string()),
-                                          QStringLiteral("-o"), out()});
+        const Outcome result = runExport(
+            {QString::fromStdString((dir.path() / missing).string()), QStringLiteral("-o"), out()});
         EXPECT_EQ(result.status, 1);
         ASSERT_EQ(result.errorLines.size(), 1u);
         EXPECT_NE(result.errorLines[0].find(missing), std::string::npos) << result.errorLines[0];
@@ -117,11 +121,14 @@ TEST_P(ExportUsageTest, WrongArgumentsExitWithTwo)
     EXPECT_TRUE(leftovers().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Arguments, ExportUsageTest, ::testing::Values(
-    UsageCase{"neither_output_nor_open", {QStringLiteral("orders")}},
-    UsageCase{"both_output_and_open", {QStringLiteral("-o"), QStringLiteral("x.xlsx"), QStringLiteral("--open")}},
-    UsageCase{"output_without_file", {QStringLiteral("-o")}},
-    UsageCase{"unknown_option", {QStringLiteral("--fast"), QStringLiteral("--open")}}),
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ExportUsageTest,
+    ::testing::Values(
+        UsageCase{"neither_output_nor_open", {QStringLiteral("orders")}},
+        UsageCase{"both_output_and_open",
+                  {QStringLiteral("-o"), QStringLiteral("x.xlsx"), QStringLiteral("--open")}},
+        UsageCase{"output_without_file", {QStringLiteral("-o")}},
+        UsageCase{"unknown_option", {QStringLiteral("--fast"), QStringLiteral("--open")}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

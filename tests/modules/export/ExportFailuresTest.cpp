@@ -2,8 +2,8 @@
 // one report per failure with its statement number, and the rest of the run goes on.
 #include <filesystem>
 
-#include "tests/modules/export/ExportRunFixture.h"
 #include "modules/export/ExportTexts.h"
+#include "tests/modules/export/ExportRunFixture.h"
 
 namespace {
 
@@ -29,7 +29,8 @@ TEST_F(ExportRunTest, MissingFolderIsReportedOnceAndNothingIsStarted)
     EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"118"});
     EXPECT_EQ(spreadsheet.applicationsCreated, 0);
     EXPECT_FALSE(outcome.handedOver);
-    EXPECT_EQ(progress.events, (std::vector<QString>{QStringLiteral("start"), QStringLiteral("finish")}));
+    EXPECT_EQ(progress.events,
+              (std::vector<QString>{QStringLiteral("start"), QStringLiteral("finish")}));
 }
 
 TEST_F(ExportRunTest, MissingContainerIsReportedAtItsOwnLine)
@@ -59,10 +60,11 @@ TEST_F(ExportRunTest, TableThatCannotBeOpenedKeepsAnEmptyNamedSheet)
     EXPECT_EQ(rows(book.sheet(3)), (Rows{{"name"}, {"r1"}, {"r2"}}));
     EXPECT_TRUE(outcome.handedOver);
     EXPECT_EQ(outcome.tablesIncomplete, 1);
-    EXPECT_EQ(exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked),
-              QStringLiteral("Done, but 1 of 3 tables could not be copied in full: the error reports "
-                             "before this message say which and why.\r\n\r\nPlease look at the "
-                             "Excel tabs at the bottom for multiple tables."));
+    EXPECT_EQ(
+        exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked),
+        QStringLiteral("Done, but 1 of 3 tables could not be copied in full: the error reports "
+                       "before this message say which and why.\r\n\r\nPlease look at the "
+                       "Excel tabs at the bottom for multiple tables."));
 }
 
 TEST_F(ExportRunTest, SpreadsheetThatCannotStartIsReportedOnce)
@@ -84,7 +86,8 @@ TEST_F(ExportRunTest, FailedHandOverIsNotCountedAsHandedOver)
     list.add(QStringLiteral("a"), true);
     spreadsheet.failVisible = true;
     const auto outcome = run();
-    EXPECT_EQ(reports(), std::vector<std::string>{"212: The spreadsheet program could not be started."});
+    EXPECT_EQ(reports(),
+              std::vector<std::string>{"212: The spreadsheet program could not be started."});
     EXPECT_FALSE(outcome.handedOver);
 }
 
@@ -122,18 +125,21 @@ TEST_F(ExportRunTest, RecordThatCannotBeReadKeepsTheRowsBeforeIt)
 
 TEST_F(ExportRunTest, CutCellsAreReportedOncePerTableWithTheirFields)
 {
-    exporttest::writeTable(dir.path(), "memos",
-                           {{"TITLE", vfp::FieldType::Varchar, 10}, {"NOTES", vfp::FieldType::Memo}},
-                           {{exporttest::text("short"), exporttest::text("a long note")},
-                            {exporttest::text("very long!"), exporttest::text("another long note")},
-                            {exporttest::text("ok"), exporttest::text("ok")}});
+    exporttest::writeTable(
+        dir.path(), "memos",
+        {{"TITLE", vfp::FieldType::Varchar, 10}, {"NOTES", vfp::FieldType::Memo}},
+        {{exporttest::text("short"), exporttest::text("a long note")},
+         {exporttest::text("very long!"), exporttest::text("another long note")},
+         {exporttest::text("ok"), exporttest::text("ok")}});
     list.add(QStringLiteral("memos"), true);
     spreadsheet.cellTextLimit = 8;
     const auto outcome = run();
-    EXPECT_EQ(reports(), std::vector<std::string>{
-        "200: Table memos: text longer than 32,767 characters, the most a spreadsheet cell can "
-        "hold, was cut to that length in 1 cell of field title and 2 cells of field notes; the "
-        "table itself is unchanged."});
+    EXPECT_EQ(
+        reports(),
+        std::vector<std::string>{
+            "200: Table memos: text longer than 32,767 characters, the most a spreadsheet cell can "
+            "hold, was cut to that length in 1 cell of field title and 2 cells of field notes; the "
+            "table itself is unchanged."});
     EXPECT_EQ(outcome.tablesIncomplete, 0);
     EXPECT_TRUE(outcome.handedOver);
 }

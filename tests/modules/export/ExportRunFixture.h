@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "modules/export/ExportRun.h"
 #include "tests/modules/export/ExportTestData.h"
 #include "tests/modules/export/FakeSpreadsheet.h"
-#include "modules/export/ExportRun.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
 
@@ -47,7 +47,8 @@ protected:
             const QString text = box.text;
             const int at = int(text.indexOf(kLocation + QStringLiteral("at line ")));
             EXPECT_GE(at, 2) << text.toStdString();
-            const QString line = text.mid(at + kLocation.size() + 8).section(QLatin1Char('\r'), 0, 0);
+            const QString line =
+                text.mid(at + kLocation.size() + 8).section(QLatin1Char('\r'), 0, 0);
             lines.push_back(line.toStdString() + ": " + text.left(at - 2).toStdString());
         }
         return lines;

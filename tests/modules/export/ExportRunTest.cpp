@@ -27,7 +27,8 @@ TEST_F(ExportRunTest, NothingTickedHandsOverOneEmptySheet)
     EXPECT_EQ(book.sheetNames(), std::vector<std::string>{"Sheet1"});
     EXPECT_TRUE(book.sheet(1).cells().empty());
     EXPECT_TRUE(book.visible);
-    EXPECT_EQ(progress.events, (std::vector<QString>{QStringLiteral("start"), QStringLiteral("finish")}));
+    EXPECT_EQ(progress.events,
+              (std::vector<QString>{QStringLiteral("start"), QStringLiteral("finish")}));
     EXPECT_TRUE(messages.shown.empty());
 }
 

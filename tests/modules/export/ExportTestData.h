@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "components/vfpwriter/TableWriter.h"
-#include "tests/components/database/TableSupport.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/foxpro/TableList.h"
+#include "tests/components/database/TableSupport.h"
 
 namespace exporttest {
 
@@ -19,7 +19,8 @@ using namespace dbtest;
 
 // Writes dir/name.dbf (and its memo file) with the given records.
 void writeTable(const std::filesystem::path& dir, const std::string& name,
-                std::vector<vfp::FieldDefinition> fields, const std::vector<std::vector<vfp::Value>>& records);
+                std::vector<vfp::FieldDefinition> fields,
+                const std::vector<std::vector<vfp::Value>>& records);
 
 // A table with one varchar field NAME and the given number of records "r1", "r2", ...
 void writeNamesTable(const std::filesystem::path& dir, const std::string& name, int records);

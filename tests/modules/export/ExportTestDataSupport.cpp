@@ -4,7 +4,8 @@
 namespace exporttest {
 
 void writeTable(const std::filesystem::path& dir, const std::string& name,
-                std::vector<vfp::FieldDefinition> fields, const std::vector<std::vector<vfp::Value>>& records)
+                std::vector<vfp::FieldDefinition> fields,
+                const std::vector<std::vector<vfp::Value>>& records)
 {
     vfp::TableWriter writer(dir / (name + ".dbf"), std::move(fields));
     for (const auto& record : records)

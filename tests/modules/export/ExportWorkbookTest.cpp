@@ -1,8 +1,8 @@
 // A whole export into a real .xlsx, read back with openpyxl: names, cells and their types, the
 // widths of the active sheet only, tab order, continuation sheets; and no file after a failure.
-#include "tests/modules/export/ExportRunFixture.h"
 #include "modules/export/WorkbookFile.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
+#include "tests/modules/export/ExportRunFixture.h"
 
 namespace {
 
@@ -15,11 +15,11 @@ protected:
     // Exports the list into dir/out.xlsx and commits the file when the run was complete.
     exporting::ExportOutcome exportToFile(int rowsPerSheet = spreadsheet::kMaxRows)
     {
-        foxpro::ConnectionSettings settings{false, QString(), QString::fromStdString(dir.path().string())};
+        foxpro::ConnectionSettings settings{false, QString(),
+                                            QString::fromStdString(dir.path().string())};
         exporting::WorkbookFile output{file()};
-        const exporting::ExportOutcome outcome =
-            exporting::RunExport({settings, list.items, output.factory(), rowsPerSheet}, progress,
-                                 messages.reports());
+        const exporting::ExportOutcome outcome = exporting::RunExport(
+            {settings, list.items, output.factory(), rowsPerSheet}, progress, messages.reports());
         if (outcome.handedOver && outcome.tablesIncomplete == 0)
             output.commit();
         return outcome;
@@ -29,18 +29,19 @@ protected:
 
 TEST_F(ExportWorkbookTest, CellsTypesWidthsAndTabsReadBack)
 {
-    data::writeTable(dir.path(), "people",
-                     {{"ID", vfp::FieldType::Integer},
-                      {"NAME", vfp::FieldType::Character, 6},
-                      {"AMOUNT", vfp::FieldType::Numeric, 8, 2, true},
-                      {"BORN", vfp::FieldType::Date, 0, 0, true},
-                      {"ACTIVE", vfp::FieldType::Logical},
-                      {"UPDATED", vfp::FieldType::DateTime},
-                      {"NOTES", vfp::FieldType::Memo}},
-                     {{data::integer(1), data::text("Zoë"), data::decimal("12.50"), data::date(2021, 8, 31),
-                       data::boolean(true), data::dateTime(2013, 5, 3, 16, 46, 20), data::text("=1+1")},
-                      {data::integer(2), data::text("0012"), data::null(), data::null(), data::boolean(false),
-                       data::dateTime(2000, 1, 1, 0, 0, 0), vfp::Value{}}});
+    data::writeTable(
+        dir.path(), "people",
+        {{"ID", vfp::FieldType::Integer},
+         {"NAME", vfp::FieldType::Character, 6},
+         {"AMOUNT", vfp::FieldType::Numeric, 8, 2, true},
+         {"BORN", vfp::FieldType::Date, 0, 0, true},
+         {"ACTIVE", vfp::FieldType::Logical},
+         {"UPDATED", vfp::FieldType::DateTime},
+         {"NOTES", vfp::FieldType::Memo}},
+        {{data::integer(1), data::text("Zoë"), data::decimal("12.50"), data::date(2021, 8, 31),
+          data::boolean(true), data::dateTime(2013, 5, 3, 16, 46, 20), data::text("=1+1")},
+         {data::integer(2), data::text("0012"), data::null(), data::null(), data::boolean(false),
+          data::dateTime(2000, 1, 1, 0, 0, 0), vfp::Value{}}});
     data::writeNamesTable(dir.path(), "second", 2);
     list.add(QStringLiteral("people"), true);
     list.add(QStringLiteral("second"), true);
@@ -57,13 +58,20 @@ TEST_F(ExportWorkbookTest, CellsTypesWidthsAndTabsReadBack)
         QJsonValue value;
     };
     const Expected expected[] = {
-        {"A1", "s", QStringLiteral("id")},       {"G1", "s", QStringLiteral("notes")},
-        {"A2", "n", 1},                          {"B2", "s", QStringLiteral("Zoë   ")},
-        {"C2", "n", 12.5},                       {"D2", "d", QStringLiteral("2021-08-31 00:00:00")},
-        {"E2", "b", true},                       {"F2", "d", QStringLiteral("2013-05-03 16:46:20")},
-        {"G2", "s", QStringLiteral("=1+1")},     {"B3", "s", QStringLiteral("0012  ")},
-        {"C3", "", {}},                          {"D3", "", {}},
-        {"E3", "b", false},                      {"G3", "", {}},
+        {"A1", "s", QStringLiteral("id")},
+        {"G1", "s", QStringLiteral("notes")},
+        {"A2", "n", 1},
+        {"B2", "s", QStringLiteral("Zoë   ")},
+        {"C2", "n", 12.5},
+        {"D2", "d", QStringLiteral("2021-08-31 00:00:00")},
+        {"E2", "b", true},
+        {"F2", "d", QStringLiteral("2013-05-03 16:46:20")},
+        {"G2", "s", QStringLiteral("=1+1")},
+        {"B3", "s", QStringLiteral("0012  ")},
+        {"C3", "", {}},
+        {"D3", "", {}},
+        {"E3", "b", false},
+        {"G3", "", {}},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.cell);
@@ -86,7 +94,8 @@ TEST_F(ExportWorkbookTest, ContinuationSheetsEachStartWithTheNames)
     ASSERT_EQ(book.names(), (std::vector<std::string>{"big", "big (2)", "big (3)"}));
     const char* firstRecords[] = {"r1", "r3", "r5"};
     for (int s = 0; s < 3; ++s) {
-        EXPECT_EQ(book.sheets[s].cell("A1").value(QStringLiteral("value")).toString(), QStringLiteral("name"));
+        EXPECT_EQ(book.sheets[s].cell("A1").value(QStringLiteral("value")).toString(),
+                  QStringLiteral("name"));
         EXPECT_EQ(book.sheets[s].cell("A2").value(QStringLiteral("value")).toString(),
                   QString::fromLatin1(firstRecords[s]));
     }

@@ -25,7 +25,9 @@ class FakeWorkbook;
 class FakeSheet final : public spreadsheet::Worksheet
 {
 public:
-    FakeSheet(FakeWorkbook& workbook, std::string name) : mWorkbook(workbook), mName(std::move(name)) {}
+    FakeSheet(FakeWorkbook& workbook, std::string name)
+        : mWorkbook(workbook), mName(std::move(name))
+    {}
 
     std::string name() const override { return mName; }
     void setName(std::string_view name) override;
@@ -80,9 +82,9 @@ private:
 // The test's handle: what to fail, and every workbook the applications made.
 struct FakeSpreadsheet
 {
-    int sheetsInNewWorkbook = 3;   // as a desktop spreadsheet's default, so the run cuts them
-    bool failCreate = false;       // the factory throws
-    bool failVisible = false;      // the hand-over throws
+    int sheetsInNewWorkbook = 3;  // as a desktop spreadsheet's default, so the run cuts them
+    bool failCreate = false;      // the factory throws
+    bool failVisible = false;     // the hand-over throws
     std::optional<std::pair<int, int>> failCell;  // (row, column) whose setCells throws
     std::size_t cellTextLimit = 32'767;           // longer texts are cut and counted
     std::function<void()> onCell;                 // runs before each cell is written

@@ -17,7 +17,8 @@ public:
 
     spreadsheet::Workbook& WorkbooksAdd() override
     {
-        mOwner.workbooks.push_back(std::make_unique<FakeWorkbook>(mOwner, mOwner.sheetsInNewWorkbook));
+        mOwner.workbooks.push_back(
+            std::make_unique<FakeWorkbook>(mOwner, mOwner.sheetsInNewWorkbook));
         mMine.push_back(mOwner.workbooks.back().get());
         return *mOwner.workbooks.back();
     }
@@ -48,8 +49,8 @@ bool sameName(const std::string& a, std::string_view b)
 void FakeSheet::setName(std::string_view name)
 {
     const QString text = QString::fromUtf8(name.data(), qsizetype(name.size()));
-    if (text.isEmpty() || text.size() > spreadsheet::kMaxSheetNameLength
-        || text.contains(QLatin1Char('[')) || text.contains(QLatin1Char(']')))
+    if (text.isEmpty() || text.size() > spreadsheet::kMaxSheetNameLength ||
+        text.contains(QLatin1Char('[')) || text.contains(QLatin1Char(']')))
         throw SpreadsheetError("Sheet name '" + std::string(name) + "' is not valid.");
     for (const auto& other : mWorkbook.mSheets) {
         if (other.get() != this && sameName(other->mName, name))
@@ -65,8 +66,8 @@ bool FakeSheet::setCells(int row, int column, std::string_view text, spreadsheet
     if (row < 1 || column < 1 || row < mLastRow || deleted || mWorkbook.visible)
         throw SpreadsheetError("Cell refused.");
     if (mWorkbook.mOwner.failCell == std::make_pair(row, column))
-        throw SpreadsheetError("Cell " + std::to_string(row) + "," + std::to_string(column)
-                               + " could not be written.");
+        throw SpreadsheetError("Cell " + std::to_string(row) + "," + std::to_string(column) +
+                               " could not be written.");
     mLastRow = row;
     const bool cut = text.size() > mWorkbook.mOwner.cellTextLimit;
     if (cut)
@@ -149,7 +150,8 @@ spreadsheet::ApplicationFactory FakeSpreadsheet::factory()
 FakeWorkbook& FakeSpreadsheet::onlyWorkbook()
 {
     if (workbooks.size() != 1)
-        throw std::logic_error("expected exactly one workbook, found " + std::to_string(workbooks.size()));
+        throw std::logic_error("expected exactly one workbook, found " +
+                               std::to_string(workbooks.size()));
     return *workbooks.front();
 }
 

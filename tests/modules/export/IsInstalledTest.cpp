@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "modules/app/Main.h"
 #include "components/spreadsheet/SpreadsheetError.h"
+#include "modules/app/Main.h"
 #include "modules/export/IsInstalled.h"
 #include "tests/support/RecordingMessageBox.h"
 
@@ -25,7 +25,10 @@ class ProbeApplication : public spreadsheet::Application
 public:
     explicit ProbeApplication(ProbeLog& log) : mLog(log) { ++mLog.created; }
     ~ProbeApplication() override { ++mLog.destroyed; }
-    spreadsheet::Workbook& WorkbooksAdd() override { throw spreadsheet::SpreadsheetError("not in a probe"); }
+    spreadsheet::Workbook& WorkbooksAdd() override
+    {
+        throw spreadsheet::SpreadsheetError("not in a probe");
+    }
     bool Visible() const override { return false; }
     void setVisible(bool) override { ++mLog.madeVisible; }
 
@@ -65,10 +68,12 @@ TEST(CheckExcelInstance, EveryWayOfFailingGivesTheAdviceThenTheEnd)
         spreadsheet::ApplicationFactory factory;
     };
     const Case cases[] = {
-        {"component_error", [] () -> std::unique_ptr<spreadsheet::Application> {
-             throw spreadsheet::SpreadsheetError("No spreadsheet program: install LibreOffice Calc");
+        {"component_error",
+         []() -> std::unique_ptr<spreadsheet::Application> {
+             throw spreadsheet::SpreadsheetError(
+                 "No spreadsheet program: install LibreOffice Calc");
          }},
-        {"foreign_exception", [] () -> std::unique_ptr<spreadsheet::Application> { throw 7; }},
+        {"foreign_exception", []() -> std::unique_ptr<spreadsheet::Application> { throw 7; }},
         {"no_object", [] { return std::unique_ptr<spreadsheet::Application>(); }},
         {"no_factory", spreadsheet::ApplicationFactory()},
     };
@@ -77,10 +82,13 @@ TEST(CheckExcelInstance, EveryWayOfFailingGivesTheAdviceThenTheEnd)
         testsupport::RecordingMessageBox box;
         int ended = 0;
         int shownBeforeEnd = -1;
-        exporting::CheckExcelInstance(c.factory, [&] {
-            ++ended;
-            shownBeforeEnd = static_cast<int>(box.shown.size());
-        }, box);
+        exporting::CheckExcelInstance(
+            c.factory,
+            [&] {
+                ++ended;
+                shownBeforeEnd = static_cast<int>(box.shown.size());
+            },
+            box);
         ASSERT_EQ(box.shown.size(), 1u) << c.name;
         EXPECT_EQ(box.shown[0].text.toStdString(), kAdvice) << c.name;
         EXPECT_EQ(box.shown[0].style, 0) << c.name;

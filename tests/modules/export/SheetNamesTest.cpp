@@ -1,13 +1,13 @@
 // Sheet names: cleaning and cutting, the case-blind test, numbered names, and what the run
 // names each table's sheet.
+#include "modules/export/Excel1.h"
 #include "tests/modules/export/ExportRunFixture.h"
 #include "tests/modules/export/FakeSpreadsheet.h"
-#include "modules/export/Excel1.h"
 
 namespace {
 
-using exporttest::ExportRunTest;
 using exporting::CleanSheetName;
+using exporttest::ExportRunTest;
 
 struct NameCase
 {
@@ -29,22 +29,30 @@ TEST_P(CleanSheetNameTest, Cleans)
     EXPECT_EQ(CleanSheetName(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Excel1, CleanSheetNameTest, ::testing::Values(
-    NameCase{"short_name_unchanged", QStringLiteral("Orders 2021"), QStringLiteral("Orders 2021")},
-    NameCase{"brackets_removed_everywhere", QStringLiteral("[a]b[[c]]"), QStringLiteral("abc")},
-    NameCase{"other_characters_pass", QStringLiteral("a:b*c?d/e\\f"), QStringLiteral("a:b*c?d/e\\f")},
-    NameCase{"thirty_one_loses_the_last", k30 + QStringLiteral("Z"), k30},
-    NameCase{"brackets_go_before_the_cut", QStringLiteral("[") + k30 + QStringLiteral("]"), k30},
-    NameCase{"only_brackets_become_empty", QStringLiteral("[]]["), QString()},
-    NameCase{"pair_at_the_cut_left_out_whole", k29 + kSmile, k29},
-    NameCase{"pair_before_the_cut_kept", QString(28, QLatin1Char('a')) + kSmile + QStringLiteral("x"),
-             QString(28, QLatin1Char('a')) + kSmile}),
+INSTANTIATE_TEST_SUITE_P(
+    Excel1, CleanSheetNameTest,
+    ::testing::Values(NameCase{"short_name_unchanged", QStringLiteral("Orders 2021"),
+                               QStringLiteral("Orders 2021")},
+                      NameCase{"brackets_removed_everywhere", QStringLiteral("[a]b[[c]]"),
+                               QStringLiteral("abc")},
+                      NameCase{"other_characters_pass", QStringLiteral("a:b*c?d/e\\f"),
+                               QStringLiteral("a:b*c?d/e\\f")},
+                      NameCase{"thirty_one_loses_the_last", k30 + QStringLiteral("Z"), k30},
+                      NameCase{"brackets_go_before_the_cut",
+                               QStringLiteral("[") + k30 + QStringLiteral("]"), k30},
+                      NameCase{"only_brackets_become_empty", QStringLiteral("[]]["), QString()},
+                      NameCase{"pair_at_the_cut_left_out_whole", k29 + kSmile, k29},
+                      NameCase{"pair_before_the_cut_kept",
+                               QString(28, QLatin1Char('a')) + kSmile + QStringLiteral("x"),
+                               QString(28, QLatin1Char('a')) + kSmile}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Excel1, NumberedNameKeepsTheNumberWithinThirty)
 {
-    EXPECT_EQ(exporting::NumberedSheetName(k30, 1), QString(29, QLatin1Char('b')) + QStringLiteral("1"));
-    EXPECT_EQ(exporting::NumberedSheetName(k30, 12), QString(28, QLatin1Char('b')) + QStringLiteral("12"));
+    EXPECT_EQ(exporting::NumberedSheetName(k30, 1),
+              QString(29, QLatin1Char('b')) + QStringLiteral("1"));
+    EXPECT_EQ(exporting::NumberedSheetName(k30, 12),
+              QString(28, QLatin1Char('b')) + QStringLiteral("12"));
     EXPECT_EQ(exporting::NumberedSheetName(QStringLiteral("ab"), 3), QStringLiteral("ab3"));
 }
 
@@ -67,7 +75,8 @@ TEST(Excel1, ContinuationNameFitsThirtyOneAndSkipsTakenNames)
     auto application = spreadsheet.factory()();
     auto& book = application->WorkbooksAdd();
     const QString base = QString(31, QLatin1Char('c'));
-    book.WorksheetsAdd().setName((QString(27, QLatin1Char('c')) + QStringLiteral(" (2)")).toStdString());
+    book.WorksheetsAdd().setName(
+        (QString(27, QLatin1Char('c')) + QStringLiteral(" (2)")).toStdString());
     int number = 2;
     EXPECT_EQ(exporting::ContinuationSheetName(base, number, book),
               QString(27, QLatin1Char('c')) + QStringLiteral(" (3)"));
@@ -87,10 +96,10 @@ TEST_F(ExportRunTest, SheetNamesOfLongAndBracketedTableNames)
         list.add(QString::fromStdString(name), true);
     const auto outcome = run();
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(spreadsheet.onlyWorkbook().sheetNames(),
-              (std::vector<std::string>{std::string(30, 'x'), std::string(30, 'y'),
-                                        std::string(29, 'y') + "1", std::string(29, 'y') + "2",
-                                        "a1"}));
+    EXPECT_EQ(
+        spreadsheet.onlyWorkbook().sheetNames(),
+        (std::vector<std::string>{std::string(30, 'x'), std::string(30, 'y'),
+                                  std::string(29, 'y') + "1", std::string(29, 'y') + "2", "a1"}));
     // Progress texts show the name as the naming left it; the bracketed name is unchanged.
     ASSERT_EQ(progress.tableSteps.size(), 5u);
     EXPECT_EQ(progress.tableSteps[4].text, QStringLiteral("Processing: a[1]"));

@@ -12,7 +12,6 @@
 #include "components/database/Recordset.h"
 #include "components/vfpwriter/TableWriter.h"
 #include "modules/foxpro/Foxpro.h"
-#include "modules/foxpro/Foxpro.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
@@ -252,9 +251,9 @@ TEST(Catalogue, listsThroughAConnectionAlreadyOpenWithoutOpeningTheSourceAgain)
 
     testsupport::RecordingMessageBox boxes;
     foxpro::TableList items;
-    const app::Failures failures = foxpro::AddTablesToFoxproListbox(
-        items, foxpro::BuildFoxproConnectionString(settings), settings, boxes.reports(),
-        std::move(opened));
+    const app::Failures failures =
+        foxpro::AddTablesToFoxproListbox(items, foxpro::BuildFoxproConnectionString(settings),
+                                         settings, boxes.reports(), std::move(opened));
     EXPECT_TRUE(failures.empty());
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_FALSE(items.empty());

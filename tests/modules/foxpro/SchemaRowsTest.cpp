@@ -7,8 +7,8 @@
 #include "components/rows/AdoType.h"
 #include "components/rows/DatabaseError.h"
 #include "components/rows/RowSource.h"
-#include "modules/foxpro/TableList.h"
 #include "modules/foxpro/SchemaRows.h"
+#include "modules/foxpro/TableList.h"
 #include "tests/support/RecordingMessageBox.h"
 
 namespace {

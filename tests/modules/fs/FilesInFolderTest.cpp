@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/modules/fs/FolderTree.h"
 #include "modules/fs/AddFolder.h"
 #include "modules/fs/FileSystemError.h"
+#include "tests/modules/fs/FolderTree.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // the file system and its stored DOS attributes, and which words exclude a folder.
 #include <gtest/gtest.h>
 
-#include "tests/modules/fs/FolderTree.h"
 #include "modules/fs/AddFolder.h"
 #include "modules/fs/FolderAttributes.h"
+#include "tests/modules/fs/FolderTree.h"
 #include "tests/support/TempDir.h"
 
 namespace {

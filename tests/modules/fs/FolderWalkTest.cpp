@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/modules/fs/FolderTree.h"
 #include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/fs/AddFolder.h"
+#include "tests/modules/fs/FolderTree.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
 

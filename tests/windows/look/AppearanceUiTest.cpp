@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -13,13 +14,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
-#include "windows/look/Appearance.h"
 #include "modules/app/Main.h"
-#include "windows/look/SkinFramework.h"
 #include "tests/support/GuiApp.h"
 #include "tests/support/TempDir.h"
+#include "windows/look/Appearance.h"
+#include "windows/look/SkinFramework.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "windows/look/CursorFile.h"
-#include "windows/look/QtMessageBox.h"
 #include "tests/support/GuiApp.h"
 #include "tests/support/TempDir.h"
+#include "windows/look/CursorFile.h"
+#include "windows/look/QtMessageBox.h"
 
 namespace {
 
@@ -19,7 +19,8 @@ std::string shippedHand()
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::string patched(std::string bytes, std::size_t offset, std::initializer_list<unsigned char> values)
+std::string patched(std::string bytes, std::size_t offset,
+                    std::initializer_list<unsigned char> values)
 {
     for (unsigned char value : values)
         bytes[offset++] = static_cast<char>(value);

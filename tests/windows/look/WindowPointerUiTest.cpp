@@ -2,15 +2,15 @@
 // change over option buttons, and never over an hourglass.
 #include <stdexcept>
 
+#include <gtest/gtest.h>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
-#include "windows/look/WindowPointer.h"
 #include "tests/support/GuiApp.h"
+#include "windows/look/WindowPointer.h"
 
 namespace {
 
