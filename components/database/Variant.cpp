@@ -12,9 +12,8 @@ namespace database {
 
 namespace {
 
-// Longest fixed-notation shortest round-trip double: about 310 digits for 1e308 and about
-// 330 characters for the smallest subnormal.
-constexpr std::size_t kDoubleTextCapacity = 400;
+// Longest shortest round-trip double: 17 digits, sign, point and a four-character exponent.
+constexpr std::size_t kDoubleTextCapacity = 32;
 // A stored exponent ("1.5E+3") is written out in plain digits; beyond this many digits the
 // stored text is kept as it is instead of growing a cell without bound.
 constexpr int kMaxPlainDigits = 400;
@@ -49,9 +48,10 @@ void appendDouble(std::string& out, double value)
         out.push_back('0');
         return;
     }
+    // The shortest text that reads back as the very same double, in plain or exponent form,
+    // whichever is shorter ("0.30000000000000004", "1e+300").
     std::array<char, kDoubleTextCapacity> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     if (result.ec == std::errc())
         out.append(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
 }

@@ -12,7 +12,8 @@ using Variant = vfp::Value;
 
 // The text of a value as the export writes it into a cell (a Null or Empty gives ""):
 // text exactly as stored; numbers plain decimal with "." and no grouping, trailing
-// fractional zeros dropped; Integer and Double shortest round-trip; currency up to four
+// fractional zeros dropped; Integer exact; Double the shortest text that reads back as the
+// same double ("0.30000000000000004", "1e+300"); currency up to four
 // decimals; "True"/"False"; dates "YYYY-MM-DD"; date-times "YYYY-MM-DD hh:mm:ss";
 // binary as upper-case hexadecimal digits.
 // Appends to out (which the caller may reuse between cells) rather than allocating.

@@ -59,7 +59,8 @@ void writePlain(bool negative, std::string_view digits, long pointPosition, std:
 Numeric numeric(std::string_view raw, Value& out)
 {
     const std::string_view text = trimBlanksAndNuls(raw);
-    if (text.empty()) {
+    // FoxPro 2.x writes a blank value of a field with decimals with its point: "   .  ".
+    if (text.empty() || text == ".") {
         out.kind = Value::Kind::Null;
         return Numeric::Blank;
     }

@@ -46,8 +46,9 @@ struct FieldDescriptor
     int decimals = 0;
     std::uint8_t flags = 0;  // FieldFlag bits as stored
     bool isMemo = false;     // value lives in the memo file (M, G, W, P; dBase B)
-    bool isBinary = false;   // value is bytes, never decoded: Q, G, W, P, dBase B, and C/V/M with
-                             // FieldFlag::Binary
+    bool isBinary = false;   // value is bytes, never decoded: Q, G, W, P, dBase B, and M with
+                             // FieldFlag::Binary (on C and V the flag only says "no code-page
+                             // translation": they stay text)
     Value::Kind kind = Value::Kind::Text;  // what a non-null value of this field decodes to
     int nullBit = -1;       // bit in _NullFlags saying NULL, or -1 when the field cannot be NULL
     int varLengthBit = -1;  // V/Q: bit in _NullFlags saying "shorter than the field", else -1

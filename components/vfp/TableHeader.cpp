@@ -69,8 +69,12 @@ void classify(FieldDescriptor& field)
 {
     const bool binaryFlag = (field.flags & FieldFlag::Binary) != 0;
     switch (field.type) {
+        // On character and varchar fields the flag means "never translate between code pages"
+        // (NOCPTRANS), not binary data: FoxPro shows their text in the table's code page.
         case FieldType::Character:
         case FieldType::Varchar:
+            field.isBinary = false;
+            break;
         case FieldType::Memo:
             field.isBinary = binaryFlag;
             break;

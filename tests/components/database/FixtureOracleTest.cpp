@@ -124,7 +124,9 @@ std::string compareCell(const FieldInfo& field, const QJsonValue& oracle,
             bytes = vfp::encodeText(ours.bytes, field.codePage);
         return sameBytes(bytes, expected, varLength) ? "" : "bytes differ";
     }
-    if (ours.kind == Kind::Binary) {  // the oracle decodes binary text fields all the same
+    if ((field.type == 'C' || field.type == 'V') && ours.kind != Kind::Text)
+        return "a character field read as bytes";  // the binary flag only stops translation
+    if (ours.kind == Kind::Binary) {               // the oracle decodes binary memos all the same
         vfp::TextDecoder decoder(field.codePage);
         std::string decoded;
         decoder.decode(ours.bytes, decoded);

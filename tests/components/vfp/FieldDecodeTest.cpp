@@ -50,8 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Case{"keeps_trailing_blanks", kChar5, "ab   ", "text:ab   "},
                     Case{"keeps_leading_blanks", kChar5, "  ab ", "text:  ab "},
                     Case{"drops_nul_padding", kChar5, std::string("ab\0\0\0", 5), "text:ab"},
-                    Case{"binary_flag_gives_bytes", RawField{"F", 'C', 3, 0, 0x04}, "\x81\xff\x20",
-                         "bin:81ff20"},
+                    // NOCPTRANS: no translation between code pages, still text
+                    Case{"binary_flag_still_text_in_its_code_page", RawField{"F", 'C', 3, 0, 0x04},
+                         "Gr\xfc", "text:Gr\xc3\xbc"},
+                    Case{"binary_flag_varchar_still_text", RawField{"F", 'V', 5, 0, 0x04}, "Groot",
+                         "text:Groot"},
                     Case{"wide_field_length_high_byte_in_decimals", RawField{"F", 'C', 300, 1},
                          std::string(299, 'x') + "y", "text:" + std::string(299, 'x') + "y"}),
     [](const auto& row) { return std::string(row.param.name); });
@@ -65,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"trailing_nuls", kNum8, std::string(" 60.00\0\0", 8), "dec:60.00"},
                     Case{"leading_point", kNum8, "     .5 ", "dec:0.5"},
                     Case{"negative_leading_point", kNum8, "    -.25", "dec:-0.25"},
-                    Case{"lone_point_is_no_number", kNum8, "       .", "dec:."},
+                    Case{"lone_point_is_blank", kNum8, "       .", "null"},
+                    Case{"foxpro2_blank_with_point_is_null", kNum8, "     .  ", "null"},
                     Case{"exponent_written_out", kNum8, "  1.E+3 ", "dec:1000"},
                     Case{"negative_exponent", kNum8, " 25E-3  ", "dec:0.025"},
                     Case{"comma_decimal_kept_as_text", kNum8, "     1,5", "dec:1,5"},
