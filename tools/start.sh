@@ -2,14 +2,7 @@
 # Sets up the machine, builds Quorvane and starts it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-# Workbooks open in a spreadsheet program: a machine with none (no soffice, no handler for
-# .xlsx files) gets LibreOffice Calc.
-extra=()
-xlsx=application/vnd.openxmlformats-officedocument.spreadsheetml.sheet
-if ! command -v soffice > /dev/null && [[ -z "$(xdg-mime query default "$xlsx" 2> /dev/null)" ]]; then
-  extra+=("$root/tools/spreadsheet-packages.txt")
-fi
-bash "$root/tools/setup.sh" "${extra[@]}"
+bash "$root/tools/setup.sh"  # LibreOffice Calc among the packages: workbooks open in it
 bash "$root/tools/build.sh" "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DQUORVANE_TESTS=OFF
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
   echo "Quorvane is a desktop program and needs a display: run it in a desktop session," >&2

@@ -19,6 +19,8 @@ void Form2TableList::show(const foxpro::TableList& tables)
     for (const foxpro::TableItem& table : tables) {
         auto* item = new QTreeWidgetItem(QStringList{table.text});
         item->setData(0, kQueryRole, table.query);
+        if (table.query != table.text)
+            item->setToolTip(0, table.query);  // where a folder's table lies: "2019/orders.dbf"
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
                        Qt::ItemNeverHasChildren);
         item->setCheckState(0, Qt::Unchecked);

@@ -1,5 +1,5 @@
 // The same N rows x 10 short cells as BareXlsx.c, written through the spreadsheet component the
-// way the export does: one setCells call per cell with the field's kind, then AutoFit.
+// way the export does: one typed write per cell (text, or decimal numbers), then AutoFit.
 // Usage: bench_xlsx_component ROWS OUT.xlsx [text|number]
 // Prints "component <mode> <rows> <wall seconds> <CPU seconds>".
 #include <array>
@@ -29,8 +29,6 @@ int main(int argc, char** argv)
     }
     const long rows = std::atol(argv[1]);
     const bool numbers = argc > 3 && std::strcmp(argv[3], "number") == 0;
-    const spreadsheet::CellKind kind =
-        numbers ? spreadsheet::CellKind::Number : spreadsheet::CellKind::Text;
     std::vector<std::array<std::string, kColumns>> texts(kDistinctRows);
     for (int r = 0; r < kDistinctRows; ++r) {
         for (int c = 0; c < kColumns; ++c) {
@@ -51,9 +49,13 @@ int main(int argc, char** argv)
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
         for (long r = 0; r < rows; ++r) {
             const auto& row = texts[static_cast<std::size_t>(r % kDistinctRows)];
-            for (int c = 0; c < kColumns; ++c)
-                sheet.setCells(static_cast<int>(r + 1), c + 1, row[static_cast<std::size_t>(c)],
-                               kind);
+            for (int c = 0; c < kColumns; ++c) {
+                const std::string& text = row[static_cast<std::size_t>(c)];
+                if (numbers)
+                    sheet.writeDecimal(static_cast<int>(r + 1), c + 1, text);
+                else
+                    sheet.writeText(static_cast<int>(r + 1), c + 1, text);
+            }
         }
         sheet.ColumnsAutoFit();
         book.close();

@@ -1,6 +1,9 @@
 // One column of a recordset: its name, ADO type and the value in the current row.
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include <QString>
 
 #include "components/database/Variant.h"
@@ -20,24 +23,37 @@ public:
     int Type() const { return mType; }
     // The value in the current row; Null is kept as Null. Throws DatabaseError when the
     // recordset stands past its last record (EOF), as ADO does: reading on would otherwise
-    // repeat the last record.
+    // repeat the last record; and when this field of the current record could not be read
+    // (a damaged memo, say: the description names the record and field), while the record's
+    // other fields still can be.
     const Variant& Value() const
     {
         if (!mOnRecord)
             throw DatabaseError("The field " + mName.toStdString() +
                                 " has no value: the recordset is past its last record.");
+        if (mFailed)
+            throw DatabaseError(mFailure);
         return mValue;
     }
 
-    // Used by the recordset when it moves.
+    // Used by the row source when it reads a record: the value, or why it could not be read.
     Variant& mutableValue() { return mValue; }
+    void setReadable() { mFailed = false; }
+    void setUnreadable(std::string description)
+    {
+        mFailed = true;
+        mFailure = std::move(description);
+    }
+    // Used by the recordset when it moves.
     void setOnRecord(bool onRecord) { mOnRecord = onRecord; }
 
 private:
     QString mName;
     int mType;
     Variant mValue;
+    std::string mFailure;
     bool mOnRecord = true;
+    bool mFailed = false;
 };
 
 }  // namespace database

@@ -25,16 +25,23 @@ long TableRowSource::recordCount() const
     return static_cast<long>(fromEngine([&] { return mTable.liveRecordCount(); }));
 }
 
+// A field that cannot be read (a memo pointer past the end of the memo file, say) leaves the
+// record's other fields readable: only that field's value fails when it is taken.
 bool TableRowSource::next(std::vector<Field>& fields)
 {
-    return fromEngine([&] {
-        if (!mReader.next())
-            return false;
-        const int count = static_cast<int>(fields.size());
-        for (int i = 0; i < count; ++i)
-            mReader.read(i, fields[static_cast<std::size_t>(i)].mutableValue());
-        return true;
-    });
+    if (!fromEngine([&] { return mReader.next(); }))
+        return false;
+    const int count = static_cast<int>(fields.size());
+    for (int i = 0; i < count; ++i) {
+        Field& field = fields[static_cast<std::size_t>(i)];
+        try {
+            mReader.read(i, field.mutableValue());
+            field.setReadable();
+        } catch (const vfp::VfpError& error) {
+            field.setUnreadable(error.what());
+        }
+    }
+    return true;
 }
 
 }  // namespace database

@@ -18,7 +18,8 @@ public:
     // Exact number of rows the source will yield (deleted records excluded).
     virtual long recordCount() const = 0;
     // Reads the next row into fields (as returned by describe()); false when there is none.
-    // Throws DatabaseError naming the file and problem when the data is damaged.
+    // A field that cannot be read is marked so (Field::setUnreadable) and the row goes on;
+    // throws DatabaseError naming the file and problem when the row itself cannot be read.
     virtual bool next(std::vector<Field>& fields) = 0;
 };
 

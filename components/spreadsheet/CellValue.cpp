@@ -1,24 +1,31 @@
-// Recognising numbers, dates and booleans in cell texts. Strict on purpose: a text that is not
-// exactly one of the forms stays text, so nothing is changed by a guess.
+// Numbers and dates a cell holds exactly. Strict on purpose: a value that a cell cannot hold
+// as it is stays text, so nothing is changed by a rounding or a calendar quirk.
 #include "components/spreadsheet/CellValue.h"
 
 #include <charconv>
 #include <cmath>
+
+#include "components/vfp/Calendar.h"
 
 namespace spreadsheet {
 
 namespace {
 
 constexpr int kMaxSignificantDigits = 15;  // a double holds every 15-digit decimal exactly
-constexpr int kFirstDateYear = 1900;       // spreadsheet dates start on 1900-01-01
+// Spreadsheet programs agree on day serials from 1900-03-01 on; before it, one of them counts
+// a 29 February 1900 that never was.
+constexpr CellDate kFirstCommonDate{1900, 3, 1};
 constexpr int kLastDateYear = 9999;
+constexpr double kSecondsPerDay = 86400.0;
 
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
-CellValue number(std::string_view text)
+}  // namespace
+
+std::optional<double> exactDecimal(std::string_view text)
 {
     std::size_t i = text.starts_with('-') ? 1 : 0;
     int digits = 0;
@@ -32,7 +39,7 @@ CellValue number(std::string_view text)
             continue;
         }
         if (!isDigit(c))
-            return {};
+            return std::nullopt;
         ++digits;
         if (c == '0') {
             if (significant > 0)
@@ -43,75 +50,34 @@ CellValue number(std::string_view text)
         }
     }
     if (digits == 0 || significant > kMaxSignificantDigits)
-        return {};
+        return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return {};
+        return std::nullopt;
     return value == 0 ? 0.0 : value;  // no "-0"
 }
 
-int digitsAt(std::string_view text, std::size_t pos, std::size_t count)
+bool isSpreadsheetDate(const CellDate& date)
 {
-    int value = 0;
-    for (std::size_t i = pos; i < pos + count; ++i) {
-        if (!isDigit(text[i]))
-            return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
+    if (!vfp::calendar::isValidDate(date.year, date.month, date.day) || date.year > kLastDateYear)
+        return false;
+    if (date.hour < 0 || date.hour > 23 || date.minute < 0 || date.minute > 59 || date.second < 0 ||
+        date.second > 59)
+        return false;
+    const auto day = [](const CellDate& d) {
+        return vfp::calendar::daysFromCivil(d.year, d.month, d.day);
+    };
+    return day(date) >= day(kFirstCommonDate);
 }
 
-int daysInMonth(int year, int month)
+double dateSerial(const CellDate& date)
 {
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
-}
-
-CellValue dateTime(std::string_view text)
-{
-    const bool hasTime = text.size() == 19;
-    if (!(text.size() == 10 || hasTime) || text[4] != '-' || text[7] != '-')
-        return {};
-    if (hasTime && (text[10] != ' ' || text[13] != ':' || text[16] != ':'))
-        return {};
-    DateTimeParts parts{
-        digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2), 0, 0, 0, hasTime};
-    if (hasTime) {
-        parts.hour = digitsAt(text, 11, 2);
-        parts.minute = digitsAt(text, 14, 2);
-        parts.second = digitsAt(text, 17, 2);
-    }
-    if (parts.year < kFirstDateYear || parts.year > kLastDateYear || parts.month < 1 ||
-        parts.month > 12 || parts.day < 1 || parts.day > daysInMonth(parts.year, parts.month))
-        return {};
-    if (parts.hour < 0 || parts.hour > 23 || parts.minute < 0 || parts.minute > 59 ||
-        parts.second < 0 || parts.second > 59)
-        return {};
-    return parts;
-}
-
-}  // namespace
-
-CellValue cellValue(std::string_view text, CellKind kind)
-{
-    switch (kind) {
-        case CellKind::Number:
-            return number(text);
-        case CellKind::Date:
-        case CellKind::DateTime:
-            return dateTime(text);
-        case CellKind::Boolean:
-            if (text == "True")
-                return true;
-            if (text == "False")
-                return false;
-            return {};
-        case CellKind::Text:
-            break;
-    }
-    return {};
+    constexpr std::int64_t kSerialZero = vfp::calendar::daysFromCivil(1899, 12, 30);
+    const std::int64_t days =
+        vfp::calendar::daysFromCivil(date.year, date.month, date.day) - kSerialZero;
+    const int seconds = date.hasTime ? date.hour * 3600 + date.minute * 60 + date.second : 0;
+    return double(days) + seconds / kSecondsPerDay;
 }
 
 }  // namespace spreadsheet

@@ -1,29 +1,25 @@
-// How a cell's text is stored: as a number, a date, a boolean, or (by default) as text.
+// Which values a spreadsheet cell can hold exactly: decimals that a double holds as written,
+// and dates that every spreadsheet program counts alike.
 #pragma once
 
+#include <optional>
 #include <string_view>
-#include <variant>
 
 #include "components/spreadsheet/Worksheet.h"
 
 namespace spreadsheet {
 
-struct DateTimeParts
-{
-    int year, month, day, hour, minute, second;
-    bool hasTime;  // written as "YYYY-MM-DD hh:mm:ss"; else "YYYY-MM-DD"
+// The double of a plain decimal ([-]digits[.digits] or [-].digits) with at most 15 significant
+// digits, so it holds the number exactly as written; std::nullopt for more digits or any other
+// text. Negative zero gives 0.
+std::optional<double> exactDecimal(std::string_view text);
 
-    bool operator==(const DateTimeParts&) const = default;
-};
+// True for a real calendar day (and a time of day, when it has one) from 1900-03-01 to
+// 9999-12-31, the range in which every spreadsheet program reads a date serial alike.
+bool isSpreadsheetDate(const CellDate& date);
 
-// std::monostate: keep the text.
-using CellValue = std::variant<std::monostate, double, DateTimeParts, bool>;
-
-// The value the text stands for under the hint, when the text has exactly the expected form:
-// Number: [-]digits[.digits] (or [-].digits) with at most 15 significant digits, so the double
-// holds it exactly as written; Date and DateTime: "YYYY-MM-DD" or "YYYY-MM-DD hh:mm:ss", a real
-// calendar day in 1900..9999 (the range spreadsheet dates cover); Boolean: "True" / "False".
-// Anything else, and every text under the Text hint, gives std::monostate.
-CellValue cellValue(std::string_view text, CellKind kind);
+// The serial number of a spreadsheet date (days since 1899-12-30, the day's fraction for the
+// time), for a date that isSpreadsheetDate accepts.
+double dateSerial(const CellDate& date);
 
 }  // namespace spreadsheet

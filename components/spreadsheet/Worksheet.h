@@ -1,5 +1,5 @@
-// "Excel.Application" worksheet: a named sheet of a workbook that receives its cells as text,
-// row after row, with a hint saying what kind of value the text shows.
+// "Excel.Application" worksheet: a named sheet of a workbook that receives its cells row after
+// row, each written as the kind of value it is: text, number, logical or date.
 #pragma once
 
 #include <string>
@@ -12,15 +12,14 @@ constexpr int kMaxColumns = 16'384;         // columns A to XFD
 constexpr int kMaxCellTextLength = 32'767;  // UTF-16 units a cell holds; longer text is cut
 constexpr int kMaxSheetNameLength = 31;     // characters; longer names are refused
 
-// What the cell text shows, as the caller knows it from the source field's type. The hint only
-// decides how a text that has exactly the expected form is stored; any other text stays text.
-enum class CellKind {
-    Text,      // stored as text, always (so "00123" keeps its zeros and "=1+1" is no formula)
-    Number,    // plain decimal ("-12.50"), at most 15 significant digits -> number cell
-    Date,      // "YYYY-MM-DD" -> date cell shown as yyyy-mm-dd; with " hh:mm:ss" as DateTime
-    DateTime,  // "YYYY-MM-DD hh:mm:ss" -> date cell shown as yyyy-mm-dd hh:mm:ss; a bare
-               // "YYYY-MM-DD" as Date. Both: real calendar days of the years 1900 to 9999.
-    Boolean,   // "True" / "False" -> boolean cell
+// A date, or a date and time of day, for Worksheet::writeDate.
+struct CellDate
+{
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+    bool hasTime = false;  // shown as yyyy-mm-dd hh:mm:ss; else yyyy-mm-dd
+
+    bool operator==(const CellDate&) const = default;
 };
 
 class Worksheet
@@ -39,23 +38,41 @@ public:
     // a different name throws as well.
     virtual void setName(std::string_view name) = 0;
 
-    // Cells(row, column) = text. row and column are 1-based. The text (UTF-8) is stored
-    // according to kind (see CellKind); an empty text writes no cell. Text is made safe first, so
-    // the file always opens and nothing is lost: invalid UTF-8 bytes and U+FFFE / U+FFFF become
-    // U+FFFD, control characters and literal "_xHHHH_" sequences are escaped so that spreadsheet
-    // programs show them unchanged. Text longer than kMaxCellTextLength UTF-16 units is cut
-    // there, never inside a character (a text with thousands of literal "_xHHHH_" is cut a
-    // little earlier, where its escaped form reaches the writer's limit); returns true when
-    // this cell's text was cut.
-    // Rows go top to bottom: a row may be written in any column order, but once a later row has
-    // been written, an earlier one cannot be written again.
-    // Numbers are plain decimals with "." (never grouping, never a locale's comma).
-    // Throws SpreadsheetError, writing nothing, when row is outside 1..kMaxRows, column outside
-    // 1..kMaxColumns, the row comes before one already written, the sheet was deleted, or the
-    // workbook was already handed over (Visible).
-    virtual bool setCells(int row, int column, std::string_view text, CellKind kind) = 0;
+    // Cells(row, column) = value: one call per cell, the value written as what it is.
+    // row and column are 1-based. Rows go top to bottom: a row may be written in any column
+    // order, but once a later row has been written, an earlier one cannot be written again.
+    // Every write throws SpreadsheetError, writing nothing, when row is outside 1..kMaxRows,
+    // column outside 1..kMaxColumns, the row comes before one already written, the sheet was
+    // deleted, or the workbook was already handed over (Visible).
 
-    // Number of cells of this sheet whose text setCells cut to kMaxCellTextLength.
+    // A text cell (UTF-8); an empty text writes no cell. Text is never a formula and is made
+    // safe first, so the file always opens and nothing is lost: invalid UTF-8 bytes and
+    // U+FFFE / U+FFFF become U+FFFD, control characters and literal "_xHHHH_" sequences are
+    // escaped so that spreadsheet programs show them unchanged. Text longer than
+    // kMaxCellTextLength UTF-16 units is cut there, never inside a character; returns true when
+    // this cell's text was cut.
+    virtual bool writeText(int row, int column, std::string_view text) = 0;
+
+    // A number cell holding exactly value. NaN and the infinities, which no cell can hold,
+    // become text cells ("nan", "inf", "-inf").
+    virtual void writeNumber(int row, int column, double value) = 0;
+
+    // A decimal number given as plain text with "." ("-12.50", "0.5"): a number cell when it
+    // has at most 15 significant digits, which a double holds exactly as written; with more
+    // digits, or any other text ("*****" after an overflow), a text cell with every character,
+    // so long identifiers keep all their digits. An empty text writes no cell.
+    virtual void writeDecimal(int row, int column, std::string_view digits) = 0;
+
+    // A logical cell (TRUE / FALSE).
+    virtual void writeBoolean(int row, int column, bool value) = 0;
+
+    // A date cell shown as yyyy-mm-dd, or yyyy-mm-dd hh:mm:ss with its time. Spreadsheet dates
+    // run from 1900-03-01 to 9999-12-31 alike in every program (before March 1900 they count
+    // the days differently: one counts a 29 February 1900 that never was), so a day outside
+    // that range, or one that is no calendar day, becomes a text cell in the same form.
+    virtual void writeDate(int row, int column, const CellDate& date) = 0;
+
+    // Number of cells of this sheet whose text writeText cut to kMaxCellTextLength.
     virtual int cutCells() const = 0;
 
     // Columns.AutoFit: every column that holds cells gets the width of its widest content as it

@@ -1,6 +1,12 @@
 // Writing cells: check the position first, then store the text as the value it stands for.
 #include "components/spreadsheet/XlsxWorksheet.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
 #include <xlsxwriter.h>
 
 #include "components/spreadsheet/CellValue.h"
@@ -13,10 +19,33 @@ namespace spreadsheet {
 
 namespace {
 
-constexpr int kDateWidth = 10;      // yyyy-mm-dd
-constexpr int kDateTimeWidth = 19;  // yyyy-mm-dd hh:mm:ss
-constexpr int kTrueWidth = 4;       // TRUE
-constexpr int kFalseWidth = 5;      // FALSE
+constexpr std::size_t kNumberTextCapacity = 32;  // the shortest text of any double fits
+constexpr int kDateWidth = 10;                   // yyyy-mm-dd
+constexpr int kDateTimeWidth = 19;               // yyyy-mm-dd hh:mm:ss
+constexpr int kTrueWidth = 4;                    // TRUE
+constexpr int kFalseWidth = 5;                   // FALSE
+
+lxw_row_t lxwRow(int row)
+{
+    return static_cast<lxw_row_t>(row - 1);  // checked to lie in 1..kMaxRows
+}
+
+lxw_col_t lxwColumn(int column)
+{
+    return static_cast<lxw_col_t>(column - 1);  // checked to lie in 1..kMaxColumns
+}
+
+// "YYYY-MM-DD" or "YYYY-MM-DD hh:mm:ss", as a date is shown.
+std::string isoText(const CellDate& date)
+{
+    std::array<char, 48> text{};
+    if (date.hasTime)
+        std::snprintf(text.data(), text.size(), "%04d-%02d-%02d %02d:%02d:%02d", date.year,
+                      date.month, date.day, date.hour, date.minute, date.second);
+    else
+        std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text.data();
+}
 
 }  // namespace
 
@@ -44,7 +73,7 @@ void XlsxWorksheet::setName(std::string_view name)
     mNameKey = key;
 }
 
-bool XlsxWorksheet::setCells(int row, int column, std::string_view text, CellKind kind)
+lxw_worksheet* XlsxWorksheet::cellStream(int row, int column)
 {
     checkWritable();
     if (row < 1 || row > kMaxRows)
@@ -54,34 +83,11 @@ bool XlsxWorksheet::setCells(int row, int column, std::string_view text, CellKin
     // libxlsxwriter streams rows: a row above the last one written would be dropped silently.
     if (row < mLastRow)
         throw SpreadsheetError(messages::rowBeforeWritten(mName, row, mLastRow));
-    if (text.empty())
-        return false;
+    return mStream ? mStream : mWorkbook.startStreaming(*this);
+}
 
-    lxw_worksheet* sheet = mStream ? mStream : mWorkbook.startStreaming(*this);
-    const auto lxwRow = static_cast<lxw_row_t>(row - 1);
-    const auto lxwColumn = static_cast<lxw_col_t>(column - 1);  // fits: checked above
-    const CellValue value = cellValue(text, kind);
-    lxw_error result = LXW_NO_ERROR;
-    int width = 0;
-    bool cut = false;
-    if (const auto* number = std::get_if<double>(&value)) {
-        result = worksheet_write_number(sheet, lxwRow, lxwColumn, *number, nullptr);
-        width = static_cast<int>(text.size());
-    } else if (const auto* date = std::get_if<DateTimeParts>(&value)) {
-        lxw_datetime when{date->year, date->month,  date->day,
-                          date->hour, date->minute, double(date->second)};
-        result = worksheet_write_datetime(sheet, lxwRow, lxwColumn, &when,
-                                          mWorkbook.dateFormat(date->hasTime));
-        width = date->hasTime ? kDateTimeWidth : kDateWidth;
-    } else if (const auto* boolean = std::get_if<bool>(&value)) {
-        result = worksheet_write_boolean(sheet, lxwRow, lxwColumn, *boolean, nullptr);
-        width = *boolean ? kTrueWidth : kFalseWidth;
-    } else {
-        const CellText::Prepared prepared = mText.prepare(text);
-        result = worksheet_write_string(sheet, lxwRow, lxwColumn, prepared.text, nullptr);
-        width = prepared.width;
-        cut = prepared.cut;
-    }
+void XlsxWorksheet::written(int row, int column, int result, int width)
+{
     if (result != LXW_NO_ERROR)
         throw SpreadsheetError(messages::writerFailed("writing row " + std::to_string(row) +
                                                           ", column " + std::to_string(column) +
@@ -89,8 +95,69 @@ bool XlsxWorksheet::setCells(int row, int column, std::string_view text, CellKin
                                                       result));
     mLastRow = row;
     mWidths.note(column - 1, width);
-    mCutCells += cut ? 1 : 0;
-    return cut;
+}
+
+bool XlsxWorksheet::writeText(int row, int column, std::string_view text)
+{
+    lxw_worksheet* sheet = cellStream(row, column);
+    if (text.empty())
+        return false;
+    const CellText::Prepared prepared = mText.prepare(text);
+    written(row, column,
+            worksheet_write_string(sheet, lxwRow(row), lxwColumn(column), prepared.text, nullptr),
+            prepared.width);
+    mCutCells += prepared.cut ? 1 : 0;
+    return prepared.cut;
+}
+
+void XlsxWorksheet::writeNumber(int row, int column, double value)
+{
+    std::array<char, kNumberTextCapacity> shown{};
+    const auto end = std::to_chars(shown.data(), shown.data() + shown.size(), value).ptr;
+    const std::string_view text(shown.data(), static_cast<std::size_t>(end - shown.data()));
+    if (!std::isfinite(value)) {
+        writeText(row, column, text);
+        return;
+    }
+    lxw_worksheet* sheet = cellStream(row, column);
+    written(row, column,
+            worksheet_write_number(sheet, lxwRow(row), lxwColumn(column), value == 0 ? 0.0 : value,
+                                   nullptr),
+            static_cast<int>(text.size()));
+}
+
+void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
+{
+    const std::optional<double> value = exactDecimal(digits);
+    if (!value) {
+        writeText(row, column, digits);
+        return;
+    }
+    lxw_worksheet* sheet = cellStream(row, column);
+    written(row, column,
+            worksheet_write_number(sheet, lxwRow(row), lxwColumn(column), *value, nullptr),
+            static_cast<int>(digits.size()));
+}
+
+void XlsxWorksheet::writeBoolean(int row, int column, bool value)
+{
+    lxw_worksheet* sheet = cellStream(row, column);
+    written(row, column,
+            worksheet_write_boolean(sheet, lxwRow(row), lxwColumn(column), value, nullptr),
+            value ? kTrueWidth : kFalseWidth);
+}
+
+void XlsxWorksheet::writeDate(int row, int column, const CellDate& date)
+{
+    if (!isSpreadsheetDate(date)) {
+        writeText(row, column, isoText(date));
+        return;
+    }
+    lxw_worksheet* sheet = cellStream(row, column);
+    written(row, column,
+            worksheet_write_number(sheet, lxwRow(row), lxwColumn(column), dateSerial(date),
+                                   mWorkbook.dateFormat(date.hasTime)),
+            date.hasTime ? kDateTimeWidth : kDateWidth);
 }
 
 int XlsxWorksheet::cutCells() const

@@ -26,7 +26,11 @@ public:
 
     std::string name() const override;
     void setName(std::string_view name) override;
-    bool setCells(int row, int column, std::string_view text, CellKind kind) override;
+    bool writeText(int row, int column, std::string_view text) override;
+    void writeNumber(int row, int column, double value) override;
+    void writeDecimal(int row, int column, std::string_view digits) override;
+    void writeBoolean(int row, int column, bool value) override;
+    void writeDate(int row, int column, const CellDate& date) override;
     int cutCells() const override;
     void ColumnsAutoFit() override;
     void Delete() override;
@@ -43,6 +47,10 @@ public:
 private:
     void checkAlive() const;
     void checkWritable() const;
+    // Checks the cell's place (see Worksheet) and returns the sheet's stream to write it to.
+    lxw_worksheet* cellStream(int row, int column);
+    // After a write: throws on the library's error, else notes the row and the shown width.
+    void written(int row, int column, int result, int width);
 
     XlsxWorkbook& mWorkbook;
     std::string mName;

@@ -1,6 +1,7 @@
-// What the export hands to a cell for a field: the value's text and a hint saying what kind of
-// value that text shows.
+// What the export writes into a cell for a field's value: the value as what it is.
 #pragma once
+
+#include <string>
 
 #include "components/database/Variant.h"
 #include "components/spreadsheet/Worksheet.h"
@@ -14,8 +15,13 @@ inline const database::Variant& NullToDefault(const database::Variant& value,
     return value.isNull() ? defaultValue : value;
 }
 
-// The cell kind for a field of an ADO type: numbers, dates, date-times and logicals are stored
-// as such when their text has the expected form; everything else stays text.
-spreadsheet::CellKind cellKindFor(int adoType);
+// Writes value into the cell at (row, column) of sheet as the kind of value it is: text as
+// text; a double as the very same double; integers, currency and decimals (N, F) as numbers
+// while they have at most 15 significant digits, else as text with every digit; dates and
+// date-times as dates; logicals as booleans; bytes as hexadecimal text. Null and Empty write
+// no cell. scratch is a buffer the caller reuses from cell to cell. Returns true when a text
+// was cut at the cell's limit. Throws what the sheet throws.
+bool writeCell(spreadsheet::Worksheet& sheet, int row, int column, const database::Variant& value,
+               std::string& scratch);
 
 }  // namespace exporting

@@ -100,10 +100,14 @@ private:
         }
         RecordCopy copy{*mWorkbook, mProgress, mCadence, mRequest.rowsPerSheet};
         const CopyResult result = copy.copy(mRecordset, *sheet, TableName, fraction);
-        if (result.failedLine != 0) {
-            p.report(result.failedLine, result.failure);
-            ++mOutcome.tablesIncomplete;
+        for (const UnreadableCells::Kind& kind : result.unreadable.kinds()) {
+            p.report(WriteCell, unreadableCellsText(QString::fromStdString(kind.firstDescription),
+                                                    kind.field, kind.cells));
         }
+        if (result.failedLine != 0)
+            p.report(result.failedLine, result.failure);
+        if (result.failedLine != 0 || !result.unreadable.kinds().empty())
+            ++mOutcome.tablesIncomplete;
         if (!result.cuts.empty())
             p.report(WriteCell, cutCellsText(TableName, result.cuts));
     }
@@ -133,6 +137,7 @@ private:
     // 152–166. A long name is cut to a stem and numbered until no sheet carries it; the number
     // takes the stem's last characters, so two long names alike in their first 30 characters
     // still get names of their own. The comparison uses the name as the sheet will carry it.
+    // A short name that a sheet already carries is numbered too.
     void nameSheet(spreadsheet::Worksheet& sheet)
     {
         if (TableName.size() > kLongTableName) {
@@ -147,7 +152,14 @@ private:
                     ++j;                                     // 164
                 });
         }
-        p.step(NameSheet, [&] { sheet.setName(CleanSheetName(TableName).toStdString()); });
+        QString name = CleanSheetName(TableName);
+        // Tables of the same name in different sub-folders (or names equal but for case) get
+        // numbered as the continuation sheets of a long table are: "orders (2)".
+        if (p.test(SheetNameTaken, [&] { return SheetNameExists(name, *mWorkbook); })) {
+            int number = 2;
+            p.step(SheetNameTaken, [&] { name = ContinuationSheetName(name, number, *mWorkbook); });
+        }
+        p.step(NameSheet, [&] { sheet.setName(name.toStdString()); });
     }
 
     // 210–212: only the active sheet is fitted; then the workbook goes to the user.

@@ -68,6 +68,15 @@ QString cutCellsText(const QString& tableName, const std::vector<CutField>& fiel
            parts.join(QStringLiteral(" and ")) + QStringLiteral("; the table itself is unchanged.");
 }
 
+QString unreadableCellsText(const QString& firstDescription, const QString& field, int cells)
+{
+    if (cells == 1)
+        return firstDescription + QStringLiteral(" The cell was left empty.");
+    return firstDescription + QStringLiteral(" ") + QString::number(cells) +
+           QStringLiteral(" cells of field ") + field +
+           QStringLiteral(" could not be read for this reason and were left empty.");
+}
+
 QString noApplicationText()
 {
     return QStringLiteral("No spreadsheet application could be created; nothing was exported.");

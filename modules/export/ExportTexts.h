@@ -36,6 +36,11 @@ struct CutField
 // field and how many of its cells were cut.
 QString cutCellsText(const QString& tableName, const std::vector<CutField>& fields);
 
+// The report for cells of one field whose values could not be read, all for the same reason:
+// the first one's description (it names the record and field), and how many there were; the
+// cells were left empty.
+QString unreadableCellsText(const QString& firstDescription, const QString& field, int cells);
+
 // The failure when the application factory hands back no application at all.
 QString noApplicationText();
 

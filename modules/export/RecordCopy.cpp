@@ -7,6 +7,7 @@
 
 #include "components/database/Recordset.h"
 #include "components/rows/AdoType.h"
+#include "components/rows/DatabaseError.h"
 #include "components/spreadsheet/Workbook.h"
 #include "modules/app/Cadence.h"
 #include "modules/app/ReportingProcedure.h"
@@ -23,7 +24,6 @@ struct Column
 {
     QString name;
     std::string nameUtf8;
-    spreadsheet::CellKind kind = spreadsheet::CellKind::Text;
     bool binary = false;  // ADO type 205: the cell shows "{BINARY DATA}"
     int cutCells = 0;
 };
@@ -35,7 +35,6 @@ std::vector<Column> describeColumns(const database::Recordset& records)
         const database::Field& field = records.Fields(k);
         columns[k].name = field.name();
         columns[k].nameUtf8 = field.name().toStdString();
-        columns[k].kind = cellKindFor(field.Type());
         columns[k].binary = field.Type() == database::adLongVarBinary;
     }
     return columns;
@@ -54,11 +53,6 @@ RecordCopy::RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress
 CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
                             const QString& tableName, double fraction)
 {
-    static const database::Variant kEmptyText = [] {
-        database::Variant empty;
-        empty.kind = database::Variant::Kind::Text;
-        return empty;
-    }();
     const std::string_view binaryText{kBinaryDataText};
 
     CopyResult result;
@@ -77,7 +71,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 if (mCadence.due())
                     app::YieldToWindows();
                 line = WriteName;
-                target.setCells(1, k + 1, columns[k].nameUtf8, spreadsheet::CellKind::Text);
+                target.writeText(1, k + 1, columns[k].nameUtf8);
             }
         };
         writeNames(sheet);
@@ -86,7 +80,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         const QString baseName = QString::fromStdString(sheet.name());
         int continuation = 2;
         int row = 1;
-        std::string text;
+        std::string scratch;
         for (long j = 1; j <= n; ++j) {
             line = YieldBeforeRecord;
             if (mCadence.due()) {
@@ -117,13 +111,17 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 bool cut;
                 if (column.binary) {
                     line = WriteBinaryCell;
-                    cut = target->setCells(row, k + 1, binaryText, spreadsheet::CellKind::Text);
+                    cut = target->writeText(row, k + 1, binaryText);
                 } else {
                     line = WriteCell;
-                    text.clear();
-                    database::appendText(NullToDefault(records.Fields(k).Value(), kEmptyText),
-                                         text);
-                    cut = target->setCells(row, k + 1, text, column.kind);
+                    const database::Variant* value = nullptr;
+                    try {
+                        value = &records.Fields(k).Value();
+                    } catch (const database::DatabaseError& error) {
+                        result.unreadable.note(column.name, error.what());
+                        continue;  // the cell stays empty
+                    }
+                    cut = writeCell(*target, row, k + 1, *value, scratch);
                 }
                 if (cut)
                     ++column.cutCells;

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "modules/export/ExportTexts.h"
+#include "modules/export/UnreadableCells.h"
 
 namespace database {
 class Recordset;
@@ -31,6 +32,7 @@ struct CopyResult
     int failedLine = 0;          // statement that failed (0: every record was written)
     QString failure;             // the failure's description
     std::vector<CutField> cuts;  // fields with cells cut at the spreadsheet's cell limit
+    UnreadableCells unreadable;  // cells left empty because their values could not be read
 };
 
 class RecordCopy
@@ -42,8 +44,10 @@ public:
 
     // Writes every record of records, which stands on its first record, into sheet and the
     // continuation sheets it needs. tableName and fraction are what the progress shows.
-    // Stops at the first failure (reading a record, writing a cell, adding a sheet) and
-    // returns it with its statement number; the rows written before it stay.
+    // A value that cannot be read leaves its cell empty and is counted; the copy goes on with
+    // the next field and record. Stops at the first other failure (moving to a record, writing
+    // a cell, adding a sheet) and returns it with its statement number; the rows written
+    // before it stay.
     CopyResult copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
                     const QString& tableName, double fraction);
 

@@ -89,7 +89,9 @@ void addFolderTables(app::ReportingProcedure& p, TableList& list, const QString&
             if (name.startsWith(QLatin1Char('~')))
                 continue;
             const QString text = name.chopped(4);  // without ".dbf", letter case kept
-            p.step(AddFileItem, [&] { list.push_back({text, relative + text}); });
+            // The query names the file exactly, extension and all, so that "a.DBF" and
+            // "A.dbf" (or "x.dbf" and "x.DBF") each export their own file.
+            p.step(AddFileItem, [&] { list.push_back({text, relative + name}); });
         }
     }
 }

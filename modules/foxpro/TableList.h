@@ -12,8 +12,8 @@ struct TableItem
 {
     QString text;   // what the list shows: the table name, also the sheet name and progress texts
     QString query;  // the name the export's query reads: a container's table or view name, or a
-                    // folder table's path relative to the chosen folder ("/" separated, without
-                    // ".dbf"); it is not shown
+                    // folder table's file path relative to the chosen folder ("/" separated,
+                    // the file name exactly as it is); it is not shown
     bool checked = false;
 };
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "modules/app/Failure.h"
 #include "modules/foxpro/ConnectionSettings.h"
 
 namespace database {
@@ -15,6 +16,15 @@ class Connection;
 }
 
 namespace cli {
+
+// How a command ends, as its exit status says it.
+enum ExitStatus : int {
+    kSucceeded = 0,
+    kFailed = 1,  // nothing was written
+    kWrongArguments = 2,
+    kWrittenWithFailures = 3,  // the output holds everything that could be read; each failure
+                               // was one line on standard error
+};
 
 struct Command
 {
@@ -53,5 +63,11 @@ QString connectionStringFor(const QString& source);
 // Opens SOURCE, so that one that cannot be opened fails with the connection's own one-line
 // reason (thrown) before the catalogue or the export would report it in several lines.
 std::unique_ptr<database::Connection> openSource(const QString& source);
+
+// The name a query reads for table NAME of SOURCE: NAME itself, except for a folder SOURCE and
+// a bare NAME that no table of the folder itself carries: then the path of the one table of
+// that name in a sub-folder ("2020/orders.dbf"), as list prints it. Throws when tables of
+// several sub-folders carry it, naming them. Catalogue failures go to reports.
+QString tableQueryFor(const QString& source, const QString& name, app::FailureReport& reports);
 
 }  // namespace cli

@@ -1,13 +1,18 @@
-// dump SOURCE NAME: the table as JSON Lines, exactly the texts the export writes into the
-// cells. Line 1: {"fields":[{"name":...,"type":<ADO code>},...],"count":<RecordCount>};
-// then one array per record: a string per cell, null for Null, "{BINARY DATA}" for type 205.
+// dump SOURCE NAME: the table as JSON Lines, the value of each cell as text. Line 1:
+// {"fields":[{"name":...,"type":<ADO code>},...],"count":<RecordCount>}; then one array per
+// record: a string per cell, null for Null and for a value that cannot be read,
+// "{BINARY DATA}" for type 205. Values that cannot be read are reported once per field and
+// kind on standard error, and the dump goes on; it then ends with kWrittenWithFailures.
 #include <string>
 
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/rows/AdoType.h"
 #include "components/rows/DatabaseError.h"
+#include "modules/export/ExportTexts.h"
+#include "modules/export/UnreadableCells.h"
 #include "programs/quorvane-export/Command.h"
+#include "programs/quorvane-export/OneLineReports.h"
 #include "programs/quorvane-export/Output.h"
 
 namespace cli {
@@ -33,14 +38,23 @@ void writeHeader(const database::Recordset& records, Output& out)
     out.append("}\n");
 }
 
-void writeRecord(const database::Recordset& records, int fieldCount, std::string& cell, Output& out)
+void writeRecord(const database::Recordset& records, int fieldCount, std::string& cell,
+                 exporting::UnreadableCells& unreadable, Output& out)
 {
     out.append('[');
     for (int k = 0; k < fieldCount; ++k) {
         if (k > 0)
             out.append(',');
         const database::Field& field = records.Fields(k);
-        const database::Variant& value = field.Value();
+        const database::Variant* read = nullptr;
+        try {
+            read = &field.Value();
+        } catch (const database::DatabaseError& error) {
+            unreadable.note(field.name(), error.what());
+            out.append("null");
+            continue;
+        }
+        const database::Variant& value = *read;
         if (field.Type() == database::adLongVarBinary) {
             out.appendJsonString(kBinaryData);
         } else if (value.isNull() || value.kind == database::Variant::Kind::Empty) {
@@ -59,7 +73,8 @@ void writeRecord(const database::Recordset& records, int fieldCount, std::string
 int runDump(const QStringList& arguments)
 {
     const QString& source = arguments.at(0);
-    const QString& name = arguments.at(1);
+    OneLineReports reports;
+    const QString name = tableQueryFor(source, arguments.at(1), reports);
 
     database::Connection connection;
     connection.Open(connectionStringFor(source));
@@ -72,8 +87,9 @@ int runDump(const QStringList& arguments)
     const long count = records.RecordCount();
     long written = 0;
     std::string cell;
+    exporting::UnreadableCells unreadable;
     for (; !records.Eof(); records.MoveNext()) {
-        writeRecord(records, fieldCount, cell, out);
+        writeRecord(records, fieldCount, cell, unreadable, out);
         out.flushIfFull();
         ++written;
     }
@@ -82,7 +98,13 @@ int runDump(const QStringList& arguments)
         throw database::DatabaseError(name.toStdString() + ": RecordCount gave " +
                                       std::to_string(count) + " records but " +
                                       std::to_string(written) + " were read.");
-    return 0;
+    for (const exporting::UnreadableCells::Kind& kind : unreadable.kinds()) {
+        reports.report(
+            {0, QString(),
+             exporting::unreadableCellsText(QString::fromStdString(kind.firstDescription),
+                                            kind.field, kind.cells)});
+    }
+    return unreadable.kinds().empty() ? kSucceeded : kWrittenWithFailures;
 }
 
 }  // namespace cli

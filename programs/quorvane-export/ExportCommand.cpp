@@ -1,7 +1,8 @@
 // export SOURCE [NAME ...] (-o FILE.xlsx | --open): the export of the windows without them. With
-// no NAME every table of the catalogue is exported. -o writes the workbook to FILE only when
-// every table was copied in full (under a temporary name until then); --open hands it to the
-// spreadsheet program as "Finish" does. Each failure is one line on standard error.
+// no NAME every table of the catalogue is exported. -o writes the workbook to FILE (under a
+// temporary name until it is complete); --open hands it to the spreadsheet program as "Finish"
+// does. Each failure is one line on standard error; a table that fails leaves the others in
+// the workbook, and the exit status says so.
 #include <cstdio>
 #include <stdexcept>
 
@@ -92,7 +93,7 @@ app::Failures selectTables(const ExportArguments& arguments, foxpro::TableList& 
         QString sheet = name.section(QLatin1Char('/'), -1);
         if (sheet.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive))
             sheet.chop(4);
-        tables.push_back({sheet, name});
+        tables.push_back({sheet, tableQueryFor(arguments.source, name, report)});
     }
     for (foxpro::TableItem& table : tables)
         table.checked = true;
@@ -106,9 +107,7 @@ int runExport(const QStringList& arguments)
     const ExportArguments parsed = parse(arguments);
     OneLineReports reports;
     foxpro::TableList tables;
-    if (!selectTables(parsed, tables, reports).empty())
-        throw std::runtime_error("the tables of " + parsed.source.toStdString() +
-                                 " could not all be listed");
+    const bool listedInFull = selectTables(parsed, tables, reports).empty();
     if (tables.empty())
         throw std::runtime_error(parsed.source.toStdString() + " holds no tables");
 
@@ -122,15 +121,20 @@ int runExport(const QStringList& arguments)
     if (!outcome.handedOver)
         throw std::runtime_error(parsed.open ? "the workbook was not opened"
                                              : file.string() + " was not written");
-    if (outcome.tablesIncomplete > 0) {
-        throw std::runtime_error(std::to_string(outcome.tablesIncomplete) + " of " +
-                                 std::to_string(outcome.tablesTicked) +
-                                 " tables could not be copied in full" +
-                                 (parsed.open ? "" : "; " + file.string() + " was not written"));
-    }
+    // A table that failed is no reason to lose the others: the workbook holds everything that
+    // could be read, and the exit status says that something could not.
     if (!parsed.open)
         output.commit();
-    return 0;
+    if (outcome.tablesIncomplete > 0) {
+        reports.report(
+            {0, QString(),
+             QString::fromStdString(std::to_string(outcome.tablesIncomplete) + " of " +
+                                    std::to_string(outcome.tablesTicked) +
+                                    " tables could not be copied in full; " +
+                                    (parsed.open ? std::string("the workbook") : file.string()) +
+                                    " holds everything that could be read")});
+    }
+    return outcome.failures.empty() && listedInFull ? kSucceeded : kWrittenWithFailures;
 }
 
 }  // namespace cli

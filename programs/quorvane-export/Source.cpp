@@ -1,7 +1,10 @@
 // How a SOURCE argument becomes the connection string, the same way the windows build it.
 #include "programs/quorvane-export/Command.h"
 
+#include <stdexcept>
+
 #include "components/database/Connection.h"
+#include "modules/foxpro/Foxpro.h"
 
 namespace cli {
 
@@ -21,6 +24,28 @@ foxpro::ConnectionSettings settingsFor(const QString& source)
 QString connectionStringFor(const QString& source)
 {
     return foxpro::BuildFoxproConnectionString(settingsFor(source));
+}
+
+QString tableQueryFor(const QString& source, const QString& name, app::FailureReport& reports)
+{
+    if (isContainerPath(source) || name.contains(QLatin1Char('/')))
+        return name;
+    foxpro::TableList tables;
+    foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(source), settingsFor(source),
+                                     reports, openSource(source));
+    QStringList below;
+    for (const foxpro::TableItem& table : tables) {
+        if (table.text.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!table.query.contains(QLatin1Char('/')))
+            return name;  // a table of the folder itself
+        below << table.query;
+    }
+    if (below.size() > 1)
+        throw std::runtime_error(
+            "tables called " + name.toStdString() + " lie in several sub-folders (" +
+            below.join(QStringLiteral(", ")).toStdString() + "); name one of them by its path");
+    return below.isEmpty() ? name : below.first();
 }
 
 std::unique_ptr<database::Connection> openSource(const QString& source)

@@ -19,8 +19,8 @@ const Command kCommands[] = {
      2, cli::runDump},
     {"export", "SOURCE [NAME ...] (-o FILE.xlsx | --open)",
      "copy the named tables of SOURCE (all when none is named) into one workbook, one sheet each: "
-     "written to FILE.xlsx only when every table was copied in full, or opened in the spreadsheet "
-     "program",
+     "written to FILE.xlsx, or opened in the spreadsheet program; a table or value that cannot be "
+     "read is reported and the rest is written",
      -1, cli::runExport},
 };
 
@@ -33,8 +33,14 @@ void printUsage()
         stdout);
     for (const Command& command : kCommands)
         std::printf("  %s %s\n      %s\n", command.name, command.synopsis, command.summary);
-    std::fputs("\nExit status: 0 on success, 1 when the command fails, 2 for wrong arguments.\n",
-               stdout);
+    std::fputs(
+        "\nA NAME without \"/\" that no table of a folder SOURCE itself carries names the one "
+        "table\n"
+        "of that name in a sub-folder.\n"
+        "\nExit status: 0 on success; 1 when the command fails and writes nothing; 2 for wrong\n"
+        "arguments; 3 when it wrote everything that could be read but something could not (a\n"
+        "table, a value): each failure is one line on standard error.\n",
+        stdout);
 }
 
 const Command* findCommand(const QString& name)
@@ -64,7 +70,7 @@ int main(int argc, char** argv)
 
     if (arguments.isEmpty()) {
         printError("no command given; see quorvane-export --help");
-        return 2;
+        return cli::kWrongArguments;
     }
     if (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h")) {
         printUsage();
@@ -81,9 +87,9 @@ int main(int argc, char** argv)
         return command->run(arguments);
     } catch (const cli::UsageError& error) {
         printError(error.what());
-        return 2;
+        return cli::kWrongArguments;
     } catch (const std::exception& error) {
         printError(error.what());
-        return 1;
+        return cli::kFailed;
     }
 }

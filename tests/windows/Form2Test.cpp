@@ -102,6 +102,9 @@ TEST_F(Form2Test, LoadListsEachTableOnceUnticked)
     ASSERT_EQ(list().topLevelItemCount(), 2);
     EXPECT_EQ(list().topLevelItem(0)->text(0), QStringLiteral("orders"));
     EXPECT_EQ(checks(), (std::vector<Qt::CheckState>{Qt::Unchecked, Qt::Unchecked}));
+    // Two items read "orders": the tooltip says where each one lies.
+    EXPECT_EQ(list().topLevelItem(0)->toolTip(0), QStringLiteral("orders.dbf"));
+    EXPECT_EQ(list().topLevelItem(1)->toolTip(0), QStringLiteral("old/orders.dbf"));
 }
 
 TEST_F(Form2Test, SelectAllAndDeselectAllOverrideSingleTicks)

@@ -3,25 +3,83 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <memory>
 
 #include "components/spreadsheet/XlsxWorkbook.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
+#include "tests/support/LibreOfficeReader.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-using spreadsheet::CellKind;
+// One typed write of a cell.
+struct Write
+{
+    enum Kind { Text, Number, Decimal, Boolean, Date } kind = Text;
+    std::string text;  // Text, Decimal
+    double number = 0;
+    spreadsheet::CellDate date{};
+
+    // Writes the cell; true when its text was cut.
+    bool to(spreadsheet::Worksheet& sheet, int row, int column) const
+    {
+        switch (kind) {
+            case Text:
+                return sheet.writeText(row, column, text);
+            case Number:
+                sheet.writeNumber(row, column, number);
+                break;
+            case Decimal:
+                sheet.writeDecimal(row, column, text);
+                break;
+            case Boolean:
+                sheet.writeBoolean(row, column, number != 0);
+                break;
+            case Date:
+                sheet.writeDate(row, column, date);
+                break;
+        }
+        return false;
+    }
+};
+
+Write text(std::string value)
+{
+    return {Write::Text, std::move(value)};
+}
+Write number(double value)
+{
+    return {Write::Number, {}, value};
+}
+Write decimal(std::string digits)
+{
+    return {Write::Decimal, std::move(digits)};
+}
+Write boolean(bool value)
+{
+    return {Write::Boolean, {}, value ? 1.0 : 0.0};
+}
+Write day(int y, int m, int d)
+{
+    return {Write::Date, {}, 0, {y, m, d, 0, 0, 0, false}};
+}
+Write moment(int y, int m, int d, int h, int mi, int s)
+{
+    return {Write::Date, {}, 0, {y, m, d, h, mi, s, true}};
+}
 
 struct RoundTripCase
 {
     const char* name;
-    CellKind kind;
-    std::string input;
+    Write write;
     const char* type;   // s, n, b, d; "" = no cell
     std::string shown;  // text, number, "true"/"false" or "YYYY-MM-DD hh:mm:ss"
     const char* format = "";
     bool cut = false;
+    const char* libreOffice = nullptr;  // what LibreOffice shows, where the case is about that
 };
 
 const std::string kReplacement = "\xEF\xBF\xBD";
@@ -30,56 +88,61 @@ const std::string kSmiley = "\xF0\x9F\x98\x80";
 const std::vector<RoundTripCase>& cases()
 {
     static const std::vector<RoundTripCase> all = {
-        {"leading_zeros_stay_text", CellKind::Text, "0012", "s", "0012"},
-        {"formula_text_stays_text", CellKind::Text, "=1+1", "s", "=1+1"},
-        {"number_hint_numeric_text", CellKind::Number, "12.50", "n", "12.5"},
-        {"negative_number", CellKind::Number, "-0.0001", "n", "-0.0001"},
-        {"sixteen_digits_stay_text", CellKind::Number, "1234567890123456", "s", "1234567890123456"},
-        {"number_hint_non_number_stays_text", CellKind::Number, "N/A", "s", "N/A"},
-        {"blank_date_writes_no_cell", CellKind::Date, "", "", ""},
-        {"blank_text_writes_no_cell", CellKind::Text, "", "", ""},
-        {"logical_true", CellKind::Boolean, "True", "b", "true"},
-        {"logical_false", CellKind::Boolean, "False", "b", "false"},
-        {"date", CellKind::Date, "2024-02-29", "d", "2024-02-29 00:00:00", "yyyy-mm-dd"},
-        {"date_first_serial", CellKind::Date, "1900-01-01", "d", "1900-01-01 00:00:00",
-         "yyyy-mm-dd"},
-        {"date_after_phantom_leap_day", CellKind::Date, "1900-03-01", "d", "1900-03-01 00:00:00",
-         "yyyy-mm-dd"},
-        {"datetime", CellKind::DateTime, "2013-05-03 16:46:20", "d", "2013-05-03 16:46:20",
-         "yyyy-mm-dd hh:mm:ss"},
-        {"date_before_1900_stays_text", CellKind::Date, "1752-09-14", "s", "1752-09-14"},
-        {"control_characters_kept", CellKind::Text,
-         "a\x01"
-         "b\x1F"
-         "c\rd\te\nf\x7F",
+        {"leading_zeros_stay_text", text("0012"), "s", "0012"},
+        {"formula_text_stays_text", text("=1+1"), "s", "=1+1"},
+        {"decimal_is_a_number", decimal("12.50"), "n", "12.5", "", false, "12.5"},
+        {"negative_decimal", decimal("-0.0001"), "n", "-1e-04"},
+        {"sixteen_digit_decimal_stays_text", decimal("1234567890123456"), "s", "1234567890123456",
+         "", false, "1234567890123456"},
+        {"decimal_overflow_marks_stay_text", decimal("*****"), "s", "*****"},
+        {"blank_decimal_writes_no_cell", decimal(""), "", ""},
+        {"blank_text_writes_no_cell", text(""), "", ""},
+        {"double_huge_is_a_number", number(1e300), "n", "1e+300", "", false, "1E+300"},
+        {"double_third", number(1.0 / 3.0), "n", "0.3333333333333333"},
+        {"double_nan_is_text", number(std::nan("")), "s", "nan"},
+        {"logical_true", boolean(true), "b", "true", "", false, "TRUE"},
+        {"logical_false", boolean(false), "b", "false", "", false, "FALSE"},
+        {"date", day(2024, 2, 29), "d", "2024-02-29 00:00:00", "yyyy-mm-dd", false, "2024-02-29"},
+        {"placeholder_1900_01_01_is_text_shown_alike", day(1900, 1, 1), "s", "1900-01-01", "",
+         false, "1900-01-01"},
+        {"last_day_before_phantom_leap_day_is_text", day(1900, 2, 28), "s", "1900-02-28", "", false,
+         "1900-02-28"},
+        {"first_common_day_is_a_date", day(1900, 3, 1), "d", "1900-03-01 00:00:00", "yyyy-mm-dd",
+         false, "1900-03-01"},
+        {"datetime", moment(2013, 5, 3, 16, 46, 20), "d", "2013-05-03 16:46:20",
+         "yyyy-mm-dd hh:mm:ss", false, "2013-05-03 16:46:20"},
+        {"early_datetime_is_text", moment(1900, 1, 1, 8, 0, 0), "s", "1900-01-01 08:00:00", "",
+         false, "1900-01-01 08:00:00"},
+        {"date_before_1900_stays_text", day(1752, 9, 14), "s", "1752-09-14"},
+        {"control_characters_kept",
+         text("a\x01"
+              "b\x1F"
+              "c\rd\te\nf\x7F"),
          "s",
          "a\x01"
          "b\x1F"
          "c\rd\te\nf\x7F"},
-        {"nul_kept", CellKind::Text, std::string("a\0b", 3), "s", std::string("a\0b", 3)},
-        {"escape_form_before_nul_kept", CellKind::Text, std::string("_x0041\0_", 8), "s",
+        {"nul_kept", text(std::string("a\0b", 3)), "s", std::string("a\0b", 3)},
+        {"escape_form_before_nul_kept", text(std::string("_x0041\0_", 8)), "s",
          std::string("_x0041\0_", 8)},
-        {"escape_form_before_control_characters_kept", CellKind::Text, "_x0041\x01_x0042\r_", "s",
+        {"escape_form_before_control_characters_kept", text("_x0041\x01_x0042\r_"), "s",
          "_x0041\x01_x0042\r_"},
-        {"noncharacter_replaced", CellKind::Text,
-         "a\xEF\xBF\xBE"
-         "b",
+        {"noncharacter_replaced",
+         text("a\xEF\xBF\xBE"
+              "b"),
          "s", "a" + kReplacement + "b"},
-        {"invalid_utf8_replaced", CellKind::Text,
-         "\xFF\xFE"
-         "caf\xE9",
+        {"invalid_utf8_replaced",
+         text("\xFF\xFE"
+              "caf\xE9"),
          "s", kReplacement + kReplacement + "caf" + kReplacement},
-        {"literal_escape_shown_literally", CellKind::Text, "_x0041_ and _x000D_", "s",
-         "_x0041_ and _x000D_"},
-        {"xml_specials", CellKind::Text, "<a href=\"x\">&amp;</a> 'q'", "s",
-         "<a href=\"x\">&amp;</a> 'q'"},
-        {"unicode_text", CellKind::Text, "\xCE\xA3 \xE6\x97\xA5 " + kSmiley, "s",
+        {"literal_escape_shown_literally", text("_x0041_ and _x000D_"), "s", "_x0041_ and _x000D_"},
+        {"xml_specials", text("<a href=\"x\">&amp;</a> 'q'"), "s", "<a href=\"x\">&amp;</a> 'q'"},
+        {"unicode_text", text("\xCE\xA3 \xE6\x97\xA5 " + kSmiley), "s",
          "\xCE\xA3 \xE6\x97\xA5 " + kSmiley},
-        {"longest_text_whole", CellKind::Text, std::string(32'767, 'a'), "s",
-         std::string(32'767, 'a')},
-        {"one_past_longest_cut", CellKind::Text, std::string(32'768, 'b'), "s",
-         std::string(32'767, 'b'), "", true},
-        {"surrogate_pair_at_cut_not_split", CellKind::Text, std::string(32'766, 'c') + kSmiley, "s",
+        {"longest_text_whole", text(std::string(32'767, 'a')), "s", std::string(32'767, 'a')},
+        {"one_past_longest_cut", text(std::string(32'768, 'b')), "s", std::string(32'767, 'b'), "",
+         true},
+        {"surrogate_pair_at_cut_not_split", text(std::string(32'766, 'c') + kSmiley), "s",
          std::string(32'766, 'c'), "", true},
     };
     return all;
@@ -90,8 +153,12 @@ std::string shownValue(const QJsonObject& cell)
     const QJsonValue value = cell.value(QStringLiteral("value"));
     if (value.isBool())
         return value.toBool() ? "true" : "false";
-    if (value.isDouble())
-        return QString::number(value.toDouble(), 'g', 15).toStdString();
+    if (value.isDouble()) {  // the shortest text of the very double read back
+        std::array<char, 32> text{};
+        const auto end =
+            std::to_chars(text.data(), text.data() + text.size(), value.toDouble()).ptr;
+        return std::string(text.data(), end);
+    }
     return value.toString().toStdString();
 }
 
@@ -106,9 +173,8 @@ TEST(CellRoundTrip, EachTextReadsBackAsTheValueShown)
         spreadsheet::XlsxWorkbook book(file, dir.path());
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
         for (std::size_t i = 0; i < cases().size(); ++i) {
-            sheet.setCells(static_cast<int>(i) + 1, 1, cases()[i].name, CellKind::Text);
-            cut.push_back(
-                sheet.setCells(static_cast<int>(i) + 1, 2, cases()[i].input, cases()[i].kind));
+            sheet.writeText(static_cast<int>(i) + 1, 1, cases()[i].name);
+            cut.push_back(cases()[i].write.to(sheet, static_cast<int>(i) + 1, 2));
         }
         cutCells = sheet.cutCells();
         book.close();
@@ -126,6 +192,32 @@ TEST(CellRoundTrip, EachTextReadsBackAsTheValueShown)
     }
     EXPECT_EQ(cutCells,
               std::count_if(cases().begin(), cases().end(), [](const auto& c) { return c.cut; }));
+}
+
+// The same workbook as LibreOffice shows it: numbers exact, dates on their day, early dates of
+// 1900 (where programs count a phantom leap day differently) shown as written.
+TEST(CellRoundTrip, LibreOfficeShowsEachValueAsWritten)
+{
+    QUORVANE_REQUIRE_LIBREOFFICE();
+    testsupport::TempDir dir;
+    const auto file = dir.path() / "cells.xlsx";
+    {
+        spreadsheet::XlsxWorkbook book(file, dir.path());
+        spreadsheet::Worksheet& sheet = book.ActiveSheet();
+        for (std::size_t i = 0; i < cases().size(); ++i)
+            cases()[i].write.to(sheet, static_cast<int>(i) + 1, 1);
+        book.close();
+    }
+    const std::vector<testsupport::LibreOfficeBook> read = testsupport::readWithLibreOffice({file});
+    ASSERT_EQ(read.size(), 1u);
+    ASSERT_EQ(read[0].size(), 1u);
+    const testsupport::LibreOfficeSheet& sheet = read[0].begin()->second;
+    for (std::size_t i = 0; i < cases().size(); ++i) {
+        if (!cases()[i].libreOffice)
+            continue;
+        SCOPED_TRACE(cases()[i].name);
+        EXPECT_EQ(sheet.cell("A" + std::to_string(i + 1)), cases()[i].libreOffice);
+    }
 }
 
 }  // namespace

@@ -1,111 +1,121 @@
-// Which texts become numbers, dates and booleans: only the exact forms, so no text is changed
-// by a guess and no number loses a digit.
+// Which decimals a number cell holds exactly and which dates every spreadsheet program reads
+// alike: only those are stored as numbers and dates, so no value is changed by a rounding or a
+// calendar quirk.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "components/spreadsheet/CellValue.h"
 
 namespace {
 
-using spreadsheet::CellKind;
-using spreadsheet::CellValue;
-using spreadsheet::DateTimeParts;
+using spreadsheet::CellDate;
 
-struct ValueCase
+struct DecimalCase
 {
     const char* name;
-    CellKind kind;
     std::string text;
-    CellValue expected;
+    std::optional<double> expected;  // nullopt: stays text
 };
 
-void PrintTo(const ValueCase& c, std::ostream* out)
+void PrintTo(const DecimalCase& c, std::ostream* out)
 {
     *out << c.name;
 }
 
-std::string describe(const CellValue& value)
-{
-    if (const auto* number = std::get_if<double>(&value))
-        return "number " + std::to_string(*number);
-    if (const auto* date = std::get_if<DateTimeParts>(&value))
-        return "date " + std::to_string(date->year) + "-" + std::to_string(date->month) + "-" +
-               std::to_string(date->day) + (date->hasTime ? " with time" : "");
-    if (const auto* boolean = std::get_if<bool>(&value))
-        return *boolean ? "true" : "false";
-    return "text";
-}
-
-class CellValueForm : public ::testing::TestWithParam<ValueCase>
+class ExactDecimal : public ::testing::TestWithParam<DecimalCase>
 {
 };
 
-TEST_P(CellValueForm, StoresOnlyExactForms)
+TEST_P(ExactDecimal, NumberOnlyWhenTheDoubleHoldsItAsWritten)
 {
-    const CellValue value = spreadsheet::cellValue(GetParam().text, GetParam().kind);
-    EXPECT_EQ(describe(value), describe(GetParam().expected));
-    EXPECT_TRUE(value == GetParam().expected);
+    EXPECT_EQ(spreadsheet::exactDecimal(GetParam().text), GetParam().expected);
 }
 
-constexpr DateTimeParts date(int y, int m, int d)
+INSTANTIATE_TEST_SUITE_P(
+    Forms, ExactDecimal,
+    ::testing::Values(
+        DecimalCase{"trailing_zero", "12.50", 12.5},
+        DecimalCase{"negative", "-1234.5678", -1234.5678}, DecimalCase{"leading_point", ".5", 0.5},
+        DecimalCase{"fifteen_digits", "1234567890.12345", 1234567890.12345},
+        DecimalCase{"leading_zeros_not_significant", "0.000123456789012345", 0.000123456789012345},
+        DecimalCase{"trailing_integer_zeros_not_significant", "100000000000000000000", 1e20},
+        DecimalCase{"sixteen_digits_stay_text", "1234567890123456", std::nullopt},
+        DecimalCase{"twenty_digit_identifier_stays_text", "12345678901234567890", std::nullopt},
+        DecimalCase{"exponent_stays_text", "1E+5", std::nullopt},
+        DecimalCase{"comma_stays_text", "1,5", std::nullopt},
+        DecimalCase{"plus_stays_text", "+1", std::nullopt},
+        DecimalCase{"blank_padded_stays_text", " 1", std::nullopt},
+        DecimalCase{"two_points_stay_text", "1.2.3", std::nullopt},
+        DecimalCase{"bare_sign_stays_text", "-", std::nullopt},
+        DecimalCase{"bare_point_stays_text", ".", std::nullopt},
+        DecimalCase{"overflow_stars_stay_text", "*****", std::nullopt},
+        DecimalCase{"huge_stays_text", "1" + std::string(400, '0'), std::nullopt}),
+    [](const auto& c) { return std::string(c.param.name); });
+
+TEST(ExactDecimal, NegativeZeroIsPlainZero)
+{
+    const std::optional<double> value = spreadsheet::exactDecimal("-0.00");
+    ASSERT_TRUE(value.has_value());
+    EXPECT_FALSE(std::signbit(*value));
+}
+
+struct DateCase
+{
+    const char* name;
+    CellDate date;
+    bool spreadsheetDate;
+    double serial = 0;  // days since 1899-12-30, as every program reads it from 1900-03-01 on
+};
+
+void PrintTo(const DateCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class SpreadsheetDate : public ::testing::TestWithParam<DateCase>
+{
+};
+
+TEST_P(SpreadsheetDate, OnlyDaysEveryProgramCountsAlike)
+{
+    EXPECT_EQ(spreadsheet::isSpreadsheetDate(GetParam().date), GetParam().spreadsheetDate);
+    if (GetParam().spreadsheetDate) {
+        EXPECT_DOUBLE_EQ(spreadsheet::dateSerial(GetParam().date), GetParam().serial);
+    }
+}
+
+constexpr CellDate date(int y, int m, int d)
 {
     return {y, m, d, 0, 0, 0, false};
 }
 
-constexpr DateTimeParts dateTime(int y, int m, int d, int h, int mi, int s)
+constexpr CellDate dateTime(int y, int m, int d, int h, int mi, int s)
 {
     return {y, m, d, h, mi, s, true};
 }
 
+// Serials from the spreadsheet programs' own documentation: 1900-03-01 is 61, 2000-01-01 is
+// 36526, 9999-12-31 is 2958465.
 INSTANTIATE_TEST_SUITE_P(
-    Forms, CellValueForm,
+    Days, SpreadsheetDate,
     ::testing::Values(
-        ValueCase{"number_trailing_zero", CellKind::Number, "12.50", 12.5},
-        ValueCase{"number_negative", CellKind::Number, "-1234.5678", -1234.5678},
-        ValueCase{"number_leading_point", CellKind::Number, ".5", 0.5},
-        ValueCase{"number_fifteen_digits", CellKind::Number, "1234567890.12345", 1234567890.12345},
-        ValueCase{"number_leading_zeros_not_significant", CellKind::Number, "0.000123456789012345",
-                  0.000123456789012345},
-        ValueCase{"number_trailing_integer_zeros_not_significant", CellKind::Number,
-                  "100000000000000000000", 1e20},
-        ValueCase{"number_sixteen_digits_stay_text", CellKind::Number, "1234567890123456", {}},
-        ValueCase{"number_twenty_digits_stay_text", CellKind::Number, "12345678901234567890", {}},
-        ValueCase{"number_exponent_stays_text", CellKind::Number, "1E+5", {}},
-        ValueCase{"number_comma_stays_text", CellKind::Number, "1,5", {}},
-        ValueCase{"number_plus_stays_text", CellKind::Number, "+1", {}},
-        ValueCase{"number_blank_padded_stays_text", CellKind::Number, " 1", {}},
-        ValueCase{"number_two_points_stay_text", CellKind::Number, "1.2.3", {}},
-        ValueCase{"number_bare_sign_stays_text", CellKind::Number, "-", {}},
-        ValueCase{"number_bare_point_stays_text", CellKind::Number, ".", {}},
-        ValueCase{"number_overflow_stays_text", CellKind::Number, "1" + std::string(400, '0'), {}},
-        ValueCase{"text_hint_never_a_number", CellKind::Text, "12", {}},
-        ValueCase{"text_hint_never_a_formula", CellKind::Text, "=1+1", {}},
-        ValueCase{"date", CellKind::Date, "2024-02-29", date(2024, 2, 29)},
-        ValueCase{"date_first_day", CellKind::Date, "1900-01-01", date(1900, 1, 1)},
-        ValueCase{"date_before_1900_stays_text", CellKind::Date, "1899-12-31", {}},
-        ValueCase{"date_not_leap_stays_text", CellKind::Date, "2023-02-29", {}},
-        ValueCase{"date_1900_not_leap", CellKind::Date, "1900-02-29", {}},
-        ValueCase{"date_month_13_stays_text", CellKind::Date, "2024-13-01", {}},
-        ValueCase{"date_short_form_stays_text", CellKind::Date, "2024-1-31", {}},
-        ValueCase{"date_with_time_keeps_time", CellKind::Date, "2024-01-31 12:30:00",
-                  dateTime(2024, 1, 31, 12, 30, 0)},
-        ValueCase{"datetime", CellKind::DateTime, "2013-05-03 16:46:20",
-                  dateTime(2013, 5, 3, 16, 46, 20)},
-        ValueCase{"datetime_bare_date", CellKind::DateTime, "2013-05-03", date(2013, 5, 3)},
-        ValueCase{"datetime_hour_24_stays_text", CellKind::DateTime, "2024-01-01 24:00:00", {}},
-        ValueCase{"datetime_second_60_stays_text", CellKind::DateTime, "2024-01-01 23:59:60", {}},
-        ValueCase{"datetime_t_separator_stays_text", CellKind::DateTime, "2024-01-01T10:00:00", {}},
-        ValueCase{"boolean_true", CellKind::Boolean, "True", true},
-        ValueCase{"boolean_false", CellKind::Boolean, "False", false},
-        ValueCase{"boolean_other_spelling_stays_text", CellKind::Boolean, "true", {}}),
+        DateCase{"leap_day", date(2024, 2, 29), true, 45351},
+        DateCase{"first_common_day", date(1900, 3, 1), true, 61},
+        DateCase{"millennium", date(2000, 1, 1), true, 36526},
+        DateCase{"last_day", date(9999, 12, 31), true, 2958465},
+        DateCase{"time_is_the_fraction", dateTime(2000, 1, 1, 18, 0, 0), true, 36526.75},
+        DateCase{"time_ignored_without_has_time", {2000, 1, 1, 18, 0, 0, false}, true, 36526},
+        DateCase{"placeholder_1900_01_01_counted_apart", date(1900, 1, 1), false},
+        DateCase{"last_day_before_phantom_leap_day", date(1900, 2, 28), false},
+        DateCase{"phantom_leap_day", date(1900, 2, 29), false},
+        DateCase{"before_1900", date(1899, 12, 31), false},
+        DateCase{"not_leap", date(2023, 2, 29), false},
+        DateCase{"month_13", date(2024, 13, 1), false},
+        DateCase{"after_9999", date(10000, 1, 1), false},
+        DateCase{"hour_24", dateTime(2024, 1, 1, 24, 0, 0), false},
+        DateCase{"second_60", dateTime(2024, 1, 1, 23, 59, 60), false}),
     [](const auto& c) { return std::string(c.param.name); });
-
-TEST(CellValueNumber, NegativeZeroIsPlainZero)
-{
-    const CellValue value = spreadsheet::cellValue("-0.00", CellKind::Number);
-    ASSERT_TRUE(std::holds_alternative<double>(value));
-    EXPECT_FALSE(std::signbit(std::get<double>(value)));
-}
 
 }  // namespace

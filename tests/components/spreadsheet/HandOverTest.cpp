@@ -20,7 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using spreadsheet::CellKind;
 using Lines = std::vector<std::string>;
 
 const std::string kNoProgram =
@@ -140,7 +139,7 @@ TEST_F(HandOverTest, LibreOfficeGetsTheFinishedWorkbookAsANewUntitledDocument)
     EXPECT_FALSE(application->Visible());
     spreadsheet::Workbook& book = application->WorkbooksAdd();
     book.ActiveSheet().setName("Orders");
-    book.ActiveSheet().setCells(1, 1, "Hello", CellKind::Text);
+    book.ActiveSheet().writeText(1, 1, "Hello");
     book.WorksheetsAdd();  // no rows: libxlsxwriter itself would leave its temporary file open
     application->setVisible(true);
     EXPECT_TRUE(application->Visible());
@@ -184,7 +183,7 @@ TEST_F(HandOverTest, DesktopHandlerOpensTheFileWhenLibreOfficeIsMissing)
     installStandIn("xdg-open");
     registerXlsxHandler("calc.desktop", true);
     const auto application = spreadsheet::defaultApplicationFactory()();
-    application->WorkbooksAdd().ActiveSheet().setCells(1, 1, "x", CellKind::Text);
+    application->WorkbooksAdd().ActiveSheet().writeText(1, 1, "x");
     application->setVisible(true);
     const Lines arguments = recordedArguments("xdg-open");
     ASSERT_EQ(arguments.size(), 1u);
@@ -234,7 +233,7 @@ TEST_F(HandOverTest, FailedFinishHandsNothingOver)
 {
     installStandIn("soffice");
     const auto application = spreadsheet::defaultApplicationFactory()();
-    application->WorkbooksAdd().ActiveSheet().setCells(1, 1, "x", CellKind::Text);
+    application->WorkbooksAdd().ActiveSheet().writeText(1, 1, "x");
     fs::remove_all(cacheFolder());  // the file can no longer be created
     try {
         application->setVisible(true);
@@ -254,8 +253,8 @@ TEST_F(HandOverTest, DroppedWorkbookLeavesNoFileAndNoOpenTemporaryFile)
         const auto application = spreadsheet::defaultApplicationFactory()();
         spreadsheet::Workbook& book = application->WorkbooksAdd();
         for (int row = 1; row <= 1000; ++row)
-            book.ActiveSheet().setCells(row, 1, "row data", CellKind::Text);
-        book.WorksheetsAdd().setCells(1, 1, "second", CellKind::Text);
+            book.ActiveSheet().writeText(row, 1, "row data");
+        book.WorksheetsAdd().writeText(1, 1, "second");
         EXPECT_GT(openFilesInCache(), 0);
     }
     EXPECT_EQ(openFilesInCache(), 0);

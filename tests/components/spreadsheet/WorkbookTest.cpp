@@ -12,7 +12,6 @@
 
 namespace {
 
-using spreadsheet::CellKind;
 using spreadsheet::SpreadsheetError;
 using spreadsheet::Worksheet;
 using testsupport::readXlsx;
@@ -65,12 +64,12 @@ TEST_F(WorkbookTest, NewWorkbookHasOneActiveSheetCalledSheet1)
 TEST_F(WorkbookTest, AddedSheetsGoLastAndTheLastAddedIsActiveAndAloneSelected)
 {
     book->ActiveSheet().setName("Customers");
-    book->ActiveSheet().setCells(1, 1, "ID", CellKind::Text);
+    book->ActiveSheet().writeText(1, 1, "ID");
     for (const char* table : {"Orders", "Items"}) {
         Worksheet& sheet = book->WorksheetsAdd();
         EXPECT_EQ(&book->ActiveSheet(), &sheet);
         sheet.setName(table);
-        sheet.setCells(1, 1, table, CellKind::Text);
+        sheet.writeText(1, 1, table);
     }
     const auto read = finish();
     EXPECT_EQ(read.names(), (Names{"Customers", "Orders", "Items"}));
@@ -111,7 +110,7 @@ TEST_F(WorkbookTest, RefusedDeletesLeaveTheSheets)
     EXPECT_EQ(thrown([&] { first.Delete(); }),
               "The sheet \"Sheet1\" cannot be deleted: a workbook keeps at least one sheet.");
     Worksheet& second = book->WorksheetsAdd();
-    second.setCells(1, 1, "x", CellKind::Text);
+    second.writeText(1, 1, "x");
     const std::string written =
         " cannot be deleted: the file already holds its cells or a later sheet's.";
     EXPECT_EQ(thrown([&] { second.Delete(); }), "The sheet \"Sheet2\"" + written);
@@ -130,7 +129,7 @@ TEST_F(WorkbookTest, DeletedSheetRefusesEveryCall)
     const std::string deleted =
         "This sheet was deleted from its workbook and can no longer be used.";
     EXPECT_EQ(thrown([&] { gone.name(); }), deleted);
-    EXPECT_EQ(thrown([&] { gone.setCells(1, 1, "x", CellKind::Text); }), deleted);
+    EXPECT_EQ(thrown([&] { gone.writeText(1, 1, "x"); }), deleted);
     EXPECT_EQ(thrown([&] { gone.Delete(); }), deleted);
     EXPECT_EQ(finish().names(), Names{"Sheet1"});
 }
@@ -153,7 +152,7 @@ TEST_F(WorkbookTest, NameIsFixedOnceCellsAreWritten)
 {
     Worksheet& sheet = book->ActiveSheet();
     sheet.setName("Orders");
-    sheet.setCells(1, 1, "x", CellKind::Text);
+    sheet.writeText(1, 1, "x");
     sheet.setName("Orders");  // unchanged: fine
     EXPECT_EQ(thrown([&] { sheet.setName("Items"); }),
               "The sheet \"Orders\" cannot be renamed to \"Items\": the file already holds its "
@@ -168,8 +167,8 @@ TEST_F(WorkbookTest, TabOrderHoldsWhenALaterSheetIsWrittenFirst)
     first.setName("First");
     Worksheet& second = book->WorksheetsAdd();
     second.setName("Second");
-    second.setCells(1, 1, "two", CellKind::Text);
-    first.setCells(1, 1, "one", CellKind::Text);
+    second.writeText(1, 1, "two");
+    first.writeText(1, 1, "one");
     const auto read = finish();
     ASSERT_EQ(read.names(), (Names{"First", "Second"}));
     EXPECT_EQ(read.sheets[0].cell("A1").value(QStringLiteral("value")).toString(),
@@ -198,10 +197,9 @@ class CellPositionTest : public WorkbookTest, public ::testing::WithParamInterfa
 TEST_P(CellPositionTest, OutsideTheSheetThrowsAndWritesNothing)
 {
     Worksheet& sheet = book->ActiveSheet();
-    sheet.setCells(5, 1, "before", CellKind::Text);
-    EXPECT_EQ(
-        thrown([&] { sheet.setCells(GetParam().row, GetParam().column, "x", CellKind::Text); }),
-        GetParam().error);
+    sheet.writeText(5, 1, "before");
+    EXPECT_EQ(thrown([&] { sheet.writeText(GetParam().row, GetParam().column, "x"); }),
+              GetParam().error);
     const auto read = finish();
     ASSERT_EQ(read.sheets.size(), 1u);
     EXPECT_EQ(read.sheets[0].cells.keys(), QStringList{QStringLiteral("A5")});
@@ -233,8 +231,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WorkbookTest, LastRowAndColumnAreWritten)
 {
     Worksheet& sheet = book->ActiveSheet();
-    sheet.setCells(1, 1, "first", CellKind::Text);
-    sheet.setCells(spreadsheet::kMaxRows, spreadsheet::kMaxColumns, "last", CellKind::Text);
+    sheet.writeText(1, 1, "first");
+    sheet.writeText(spreadsheet::kMaxRows, spreadsheet::kMaxColumns, "last");
     const auto read = finish();
     EXPECT_EQ(read.sheets[0].cell("XFD1048576").value(QStringLiteral("value")).toString(),
               QStringLiteral("last"));
@@ -246,7 +244,7 @@ TEST_F(WorkbookTest, FinishedWorkbookTakesNoMoreChanges)
     book->close();
     const std::string handedOver =
         "The workbook was already handed to the spreadsheet program and takes no more changes.";
-    EXPECT_EQ(thrown([&] { sheet.setCells(1, 1, "x", CellKind::Text); }), handedOver);
+    EXPECT_EQ(thrown([&] { sheet.writeText(1, 1, "x"); }), handedOver);
     EXPECT_EQ(thrown([&] { book->WorksheetsAdd(); }), handedOver);
     EXPECT_EQ(thrown([&] { book->close(); }), handedOver);
 }
@@ -263,17 +261,16 @@ TEST_F(WorkbookTest, AutoFitGivesEachWrittenColumnItsWidestContent)
     Worksheet& fitted = book->ActiveSheet();
     const char* header[] = {"Name", "Amount", "Born", "Notes", "", "Wide"};
     for (int column = 1; column <= 6; ++column)
-        fitted.setCells(1, column, header[column - 1], CellKind::Text);
-    fitted.setCells(2, 1, "Alexander", CellKind::Text);
-    fitted.setCells(2, 2, "-1234567.50", CellKind::Number);
-    fitted.setCells(2, 3, "2024-01-31 10:00:00", CellKind::DateTime);
-    fitted.setCells(2, 4, std::string(300, 'n'), CellKind::Text);
-    fitted.setCells(2, 6, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
-                    CellKind::Text);  // 3 wide characters
+        fitted.writeText(1, column, header[column - 1]);
+    fitted.writeText(2, 1, "Alexander");
+    fitted.writeDecimal(2, 2, "-1234567.50");
+    fitted.writeDate(2, 3, {2024, 1, 31, 10, 0, 0, true});
+    fitted.writeText(2, 4, std::string(300, 'n'));
+    fitted.writeText(2, 6, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E");  // 3 wide characters
     fitted.ColumnsAutoFit();
-    fitted.setCells(3, 1, "Written after the fit: no effect", CellKind::Text);
+    fitted.writeText(3, 1, "Written after the fit: no effect");
     Worksheet& unfitted = book->WorksheetsAdd();
-    unfitted.setCells(1, 1, "A long header nobody fitted", CellKind::Text);
+    unfitted.writeText(1, 1, "A long header nobody fitted");
 
     const auto read = finish();
     const auto& widths = read.sheets[0].widths;

@@ -6,7 +6,7 @@
 namespace {
 
 using exporttest::ExportRunTest;
-using spreadsheet::CellKind;
+using fakes::CellKind;
 namespace data = exporttest;
 
 struct FieldCase

@@ -107,20 +107,44 @@ TEST_F(ExportRunTest, RefusedCellIsReportedOnceAndEndsOnlyItsTable)
     EXPECT_TRUE(outcome.handedOver);
 }
 
-TEST_F(ExportRunTest, RecordThatCannotBeReadKeepsTheRowsBeforeIt)
+TEST_F(ExportRunTest, ValueThatCannotBeReadLeavesItsCellEmptyAndTheRestOfTheTable)
 {
-    // The third record points into the memo file, which is then removed.
+    // Records 2 and 4 point into the memo file, which is then removed; record 3 has no memo.
     exporttest::writeTable(dir.path(), "notes",
                            {{"ID", vfp::FieldType::Integer}, {"NOTES", vfp::FieldType::Memo}},
                            {{exporttest::integer(1), vfp::Value{}},
-                            {exporttest::integer(2), vfp::Value{}},
-                            {exporttest::integer(3), exporttest::text("lost")}});
+                            {exporttest::integer(2), exporttest::text("lost")},
+                            {exporttest::integer(3), vfp::Value{}},
+                            {exporttest::integer(4), exporttest::text("lost too")}});
+    exporttest::writeNamesTable(dir.path(), "after", 1);
     std::filesystem::remove(dir.path() / "notes.fpt");
     list.add(QStringLiteral("notes"), true);
+    list.add(QStringLiteral("after"), true);
     const auto outcome = run();
-    EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"204"});
-    EXPECT_EQ(rows(spreadsheet.onlyWorkbook().sheet(1)), (Rows{{"id", "notes"}, {"1"}, {"2"}}));
+    // One report for both cells: the first one's record and field, and the count.
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"200"});
+    EXPECT_NE(reports()[0].find("notes.fpt is missing"), std::string::npos) << reports()[0];
+    EXPECT_NE(reports()[0].find("2 cells of field notes could not be read"), std::string::npos)
+        << reports()[0];
+    EXPECT_EQ(rows(spreadsheet.onlyWorkbook().sheet(1)),
+              (Rows{{"id", "notes"}, {"1"}, {"2"}, {"3"}, {"4"}}));
+    EXPECT_EQ(rows(spreadsheet.onlyWorkbook().sheet(2)), (Rows{{"name"}, {"r1"}}));
     EXPECT_EQ(outcome.tablesIncomplete, 1);
+    EXPECT_TRUE(outcome.handedOver);
+}
+
+TEST_F(ExportRunTest, DamagedFirstRecordStillGivesTheNamesRowAndTheRecord)
+{
+    exporttest::writeTable(dir.path(), "notes",
+                           {{"ID", vfp::FieldType::Integer}, {"NOTES", vfp::FieldType::Memo}},
+                           {{exporttest::integer(1), exporttest::text("lost")}});
+    std::filesystem::remove(dir.path() / "notes.fpt");
+    list.add(QStringLiteral("notes"), true);
+    run();
+    EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"200"});
+    EXPECT_NE(reports()[0].find("The cell was left empty."), std::string::npos) << reports()[0];
+    EXPECT_EQ(rows(spreadsheet.onlyWorkbook().sheet(1)), (Rows{{"id", "notes"}, {"1"}}));
 }
 
 TEST_F(ExportRunTest, CutCellsAreReportedOncePerTableWithTheirFields)

@@ -14,10 +14,14 @@
 
 namespace fakes {
 
+// The kind of cell a typed write made.
+enum class CellKind { Text, Number, Date, DateTime, Boolean };
+
+// A cell as its text (numbers shortest, dates "YYYY-MM-DD[ hh:mm:ss]", "True"/"False") and kind.
 struct FakeCell
 {
     std::string text;
-    spreadsheet::CellKind kind = spreadsheet::CellKind::Text;
+    CellKind kind = CellKind::Text;
 };
 
 class FakeWorkbook;
@@ -31,7 +35,11 @@ public:
 
     std::string name() const override { return mName; }
     void setName(std::string_view name) override;
-    bool setCells(int row, int column, std::string_view text, spreadsheet::CellKind kind) override;
+    bool writeText(int row, int column, std::string_view text) override;
+    void writeNumber(int row, int column, double value) override;
+    void writeDecimal(int row, int column, std::string_view digits) override;
+    void writeBoolean(int row, int column, bool value) override;
+    void writeDate(int row, int column, const spreadsheet::CellDate& date) override;
     int cutCells() const override { return mCutCells; }
     void ColumnsAutoFit() override { autoFitted = true; }
     void Delete() override;
@@ -45,6 +53,9 @@ public:
     bool deleted = false;
 
 private:
+    // Checks the place (and fails on request) as the real sheet does, then stores the cell.
+    bool store(int row, int column, std::string_view text, CellKind kind);
+
     FakeWorkbook& mWorkbook;
     std::string mName;
     std::map<std::pair<int, int>, FakeCell> mCells;
@@ -85,7 +96,7 @@ struct FakeSpreadsheet
     int sheetsInNewWorkbook = 3;  // as a desktop spreadsheet's default, so the run cuts them
     bool failCreate = false;      // the factory throws
     bool failVisible = false;     // the hand-over throws
-    std::optional<std::pair<int, int>> failCell;  // (row, column) whose setCells throws
+    std::optional<std::pair<int, int>> failCell;  // (row, column) whose write throws
     std::size_t cellTextLimit = 32'767;           // longer texts are cut and counted
     std::function<void()> onCell;                 // runs before each cell is written
 

@@ -1,8 +1,14 @@
 // The in-memory spreadsheet application of the export tests.
 #include "tests/modules/export/FakeSpreadsheet.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
 #include <QString>
 
+#include "components/spreadsheet/CellValue.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 
 namespace fakes {
@@ -59,7 +65,44 @@ void FakeSheet::setName(std::string_view name)
     mName = std::string(name);
 }
 
-bool FakeSheet::setCells(int row, int column, std::string_view text, spreadsheet::CellKind kind)
+bool FakeSheet::writeText(int row, int column, std::string_view text)
+{
+    return store(row, column, text, CellKind::Text);
+}
+
+void FakeSheet::writeNumber(int row, int column, double value)
+{
+    std::array<char, 32> shown{};
+    const auto end = std::to_chars(shown.data(), shown.data() + shown.size(), value).ptr;
+    store(row, column, std::string_view(shown.data(), std::size_t(end - shown.data())),
+          std::isfinite(value) ? CellKind::Number : CellKind::Text);
+}
+
+void FakeSheet::writeDecimal(int row, int column, std::string_view digits)
+{
+    store(row, column, digits,
+          spreadsheet::exactDecimal(digits) ? CellKind::Number : CellKind::Text);
+}
+
+void FakeSheet::writeBoolean(int row, int column, bool value)
+{
+    store(row, column, value ? "True" : "False", CellKind::Boolean);
+}
+
+void FakeSheet::writeDate(int row, int column, const spreadsheet::CellDate& date)
+{
+    std::array<char, 48> shown{};
+    std::snprintf(shown.data(), shown.size(), "%04d-%02d-%02d", date.year, date.month, date.day);
+    if (date.hasTime)
+        std::snprintf(shown.data() + 10, shown.size() - 10, " %02d:%02d:%02d", date.hour,
+                      date.minute, date.second);
+    const CellKind kind = !spreadsheet::isSpreadsheetDate(date) ? CellKind::Text
+                          : date.hasTime                        ? CellKind::DateTime
+                                                                : CellKind::Date;
+    store(row, column, shown.data(), kind);
+}
+
+bool FakeSheet::store(int row, int column, std::string_view text, CellKind kind)
 {
     if (mWorkbook.mOwner.onCell)
         mWorkbook.mOwner.onCell();

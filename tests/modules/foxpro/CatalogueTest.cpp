@@ -130,37 +130,57 @@ TEST(Catalogue, folderTreeListsEveryTableByNameWithItsOwnPath)
     const auto items = ListCatalogue(folderAt(qpath(dir.path())), boxes);
 
     EXPECT_EQ(pairsSorted(items),
-              (QStringList{"Customer|Customer", "Items|sub/deeper/Items", "h|.hidden/h",
-                           "orders|orders", "orders|sub/orders"}));
+              (QStringList{"Customer|Customer.DBF", "Items|sub/deeper/Items.Dbf", "h|.hidden/h.dbf",
+                           "orders|orders.dbf", "orders|sub/orders.dbf"}));
     // Folder by folder: the chosen folder's own tables come first, the deepest last.
     ASSERT_EQ(items.size(), 5u);
     EXPECT_FALSE(items[0].query.contains(QLatin1Char('/')));
     EXPECT_FALSE(items[1].query.contains(QLatin1Char('/')));
-    EXPECT_EQ(items[4].query, QStringLiteral("sub/deeper/Items"));
+    EXPECT_EQ(items[4].query, QStringLiteral("sub/deeper/Items.Dbf"));
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST(Catalogue, aTableInASubFolderExportsItsOwnFileNotTheOneOfTheSameName)
+// Tables whose names clash (the same name in two sub-folders, names equal but for case): each
+// item of the catalogue opens its own file.
+class CatalogueClash
+    : public testing::TestWithParam<std::pair<const char*, std::vector<const char*>>>
+{
+};
+
+TEST_P(CatalogueClash, eachItemOpensItsOwnFile)
 {
     testsupport::TempDir dir;
-    stdfs::create_directories(dir.path() / "2020");
-    writeTable(dir.path() / "orders.dbf", "top");
-    writeTable(dir.path() / "2020" / "orders.dbf", "from 2020");
+    QStringList written;
+    for (const char* file : GetParam().second) {
+        stdfs::create_directories((dir.path() / file).parent_path());
+        writeTable(dir.path() / file, file);  // each table marked with its own path
+        written.append(QString::fromUtf8(file));
+    }
     const auto items = ListCatalogue(folderAt(qpath(dir.path())));
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), written.size());
 
     database::Connection connection;
     connection.Open(foxpro::BuildFoxproConnectionString(folderAt(qpath(dir.path()))));
     QStringList marks;
     for (const TableItem& item : items) {
-        EXPECT_EQ(item.text, QStringLiteral("orders"));
         database::Recordset table;
         table.Open(QStringLiteral("SELECT * FROM `") + item.query + QLatin1Char('`'), connection);
         marks.append(QString::fromStdString(database::toText(table.Fields(0).Value())).trimmed());
     }
     marks.sort();
-    EXPECT_EQ(marks, (QStringList{"from 2020", "top"}));
+    written.sort();
+    EXPECT_EQ(marks, written);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, CatalogueClash,
+    testing::Values(std::make_pair("same_name_in_a_sub_folder",
+                                   std::vector<const char*>{"orders.dbf", "2020/orders.dbf"}),
+                    std::make_pair("names_equal_but_for_case",
+                                   std::vector<const char*>{"a.DBF", "A.dbf"}),
+                    std::make_pair("extensions_equal_but_for_case",
+                                   std::vector<const char*>{"x.dbf", "x.DBF"})),
+    [](const auto& row) { return std::string(row.param.first); });
 
 // A list the catalogue fills, perhaps again; items are the texts it holds after.
 struct RecordingList
@@ -233,8 +253,8 @@ TEST(Catalogue, listsAFolderWithoutAnApplicationObject)
     dir.write("2020/orders.dbf", "");
     const auto items = ListCatalogue(folderAt(qpath(dir.path())));
     ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].query, QStringLiteral("orders"));
-    EXPECT_EQ(items[1].query, QStringLiteral("2020/orders"));
+    EXPECT_EQ(items[0].query, QStringLiteral("orders.dbf"));
+    EXPECT_EQ(items[1].query, QStringLiteral("2020/orders.dbf"));
 }
 
 TEST(Catalogue, listsThroughAConnectionAlreadyOpenWithoutOpeningTheSourceAgain)

@@ -77,6 +77,48 @@ TEST_F(CliTest, DumpWritesFieldsThenOneArrayOfCellTextsPerRecord)
               "[\"2\",null,null,\"False\",\"{BINARY DATA}\",\"\"]\n");
 }
 
+// A memo that cannot be read costs only its cell: every record is printed, the failure is one
+// line naming the record, and the exit status says the output is incomplete.
+TEST_F(CliTest, DumpPrintsEveryRecordItCanAndSaysWhatItCouldNot)
+{
+    {
+        vfp::TableWriter writer(mDir.path() / "notes.dbf",
+                                {{"ID", FieldType::Integer}, {"NOTE", FieldType::Memo}});
+        for (int id = 1; id <= 3; ++id)
+            writer.append({value(vfp::Value::Kind::Integer, {}, id),
+                           value(vfp::Value::Kind::Text, "note " + std::to_string(id))});
+        writer.close();
+    }
+    std::filesystem::remove(mDir.path() / "notes.fpt");
+    const Outcome result =
+        run({QStringLiteral("dump"), path(mDir.path()), QStringLiteral("notes")});
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.out,
+              "{\"fields\":[{\"name\":\"id\",\"type\":3},{\"name\":\"note\",\"type\":201}],"
+              "\"count\":3}\n[\"1\",null]\n[\"2\",null]\n[\"3\",null]\n");
+    ASSERT_EQ(result.errorLines().size(), 1u) << result.err;
+    EXPECT_NE(result.err.find("notes.fpt is missing"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("3 cells of field note"), std::string::npos) << result.err;
+}
+
+// A bare name reaches a sub-folder's table when it is the only one of that name.
+TEST_F(CliTest, DumpFindsTheOneSubFolderTableOfABareName)
+{
+    std::filesystem::create_directories(mDir.path() / "2019");
+    std::filesystem::create_directories(mDir.path() / "2020");
+    vfp::TableWriter(mDir.path() / "2019" / "archive.dbf", {{"ID", FieldType::Integer}}).close();
+    const Outcome found =
+        run({QStringLiteral("dump"), path(mDir.path()), QStringLiteral("archive")});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, "{\"fields\":[{\"name\":\"id\",\"type\":3}],\"count\":0}\n");
+
+    vfp::TableWriter(mDir.path() / "2020" / "archive.dbf", {{"ID", FieldType::Integer}}).close();
+    const Outcome twice =
+        run({QStringLiteral("dump"), path(mDir.path()), QStringLiteral("archive")});
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_NE(twice.err.find("2019/archive.dbf, 2020/archive.dbf"), std::string::npos) << twice.err;
+}
+
 TEST_F(CliTest, ListGivesTablesAndViewsOfAContainer)
 {
     const std::filesystem::path dbc = mDir.path() / "shop.dbc";
@@ -103,7 +145,7 @@ TEST_F(CliTest, ListGivesTheCataloguesItemsOfAFolder)
     vfp::TableWriter(mDir.path() / "~tmp.dbf", {{"ID", FieldType::Integer}}).close();
     const Outcome result = run({QStringLiteral("list"), path(mDir.path())});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "TABLE\tOrders\tOrders\nTABLE\tCustomer\tsub/Customer\n");
+    EXPECT_EQ(result.out, "TABLE\tOrders\tOrders.dbf\nTABLE\tCustomer\tsub/Customer.DBF\n");
 }
 
 struct Failure
