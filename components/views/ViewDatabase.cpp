@@ -49,10 +49,13 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
                 mContainer.findConnection(view.connectionName);
             connection != nullptr && !connection->dataSource.empty())
             server += " (data source " + connection->dataSource + ")";
+        // The database component runs remote views through ODBC itself; here they could only
+        // be read by a local view, which takes its rows from the container alone.
+        const std::string whose = ", whose rows come from a server through " + server;
         throw TranslationError(
-            (mDefining.empty() ? "it is a remote view" : "it reads the remote view " + view.name) +
-            ", whose rows come from a server through " + server +
-            "; only local views can be run here");
+            mDefining.empty() ? "it is a remote view" + whose + ", not from the container's tables"
+                              : "it reads the remote view " + view.name + whose +
+                                    "; a local view reads only tables and local views");
     }
     if (const std::string asked = askedParameters(view); !asked.empty())
         throw TranslationError((mDefining.empty() ? "it " : "the view " + view.name + " ") + asked);
