@@ -17,6 +17,7 @@
 
 #include <QString>
 
+#include "bench/CellTexts.h"
 #include "bench/Clock.h"
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
@@ -101,16 +102,7 @@ void timeView(const std::filesystem::path& dbc)
     const long count = records.RecordCount();
     const double opened = seconds(CLOCK_MONOTONIC) - start;
 
-    std::string cell;
-    std::size_t bytes = 0;
-    for (long j = 0; j < count; ++j) {
-        for (int k = 0; k < records.FieldCount(); ++k) {
-            cell.clear();
-            database::appendText(records.Fields(k).Value(), cell);
-            bytes += cell.size();
-        }
-        records.MoveNext();
-    }
+    const std::size_t bytes = readCellTexts(records);
     const double total = seconds(CLOCK_MONOTONIC) - start;
     std::printf(
         "%-12s %8ld rows  open (login, query, spool) %6.3f s  read %6.3f s  total %6.3f s  "
