@@ -1,14 +1,15 @@
 #!/bin/sh
 # Builds the seed corpora of the fuzz targets, at run time: the FoxPro ones from the shared
 # fixtures (copies of the fixtures are never committed), view_sql from the view SQL in
-# fuzz/seeds/view_sql, connection_string and spreadsheet_text from the texts below.
+# fuzz/seeds/view_sql, connection_string, odbc_connect_string and spreadsheet_text from the
+# texts below.
 # Usage: fuzz/make-corpus.sh OUTPUT_FOLDER [FIXTURES_FOLDER]; makes OUTPUT/vfp_table,
-# OUTPUT/vfp_memo, OUTPUT/vfp_container, OUTPUT/view_sql, OUTPUT/connection_string and
-# OUTPUT/spreadsheet_text.
+# OUTPUT/vfp_memo, OUTPUT/vfp_container, OUTPUT/view_sql, OUTPUT/connection_string,
+# OUTPUT/odbc_connect_string and OUTPUT/spreadsheet_text.
 set -eu
 out=${1:?usage: make-corpus.sh OUTPUT_FOLDER [FIXTURES_FOLDER]}
 fixtures=${2:-$(dirname "$0")/../../shared/fixtures/real}
-kinds="vfp_table vfp_memo vfp_container view_sql connection_string spreadsheet_text"
+kinds="vfp_table vfp_memo vfp_container view_sql connection_string odbc_connect_string spreadsheet_text"
 for kind in $kinds; do
     mkdir -p "$out/$kind"
 done
@@ -42,6 +43,11 @@ for text in ('Provider=vfpoledb.1;Data Source=/data/shop.dbc;Collating Sequence=
              'Provider=sqloledb;Data Source=;Collating Sequence=;'):
     save('connection_string', b'\0' + text.encode())
     save('connection_string', b'\1' + text.encode('utf-16-le'))
+# An odbc_connect_string input: ConnectString, 0x00, DataSource, 0x00, Password.
+for text in (b'', b'DSN=sales;UID=clerk;PWD={a;b}}c}\0\0s3cret', b'\0CURSADM\0',
+             b'Driver={SQL Server};Server=db1;Trusted_Connection=yes\0\0pw',
+             b' dsn = x ;junk;pwd={unclosed\0y;z\0{}'):
+    save('odbc_connect_string', text)
 # Byte 0 of a spreadsheet_text input, modulo 16: 6 puts ~32,700 "a" before the rest, 7 repeats
 # it past 33,000 bytes, anything else takes it as it is.
 for text in (b'Sheet 1', b"'quoted'", b'a[1]:b*?/\\', b'caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80',

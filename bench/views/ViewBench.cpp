@@ -15,6 +15,7 @@
 
 #include <QString>
 
+#include "bench/CellTexts.h"
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/vfpwriter/ContainerWriter.h"
@@ -109,16 +110,7 @@ void timeView(const std::filesystem::path& dbc, const char* view)
     const long count = records.RecordCount();
     const double opened = secondsSince(start);
 
-    std::string cell;
-    std::size_t bytes = 0;
-    for (long j = 0; j < count; ++j) {
-        for (int k = 0; k < records.FieldCount(); ++k) {
-            cell.clear();
-            database::appendText(records.Fields(k).Value(), cell);
-            bytes += cell.size();
-        }
-        records.MoveNext();
-    }
+    const std::size_t bytes = readCellTexts(records);
     const double total = secondsSince(start);
     const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     std::printf(

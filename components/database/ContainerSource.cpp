@@ -1,8 +1,9 @@
 // Tables and views of a database container: member tables are read with the long field
-// names the container keeps; views go to the view runner.
+// names the container keeps; local views go to the view runner, remote views to their server.
 #include "components/database/ContainerSource.h"
 
 #include "components/database/TableRowSource.h"
+#include "components/odbc/OpenRemoteView.h"
 #include "components/rows/EngineCall.h"
 #include "components/views/OpenView.h"
 
@@ -33,6 +34,8 @@ std::unique_ptr<RowSource> ContainerSource::open(const QString& name)
     if (view == nullptr)
         throw DatabaseError(mContainer.displayName() + " has no table or view named \"" + key +
                             "\".");
+    if (view->kind == vfp::ViewKind::Remote)
+        return openRemoteView(mContainer, *view);
     // The view runner reads the tables and views a view names itself, and finds a view that
     // names itself.
     return openView(mContainer, *view);

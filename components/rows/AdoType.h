@@ -1,4 +1,5 @@
-// ADO data type codes, as the FoxPro OLE DB provider reports them for each field type.
+// ADO data type codes, as the FoxPro OLE DB provider reports them for each field type, and as
+// the OLE DB provider for ODBC reports the columns of a server's result (odbc/ColumnPlan.h).
 #pragma once
 
 namespace vfp {
@@ -18,6 +19,7 @@ enum AdoType : int {
     adBoolean = 11,
     adDecimal = 14,
     adBigInt = 20,
+    adGUID = 72,
     adBinary = 128,
     adChar = 129,
     adWChar = 130,

@@ -174,6 +174,8 @@ void gather(ContainerState& state)
             connection.name = object.name;
             connection.dataSource = object.properties.text(PropertyId::DataSource);
             connection.connectString = object.properties.text(PropertyId::ConnectString);
+            connection.userId = object.properties.text(PropertyId::UserId);
+            connection.password = object.properties.text(PropertyId::Password);
             connection.properties = object.properties;
             state.connections.push_back(std::move(connection));
         }

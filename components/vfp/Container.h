@@ -64,9 +64,11 @@ struct ContainerConnection
 {
     std::int32_t id = 0;
     std::string name;
-    std::string dataSource;     // DataSource (29)
+    std::string dataSource;     // DataSource (29): an ODBC data source name
     std::string connectString;  // ConnectString (66)
-    PropertyList properties;
+    std::string userId;         // UserId (74)
+    std::string password;       // Password (72), as stored
+    PropertyList properties;    // ConnectTimeout (67), QueryTimeout (71) ...
 };
 
 struct ContainerState;

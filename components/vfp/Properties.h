@@ -28,8 +28,12 @@ constexpr int Sql = 42;         // View: its SELECT
 constexpr int Tables = 43;      // View: source tables, comma separated
 constexpr int Updatable = 45;
 constexpr int Caption = 56;
-constexpr int ConnectString = 66;  // Connection
-constexpr int DataType = 77;       // view Field: e.g. "N(5)"
+constexpr int ConnectString = 66;   // Connection: the ODBC connect string
+constexpr int ConnectTimeout = 67;  // Connection: seconds to wait for the login, 0 no limit
+constexpr int QueryTimeout = 71;    // Connection: seconds to wait for a query, 0 no limit
+constexpr int Password = 72;        // Connection
+constexpr int UserId = 74;          // Connection
+constexpr int DataType = 77;        // view Field: e.g. "N(5)"
 }  // namespace PropertyId
 
 struct Property

@@ -212,11 +212,18 @@ std::int32_t ContainerWriter::addView(const std::string& name, const std::string
 }
 
 std::int32_t ContainerWriter::addConnection(const std::string& name, const std::string& dataSource,
-                                            const std::string& connectString)
+                                            const std::string& connectString,
+                                            const ConnectionLogin& login)
 {
     std::vector<Property> properties{text(PropertyId::DataSource, dataSource)};
     if (!connectString.empty())
         properties.push_back(text(PropertyId::ConnectString, connectString));
+    if (!login.userId.empty())
+        properties.push_back(text(PropertyId::UserId, login.userId));
+    if (!login.password.empty())
+        properties.push_back(text(PropertyId::Password, login.password));
+    if (login.connectTimeout != 0)
+        properties.push_back(number(PropertyId::ConnectTimeout, login.connectTimeout));
     return addObject({1, "Connection", name, properties});
 }
 

@@ -30,6 +30,14 @@ struct ObjectDefinition
     bool deleted = false;              // written as a deleted row
 };
 
+// The login of a connection: properties written only where given.
+struct ConnectionLogin
+{
+    std::string userId;
+    std::string password;
+    int connectTimeout = 0;  // seconds; 0 writes no ConnectTimeout
+};
+
 class ContainerWriter
 {
 public:
@@ -65,8 +73,10 @@ public:
                          const std::vector<ViewColumn>& columns = {},
                          const std::string& connectionName = {}, const std::string& parameters = {},
                          const std::string& tables = {});
+    // A connection to an ODBC data source; the login is written only where it is given.
     std::int32_t addConnection(const std::string& name, const std::string& dataSource,
-                               const std::string& connectString = {});
+                               const std::string& connectString = {},
+                               const ConnectionLogin& login = {});
 
     // Writes the record count and closes the files. Throws VfpError when writing fails.
     void close();

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "components/rows/EngineCall.h"
+#include "components/rows/ViewParameters.h"
 #include "components/views/FoxFunctions.h"
 #include "components/views/SqlParser.h"
 #include "components/views/TranslationError.h"
@@ -16,24 +17,6 @@ std::string baseName(const std::string& fileName)
 {
     const std::size_t dot = fileName.rfind('.');
     return dot == std::string::npos ? fileName : fileName.substr(0, dot);
-}
-
-// "a,'C';b,'N'" (ParameterList) as "a, b".
-std::string parameterNames(const std::string& list)
-{
-    std::string names;
-    std::size_t start = 0;
-    while (start < list.size()) {
-        std::size_t end = list.find(';', start);
-        if (end == std::string::npos)
-            end = list.size();
-        const std::string entry = list.substr(start, end - start);
-        const std::string name = entry.substr(0, entry.find(','));
-        if (!name.empty())
-            names += (names.empty() ? "" : ", ") + name;
-        start = end + 1;
-    }
-    return names;
 }
 
 }  // namespace
@@ -66,15 +49,16 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
                 mContainer.findConnection(view.connectionName);
             connection != nullptr && !connection->dataSource.empty())
             server += " (data source " + connection->dataSource + ")";
+        // The database component runs remote views through ODBC itself; here they could only
+        // be read by a local view, which takes its rows from the container alone.
+        const std::string whose = ", whose rows come from a server through " + server;
         throw TranslationError(
-            (mDefining.empty() ? "it is a remote view" : "it reads the remote view " + view.name) +
-            ", whose rows come from a server through " + server +
-            "; only local views can be run here");
+            mDefining.empty() ? "it is a remote view" + whose + ", not from the container's tables"
+                              : "it reads the remote view " + view.name + whose +
+                                    "; a local view reads only tables and local views");
     }
-    if (!view.parameters.empty())
-        throw TranslationError((mDefining.empty() ? "it asks" : "the view " + view.name + " asks") +
-                               " for the parameters " + parameterNames(view.parameters) +
-                               " when it is opened, which only FoxPro can do");
+    if (const std::string asked = askedParameters(view); !asked.empty())
+        throw TranslationError((mDefining.empty() ? "it " : "the view " + view.name + " ") + asked);
 
     mDefining.push_back(view.name);
     TranslatedSelect translated;

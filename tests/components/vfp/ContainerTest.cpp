@@ -45,7 +45,7 @@ void writeShop(const std::filesystem::path& folder)
         {vfp::Value::fromInteger(2), vfp::Value::fromText("Bo"), vfp::Value::fromText("SE")});
     orders.close();
     dbc.addTable("Ghost", "ghost.dbf", {"id"});
-    dbc.addConnection("Server", "warehouse", "DSN=warehouse");
+    dbc.addConnection("Server", "warehouse", "DSN=warehouse", {"clerk", "s3cret", 0});
     dbc.addView(
         "late_orders", "SELECT * FROM orders WHERE orderid > 1",
         {{"orderid", "I", "orders.orderid"}, {"customername", "C(20)", "orders.customername"}}, {},
@@ -88,6 +88,8 @@ TEST(ContainerTest, ListsWhatTheContainerHolds)
     ASSERT_EQ(container.connections().size(), 1u);
     EXPECT_EQ(container.connections()[0].dataSource, "warehouse");
     EXPECT_EQ(container.connections()[0].connectString, "DSN=warehouse");
+    EXPECT_EQ(container.connections()[0].userId, "clerk");
+    EXPECT_EQ(container.connections()[0].password, "s3cret");
 }
 
 TEST(ContainerTest, MemberTablesCarryTheLongFieldNames)

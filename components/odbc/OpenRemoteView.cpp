@@ -1,0 +1,149 @@
+// A remote view's SQL run through ODBC: connect, execute, describe the columns, copy every row
+// into the spool, disconnect.
+#include "components/odbc/OpenRemoteView.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include <sql.h>
+#include <sqlext.h>
+#include <QString>
+
+#include "components/odbc/ColumnPlan.h"
+#include "components/odbc/RemoteRowSource.h"
+#include "components/odbc/RowSpool.h"
+#include "components/odbc/ServerConnection.h"
+#include "components/odbc/ValueReader.h"
+#include "components/rows/DatabaseError.h"
+#include "components/rows/ViewParameters.h"
+
+namespace database {
+
+namespace {
+
+using odbc::ColumnPlan;
+using odbc::Handle;
+
+struct Column
+{
+    QString name;
+    ColumnPlan plan;
+};
+
+constexpr SQLSMALLINT kFirstNameCapacity = 256;
+
+QString columnName(const Handle& statement, SQLUSMALLINT number, const std::string& context,
+                   SQLSMALLINT& type, SQLULEN& size)
+{
+    std::vector<SQLCHAR> name(kFirstNameCapacity);
+    SQLSMALLINT length = 0;
+    SQLSMALLINT decimals = 0;
+    SQLSMALLINT nullable = 0;
+    auto describe = [&] {
+        statement.check(SQLDescribeCol(statement.get(), number, name.data(),
+                                       static_cast<SQLSMALLINT>(name.size()), &length, &type, &size,
+                                       &decimals, &nullable),
+                        context);
+    };
+    describe();
+    if (length >= static_cast<SQLSMALLINT>(name.size())) {
+        name.resize(static_cast<std::size_t>(length) + 1);
+        describe();
+    }
+    // The length may count more than the name holds (the driver manager converting a
+    // Unicode driver's name counts bytes): the name ends at its terminator.
+    const std::size_t end =
+        std::min(static_cast<std::size_t>(std::max<SQLSMALLINT>(length, 0)), name.size() - 1);
+    const auto* text = reinterpret_cast<const char*>(name.data());
+    const QString shown = QString::fromUtf8(text, static_cast<qsizetype>(strnlen(text, end)));
+    return shown.isEmpty() ? QStringLiteral("exp_%1").arg(number) : shown.toLower();
+}
+
+std::vector<Column> describeColumns(const Handle& statement, const std::string& context)
+{
+    SQLSMALLINT count = 0;
+    statement.check(SQLNumResultCols(statement.get(), &count), context);
+    std::vector<Column> columns;
+    for (SQLSMALLINT i = 1; i <= count; ++i) {
+        SQLSMALLINT type = 0;
+        SQLULEN size = 0;
+        QString name = columnName(statement, static_cast<SQLUSMALLINT>(i), context, type, size);
+        columns.push_back({std::move(name), odbc::planColumn(type, size)});
+    }
+    return columns;
+}
+
+long spoolRows(const Handle& statement, const std::vector<Column>& columns, odbc::RowSpool& spool,
+               const std::string& context)
+{
+    odbc::ValueReader reader(statement, context);
+    vfp::Value value;
+    long rows = 0;
+    for (;;) {
+        const SQLRETURN rc = SQLFetch(statement.get());
+        if (rc == SQL_NO_DATA)
+            break;
+        statement.check(rc, context);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            reader.read(static_cast<unsigned>(i + 1), columns[i].plan.fetch, value);
+            spool.write(value);
+        }
+        ++rows;
+    }
+    spool.rewind();
+    return rows;
+}
+
+void setQueryTimeout(const vfp::ContainerConnection& connection, const Handle& statement,
+                     const std::string& context)
+{
+    const std::int64_t seconds =
+        connection.properties.number(vfp::PropertyId::QueryTimeout).value_or(0);
+    if (seconds > 0)
+        statement.offered(
+            SQLSetStmtAttr(statement.get(), SQL_ATTR_QUERY_TIMEOUT,
+                           reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(seconds)), 0),
+            context);
+}
+
+}  // namespace
+
+std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
+                                          const vfp::ContainerView& view)
+{
+    const std::string description = "The view " + view.name + " of " + container.displayName();
+    const std::string cannotOpen = description + " cannot be opened";
+    if (const std::string asked = askedParameters(view); !asked.empty())
+        throw DatabaseError(cannotOpen + ": it " + asked + ".");
+    const vfp::ContainerConnection* connection = container.findConnection(view.connectionName);
+    if (connection == nullptr)
+        throw DatabaseError(cannotOpen + ": it reads through the connection " +
+                            view.connectionName + ", which " + container.displayName() +
+                            " does not hold.");
+
+    const odbc::ServerConnection server(*connection, cannotOpen);
+    const std::string refused = cannotOpen + ": " + server.serverText() + " refuses its SQL";
+    const Handle statement(SQL_HANDLE_STMT, &server.handle(), refused);
+    setQueryTimeout(*connection, statement, refused);
+    std::string sql = view.sql;
+    const SQLRETURN rc = SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()),
+                                       static_cast<SQLINTEGER>(sql.size()));
+    if (rc != SQL_NO_DATA)  // an UPDATE or DELETE that touched no row: no result, see below
+        statement.check(rc, refused);
+    const std::vector<Column> columns = describeColumns(statement, refused);
+    if (columns.empty())
+        throw DatabaseError(cannotOpen + ": its SQL gives no rows, so it is no query; what it " +
+                            "did on " + server.serverText() + " is rolled back where the server " +
+                            "keeps transactions.");
+
+    const std::string cannotRead = description + " cannot be read from " + server.serverText();
+    auto spool = std::make_unique<odbc::RowSpool>(cannotRead);
+    const long count = spoolRows(statement, columns, *spool, cannotRead);
+    std::vector<Field> fields;
+    for (const Column& column : columns)
+        fields.emplace_back(column.name, column.plan.adoType);
+    return std::make_unique<odbc::RemoteRowSource>(std::move(fields), std::move(spool), count);
+}
+
+}  // namespace database

@@ -1,0 +1,42 @@
+// One ODBC connection to the server a remote view reads: opened without any dialog and with a
+// login time-out, read-only where the driver allows it, and whatever a statement changed
+// rolled back when it closes.
+#pragma once
+
+#include <string>
+
+#include "components/odbc/OdbcHandle.h"
+#include "components/vfp/Container.h"
+
+namespace database::odbc {
+
+// Seconds to wait for the login when the connection sets no ConnectTimeout (or 0, "wait for
+// ever"): a server that never answers must not freeze the program.
+constexpr long kDefaultLoginTimeoutSeconds = 15;
+
+class ServerConnection
+{
+public:
+    // Connects through the driver manager with SQLDriverConnect and SQL_DRIVER_NOPROMPT.
+    // `context` starts every message ("The view sales of shop.dbc cannot be opened").
+    // Throws DatabaseError "CONTEXT: SERVER cannot be reached: DIAGNOSTICS." when the data
+    // source is not defined, its driver cannot be loaded or the login fails or times out, and
+    // "CONTEXT: its connection NAME names no data source." when there is nothing to connect to.
+    ServerConnection(const vfp::ContainerConnection& connection, const std::string& context);
+    // Rolls back and disconnects.
+    ~ServerConnection();
+    ServerConnection(const ServerConnection&) = delete;
+    ServerConnection& operator=(const ServerConnection&) = delete;
+
+    const Handle& handle() const { return mConnection; }
+    // How messages name the server: "the data source sales".
+    const std::string& serverText() const { return mServerText; }
+
+private:
+    Handle mEnvironment;
+    Handle mConnection;  // after mEnvironment: freed first
+    std::string mServerText;
+    bool mManualCommit = false;
+};
+
+}  // namespace database::odbc
