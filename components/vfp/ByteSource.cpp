@@ -80,7 +80,10 @@ private:
 std::shared_ptr<ByteSource> openFileSource(const std::filesystem::path& path)
 {
     const std::string name = path.filename().string();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO (or a device that waits for a peer) in place of a table,
+    // memo or container is refused below instead of blocking the open for good; reads of a
+    // regular file ignore the flag.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw VfpError(name + " cannot be opened: " + std::strerror(errno) + " (" + path.string() +
                        ").");
