@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include "modules/app/Main.h"
 #include "programs/quorvane-export/Command.h"
 
 namespace {
@@ -33,8 +34,12 @@ void printUsage()
         stdout);
     for (const Command& command : kCommands)
         std::printf("  %s %s\n      %s\n", command.name, command.synopsis, command.summary);
-    std::fputs("\nExit status: 0 on success, 1 when the command fails, 2 for wrong arguments.\n",
-               stdout);
+    std::fputs(
+        "\nOptions:\n"
+        "  --version     print the version\n"
+        "  -h, --help    print this help\n"
+        "\nExit status: 0 on success, 1 when the command fails, 2 for wrong arguments.\n",
+        stdout);
 }
 
 const Command* findCommand(const QString& name)
@@ -68,6 +73,10 @@ int main(int argc, char** argv)
     }
     if (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h")) {
         printUsage();
+        return 0;
+    }
+    if (arguments.first() == QLatin1String("--version")) {
+        std::printf("quorvane-export %s\n", app::ProductVersion());
         return 0;
     }
     const Command* command = findCommand(arguments.first());

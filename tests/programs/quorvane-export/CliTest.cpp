@@ -106,6 +106,14 @@ TEST_F(CliTest, ListGivesTheCataloguesItemsOfAFolder)
     EXPECT_EQ(result.out, "TABLE\tOrders\tOrders\nTABLE\tCustomer\tsub/Customer\n");
 }
 
+TEST(CliVersion, PrintsTheProjectVersion)
+{
+    const Outcome result = run({QStringLiteral("--version")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "quorvane-export " QUORVANE_PROJECT_VERSION "\n");
+    EXPECT_EQ(result.err, "");
+}
+
 struct Failure
 {
     const char* name;
