@@ -61,7 +61,7 @@ void Form1::connectHandlers()
 
 ConnectionSettings Form1::currentSettings() const
 {
-    return {Option1->isChecked(), Text1->text(), Text2->text()};
+    return {Option1->isChecked(), Text1->text(), Text2->text(), mCodePage};
 }
 
 void Form1::showAfterLoad()

@@ -60,7 +60,8 @@ public:
     // Shows the window unless the start-up already went on to the table selection window.
     void showAfterLoad();
 
-    // The connection settings as the controls hold them now.
+    // The connection settings as the controls hold them now, with the code page the start-up
+    // read from the settings.
     ConnectionSettings currentSettings() const;
 
     void PushButton1_Click();  // "Load Sample/Example Database"
@@ -110,6 +111,7 @@ private:
     void setPathText(QLineEdit& box, const QString& text);
 
     Form1Services mServices;
+    int mCodePage = vfp::kDefaultCodePage;  // tables without a code-page mark, from the settings
     app::WindowPointer* mPointer = nullptr;
     app::UnguardedEvents mEvents;
     std::unique_ptr<exporting::Form2> mForm2;

@@ -8,6 +8,7 @@
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/Settings.h"
 #include "modules/export/IsInstalled.h"
+#include "modules/foxpro/CodePageSetting.h"
 #include "windows/Form1.h"
 #include "windows/Form1Texts.h"
 #include "windows/look/AppIcon.h"
@@ -30,6 +31,7 @@ void Form1::Form_Load()
         SelectContainer = 132,
         FolderStored = 134,
         SelectFolder = 136,
+        RestoreCodePage = 138,
         StoredPathExists = 140,
         GoOn = 142,
         NameWindow = 144,
@@ -53,6 +55,8 @@ void Form1::Form_Load()
                       [&] { return app::readSetting(Setting::FoxproOption) == folderOption; })) {
         p.step(SelectFolder, [&] { selectOption(*Option2); });
     }
+
+    p.step(RestoreCodePage, [&] { mCodePage = ReadCodePageSetting(); });
 
     // Both paths count whatever option was restored; "Next >" then opens the selected kind.
     if (p.test(StoredPathExists, [&] {

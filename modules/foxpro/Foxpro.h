@@ -14,9 +14,9 @@ namespace foxpro {
 
 // Replaces the items of list with the tables of the source, every item unticked. settings says
 // which kind of source it is and, for a free table folder, where the folder is (read once, at
-// the call); connectionString is what the connection is opened with, unless opened is given: a
-// connection to the same source already open, which the catalogue then takes (and closes)
-// instead of opening the source a second time.
+// the call) and the code page of its tables without a mark; connectionString is what the
+// connection is opened with, unless opened is given: a connection to the same source already
+// open, which the catalogue then takes (and closes) instead of opening the source a second time.
 //
 // Container: every "TABLE" and "VIEW" row of the tables schema, in schema order, the name as
 // both text and query. Folder: the *.dbf files of the folder and every folder below it
@@ -34,8 +34,9 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
                                        app::FailureReport& report,
                                        std::unique_ptr<database::Connection> opened = {});
 
-// A connection opened with BuildFoxproConnectionString(settings), or null when the source
-// cannot be opened. Shows nothing; a failure to create the connection object is thrown.
+// A connection opened with BuildFoxproConnectionString(settings) and settings' code page for
+// tables without a mark, or null when the source cannot be opened. Shows nothing; a failure to
+// create the connection object is thrown.
 std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSettings& settings);
 
 // True when a connection opened with BuildFoxproConnectionString(settings) succeeds; false

@@ -56,15 +56,14 @@ void writeRecord(const database::Recordset& records, int fieldCount, std::string
 
 }  // namespace
 
-int runDump(const QStringList& arguments)
+int runDump(const QStringList& arguments, const SourceOptions& options)
 {
     const QString& source = arguments.at(0);
     const QString& name = arguments.at(1);
 
-    database::Connection connection;
-    connection.Open(connectionStringFor(source));
+    const std::unique_ptr<database::Connection> connection = openSource(source, options);
     database::Recordset records;
-    records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), connection, 3, 1);
+    records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), *connection, 3, 1);
 
     Output out;
     writeHeader(records, out);

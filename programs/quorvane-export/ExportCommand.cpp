@@ -78,14 +78,14 @@ private:
 // The tables named on the command line, or every table of the catalogue, all ticked. A named
 // sub-folder table ("old/orders") keeps its path for the query and its bare name for the sheet.
 // Returns the catalogue's failures.
-app::Failures selectTables(const ExportArguments& arguments, foxpro::TableList& tables,
-                           app::FailureReport& report)
+app::Failures selectTables(const ExportArguments& arguments, const SourceOptions& options,
+                           foxpro::TableList& tables, app::FailureReport& report)
 {
-    std::unique_ptr<database::Connection> source = openSource(arguments.source);
+    std::unique_ptr<database::Connection> source = openSource(arguments.source, options);
     app::Failures failures;
     if (arguments.names.isEmpty()) {
         failures = foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(arguments.source),
-                                                    settingsFor(arguments.source), report,
+                                                    settingsFor(arguments.source, options), report,
                                                     std::move(source));
     }
     for (const QString& name : arguments.names) {
@@ -101,12 +101,12 @@ app::Failures selectTables(const ExportArguments& arguments, foxpro::TableList& 
 
 }  // namespace
 
-int runExport(const QStringList& arguments)
+int runExport(const QStringList& arguments, const SourceOptions& options)
 {
     const ExportArguments parsed = parse(arguments);
     OneLineReports reports;
     foxpro::TableList tables;
-    if (!selectTables(parsed, tables, reports).empty())
+    if (!selectTables(parsed, options, tables, reports).empty())
         throw std::runtime_error("the tables of " + parsed.source.toStdString() +
                                  " could not all be listed");
     if (tables.empty())
@@ -116,7 +116,7 @@ int runExport(const QStringList& arguments)
     exporting::WorkbookFile output{file};
     TerminalProgress progress;
     const exporting::ExportRequest request{
-        settingsFor(parsed.source), tables,
+        settingsFor(parsed.source, options), tables,
         parsed.open ? spreadsheet::defaultApplicationFactory() : output.factory()};
     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, reports);
     if (!outcome.handedOver)
