@@ -9,7 +9,7 @@ status=0
 breach() { echo "check-tree: $*"; status=1; }
 
 if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
-  mapfile -t files < <(git ls-files --cached --others --exclude-standard)
+  mapfile -t files < <(git ls-files --cached --others --exclude-standard | sort -u)
 else
   mapfile -t files < <(find . -path ./build -prune -o -type f -print | sed 's|^\./||')
 fi

@@ -35,6 +35,7 @@ Form1::Form1(Form1Services services)
 {
     createControls();
     connectHandlers();
+    setAcceptDrops(true);  // a folder, .dbc or .dbf dropped is taken as the source
 }
 
 Form1::~Form1() = default;
@@ -61,7 +62,7 @@ void Form1::connectHandlers()
 
 ConnectionSettings Form1::currentSettings() const
 {
-    return {Option1->isChecked(), Text1->text(), Text2->text()};
+    return {Option1->isChecked(), Text1->text(), Text2->text(), mCodePage};
 }
 
 void Form1::showAfterLoad()
@@ -218,6 +219,18 @@ void Form1::Text2_GotFocus()
     Text2->selectAll();
 }
 
+void Form1::takeSource(const GivenSource& source)
+{
+    selectOption(source.option1 ? *Option1 : *Option2);
+    setPathText(source.option1 ? *Text1 : *Text2, source.path);
+}
+
+void Form1::tickGivenTable(const GivenSource& source)
+{
+    if (!source.table.isEmpty() && mForm2 && mForm2->isVisible())
+        mForm2->tickTable(source.table);
+}
+
 void Form1::selectOption(QRadioButton& option)
 {
     mEvents.programChange([&] {
@@ -233,6 +246,8 @@ void Form1::setPathText(QLineEdit& box, const QString& newText)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == Text1 || watched == Text2) && passFileDrag(event))
+        return true;
     // Selected after the event that gave the focus, so a click's cursor placement does not
     // undo the selection.
     if (event->type() == QEvent::FocusIn && (watched == Text1 || watched == Text2)) {

@@ -10,6 +10,7 @@
 #include "components/spreadsheet/Application.h"
 #include "modules/app/UnguardedEvents.h"
 #include "modules/foxpro/ConnectionSettings.h"
+#include "modules/foxpro/GivenSource.h"
 #include "modules/foxpro/TableList.h"
 
 class QGroupBox;
@@ -55,12 +56,19 @@ public:
     ~Form1() override;
 
     // The start-up: skin, hand pointer, restored settings, the automatic "Next >", caption and
-    // title, and the spreadsheet check. Runs before the window is first shown.
-    void Form_Load();
+    // title, and the spreadsheet check. Runs before the window is first shown. givenPath: a
+    // source handed to the program on its command line (empty: none), taken after the restored
+    // settings as if chosen with its "..." button and option; "Next >" then follows whether or
+    // not it exists, and a given .dbf is ticked in the table list.
+    void Form_Load(const QString& givenPath = QString());
+    // A folder, .dbc or .dbf dropped onto the window: taken as if chosen with its "..." button
+    // and option, then "Next >", and a dropped .dbf ticked in the table list.
+    void Form_OLEDragDrop(const QString& path);
     // Shows the window unless the start-up already went on to the table selection window.
     void showAfterLoad();
 
-    // The connection settings as the controls hold them now.
+    // The connection settings as the controls hold them now, with the code page the start-up
+    // read from the settings.
     ConnectionSettings currentSettings() const;
 
     void PushButton1_Click();  // "Load Sample/Example Database"
@@ -97,6 +105,10 @@ protected:
     // Closing the window ends the program at once.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A drag of one folder, .dbc or .dbf is taken anywhere on the window, path boxes included.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
@@ -108,8 +120,16 @@ private:
     void selectOption(QRadioButton& option);
     // Text set by the program; the change handler's failure becomes the caller's.
     void setPathText(QLineEdit& box, const QString& text);
+    // Puts a given source into the controls as its "..." button and option would.
+    void takeSource(const GivenSource& source);
+    // Ticks the given table in the table list, when "Next >" has just shown the list.
+    void tickGivenTable(const GivenSource& source);
+    // Path boxes pass drags of files on to the window, so a file dropped on one is taken as
+    // a source instead of becoming its text. True when the event was such a drag.
+    bool passFileDrag(QEvent* event);
 
     Form1Services mServices;
+    int mCodePage = vfp::kDefaultCodePage;  // tables without a code-page mark, from the settings
     app::WindowPointer* mPointer = nullptr;
     app::UnguardedEvents mEvents;
     std::unique_ptr<exporting::Form2> mForm2;

@@ -1,5 +1,8 @@
-// Form1's load, the whole start-up: dress the window, restore the settings, go on at once
-// when a stored path still exists, name the window, and check for a spreadsheet program.
+// Form1's load, the whole start-up: dress the window, restore the settings, take a source the
+// program was given, go on at once when it or a stored path exists, name the window, and check
+// for a spreadsheet program.
+#include <optional>
+
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -8,6 +11,7 @@
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/Settings.h"
 #include "modules/export/IsInstalled.h"
+#include "modules/foxpro/CodePageSetting.h"
 #include "windows/Form1.h"
 #include "windows/Form1Texts.h"
 #include "windows/look/AppIcon.h"
@@ -17,7 +21,7 @@
 
 namespace foxpro {
 
-void Form1::Form_Load()
+void Form1::Form_Load(const QString& givenPath)
 {
     using app::Setting;
     enum Line : int {
@@ -30,6 +34,8 @@ void Form1::Form_Load()
         SelectContainer = 132,
         FolderStored = 134,
         SelectFolder = 136,
+        RestoreCodePage = 138,
+        TakeGivenSource = 139,
         StoredPathExists = 140,
         GoOn = 142,
         NameWindow = 144,
@@ -54,11 +60,27 @@ void Form1::Form_Load()
         p.step(SelectFolder, [&] { selectOption(*Option2); });
     }
 
+    p.step(RestoreCodePage, [&] { mCodePage = ReadCodePageSetting(); });
+
+    // A given source replaces the restored one as its "..." button would, and is opened
+    // whether or not it exists: a missing one gets the report of any source that cannot be.
+    std::optional<GivenSource> given;
+    if (!givenPath.isEmpty()) {
+        p.step(TakeGivenSource, [&] {
+            given = sourceForGivenPath(givenPath);
+            takeSource(*given);
+        });
+    }
+
     // Both paths count whatever option was restored; "Next >" then opens the selected kind.
     if (p.test(StoredPathExists, [&] {
-            return app::FileExists(Text1->text()) || app::IsFolder(Text2->text()) == true;
+            return given || app::FileExists(Text1->text()) || app::IsFolder(Text2->text()) == true;
         }))
-        p.step(GoOn, [&] { PushButton2_Click(); });
+        p.step(GoOn, [&] {
+            PushButton2_Click();
+            if (given)
+                tickGivenTable(*given);
+        });
 
     p.step(NameWindow, [&] {
         setWindowTitle(QString::fromLatin1(app::kProductName));

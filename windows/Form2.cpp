@@ -68,6 +68,11 @@ void Form2::showTables(const foxpro::TableList& tables)
     mList->show(tables);
 }
 
+bool Form2::tickTable(const QString& query)
+{
+    return mList->tick(query);
+}
+
 // The list is filled with what the catalogue listed for "Next >", so the source is opened and
 // listed once per "Next >"; the load no longer builds a connection string of its own.
 void Form2::Form_Load()

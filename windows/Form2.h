@@ -40,6 +40,9 @@ public:
 
     // Fills the list again, every item unticked (a later "Next >").
     void showTables(const foxpro::TableList& tables);
+    // Ticks the table whose query is query (a table handed to the program) and shows it as
+    // the current item; false when the list has no such table.
+    bool tickTable(const QString& query);
 
     // True while an export runs; a second "Finish" then does nothing.
     bool ExportBusy = false;

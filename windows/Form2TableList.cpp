@@ -55,4 +55,19 @@ void Form2TableList::setAllChecked(bool checked)
     mView.viewport()->update();
 }
 
+bool Form2TableList::tick(const QString& query)
+{
+    const int count = mView.topLevelItemCount();
+    for (int i = 0; i < count; ++i) {
+        QTreeWidgetItem* item = mView.topLevelItem(i);
+        if (item->data(0, kQueryRole).toString() != query)
+            continue;
+        item->setCheckState(0, Qt::Checked);
+        mView.setCurrentItem(item);
+        mView.scrollToItem(item);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace exporting

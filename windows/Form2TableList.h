@@ -22,6 +22,10 @@ public:
     // Ticks or clears every item, however many there are.
     void setAllChecked(bool checked);
 
+    // Ticks the first item whose query is query and makes it the current item, scrolled into
+    // view; false when no item has that query.
+    bool tick(const QString& query);
+
 private:
     QTreeWidget& mView;
 };

@@ -8,6 +8,17 @@
 #include "components/rows/DatabaseError.h"
 
 namespace database {
+namespace {
+
+std::string supportedCodePagesText()
+{
+    std::string text;
+    for (const int page : vfp::supportedCodePages())
+        text += (text.empty() ? "" : ", ") + std::to_string(page);
+    return text;
+}
+
+}  // namespace
 
 Connection::Connection() = default;
 Connection::~Connection() = default;
@@ -16,7 +27,11 @@ void Connection::Open(const QString& connectionString)
 {
     if (mSource)
         throw DatabaseError("The connection is already open; close it before opening it again.");
-    mSource = Source::open(parseConnectionString(connectionString));
+    if (!vfp::isSupportedCodePage(DefaultCodePage))
+        throw DatabaseError("Code page " + std::to_string(DefaultCodePage) +
+                            " cannot be read; tables without a code-page mark need one of " +
+                            supportedCodePagesText() + ".");
+    mSource = Source::open(parseConnectionString(connectionString), DefaultCodePage);
 }
 
 int Connection::State() const

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "components/vfp/CodePage.h"
+
 namespace database {
 
 class Recordset;
@@ -23,11 +25,16 @@ public:
 
     int CursorLocation = 2;  // kept for the callers that set it; reading is client-side anyway
     int Mode = 0;            // 3 = read/write as the export sets it; we only ever read
+    // The code page of tables that carry no code-page mark (FoxPro 2.x and dBase tables often
+    // carry none), set before Open: 437, 850 or 866 for DOS text, say. Tables with a mark
+    // are always read in their own.
+    int DefaultCodePage = vfp::kDefaultCodePage;
 
     // Opens "Provider=vfpoledb.1;Data Source=PATH;Collating Sequence=NAME;". PATH is not
     // quoted and may itself contain ";". A path ending in .dbc (any case) must be a readable
     // database container; anything else must be an existing folder.
-    // Throws DatabaseError with a clear description otherwise.
+    // Throws DatabaseError with a clear description otherwise, and when DefaultCodePage is
+    // not a code page the engine reads.
     void Open(const QString& connectionString);
 
     // 0 when closed, 1 when open.

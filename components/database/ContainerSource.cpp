@@ -9,8 +9,8 @@
 
 namespace database {
 
-ContainerSource::ContainerSource(const std::filesystem::path& dbc)
-    : mContainer(fromEngine([&] { return vfp::Container::open(dbc); }))
+ContainerSource::ContainerSource(const std::filesystem::path& dbc, int defaultCodePage)
+    : mContainer(fromEngine([&] { return vfp::Container::open(dbc, defaultCodePage); }))
 {}
 
 std::vector<CatalogEntry> ContainerSource::catalog() const

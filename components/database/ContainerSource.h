@@ -11,8 +11,9 @@ namespace database {
 class ContainerSource : public Source
 {
 public:
-    // Reads the container. Throws DatabaseError when it is not a readable container.
-    explicit ContainerSource(const std::filesystem::path& dbc);
+    // Reads the container; its tables without a code-page mark are read in defaultCodePage.
+    // Throws DatabaseError when it is not a readable container.
+    ContainerSource(const std::filesystem::path& dbc, int defaultCodePage);
 
     std::vector<CatalogEntry> catalog() const override;
     // A table or view of the container, by its name ignoring case.

@@ -54,7 +54,9 @@ std::filesystem::path findEntry(const std::filesystem::path& folder, const QStri
 
 }  // namespace
 
-FolderSource::FolderSource(std::filesystem::path folder) : mFolder(std::move(folder)) {}
+FolderSource::FolderSource(std::filesystem::path folder, int defaultCodePage)
+    : mFolder(std::move(folder)), mDefaultCodePage(defaultCodePage)
+{}
 
 std::vector<CatalogEntry> FolderSource::catalog() const
 {
@@ -111,6 +113,7 @@ std::unique_ptr<RowSource> FolderSource::open(const QString& name)
 {
     const std::filesystem::path table = resolve(name);
     vfp::OpenOptions options;
+    options.defaultCodePage = mDefaultCodePage;
     options.longNamesFromContainer = true;
     return fromEngine(
         [&] { return std::make_unique<TableRowSource>(vfp::Table::open(table, options)); });

@@ -4,13 +4,16 @@
 #include <filesystem>
 
 #include "components/database/Source.h"
+#include "components/vfp/CodePage.h"
 
 namespace database {
 
 class FolderSource : public Source
 {
 public:
-    explicit FolderSource(std::filesystem::path folder);
+    // Tables without a code-page mark are read in defaultCodePage.
+    explicit FolderSource(std::filesystem::path folder,
+                          int defaultCodePage = vfp::kDefaultCodePage);
 
     // The .dbf files directly in the folder, by lower-case base name.
     std::vector<CatalogEntry> catalog() const override;
@@ -25,6 +28,7 @@ public:
 
 private:
     std::filesystem::path mFolder;
+    int mDefaultCodePage;
 };
 
 }  // namespace database

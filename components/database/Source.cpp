@@ -14,7 +14,7 @@
 
 namespace database {
 
-std::unique_ptr<Source> Source::open(const ConnectionString& connection)
+std::unique_ptr<Source> Source::open(const ConnectionString& connection, int defaultCodePage)
 {
     const std::filesystem::path path(QFile::encodeName(connection.dataSource).toStdString());
     const std::string shown = connection.dataSource.toStdString();
@@ -27,14 +27,14 @@ std::unique_ptr<Source> Source::open(const ConnectionString& connection)
         if (!std::filesystem::is_regular_file(status))
             throw DatabaseError("Cannot open the database container " + shown +
                                 ": it is not a file.");
-        return std::make_unique<ContainerSource>(path);
+        return std::make_unique<ContainerSource>(path, defaultCodePage);
     }
     if (!std::filesystem::exists(status))
         throw DatabaseError("Cannot open the free table folder " + shown + ": it does not exist.");
     if (!std::filesystem::is_directory(status))
         throw DatabaseError("Cannot open " + shown +
                             ": it is neither a folder nor a database container (.dbc).");
-    return std::make_unique<FolderSource>(path);
+    return std::make_unique<FolderSource>(path, defaultCodePage);
 }
 
 void sortCatalog(std::vector<CatalogEntry>& entries)

@@ -25,9 +25,10 @@ public:
     virtual ~Source() = default;
 
     // Opens what the connection string names: a path ending in ".dbc" (any case) as a
-    // database container, anything else as a folder. Throws DatabaseError when the container
-    // is missing or unreadable, or the folder does not exist or is no folder.
-    static std::unique_ptr<Source> open(const ConnectionString& connection);
+    // database container, anything else as a folder. Its tables without a code-page mark are
+    // read in defaultCodePage. Throws DatabaseError when the container is missing or
+    // unreadable, or the folder does not exist or is no folder.
+    static std::unique_ptr<Source> open(const ConnectionString& connection, int defaultCodePage);
 
     // The tables rowset: tables, then views, each group sorted by name ignoring case.
     virtual std::vector<CatalogEntry> catalog() const = 0;

@@ -227,6 +227,14 @@ bool isSupportedCodePage(int codePage)
     return false;
 }
 
+std::vector<int> supportedCodePages()
+{
+    std::vector<int> pages;
+    for (const PageName& page : kPageNames)
+        pages.push_back(page.codePage);
+    return pages;  // kPageNames is in ascending order
+}
+
 struct TextDecoder::Impl
 {
     int codePage = 0;

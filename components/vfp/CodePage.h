@@ -7,8 +7,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vfp {
+
+// The code page of a table without a code-page mark unless the caller names another:
+// Windows-1252, as FoxPro read such tables on a western Windows.
+inline constexpr int kDefaultCodePage = 1252;
 
 // The code page a mark stands for (FoxPro marks and the dBase language-driver ids), or 0 for
 // mark 0 (not marked) and for marks nobody knows.
@@ -18,6 +23,8 @@ std::uint8_t markForCodePage(int codePage);
 // True when the engine can decode this code page (437, 620, 737, 850, 852, 857, 861, 865, 866,
 // 874, 895, 932, 936, 949, 950, 1250-1257, 10000, 10006, 10007, 10029).
 bool isSupportedCodePage(int codePage);
+// Every code page isSupportedCodePage() accepts, in ascending order.
+std::vector<int> supportedCodePages();
 
 // Decodes text of one code page into UTF-8. Every byte gives a character: bytes the page
 // leaves undefined decode as Windows does (0x81 in 1252 is U+0081), nothing is dropped;

@@ -24,6 +24,7 @@ struct ContainerState
     std::vector<ContainerTable> tables;
     std::vector<ContainerView> views;
     std::vector<ContainerConnection> connections;
+    int defaultCodePage = kDefaultCodePage;  // for member tables without a code-page mark
 };
 
 namespace {
@@ -183,7 +184,7 @@ void gather(ContainerState& state)
 }
 
 std::shared_ptr<const ContainerState> build(const Table& table, std::filesystem::path path,
-                                            std::filesystem::path folder)
+                                            std::filesystem::path folder, int defaultCodePage)
 {
     if (table.hasMemoFields() && !table.memoAvailable())
         throw VfpError(message::memoMissing(
@@ -192,6 +193,7 @@ std::shared_ptr<const ContainerState> build(const Table& table, std::filesystem:
     state->path = std::move(path);
     state->folder = std::move(folder);
     state->displayName = table.displayName();
+    state->defaultCodePage = defaultCodePage;
     state->objects = readObjects(table);
     gather(*state);
     return state;
@@ -210,18 +212,21 @@ const T* findByName(const std::vector<T>& items, std::string_view name)
 
 Container::Container(std::shared_ptr<const ContainerState> state) : mState(std::move(state)) {}
 
-Container Container::open(const std::filesystem::path& dbc)
+Container Container::open(const std::filesystem::path& dbc, int defaultCodePage)
 {
-    const Table table = Table::open(dbc);
+    OpenOptions options;
+    options.defaultCodePage = defaultCodePage;
+    const Table table = Table::open(dbc, options);
     return Container(build(
-        table, dbc, dbc.parent_path().empty() ? std::filesystem::path(".") : dbc.parent_path()));
+        table, dbc, dbc.parent_path().empty() ? std::filesystem::path(".") : dbc.parent_path(),
+        defaultCodePage));
 }
 
 Container Container::open(std::shared_ptr<ByteSource> dbc, std::shared_ptr<ByteSource> dct,
                           const std::filesystem::path& folder)
 {
     const Table table = Table::open(std::move(dbc), std::move(dct));
-    return Container(build(table, {}, folder));
+    return Container(build(table, {}, folder, kDefaultCodePage));
 }
 
 const std::filesystem::path& Container::path() const
@@ -278,6 +283,7 @@ Table Container::openTable(const ContainerTable& table, OpenOptions options) con
                                               table.file.string()));
     if (options.longFieldNames.empty())
         options.longFieldNames = table.longFieldNames;
+    options.defaultCodePage = mState->defaultCodePage;
     return Table::open(table.file, options);
 }
 

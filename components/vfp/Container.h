@@ -78,10 +78,12 @@ class Container
 public:
     // Opens a .dbc and its .dct memo (same base name, case ignored) and reads its object tree.
     // Deleted rows are skipped; children need not follow their parent. Member tables are not
-    // opened here (see openTable). Throws VfpError naming the file when the .dbc is not a
-    // readable table, lacks OBJECTID/PARENTID/OBJECTTYPE/OBJECTNAME/PROPERTY fields, or its
-    // .dct is missing or damaged.
-    static Container open(const std::filesystem::path& dbc);
+    // opened here (see openTable). defaultCodePage: the code page of the container's own table
+    // and of every member table that carries no code-page mark (OpenOptions::defaultCodePage).
+    // Throws VfpError naming the file when the .dbc is not a readable table, lacks
+    // OBJECTID/PARENTID/OBJECTTYPE/OBJECTNAME/PROPERTY fields, or its .dct is missing or
+    // damaged.
+    static Container open(const std::filesystem::path& dbc, int defaultCodePage = kDefaultCodePage);
     // The same over byte sources (tests, fuzzing); folder resolves the tables' paths and may
     // be empty (then no table exists).
     static Container open(std::shared_ptr<ByteSource> dbc, std::shared_ptr<ByteSource> dct,
@@ -103,8 +105,9 @@ public:
     const ContainerView* findView(std::string_view name) const;
     const ContainerConnection* findConnection(std::string_view name) const;
 
-    // Opens a member table with its long field names. Throws VfpError when the file is
-    // missing ("Orders cannot be opened: orders.dbf is missing; northwind.dbc expects it
+    // Opens a member table with its long field names, in the container's default code page
+    // when it carries no mark (options.defaultCodePage is not used). Throws VfpError when the
+    // file is missing ("Orders cannot be opened: orders.dbf is missing; northwind.dbc expects it
     // at /data/orders.dbf") or damaged.
     Table openTable(const ContainerTable& table, OpenOptions options = {}) const;
 

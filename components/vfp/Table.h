@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "components/vfp/ByteSource.h"
+#include "components/vfp/CodePage.h"
 #include "components/vfp/FieldDescriptor.h"
 
 namespace vfp {
 
 struct OpenOptions
 {
-    // Code page for a table without a code-page mark (mark 0): Windows-1252 as FoxPro on a
-    // western Windows.
-    int defaultCodePage = 1252;
+    // Code page for a table without a code-page mark (mark 0) or with one nobody knows.
+    int defaultCodePage = kDefaultCodePage;
     // When not 0, used instead of the table's mark.
     int codePage = 0;
     // Long field names, one per user field in descriptor order (what a container keeps for

@@ -243,7 +243,8 @@ int chooseCodePage(TableState& state, const OpenOptions& options)
     const int marked = codePageForMark(state.codePageMark);
     if (marked != 0 && isSupportedCodePage(marked))
         return marked;
-    return isSupportedCodePage(options.defaultCodePage) ? options.defaultCodePage : 1252;
+    return isSupportedCodePage(options.defaultCodePage) ? options.defaultCodePage
+                                                        : kDefaultCodePage;
 }
 
 }  // namespace

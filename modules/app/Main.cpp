@@ -1,4 +1,5 @@
-// File tests, the application title, the program folder and the end of the program.
+// File tests, the application title and version, the program folder and the end of the
+// program.
 #include "modules/app/Main.h"
 
 #include <cstdio>
@@ -78,6 +79,11 @@ QString appTitleFor(const QString& productName)
 void SetAppTitle()
 {
     appTitle() = appTitleFor(QString::fromLatin1(kProductName));
+}
+
+const char* ProductVersion()
+{
+    return QUORVANE_VERSION;  // the build passes the project's version to this file alone
 }
 
 QString AppTitle()

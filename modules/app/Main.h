@@ -1,4 +1,5 @@
-// Shared helpers of the Main module: file tests, the application title, the program folder.
+// Shared helpers of the Main module: file tests, the application title and version, the
+// program folder.
 #pragma once
 
 #include <optional>
@@ -9,6 +10,9 @@ namespace app {
 
 // The product name; the application title is derived from it.
 inline constexpr const char kProductName[] = "Quorvane";
+
+// The release the build was made from: the project's version ("0.1.0"), for --version.
+const char* ProductVersion();
 
 // True when the path's modification time can be read; false on any failure (missing, empty,
 // invalid). Never throws.

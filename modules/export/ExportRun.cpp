@@ -55,7 +55,10 @@ private:
         const int line = p.test(IsContainer, [&] { return mRequest.settings.option1; })
                              ? OpenContainer
                              : OpenFolder;
-        return p.step(line, [&] { mConnection.Open(connectionString); });
+        return p.step(line, [&] {
+            mConnection.DefaultCodePage = mRequest.settings.unmarkedCodePage;
+            mConnection.Open(connectionString);
+        });
     }
 
     // 120–128: a new hidden application with a workbook cut down to one sheet.

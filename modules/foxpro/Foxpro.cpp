@@ -109,7 +109,10 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
     std::unique_ptr<database::Recordset> recordset;
     if (!connection) {
         p.step(CreateConnection, [&] { connection = std::make_unique<database::Connection>(); });
-        p.step(OpenConnection, [&] { object(connection).Open(connectionString); });
+        p.step(OpenConnection, [&] {
+            object(connection).DefaultCodePage = settings.unmarkedCodePage;
+            object(connection).Open(connectionString);
+        });
     }
     p.step(CreateRecordset, [&] { recordset = std::make_unique<database::Recordset>(); });
     p.step(ClearList, [&] { list.clear(); });
@@ -125,6 +128,7 @@ std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSetti
     auto connection = std::make_unique<database::Connection>();  // a failure here is thrown
     try {
         connection->CursorLocation = 2;
+        connection->DefaultCodePage = settings.unmarkedCodePage;
         connection->Open(BuildFoxproConnectionString(settings));
         return connection;
     } catch (...) {

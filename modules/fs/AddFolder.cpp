@@ -1,11 +1,14 @@
-// The folder walk: level order, the attribute and name rules, and its two failure modes.
+// The folder walk: level order, each folder's sub-folders in name order, the attribute and
+// name rules, and its two failure modes.
 #include "modules/fs/AddFolder.h"
 
 #include <sys/stat.h>
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include <QFile>
 #include <QHash>
@@ -16,6 +19,7 @@
 #include "modules/fs/DirectoryReader.h"
 #include "modules/fs/FileSystemError.h"
 #include "modules/fs/FolderAttributes.h"
+#include "modules/fs/NameOrder.h"
 
 namespace fs {
 namespace {
@@ -105,28 +109,42 @@ bool FolderWalk::isStillSearchable(const QString& entry)
 
 void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
 {
+    struct SubFolder
+    {
+        QString name;
+        struct stat status;
+        FolderStatus listed;
+    };
+    std::vector<SubFolder> found;
     DirectoryReader reader(QFile::encodeName(entry));
-    DirectoryReader::Entry found{};
-    while (reader.next(found)) {
-        if (found.type != DT_DIR && found.type != DT_LNK && found.type != DT_UNKNOWN)
+    DirectoryReader::Entry read{};
+    while (reader.next(read)) {
+        if (read.type != DT_DIR && read.type != DT_LNK && read.type != DT_UNKNOWN)
             continue;
         struct stat status = {};
-        if (!reader.statEntry(found.name, status) || !S_ISDIR(status.st_mode))
+        if (!reader.statEntry(read.name, status) || !S_ISDIR(status.st_mode))
             continue;  // a file, or a link to one or to nowhere: not a sub-folder
         app::YieldToWindows();
-        const QString name = QFile::decodeName(found.name);
+        QString name = QFile::decodeName(read.name);
         if (name.size() >= kMaxPath || HasUnusableCharacters(name) ||
             name.contains(QLatin1Char('?')))
             continue;
-        // Identity, not path, so a link back to a parent (or a second mount) cannot loop.
-        if (!mSeen.emplace(status.st_dev, status.st_ino).second)
-            continue;
-        FolderStatus listed{found.type == DT_LNK, true, status.st_dev};
+        FolderStatus listed{read.type == DT_LNK, true, status.st_dev};
         struct stat own = {};
-        if (found.type == DT_UNKNOWN && reader.statEntry(found.name, own, false))
+        if (read.type == DT_UNKNOWN && reader.statEntry(read.name, own, false))
             listed.isLink = S_ISLNK(own.st_mode);
-        newList.append(entry + name + QLatin1Char('/'));
-        mListed.insert(newList.last(), listed);
+        found.push_back({std::move(name), status, listed});
+    }
+    // Sorted before the identity test, so of two names for one folder the first listed stays.
+    std::sort(found.begin(), found.end(), [](const SubFolder& a, const SubFolder& b) {
+        return isListedBefore(a.name, b.name);
+    });
+    for (const SubFolder& folder : found) {
+        // Identity, not path, so a link back to a parent (or a second mount) cannot loop.
+        if (!mSeen.emplace(folder.status.st_dev, folder.status.st_ino).second)
+            continue;
+        newList.append(entry + folder.name + QLatin1Char('/'));
+        mListed.insert(newList.last(), folder.listed);
     }
 }
 

@@ -23,8 +23,9 @@ inline constexpr const char kAnsiCodePage[] = "windows-1252";
 constexpr qsizetype kMaxPath = 260;
 
 // Extends folders (full paths ending in "/") with every folder below them, level by level:
-// first all sub-folders of the listed folders in the order the file system lists them, then
-// theirs, and so on when recurse is set (one level otherwise). A folder whose attribute word
+// first all sub-folders of the listed folders, each folder's in name order (isListedBefore,
+// the order NTFS lists them in), then theirs, and so on when recurse is set (one level
+// otherwise). A folder whose attribute word
 // is exactly 22 or 1046 is neither returned nor searched, unless it is the root "/"; a name
 // that HasUnusableCharacters rejects or holds "?" is not taken; a folder reached a second time
 // (through a link or a second mount) is not taken again. A listed folder that may not be
@@ -67,8 +68,8 @@ private:
 
 // The names in folder (with or without a trailing "/") that match pattern ("*" any run, "?"
 // one character, letters ignoring case: "*.dbf" finds Customer.DBF) and for which
-// IsExistingFile holds; hidden files included, folders never. In the order the file system
-// lists them. Throws FileSystemError when the folder cannot be listed.
+// IsExistingFile holds; hidden files included, folders never. In name order (isListedBefore).
+// Throws FileSystemError when the folder cannot be listed.
 FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern);
 
 // Whether name matches pattern as GetFilesInFolder matches it.

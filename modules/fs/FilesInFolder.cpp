@@ -6,6 +6,7 @@
 
 #include "modules/fs/AddFolder.h"
 #include "modules/fs/DirectoryReader.h"
+#include "modules/fs/NameOrder.h"
 
 namespace fs {
 
@@ -74,6 +75,7 @@ FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern)
         if (matchesFilePattern(name, pattern) && IsExistingFile(prefix + name))
             names.append(name);
     }
+    sortInListingOrder(names);
     return FileNameArray(std::move(names));
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "components/vfp/CodePage.h"
 #include "modules/app/Failure.h"
 #include "modules/foxpro/ConnectionSettings.h"
 
@@ -26,15 +27,21 @@ enum ExitStatus : int {
                                // was one line on standard error
 };
 
+// How every command reads its SOURCE: the options given besides the command.
+struct SourceOptions
+{
+    int codePage = vfp::kDefaultCodePage;  // --codepage N: tables without a code-page mark
+};
+
 struct Command
 {
     const char* name;      // first argument, e.g. "dump"
     const char* synopsis;  // arguments after the name, e.g. "SOURCE NAME"
     const char* summary;   // one line for --help
     int argumentCount;     // arguments after the name; -1: the command checks them itself
-    // Runs with those arguments; returns the exit status. Throws on failure (main prints
-    // what() as one line on standard error and exits with 1).
-    int (*run)(const QStringList& arguments);
+    // Runs with those arguments and SOURCE read as options say; returns the exit status.
+    // Throws on failure (main prints what() as one line on standard error and exits with 1).
+    int (*run)(const QStringList& arguments, const SourceOptions& options);
 };
 
 // Wrong arguments: main prints the message and the usage, and exits with 2.
@@ -44,30 +51,37 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-int runList(const QStringList& arguments);
-int runDump(const QStringList& arguments);
-int runExport(const QStringList& arguments);
+int runList(const QStringList& arguments, const SourceOptions& options);
+int runDump(const QStringList& arguments, const SourceOptions& options);
+int runExport(const QStringList& arguments, const SourceOptions& options);
+
+// Takes "--codepage N" (or "--codepage=N") out of arguments, wherever it stands; the last one
+// counts. Throws UsageError when N is missing or names no code page the engine reads.
+SourceOptions takeSourceOptions(QStringList& arguments);
 
 // True when SOURCE names a database container (ends in ".dbc", any case); otherwise it is a
 // free table folder.
 bool isContainerPath(const QString& source);
 
 // The connection settings the windows would hold for SOURCE: the container kind and path
-// for a .dbc, otherwise the folder kind and path.
-foxpro::ConnectionSettings settingsFor(const QString& source);
+// for a .dbc, otherwise the folder kind and path; the code page of options.
+foxpro::ConnectionSettings settingsFor(const QString& source, const SourceOptions& options);
 
 // The connection string the windows would build for SOURCE: the container with the
 // "machine" collating sequence, or the folder with "general".
 QString connectionStringFor(const QString& source);
 
-// Opens SOURCE, so that one that cannot be opened fails with the connection's own one-line
-// reason (thrown) before the catalogue or the export would report it in several lines.
-std::unique_ptr<database::Connection> openSource(const QString& source);
+// Opens SOURCE as options say, so that one that cannot be opened fails with the connection's
+// own one-line reason (thrown) before the catalogue or the export would report it in several
+// lines.
+std::unique_ptr<database::Connection> openSource(const QString& source,
+                                                 const SourceOptions& options);
 
 // The name a query reads for table NAME of SOURCE: NAME itself, except for a folder SOURCE and
 // a bare NAME that no table of the folder itself carries: then the path of the one table of
 // that name in a sub-folder ("2020/orders.dbf"), as list prints it. Throws when tables of
 // several sub-folders carry it, naming them. Catalogue failures go to reports.
-QString tableQueryFor(const QString& source, const QString& name, app::FailureReport& reports);
+QString tableQueryFor(const QString& source, const SourceOptions& options, const QString& name,
+                      app::FailureReport& reports);
 
 }  // namespace cli

@@ -70,16 +70,15 @@ void writeRecord(const database::Recordset& records, int fieldCount, std::string
 
 }  // namespace
 
-int runDump(const QStringList& arguments)
+int runDump(const QStringList& arguments, const SourceOptions& options)
 {
     const QString& source = arguments.at(0);
     OneLineReports reports;
-    const QString name = tableQueryFor(source, arguments.at(1), reports);
+    const QString name = tableQueryFor(source, options, arguments.at(1), reports);
 
-    database::Connection connection;
-    connection.Open(connectionStringFor(source));
+    const std::unique_ptr<database::Connection> connection = openSource(source, options);
     database::Recordset records;
-    records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), connection, 3, 1);
+    records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), *connection, 3, 1);
 
     Output out;
     writeHeader(records, out);

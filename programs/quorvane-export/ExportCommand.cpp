@@ -79,21 +79,21 @@ private:
 // The tables named on the command line, or every table of the catalogue, all ticked. A named
 // sub-folder table ("old/orders") keeps its path for the query and its bare name for the sheet.
 // Returns the catalogue's failures.
-app::Failures selectTables(const ExportArguments& arguments, foxpro::TableList& tables,
-                           app::FailureReport& report)
+app::Failures selectTables(const ExportArguments& arguments, const SourceOptions& options,
+                           foxpro::TableList& tables, app::FailureReport& report)
 {
-    std::unique_ptr<database::Connection> source = openSource(arguments.source);
+    std::unique_ptr<database::Connection> source = openSource(arguments.source, options);
     app::Failures failures;
     if (arguments.names.isEmpty()) {
         failures = foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(arguments.source),
-                                                    settingsFor(arguments.source), report,
+                                                    settingsFor(arguments.source, options), report,
                                                     std::move(source));
     }
     for (const QString& name : arguments.names) {
         QString sheet = name.section(QLatin1Char('/'), -1);
         if (sheet.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive))
             sheet.chop(4);
-        tables.push_back({sheet, tableQueryFor(arguments.source, name, report)});
+        tables.push_back({sheet, tableQueryFor(arguments.source, options, name, report)});
     }
     for (foxpro::TableItem& table : tables)
         table.checked = true;
@@ -102,12 +102,12 @@ app::Failures selectTables(const ExportArguments& arguments, foxpro::TableList& 
 
 }  // namespace
 
-int runExport(const QStringList& arguments)
+int runExport(const QStringList& arguments, const SourceOptions& options)
 {
     const ExportArguments parsed = parse(arguments);
     OneLineReports reports;
     foxpro::TableList tables;
-    const bool listedInFull = selectTables(parsed, tables, reports).empty();
+    const bool listedInFull = selectTables(parsed, options, tables, reports).empty();
     if (tables.empty())
         throw std::runtime_error(parsed.source.toStdString() + " holds no tables");
 
@@ -115,7 +115,7 @@ int runExport(const QStringList& arguments)
     exporting::WorkbookFile output{file};
     TerminalProgress progress;
     const exporting::ExportRequest request{
-        settingsFor(parsed.source), tables,
+        settingsFor(parsed.source, options), tables,
         parsed.open ? spreadsheet::defaultApplicationFactory() : output.factory()};
     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, reports);
     if (!outcome.handedOver)

@@ -16,12 +16,10 @@ namespace cli {
 
 namespace {
 
-void listContainer(const QString& source, Output& out)
+void listContainer(const QString& source, const SourceOptions& options, Output& out)
 {
-    database::Connection connection;
-    connection.Open(connectionStringFor(source));
     const std::unique_ptr<database::Recordset> schema =
-        connection.OpenSchema(database::adSchemaTables);
+        openSource(source, options)->OpenSchema(database::adSchemaTables);
     for (; !schema->Eof(); schema->MoveNext()) {
         out.append(database::toText(schema->Fields(QStringLiteral("TABLE_TYPE")).Value()));
         out.append('\t');
@@ -30,12 +28,13 @@ void listContainer(const QString& source, Output& out)
     }
 }
 
-void listFolder(const QString& source, Output& out)
+void listFolder(const QString& source, const SourceOptions& options, Output& out)
 {
     foxpro::TableList tables;
     OneLineReports reports;
     const app::Failures failures = foxpro::AddTablesToFoxproListbox(
-        tables, connectionStringFor(source), settingsFor(source), reports, openSource(source));
+        tables, connectionStringFor(source), settingsFor(source, options), reports,
+        openSource(source, options));
     if (!failures.empty())
         throw std::runtime_error("the tables of " + source.toStdString() +
                                  " could not all be listed");
@@ -49,14 +48,14 @@ void listFolder(const QString& source, Output& out)
 
 }  // namespace
 
-int runList(const QStringList& arguments)
+int runList(const QStringList& arguments, const SourceOptions& options)
 {
     const QString& source = arguments.at(0);
     Output out;
     if (isContainerPath(source))
-        listContainer(source, out);
+        listContainer(source, options, out);
     else
-        listFolder(source, out);
+        listFolder(source, options, out);
     out.finish();
     return 0;
 }

@@ -1,9 +1,12 @@
-// How a SOURCE argument becomes the connection string, the same way the windows build it.
+// How a SOURCE argument becomes the connection string, the same way the windows build it, and
+// the options that say how its tables are read.
 #include "programs/quorvane-export/Command.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "components/database/Connection.h"
+#include "modules/foxpro/CodePageSetting.h"
 #include "modules/foxpro/Foxpro.h"
 
 namespace cli {
@@ -13,26 +16,38 @@ bool isContainerPath(const QString& source)
     return source.endsWith(QLatin1String(".dbc"), Qt::CaseInsensitive);
 }
 
-foxpro::ConnectionSettings settingsFor(const QString& source)
+foxpro::ConnectionSettings settingsFor(const QString& source, const SourceOptions& options)
 {
     foxpro::ConnectionSettings settings;
     settings.option1 = isContainerPath(source);
     (settings.option1 ? settings.text1 : settings.text2) = source;
+    settings.unmarkedCodePage = options.codePage;
     return settings;
 }
 
 QString connectionStringFor(const QString& source)
 {
-    return foxpro::BuildFoxproConnectionString(settingsFor(source));
+    return foxpro::BuildFoxproConnectionString(settingsFor(source, {}));
 }
 
-QString tableQueryFor(const QString& source, const QString& name, app::FailureReport& reports)
+std::unique_ptr<database::Connection> openSource(const QString& source,
+                                                 const SourceOptions& options)
+{
+    auto connection = std::make_unique<database::Connection>();
+    connection->DefaultCodePage = options.codePage;
+    connection->Open(connectionStringFor(source));
+    return connection;
+}
+
+QString tableQueryFor(const QString& source, const SourceOptions& options, const QString& name,
+                      app::FailureReport& reports)
 {
     if (isContainerPath(source) || name.contains(QLatin1Char('/')))
         return name;
     foxpro::TableList tables;
-    foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(source), settingsFor(source),
-                                     reports, openSource(source));
+    foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(source),
+                                     settingsFor(source, options), reports,
+                                     openSource(source, options));
     QStringList below;
     for (const foxpro::TableItem& table : tables) {
         if (table.text.compare(name, Qt::CaseInsensitive) != 0)
@@ -48,11 +63,31 @@ QString tableQueryFor(const QString& source, const QString& name, app::FailureRe
     return below.isEmpty() ? name : below.first();
 }
 
-std::unique_ptr<database::Connection> openSource(const QString& source)
+SourceOptions takeSourceOptions(QStringList& arguments)
 {
-    auto connection = std::make_unique<database::Connection>();
-    connection->Open(connectionStringFor(source));
-    return connection;
+    const QString option = QStringLiteral("--codepage");
+    SourceOptions options;
+    for (qsizetype i = 0; i < arguments.size();) {
+        QString value;
+        if (arguments.at(i) == option) {
+            if (i + 1 == arguments.size())
+                throw UsageError("--codepage takes a code page, e.g. --codepage 850");
+            value = arguments.at(i + 1);
+            arguments.remove(i, 2);
+        } else if (arguments.at(i).startsWith(option + QLatin1Char('='))) {
+            value = arguments.takeAt(i).mid(option.size() + 1);
+        } else {
+            ++i;
+            continue;
+        }
+        const std::optional<int> codePage = foxpro::codePageFromText(value);
+        if (!codePage)
+            throw UsageError("--codepage " + value.toStdString() +
+                             ": not a code page quorvane-export reads; choose one of " +
+                             foxpro::codePageChoices().toStdString());
+        options.codePage = *codePage;
+    }
+    return options;
 }
 
 }  // namespace cli

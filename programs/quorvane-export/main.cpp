@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include "modules/app/Main.h"
 #include "programs/quorvane-export/Command.h"
 
 namespace {
@@ -27,13 +28,18 @@ const Command kCommands[] = {
 void printUsage()
 {
     std::fputs(
-        "Usage: quorvane-export COMMAND ARGUMENTS...\n"
+        "Usage: quorvane-export [--codepage N] COMMAND ARGUMENTS...\n"
         "SOURCE is a database container (.dbc) or a folder of free tables (.dbf).\n\n"
         "Commands:\n",
         stdout);
     for (const Command& command : kCommands)
         std::printf("  %s %s\n      %s\n", command.name, command.synopsis, command.summary);
     std::fputs(
+        "\nOptions:\n"
+        "  --codepage N  read tables without a code-page mark in code page N (default 1252),\n"
+        "                e.g. 437, 850 or 866 for DOS text\n"
+        "  --version     print the version\n"
+        "  -h, --help    print this help\n"
         "\nA NAME without \"/\" that no table of a folder SOURCE itself carries names the one "
         "table\n"
         "of that name in a sub-folder.\n"
@@ -68,23 +74,26 @@ int main(int argc, char** argv)
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
 
-    if (arguments.isEmpty()) {
-        printError("no command given; see quorvane-export --help");
-        return cli::kWrongArguments;
-    }
-    if (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h")) {
+    if (!arguments.isEmpty() && (arguments.first() == QLatin1String("--help") ||
+                                 arguments.first() == QLatin1String("-h"))) {
         printUsage();
         return 0;
     }
-    const Command* command = findCommand(arguments.first());
-    arguments.removeFirst();
+    if (!arguments.isEmpty() && arguments.first() == QLatin1String("--version")) {
+        std::printf("quorvane-export %s\n", app::ProductVersion());
+        return 0;
+    }
     try {
+        const cli::SourceOptions options = cli::takeSourceOptions(arguments);
+        if (arguments.isEmpty())
+            throw cli::UsageError("no command given; see quorvane-export --help");
+        const Command* command = findCommand(arguments.takeFirst());
         if (command == nullptr)
             throw cli::UsageError("unknown command; see quorvane-export --help");
         if (command->argumentCount >= 0 && arguments.size() != command->argumentCount)
             throw cli::UsageError(std::string("usage: quorvane-export ") + command->name + " " +
                                   command->synopsis);
-        return command->run(arguments);
+        return command->run(arguments, options);
     } catch (const cli::UsageError& error) {
         printError(error.what());
         return cli::kWrongArguments;

@@ -211,11 +211,15 @@ def check_call(calls):
 
 
 # What an installation must hold besides the program: the files it finds beside its binary,
-# the command-line tool on the PATH, and the desktop's menu entry and icon.
+# the command-line tool on the PATH, the desktop's menu entry, icon, file type and software
+# centre entry, the manual pages, and the package's copyright and changelog.
 INSTALLED_FILES = ["lib/quorvane/quorvane", "lib/quorvane/HAND-M.CUR", "lib/quorvane/x/o.cjs",
                    "lib/quorvane/Samples/customers.dbf", "lib/quorvane/Samples/archive/orders_2019.dbf",
-                   "bin/quorvane-export", "share/applications/quorvane.desktop",
-                   "share/icons/hicolor/256x256/apps/quorvane.png"]
+                   "bin/quorvane-export", "share/applications/io.github.quorvane.Quorvane.desktop",
+                   "share/icons/hicolor/256x256/apps/quorvane.png", "share/mime/packages/quorvane.xml",
+                   "share/metainfo/io.github.quorvane.Quorvane.metainfo.xml",
+                   "share/man/man1/quorvane.1.gz", "share/man/man1/quorvane-export.1.gz",
+                   "share/doc/quorvane/copyright", "share/doc/quorvane/changelog.gz"]
 
 
 def install(cmake, build, prefix):

@@ -224,4 +224,41 @@ TEST(Form1Load, UnsavableOptionIsReportedAtItsStatementAndTheLoadGoesOn)
     EXPECT_EQ(h.spreadsheetsCreated, 1);
 }
 
+TEST(Form1Load, CodePageSettingReachesTheConnectionSettings)
+{
+    struct Case
+    {
+        const char* name;
+        const char* line;  // in the settings file, as a user writes it
+        int codePage;
+        bool reported;
+    };
+    const Case cases[] = {
+        {"absent_is_windows_1252", "", 1252, false},
+        {"dos_text", "CodePage=850\n", 850, false},
+        {"russian_dos_text", "CodePage=866\n", 866, false},
+        {"no_code_page_is_reported_and_1252_kept", "CodePage=utf8\n", 1252, true},
+    };
+    for (const Case& c : cases) {
+        Form1Harness h;
+        std::filesystem::create_directories(h.settings.file().parent_path());
+        std::ofstream(h.settings.file()) << "[Quorvane]\n" << c.line;
+        foxpro::Form1& f = h.form();
+        f.Form_Load();
+        EXPECT_EQ(f.currentSettings().unmarkedCodePage, c.codePage) << c.name;
+        if (c.reported) {
+            ASSERT_EQ(h.boxes.shown.size(), 1u) << c.name;
+            EXPECT_TRUE(
+                h.boxes.shown[0].text.startsWith(QStringLiteral("The setting CodePage in ")))
+                << h.boxes.shown[0].text.toStdString();
+            EXPECT_TRUE(h.boxes.shown[0].text.contains(kLoadLocation + QStringLiteral("138\r\r")))
+                << h.boxes.shown[0].text.toStdString();
+        } else {
+            EXPECT_TRUE(h.boxes.shown.empty()) << c.name;
+        }
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("Quorvane"))
+            << c.name << ": the start-up went on";
+    }
+}
+
 }  // namespace

@@ -160,16 +160,10 @@ TEST_F(Form2Test, FinishExportsTheTickedTablesAndSaysDone)
     for (const char* name : {"a", "b", "c", "d", "e"})
         exporttest::writeNamesTable(dir.path(), name, 2);
     auto& window = load();
-    // The folder's listing order is the list's order; tick b and e wherever they are.
-    std::vector<std::string> expected;
-    for (int i = 1; i <= list().topLevelItemCount(); ++i) {
-        const QString name = list().topLevelItem(i - 1)->text(0);
-        if (name == QStringLiteral("b") || name == QStringLiteral("e")) {
-            tick(i);
-            expected.push_back(name.toStdString());
-        }
-    }
-    ASSERT_EQ(expected.size(), 2u);
+    // The folder's tables come in name order; tick the second and the fifth.
+    tick(2);
+    tick(5);
+    const std::vector<std::string> expected{"b", "e"};
     window.setWindowState(Qt::WindowMinimized);
     int pointerWhileBusy = -1;
     bool busyWhileRunning = false;

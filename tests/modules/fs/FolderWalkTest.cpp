@@ -2,7 +2,9 @@
 // and which failures are reported, removed or kept.
 #include <sys/stat.h>
 #include <unistd.h>
-#include <deque>
+#include <algorithm>
+#include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -28,30 +30,39 @@ QStringList walk(const stdfs::path& root, bool recurse = true)
     return folders;
 }
 
-// Breadth-first over std::filesystem in its listing order: the order the walk must keep.
-QStringList levelOrder(const stdfs::path& root)
+// The walk's result as paths relative to root ("" for root itself), in the walk's order.
+QStringList relative(const QStringList& list, const stdfs::path& root)
 {
-    QStringList result{entry(root)};
-    std::deque<stdfs::path> pending{root};
-    while (!pending.empty()) {
-        const stdfs::path folder = pending.front();
-        pending.pop_front();
-        for (const auto& child : stdfs::directory_iterator(folder)) {
-            if (child.is_directory()) {
-                result.append(entry(child.path()));
-                pending.push_back(child.path());
-            }
-        }
-    }
+    QStringList result;
+    for (const QString& item : list)
+        result.append(item.mid(entry(root).size()));
     return result;
 }
 
-TEST(FolderWalk, listsEveryLevelBeforeTheNextGroupedByParent)
+// Folders created in an order far from name order, with names that catch a walk taking
+// readdir's order, a case-sensitive sort or a lower-case one ("order_lines" before "orders").
+TEST(FolderWalk, listsEveryLevelInNameOrderGroupedByParentWhateverTheCreationOrder)
 {
+    std::vector<const char*> folders{
+        "products",    "orders/x",         "_scratch",     "Customers/b",  "order_lines",
+        "Customers/A", "archive/Old/deep", "archive/2019", "archive/2018", "Zeta",
+        "2020/été",    "2020/Ete",         "2020/zz",      "customers2",   "archive/Old/Deep2"};
+    std::shuffle(folders.begin(), folders.end(), std::mt19937(14));
     testsupport::TempDir dir;
-    makeFolders(dir.path(), {"a/a1/a11/a111", "a/a2", "b/b1", "b/b2/b21", "c", "d/d1"});
+    for (const char* folder : folders)
+        stdfs::create_directories(dir.path() / folder);
     dir.write("a/table.dbf", "");
-    EXPECT_EQ(walk(dir.path()), levelOrder(dir.path()));
+
+    EXPECT_EQ(relative(walk(dir.path()), dir.path()),
+              (QStringList{"",
+                           // first level
+                           "2020/", "a/", "archive/", "Customers/", "customers2/", "orders/",
+                           "order_lines/", "products/", "Zeta/", "_scratch/",
+                           // second level, grouped by parent in the first level's order
+                           "2020/Ete/", "2020/zz/", "2020/été/", "archive/2018/", "archive/2019/",
+                           "archive/Old/", "Customers/A/", "Customers/b/", "orders/x/",
+                           // third level
+                           "archive/Old/deep/", "archive/Old/Deep2/"}));
 }
 
 TEST(FolderWalk, withoutRecursionListsOneLevel)

@@ -6,6 +6,7 @@
 
 #include "components/vfpwriter/ContainerWriter.h"
 #include "components/vfpwriter/TableWriter.h"
+#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/RunCommand.h"
 #include "tests/support/TempDir.h"
 
@@ -148,6 +149,63 @@ TEST_F(CliTest, ListGivesTheCataloguesItemsOfAFolder)
     EXPECT_EQ(result.out, "TABLE\tOrders\tOrders.dbf\nTABLE\tCustomer\tsub/Customer.DBF\n");
 }
 
+// An unmarked table of DOS text: three bytes that read é ø ß in code page 850, В Ы с in 866 and
+// ‚ › á in Windows-1252 (the pages' published charts).
+class CliCodePageTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        vfp::WriteOptions unmarked;
+        unmarked.codePageMark = 0;
+        vfp::TableWriter writer(mDir.path() / "dos.dbf", {{"TXT", FieldType::Character, 3}},
+                                unmarked);
+        writer.append({value(vfp::Value::Kind::Binary, "\x82\x9b\xe1")});
+        writer.close();
+    }
+    std::string dumped(QStringList arguments)
+    {
+        const Outcome result = run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        const std::size_t row = result.out.find("\n[");
+        return row == std::string::npos ? result.out : result.out.substr(row + 1);
+    }
+    testsupport::TempDir mDir;
+};
+
+TEST_F(CliCodePageTest, DumpReadsUnmarkedTablesInTheCodePageGivenAnywhere)
+{
+    const QString source = path(mDir.path());
+    const QString dos = QStringLiteral("dos");
+    EXPECT_EQ(dumped({QStringLiteral("dump"), source, dos}), "[\"‚›á\"]\n") << "1252 by default";
+    EXPECT_EQ(dumped({QStringLiteral("--codepage"), QStringLiteral("850"), QStringLiteral("dump"),
+                      source, dos}),
+              "[\"éøß\"]\n");
+    EXPECT_EQ(dumped({QStringLiteral("dump"), source, dos, QStringLiteral("--codepage=866")}),
+              "[\"ВЫс\"]\n");
+}
+
+TEST_F(CliCodePageTest, ExportWritesUnmarkedTablesInTheCodePageGiven)
+{
+    const std::filesystem::path out = mDir.path() / "out.xlsx";
+    const Outcome result =
+        run({QStringLiteral("export"), path(mDir.path()), QStringLiteral("--codepage"),
+             QStringLiteral("866"), QStringLiteral("-o"), path(out)});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const testsupport::ReadWorkbook book = testsupport::readXlsx(out);
+    ASSERT_EQ(book.sheets.size(), 1u);
+    EXPECT_EQ(book.sheets[0].cell("A2").value(QStringLiteral("value")).toString(),
+              QStringLiteral("ВЫс"));
+}
+
+TEST(CliVersion, PrintsTheProjectVersion)
+{
+    const Outcome result = run({QStringLiteral("--version")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "quorvane-export " QUORVANE_PROJECT_VERSION "\n");
+    EXPECT_EQ(result.err, "");
+}
+
 struct Failure
 {
     const char* name;
@@ -180,15 +238,24 @@ TEST_P(CliFailureTest, FailsWithOneLineOnStandardError)
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, CliFailureTest,
-    testing::Values(Failure{"no_command", {}, 2, "no command"},
-                    Failure{"unknown_command", {"frobnicate", "@"}, 2, "unknown command"},
-                    Failure{"dump_missing_name", {"dump", "@"}, 2, "dump SOURCE NAME"},
-                    Failure{"list_extra_argument", {"list", "@", "x"}, 2, "list SOURCE"},
-                    Failure{"unknown_table", {"dump", "@", "nosuch"}, 1, "nosuch"},
-                    Failure{"escaping_path", {"dump", "@", "../t"}, 1, "../t"},
-                    Failure{"missing_folder", {"dump", "@/nowhere", "t"}, 1, "does not exist"},
-                    Failure{"missing_container", {"list", "@/none.dbc"}, 1, "does not exist"},
-                    Failure{"list_missing_folder", {"list", "@/nowhere"}, 1, "does not exist"}),
+    testing::Values(
+        Failure{"no_command", {}, 2, "no command"},
+        Failure{"unknown_command", {"frobnicate", "@"}, 2, "unknown command"},
+        Failure{"dump_missing_name", {"dump", "@"}, 2, "dump SOURCE NAME"},
+        Failure{"list_extra_argument", {"list", "@", "x"}, 2, "list SOURCE"},
+        Failure{"unknown_table", {"dump", "@", "nosuch"}, 1, "nosuch"},
+        Failure{"escaping_path", {"dump", "@", "../t"}, 1, "../t"},
+        Failure{"missing_folder", {"dump", "@/nowhere", "t"}, 1, "does not exist"},
+        Failure{"missing_container", {"list", "@/none.dbc"}, 1, "does not exist"},
+        Failure{"list_missing_folder", {"list", "@/nowhere"}, 1, "does not exist"},
+        Failure{"unknown_code_page",
+                {"--codepage", "9999", "list", "@"},
+                2,
+                "--codepage 9999: not a code page"},
+        Failure{
+            "code_page_by_name", {"list", "@", "--codepage=cp850"}, 2, "choose one of 437, 620"},
+        Failure{
+            "code_page_missing", {"list", "@", "--codepage"}, 2, "--codepage takes a code page"}),
     [](const testing::TestParamInfo<Failure>& param) { return std::string(param.param.name); });
 
 TEST(CliHelp, HelpGoesToStandardOutput)

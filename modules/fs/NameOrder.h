@@ -1,0 +1,21 @@
+// The order in which a folder's entries are listed: by name, ignoring case the way NTFS keeps
+// them. NTFS holds each folder's names sorted by their upper-case form, so a Windows program
+// saw sub-folders and tables in that order; readdir on Linux gives a hash order instead, which
+// differs between two copies of the same folder.
+#pragma once
+
+#include <QStringList>
+#include <QStringView>
+
+namespace fs {
+
+// True when name a is listed before name b: each UTF-16 code unit upper-cased by its simple
+// mapping (no locale: "_" comes after "Z" and so after every letter), then compared by value,
+// a shorter name before a longer one it begins. Names equal that way ("Orders", "ORDERS", which
+// a case-sensitive file system keeps apart) are ordered by their exact code units.
+bool isListedBefore(QStringView a, QStringView b);
+
+// Sorts names into listing order.
+void sortInListingOrder(QStringList& names);
+
+}  // namespace fs
