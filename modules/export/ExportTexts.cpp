@@ -77,6 +77,15 @@ QString unreadableCellsText(const QString& firstDescription, const QString& fiel
            QStringLiteral(" could not be read for this reason and were left empty.");
 }
 
+QString fewerRecordsText(const QString& tableName, long read, long counted)
+{
+    return QStringLiteral("Table ") + tableName + QStringLiteral(" ended after ") +
+           QString::number(read) + QStringLiteral(" of its ") + QString::number(counted) +
+           QStringLiteral(
+               " records: records were deleted while it was read. The sheet holds the records "
+               "read; export it again for the table as it is now.");
+}
+
 QString noApplicationText()
 {
     return QStringLiteral("No spreadsheet application could be created; nothing was exported.");

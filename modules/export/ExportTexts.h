@@ -41,6 +41,10 @@ QString cutCellsText(const QString& tableName, const std::vector<CutField>& fiel
 // cells were left empty.
 QString unreadableCellsText(const QString& firstDescription, const QString& field, int cells);
 
+// The failure when a table yields fewer records than it counted when it was opened (records
+// deleted while it was read).
+QString fewerRecordsText(const QString& tableName, long read, long counted);
+
 // The failure when the application factory hands back no application at all.
 QString noApplicationText();
 

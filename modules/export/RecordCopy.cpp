@@ -83,6 +83,8 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         std::string scratch;
         for (long j = 1; j <= n; ++j) {
             line = YieldBeforeRecord;
+            if (records.Eof())
+                throw database::DatabaseError(fewerRecordsText(tableName, j - 1, n).toStdString());
             if (mCadence.due()) {
                 line = ShowRow;
                 mProgress.step(rowProgressText(tableName, j, n), fraction);

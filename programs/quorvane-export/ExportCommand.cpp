@@ -32,16 +32,20 @@ struct ExportArguments
 ExportArguments parse(const QStringList& arguments)
 {
     ExportArguments parsed;
+    bool optionsEnded = false;  // after "--" every argument is SOURCE or a NAME, "-o" included
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("-o")) {
+        if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && argument == QLatin1String("-o")) {
             if (i + 1 == arguments.size() || !parsed.output.isEmpty())
                 throw UsageError("-o takes one FILE.xlsx, once");
             parsed.output = arguments.at(++i);
-        } else if (argument == QLatin1String("--open")) {
+        } else if (!optionsEnded && argument == QLatin1String("--open")) {
             parsed.open = true;
-        } else if (argument.startsWith(QLatin1Char('-'))) {
-            throw UsageError("unknown option " + argument.toStdString());
+        } else if (!optionsEnded && argument.startsWith(QLatin1Char('-'))) {
+            throw UsageError("unknown option " + argument.toStdString() +
+                             " (a table whose name starts with \"-\" goes after \"--\")");
         } else if (parsed.source.isEmpty()) {
             parsed.source = argument;
         } else {

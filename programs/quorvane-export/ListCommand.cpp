@@ -16,6 +16,32 @@ namespace cli {
 
 namespace {
 
+// One field of a line: a backslash, tab, carriage return or line break inside a name is written
+// \\, \t, \r or \n, so every table stays one line of tab-separated fields.
+std::string field(const QString& name)
+{
+    std::string escaped;
+    for (const char c : name.toStdString()) {
+        switch (c) {
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '\t':
+                escaped += "\\t";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
 void listContainer(const QString& source, const SourceOptions& options, Output& out)
 {
     const std::unique_ptr<database::Recordset> schema =
@@ -23,7 +49,8 @@ void listContainer(const QString& source, const SourceOptions& options, Output& 
     for (; !schema->Eof(); schema->MoveNext()) {
         out.append(database::toText(schema->Fields(QStringLiteral("TABLE_TYPE")).Value()));
         out.append('\t');
-        out.append(database::toText(schema->Fields(QStringLiteral("TABLE_NAME")).Value()));
+        out.append(field(QString::fromStdString(
+            database::toText(schema->Fields(QStringLiteral("TABLE_NAME")).Value()))));
         out.append('\n');
     }
 }
@@ -39,9 +66,10 @@ void listFolder(const QString& source, const SourceOptions& options, Output& out
         throw std::runtime_error("the tables of " + source.toStdString() +
                                  " could not all be listed");
     for (const foxpro::TableItem& table : tables) {
-        const QString line =
-            QStringLiteral("TABLE\t") + table.text + QLatin1Char('\t') + table.query;
-        out.append(line.toStdString());
+        out.append("TABLE\t");
+        out.append(field(table.text));
+        out.append('\t');
+        out.append(field(table.query));
         out.append('\n');
     }
 }

@@ -13,12 +13,15 @@ namespace {
 using cli::Command;
 
 const Command kCommands[] = {
-    {"list", "SOURCE", "print the tables (and views) of SOURCE, one per line", 1, cli::runList},
+    {"list", "SOURCE",
+     "print the tables (and views) of SOURCE, one per line, fields separated by tabs; a "
+     "backslash, tab, carriage return or line break in a name is written \\\\, \\t, \\r or \\n",
+     1, cli::runList},
     {"dump", "SOURCE NAME",
      "print table NAME of SOURCE as JSON Lines: the fields, then one array of cell texts per "
      "record",
      2, cli::runDump},
-    {"export", "SOURCE [NAME ...] (-o FILE.xlsx | --open)",
+    {"export", "SOURCE [NAME ...] (-o FILE.xlsx | --open) [-- NAME ...]",
      "copy the named tables of SOURCE (all when none is named) into one workbook, one sheet each: "
      "written to FILE.xlsx, or opened in the spreadsheet program; a table or value that cannot be "
      "read is reported and the rest is written",

@@ -206,6 +206,32 @@ TEST(CliVersion, PrintsTheProjectVersion)
     EXPECT_EQ(result.err, "");
 }
 
+// Names holding a tab or a line break stay on their own line, escaped as --help says.
+TEST_F(CliTest, ListEscapesNamesThatWouldBreakItsLines)
+{
+    vfp::TableWriter(mDir.path() / "tab\there.dbf", {{"ID", FieldType::Integer}}).close();
+    vfp::TableWriter(mDir.path() / "two\nlines\\.dbf", {{"ID", FieldType::Integer}}).close();
+    const Outcome result = run({QStringLiteral("list"), path(mDir.path())});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "TABLE\tOrders\tOrders.dbf\n"
+              "TABLE\ttab\\there\ttab\\there.dbf\n"
+              "TABLE\ttwo\\nlines\\\\\ttwo\\nlines\\\\.dbf\n");
+    const Outcome help = run({QStringLiteral("--help")});
+    EXPECT_NE(help.out.find("written \\\\, \\t, \\r or \\n"), std::string::npos) << help.out;
+}
+
+// "--" ends the options: a table called "-o" can be named.
+TEST_F(CliTest, ExportTakesNamesAfterTheEndOfOptions)
+{
+    vfp::TableWriter(mDir.path() / "-o.dbf", {{"ID", FieldType::Integer}}).close();
+    const std::filesystem::path out = mDir.path() / "out.xlsx";
+    const Outcome result = run({QStringLiteral("export"), path(mDir.path()), QStringLiteral("-o"),
+                                path(out), QStringLiteral("--"), QStringLiteral("-o")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+}
+
 struct Failure
 {
     const char* name;
