@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "components/database/TableRowSource.h"
+#include "components/files/FileName.h"
 #include "components/rows/DatabaseError.h"
 #include "components/rows/EngineCall.h"
 
@@ -20,7 +21,7 @@ const QLatin1String kTableExtension(".dbf");
 
 QString decodedName(const std::filesystem::path& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.filename().string()));
+    return files::fileNameText(path.filename().native());
 }
 
 // The entry of `folder` called `name`: the exact name when it exists, else the first entry
@@ -33,7 +34,7 @@ std::filesystem::path findEntry(const std::filesystem::path& folder, const QStri
         return wantFolder ? std::filesystem::is_directory(path, error)
                           : std::filesystem::is_regular_file(path, error);
     };
-    const std::filesystem::path exact = folder / QFile::encodeName(name).toStdString();
+    const std::filesystem::path exact = folder / files::fileNameBytes(name).toStdString();
     if (isWanted(exact))
         return exact;
     std::filesystem::path found;

@@ -10,13 +10,14 @@
 #include "components/database/ConnectionString.h"
 #include "components/database/ContainerSource.h"
 #include "components/database/FolderSource.h"
+#include "components/files/FileName.h"
 #include "components/rows/DatabaseError.h"
 
 namespace database {
 
 std::unique_ptr<Source> Source::open(const ConnectionString& connection, int defaultCodePage)
 {
-    const std::filesystem::path path(QFile::encodeName(connection.dataSource).toStdString());
+    const std::filesystem::path path(files::fileNameBytes(connection.dataSource).toStdString());
     const std::string shown = connection.dataSource.toStdString();
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);

@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include "components/files/FileName.h"
+
 namespace app {
 namespace {
 
@@ -35,7 +37,7 @@ bool statPath(const QString& path, struct stat& info)
 {
     if (path.isEmpty())
         return false;
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = files::fileNameBytes(path);
     if (encoded.contains('\0'))
         return false;
     return ::stat(encoded.constData(), &info) == 0;
@@ -99,7 +101,7 @@ QString ProgramFolder()
         return QCoreApplication::applicationDirPath();
     std::error_code error;
     const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? QString() : QFile::decodeName(executable.parent_path().c_str());
+    return error ? QString() : files::fileNameText(executable.parent_path().c_str());
 }
 
 void setProgramFolderForTesting(const QString& folder)

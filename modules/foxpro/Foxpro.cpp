@@ -6,6 +6,7 @@
 
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
+#include "components/files/FileName.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/foxpro/SchemaRows.h"
 #include "modules/fs/AddFolder.h"
@@ -88,7 +89,9 @@ void addFolderTables(app::ReportingProcedure& p, TableList& list, const QString&
         for (const QString& name : names.names()) {
             if (name.startsWith(QLatin1Char('~')))
                 continue;
-            const QString text = name.chopped(4);  // without ".dbf", letter case kept
+            // Without ".dbf", letter case kept; a byte of the name that is no UTF-8 shows as
+            // U+FFFD, while the query keeps the name's own bytes.
+            const QString text = files::shownFileName(name.chopped(4));
             // The query names the file exactly, extension and all, so that "a.DBF" and
             // "A.dbf" (or "x.dbf" and "x.DBF") each export their own file.
             p.step(AddFileItem, [&] { list.push_back({text, relative + name}); });

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QHash>
 
+#include "components/files/FileName.h"
 #include "modules/app/Main.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/YieldToWindows.h"
@@ -73,7 +74,7 @@ FolderWalk::FolderWalk(const QStringList& folders, app::FailureReport& report) :
 {
     for (const QString& entry : folders) {
         struct stat status = {};
-        if (stat(QFile::encodeName(entry).constData(), &status) == 0)
+        if (stat(files::fileNameBytes(entry).constData(), &status) == 0)
             mSeen.emplace(status.st_dev, status.st_ino);
     }
 }
@@ -116,7 +117,7 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
         FolderStatus listed;
     };
     std::vector<SubFolder> found;
-    DirectoryReader reader(QFile::encodeName(entry));
+    DirectoryReader reader(files::fileNameBytes(entry));
     DirectoryReader::Entry read{};
     while (reader.next(read)) {
         if (read.type != DT_DIR && read.type != DT_LNK && read.type != DT_UNKNOWN)
@@ -125,7 +126,7 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
         if (!reader.statEntry(read.name, status) || !S_ISDIR(status.st_mode))
             continue;  // a file, or a link to one or to nowhere: not a sub-folder
         app::YieldToWindows();
-        QString name = QFile::decodeName(read.name);
+        QString name = files::fileNameText(read.name);
         if (name.size() >= kMaxPath || HasUnusableCharacters(name) ||
             name.contains(QLatin1Char('?')))
             continue;

@@ -37,8 +37,8 @@ app::Failures GetSubDirectories2016(QStringList& folders, bool recurse, app::Fai
 
 // True when a folder name has a character whose code in kAnsiCodePage is below 32, from 127
 // to 159, or 63 ("?"); a character the code page cannot encode reads as "?". A name decoded
-// from bytes that are not valid UTF-8 holds U+FFFD, which no ANSI code page encodes, so it is
-// rejected too. False for an empty name.
+// from bytes that are not valid UTF-8 keeps them as lone surrogates (files::fileNameText),
+// which no ANSI code page encodes, so it is rejected too. False for an empty name.
 bool HasUnusableCharacters(const QString& name);
 
 // True when path names a regular file that can be opened without asking for any access

@@ -9,6 +9,7 @@
 
 #include <QFile>
 
+#include "components/files/FileName.h"
 #include "modules/fs/FileSystemError.h"
 
 namespace fs {
@@ -22,7 +23,7 @@ DirectoryReader::DirectoryReader(const QByteArray& path) : mPath(path)
 {
     mFd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (mFd < 0)
-        throw errnoError(errno, QFile::decodeName(path));
+        throw errnoError(errno, files::fileNameText(path));
     mBuffer = std::make_unique<char[]>(kBufferSize);
 }
 
@@ -37,7 +38,7 @@ bool DirectoryReader::next(Entry& entry)
         if (mPosition >= mFilled) {
             const ssize_t read = getdents64(mFd, mBuffer.get(), kBufferSize);
             if (read < 0)
-                throw errnoError(errno, QFile::decodeName(mPath));
+                throw errnoError(errno, files::fileNameText(mPath));
             if (read == 0)
                 return false;
             mFilled = read;
@@ -60,7 +61,7 @@ bool DirectoryReader::statEntry(const char* name, struct stat& status, bool foll
         return true;
     if (errno == ENOENT || errno == ENOTDIR || errno == ELOOP)
         return false;
-    throw errnoError(errno, QFile::decodeName(mPath + name));
+    throw errnoError(errno, files::fileNameText(mPath + name));
 }
 
 }  // namespace fs

@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include "components/files/FileName.h"
 #include "modules/fs/AddFolder.h"
 #include "modules/fs/DirectoryReader.h"
 #include "modules/fs/NameOrder.h"
@@ -52,7 +53,8 @@ bool IsExistingFile(const QString& path)
         // succeeds exactly when the path resolves, which is what stat checks in one call
         // instead of open, fstat and close.
         struct stat status = {};
-        return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+        return stat(files::fileNameBytes(path).constData(), &status) == 0 &&
+               S_ISREG(status.st_mode);
     } catch (...) {
         return false;
     }
@@ -64,14 +66,13 @@ FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern)
     if (!prefix.endsWith(QLatin1Char('/')))
         prefix += QLatin1Char('/');
     QStringList names;
-    DirectoryReader reader(QFile::encodeName(prefix));
+    DirectoryReader reader(files::fileNameBytes(prefix));
     DirectoryReader::Entry entry{};
     while (reader.next(entry)) {
         if (entry.type == DT_DIR)
             continue;
-        // A name that is not valid UTF-8 decodes with U+FFFD and no longer names the file, so
-        // IsExistingFile leaves it out, as it leaves out a name the code page cannot show.
-        const QString name = QFile::decodeName(entry.name);
+        // Decoded without loss: a name that is not valid UTF-8 still names its file.
+        const QString name = files::fileNameText(entry.name);
         if (matchesFilePattern(name, pattern) && IsExistingFile(prefix + name))
             names.append(name);
     }

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "components/files/FileName.h"
 #include "modules/fs/FileSystemError.h"
 
 namespace fs {
@@ -37,7 +38,7 @@ QByteArray withoutTrailingSlash(const QString& path)
     QString trimmed = path;
     while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
         trimmed.chop(1);  // without the slash, lstat looks at a link itself, not at its target
-    return QFile::encodeName(trimmed);
+    return files::fileNameBytes(trimmed);
 }
 
 }  // namespace

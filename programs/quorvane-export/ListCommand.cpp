@@ -6,6 +6,7 @@
 
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
+#include "components/files/FileName.h"
 #include "modules/foxpro/Foxpro.h"
 #include "modules/foxpro/TableList.h"
 #include "programs/quorvane-export/Command.h"
@@ -17,11 +18,12 @@ namespace cli {
 namespace {
 
 // One field of a line: a backslash, tab, carriage return or line break inside a name is written
-// \\, \t, \r or \n, so every table stays one line of tab-separated fields.
+// \\, \t, \r or \n, so every table stays one line of tab-separated fields. A file name's bytes
+// are written as they are, valid UTF-8 or not, so the name can be given back to dump.
 std::string field(const QString& name)
 {
     std::string escaped;
-    for (const char c : name.toStdString()) {
+    for (const char c : files::fileNameBytes(name)) {
         switch (c) {
             case '\\':
                 escaped += "\\\\";

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include "components/files/FileName.h"
 #include "modules/app/Main.h"
 #include "programs/quorvane-export/Command.h"
 
@@ -74,8 +75,11 @@ void printError(const char* description)
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    // Decoded without loss, so a table whose file name is not valid UTF-8 can be named by the
+    // bytes list printed for it.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << files::fileNameText(argv[i]);
 
     if (!arguments.isEmpty() && (arguments.first() == QLatin1String("--help") ||
                                  arguments.first() == QLatin1String("-h"))) {

@@ -178,6 +178,24 @@ INSTANTIATE_TEST_SUITE_P(
                                    std::vector<const char*>{"x.dbf", "x.DBF"})),
     [](const auto& row) { return std::string(row.param.first); });
 
+// A file name that is not valid UTF-8 (a Latin-1 "é" copied from an old system) is listed,
+// shown with U+FFFD, and opened by its own bytes.
+TEST(Catalogue, aTableWhoseNameIsNoUtf8IsListedAndOpened)
+{
+    testsupport::TempDir dir;
+    writeTable(dir.path() / "caf\xE9.dbf", "coffee");
+    const auto items = ListCatalogue(folderAt(qpath(dir.path())));
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].text, QStringLiteral("caf\uFFFD"));
+
+    database::Connection connection;
+    connection.Open(foxpro::BuildFoxproConnectionString(folderAt(qpath(dir.path()))));
+    database::Recordset table;
+    table.Open(QStringLiteral("SELECT * FROM `") + items[0].query + QLatin1Char('`'), connection);
+    EXPECT_EQ(QString::fromStdString(database::toText(table.Fields(0).Value())).trimmed(),
+              QStringLiteral("coffee"));
+}
+
 // A list the catalogue fills, perhaps again; items are the texts it holds after.
 struct RecordingList
 {

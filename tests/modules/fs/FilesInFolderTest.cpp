@@ -54,7 +54,7 @@ TEST(FilesInFolder, listsOpenableFilesOfAnyCaseHiddenIncludedInNameOrder)
     for (const char* name : {"orders.dbf", "Customer.DBF", "~tmp.dbf", ".hidden.dbf", "locked.dbf",
                              "notes.txt", "orders.fpt"})
         dir.write(name, "");
-    dir.write(std::string("bad\xff.dbf"), "");  // its name does not survive decoding
+    dir.write(std::string("bad\xff.dbf"), "");  // not UTF-8: listed all the same
     stdfs::create_directory(dir.path() / "folder.dbf");
     stdfs::create_symlink("orders.dbf", dir.path() / "alias.dbf");
     stdfs::create_symlink("nowhere.dbf", dir.path() / "dangling.dbf");
@@ -69,8 +69,13 @@ TEST(FilesInFolder, listsOpenableFilesOfAnyCaseHiddenIncludedInNameOrder)
                                      QStringLiteral("*.dbf"));
     }
     // Upper-cased code units: "." before letters, "~" after them, case ignored.
-    const QStringList expected{".hidden.dbf", "alias.dbf",  "Customer.DBF",
-                               "locked.dbf",  "orders.dbf", "~tmp.dbf"};
+    const QStringList expected{".hidden.dbf",
+                               "alias.dbf",
+                               QStringLiteral("bad") + QChar(0xDCFF) + QStringLiteral(".dbf"),
+                               "Customer.DBF",
+                               "locked.dbf",
+                               "orders.dbf",
+                               "~tmp.dbf"};
     EXPECT_EQ(names.names(), expected);
     EXPECT_EQ(names.LBound(), 1);
     EXPECT_EQ(names.UBound(), expected.size());

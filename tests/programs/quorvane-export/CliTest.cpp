@@ -221,6 +221,23 @@ TEST_F(CliTest, ListEscapesNamesThatWouldBreakItsLines)
     EXPECT_NE(help.out.find("written \\\\, \\t, \\r or \\n"), std::string::npos) << help.out;
 }
 
+// A table whose file name is not valid UTF-8 is listed with its own bytes and exported.
+TEST_F(CliTest, TableWhoseNameIsNoUtf8IsListedAndExported)
+{
+    const std::filesystem::path folder = mDir.path() / "old";
+    std::filesystem::create_directories(folder);
+    vfp::TableWriter(folder / "caf\xE9.dbf", {{"ID", FieldType::Integer}}).close();
+    const Outcome list = run({QStringLiteral("list"), path(folder)});
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out, "TABLE\tcaf\xEF\xBF\xBD\tcaf\xE9.dbf\n");
+
+    const std::filesystem::path out = mDir.path() / "out.xlsx";
+    const Outcome result =
+        run({QStringLiteral("export"), path(folder), QStringLiteral("-o"), path(out)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+}
+
 // "--" ends the options: a table called "-o" can be named.
 TEST_F(CliTest, ExportTakesNamesAfterTheEndOfOptions)
 {
