@@ -1,0 +1,16 @@
+// Numbers in the sheet XML as the reference writer (libxlsxwriter) prints them, printf's
+// "%.16G": 16 significant digits with trailing zeros dropped, exponent form below 1E-04 and
+// from 1E+16. 0.1 + 0.2 is "0.3" there, where the shortest round trip would give
+// 0.30000000000000004; a cell written by both must read the same.
+#pragma once
+
+#include <cstddef>
+
+namespace xlsx {
+
+constexpr std::size_t kMaxNumberText = 32;  // "-2.225073858507201E-308" and room to spare
+
+// Writes a finite value at out (room for kMaxNumberText) and returns the end.
+char* appendNumber(char* out, double value);
+
+}  // namespace xlsx
