@@ -9,8 +9,8 @@ namespace spreadsheet {
 
 namespace {
 
-// libxlsxwriter refuses a string of more code points than this, counted before it escapes
-// control characters but after our own escapes.
+// The writer refuses a text of more code points than this, counted before it escapes control
+// characters but after our own escapes.
 constexpr int kMaxWriterCodePoints = 32'767;
 constexpr std::string_view kEscapedUnderscore = "_x005F_";
 constexpr std::string_view kEscapedNul = "_x0000_";
@@ -21,7 +21,7 @@ bool isHexDigit(char c)
 }
 
 // Characters that reach the file as an "_xHHHH_" escape: NUL by our hand, every other control
-// character but tab and line feed by libxlsxwriter's.
+// character but tab and line feed by the writer's.
 bool writtenEscaped(char c)
 {
     return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
@@ -55,8 +55,7 @@ CellText::Prepared CellText::prepare(std::string_view text)
         plain &= static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x80;
     if (!plain || text.find("_x") != std::string_view::npos)
         return prepareSlowly(text);
-    mBuffer.assign(text);
-    return {mBuffer.c_str(), static_cast<int>(text.size()), false};
+    return {text, static_cast<int>(text.size()), false};
 }
 
 CellText::Prepared CellText::prepareSlowly(std::string_view text)
@@ -88,7 +87,7 @@ CellText::Prepared CellText::prepareSlowly(std::string_view text)
         width += isWide(shown) ? 2 : 1;
         i += c.length;
     }
-    return {mBuffer.c_str(), width, cut};
+    return {mBuffer, width, cut};
 }
 
 }  // namespace spreadsheet

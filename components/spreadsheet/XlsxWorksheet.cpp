@@ -1,13 +1,13 @@
 // Writing cells: check the position first, then store the text as the value it stands for.
 #include "components/spreadsheet/XlsxWorksheet.h"
 
-#include <xlsxwriter.h>
-
 #include "components/spreadsheet/CellValue.h"
 #include "components/spreadsheet/SheetName.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/SpreadsheetMessages.h"
 #include "components/spreadsheet/XlsxWorkbook.h"
+#include "components/xlsx/SheetWriter.h"
+#include "components/xlsx/XlsxError.h"
 
 namespace spreadsheet {
 
@@ -51,44 +51,41 @@ bool XlsxWorksheet::setCells(int row, int column, std::string_view text, CellKin
         throw SpreadsheetError(messages::rowOutOfRange(mName, row));
     if (column < 1 || column > kMaxColumns)
         throw SpreadsheetError(messages::columnOutOfRange(mName, column));
-    // libxlsxwriter streams rows: a row above the last one written would be dropped silently.
+    // Rows are streamed: a row above the last one written cannot be written any more.
     if (row < mLastRow)
         throw SpreadsheetError(messages::rowBeforeWritten(mName, row, mLastRow));
     if (text.empty())
         return false;
 
-    lxw_worksheet* sheet = mStream ? mStream : mWorkbook.startStreaming(*this);
-    const auto lxwRow = static_cast<lxw_row_t>(row - 1);
-    const auto lxwColumn = static_cast<lxw_col_t>(column - 1);  // fits: checked above
+    xlsx::SheetWriter& sheet = mStream ? *mStream : mWorkbook.startStreaming(*this);
+    const int sheetRow = row - 1;
+    const int sheetColumn = column - 1;
     const CellValue value = cellValue(text, kind);
-    lxw_error result = LXW_NO_ERROR;
     int width = 0;
     bool cut = false;
-    if (const auto* number = std::get_if<double>(&value)) {
-        result = worksheet_write_number(sheet, lxwRow, lxwColumn, *number, nullptr);
-        width = static_cast<int>(text.size());
-    } else if (const auto* date = std::get_if<DateTimeParts>(&value)) {
-        lxw_datetime when{date->year, date->month,  date->day,
-                          date->hour, date->minute, double(date->second)};
-        result = worksheet_write_datetime(sheet, lxwRow, lxwColumn, &when,
-                                          mWorkbook.dateFormat(date->hasTime));
-        width = date->hasTime ? kDateTimeWidth : kDateWidth;
-    } else if (const auto* boolean = std::get_if<bool>(&value)) {
-        result = worksheet_write_boolean(sheet, lxwRow, lxwColumn, *boolean, nullptr);
-        width = *boolean ? kTrueWidth : kFalseWidth;
-    } else {
-        const CellText::Prepared prepared = mText.prepare(text);
-        result = worksheet_write_string(sheet, lxwRow, lxwColumn, prepared.text, nullptr);
-        width = prepared.width;
-        cut = prepared.cut;
+    try {
+        if (const auto* number = std::get_if<double>(&value)) {
+            sheet.writeNumber(sheetRow, sheetColumn, *number);
+            width = static_cast<int>(text.size());
+        } else if (const auto* date = std::get_if<DateTimeParts>(&value)) {
+            const xlsx::DateTime when{date->year, date->month,  date->day,
+                                      date->hour, date->minute, double(date->second)};
+            sheet.writeDateTime(sheetRow, sheetColumn, when, mWorkbook.dateFormat(date->hasTime));
+            width = date->hasTime ? kDateTimeWidth : kDateWidth;
+        } else if (const auto* boolean = std::get_if<bool>(&value)) {
+            sheet.writeBoolean(sheetRow, sheetColumn, *boolean);
+            width = *boolean ? kTrueWidth : kFalseWidth;
+        } else {
+            const CellText::Prepared prepared = mText.prepare(text);
+            sheet.writeString(sheetRow, sheetColumn, prepared.text);
+            width = prepared.width;
+            cut = prepared.cut;
+        }
+    } catch (const xlsx::XlsxError& error) {
+        mWorkbook.failed(error);
     }
-    if (result != LXW_NO_ERROR)
-        throw SpreadsheetError(messages::writerFailed("writing row " + std::to_string(row) +
-                                                          ", column " + std::to_string(column) +
-                                                          " of the sheet \"" + mName + "\"",
-                                                      result));
     mLastRow = row;
-    mWidths.note(column - 1, width);
+    mWidths.note(sheetColumn, width);
     mCutCells += cut ? 1 : 0;
     return cut;
 }
@@ -102,7 +99,18 @@ int XlsxWorksheet::cutCells() const
 void XlsxWorksheet::ColumnsAutoFit()
 {
     checkWritable();
-    mFitted = mWidths.widest();
+    if (!mStream)
+        return;  // no cell written: every column keeps the default width
+    const std::vector<int>& widest = mWidths.widest();
+    try {
+        for (std::size_t column = 0; column < widest.size(); ++column) {
+            if (widest[column] > 0)
+                mStream->setColumnWidth(static_cast<int>(column),
+                                        ColumnWidths::fittedWidth(widest[column]));
+        }
+    } catch (const xlsx::XlsxError& error) {
+        mWorkbook.failed(error);
+    }
 }
 
 void XlsxWorksheet::Delete()

@@ -1,6 +1,6 @@
-// A worksheet of an XlsxWorkbook. Its libxlsxwriter sheet is created only when its first cell
-// arrives (or when the workbook is finished), because the library fixes a sheet's name and
-// place at creation; until then the sheet can be renamed and deleted freely.
+// A worksheet of an XlsxWorkbook. Its writer's sheet is created only when its first cell
+// arrives (or when the workbook is finished), because that fixes the sheet's name and place;
+// until then the sheet can be renamed and deleted freely.
 #pragma once
 
 #include <string>
@@ -12,7 +12,9 @@
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/Worksheet.h"
 
-struct lxw_worksheet;
+namespace xlsx {
+class SheetWriter;
+}
 
 namespace spreadsheet {
 
@@ -34,11 +36,9 @@ public:
     // For the workbook.
     const QString& nameKey() const { return mNameKey; }
     const std::string& currentName() const { return mName; }
-    lxw_worksheet* stream() const { return mStream; }
-    void attachStream(lxw_worksheet* stream) { mStream = stream; }
+    xlsx::SheetWriter* stream() const { return mStream; }
+    void attachStream(xlsx::SheetWriter* stream) { mStream = stream; }
     void markDeleted() { mDeleted = true; }
-    // Widest content per 0-based column when Columns.AutoFit was last called (empty: never).
-    const std::vector<int>& fittedWidths() const { return mFitted; }
 
 private:
     void checkAlive() const;
@@ -47,10 +47,9 @@ private:
     XlsxWorkbook& mWorkbook;
     std::string mName;
     QString mNameKey;
-    lxw_worksheet* mStream = nullptr;
+    xlsx::SheetWriter* mStream = nullptr;
     CellText mText;
     ColumnWidths mWidths;
-    std::vector<int> mFitted;
     int mLastRow = 0;
     int mCutCells = 0;
     bool mDeleted = false;

@@ -8,6 +8,7 @@
 #include "components/spreadsheet/XlsxWorkbook.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WritableFile.h"
 
 namespace {
 
@@ -103,7 +104,8 @@ TEST(CellRoundTrip, EachTextReadsBackAsTheValueShown)
     std::vector<bool> cut;
     int cutCells = 0;
     {
-        spreadsheet::XlsxWorkbook book(file, dir.path());
+        const testsupport::WritableFile out(file);
+        spreadsheet::XlsxWorkbook book(out.descriptor(), file.string());
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
         for (std::size_t i = 0; i < cases().size(); ++i) {
             sheet.setCells(static_cast<int>(i) + 1, 1, cases()[i].name, CellKind::Text);

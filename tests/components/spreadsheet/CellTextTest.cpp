@@ -135,7 +135,7 @@ TEST(CellTextCut, EscapesNeverPushTheWrittenTextPastTheWriterLimit)
         input += "_x0041_";  // 28,000 characters, 52,000 once escaped
     CellText text;
     const CellText::Prepared prepared = text.prepare(input);
-    const std::string written = prepared.text;
+    const std::string written(prepared.text);
     EXPECT_TRUE(prepared.cut);
     EXPECT_LE(written.size(), 32'767u);  // ASCII: bytes are code points
     EXPECT_GT(written.size(), 32'767u - 13);

@@ -9,6 +9,7 @@
 #include "components/spreadsheet/XlsxWorkbook.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WritableFile.h"
 
 namespace {
 
@@ -49,8 +50,9 @@ protected:
 
     testsupport::TempDir dir;
     std::filesystem::path file = dir.path() / "book.xlsx";
+    testsupport::WritableFile out{file};
     std::unique_ptr<spreadsheet::XlsxWorkbook> book =
-        std::make_unique<spreadsheet::XlsxWorkbook>(file, dir.path());
+        std::make_unique<spreadsheet::XlsxWorkbook>(out.descriptor(), file.string());
 };
 
 TEST_F(WorkbookTest, NewWorkbookHasOneActiveSheetCalledSheet1)
