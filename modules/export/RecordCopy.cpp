@@ -7,6 +7,7 @@
 
 #include "components/database/Recordset.h"
 #include "components/rows/AdoType.h"
+#include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/Workbook.h"
 #include "modules/app/Cadence.h"
 #include "modules/app/ReportingProcedure.h"
@@ -131,6 +132,10 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
             line = MoveNext;
             records.MoveNext();
         }
+    } catch (const spreadsheet::WorkbookLost&) {
+        result.failedLine = line;
+        result.failure = app::currentFailureDescription();
+        result.workbookLost = true;
     } catch (...) {
         result.failedLine = line;
         result.failure = app::currentFailureDescription();

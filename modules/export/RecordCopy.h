@@ -31,6 +31,7 @@ struct CopyResult
     int failedLine = 0;          // statement that failed (0: every record was written)
     QString failure;             // the failure's description
     std::vector<CutField> cuts;  // fields with cells cut at the spreadsheet's cell limit
+    bool workbookLost = false;   // the failure was the workbook's file: nothing more can be written
 };
 
 class RecordCopy
