@@ -1,4 +1,4 @@
-// Cell-text preparation. Plain printable ASCII without "_x" (nearly every cell) is only copied;
+// Cell-text preparation. Text that needs no change (nearly every cell) is only checked;
 // everything else is walked character by character.
 #include "components/spreadsheet/CellText.h"
 
@@ -50,12 +50,24 @@ bool isWide(char32_t c)
 
 CellText::Prepared CellText::prepare(std::string_view text)
 {
-    bool plain = text.size() <= static_cast<std::size_t>(kMaxCellTextLength);
-    for (const char c : text)
-        plain &= static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x80;
-    if (!plain || text.find("_x") != std::string_view::npos)
+    // Text that needs no change: printable ASCII and two-byte characters (Latin, Greek,
+    // Cyrillic, Hebrew, Arabic: one UTF-16 unit and one character cell each), no "_x", within
+    // the limit. Every other text takes the walk below.
+    int characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++characters) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x80 && !(c == '_' && i + 1 < text.size() && text[i + 1] == 'x')) {
+            ++i;
+        } else if (c >= 0xC2 && c <= 0xDF && i + 1 < text.size() &&
+                   (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            i += 2;
+        } else {
+            return prepareSlowly(text);
+        }
+    }
+    if (characters > kMaxCellTextLength)
         return prepareSlowly(text);
-    return {text, static_cast<int>(text.size()), false};
+    return {text, characters, false};
 }
 
 CellText::Prepared CellText::prepareSlowly(std::string_view text)

@@ -4,13 +4,16 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace spreadsheet {
 
 namespace {
 
 constexpr int kMaxSignificantDigits = 15;  // a double holds every 15-digit decimal exactly
-constexpr int kFirstDateYear = 1900;       // spreadsheet dates start on 1900-01-01
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr int kFirstDateYear = 1900;  // spreadsheet dates start on 1900-01-01
 constexpr int kLastDateYear = 9999;
 
 bool isDigit(char c)
@@ -20,11 +23,14 @@ bool isDigit(char c)
 
 CellValue number(std::string_view text)
 {
-    std::size_t i = text.starts_with('-') ? 1 : 0;
+    const bool negative = text.starts_with('-');
+    std::size_t i = negative ? 1 : 0;
     int digits = 0;
     int significant = 0;
     int pendingZeros = 0;  // zeros after the last non-zero digit seen
     bool point = false;
+    std::int64_t whole = 0;  // the digits as an integer, while there are at most 15
+    int fractionDigits = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '.' && !point) {
@@ -33,7 +39,9 @@ CellValue number(std::string_view text)
         }
         if (!isDigit(c))
             return {};
-        ++digits;
+        if (++digits <= kMaxSignificantDigits)
+            whole = whole * 10 + (c - '0');
+        fractionDigits += point ? 1 : 0;
         if (c == '0') {
             if (significant > 0)
                 ++pendingZeros;
@@ -44,6 +52,12 @@ CellValue number(std::string_view text)
     }
     if (digits == 0 || significant > kMaxSignificantDigits)
         return {};
+    if (digits <= kMaxSignificantDigits) {
+        // Both the digits and the power of ten are exact doubles, and one division rounds
+        // correctly: the value from_chars would give, without its general path.
+        const double value = double(whole) / kPowersOfTen[fractionDigits];
+        return value == 0 ? 0.0 : negative ? -value : value;
+    }
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))

@@ -10,7 +10,7 @@ namespace xlsx {
 
 namespace {
 
-constexpr std::size_t kWaitingPieces = 2;  // with the one being filled and the one deflated
+constexpr std::size_t kWaitingPieces = 4;  // with the one being filled and the one deflated
 
 }  // namespace
 

@@ -48,6 +48,12 @@ char* appendUnsigned(char* out, std::uint64_t value)
     return std::to_chars(out, out + 20, value).ptr;
 }
 
+char* put(char* out, const char* from, const char* to)
+{
+    std::memcpy(out, from, static_cast<std::size_t>(to - from));
+    return out + (to - from);
+}
+
 // magnitude in [1, 1E+15) with a fraction: 16 significant digits, rounded half to even on the
 // exact binary value as glibc's printf does, trailing zeros of the fraction dropped.
 char* appendFixed(char* out, double magnitude)
@@ -58,29 +64,26 @@ char* appendFixed(char* out, double magnitude)
     const std::uint64_t mantissa =
         (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
     const int shift = -exponent;  // 1 to 52: magnitude = mantissa / 2^shift
-    const int wholeDigits = digitCount(mantissa >> shift);
-    const int fractionDigits = kSignificantDigits - wholeDigits;
+    const int fractionDigits = kSignificantDigits - digitCount(mantissa >> shift);
     const Wide scaled = static_cast<Wide>(mantissa) * kPowersOf10[fractionDigits];
     Wide rounded = scaled >> shift;
     const Wide rest = scaled & ((static_cast<Wide>(1) << shift) - 1);
     const Wide half = static_cast<Wide>(1) << (shift - 1);
     if (rest > half || (rest == half && (rounded & 1) != 0))
         ++rounded;
-    const auto digits = static_cast<std::uint64_t>(rounded);  // 10^16 when it rounds up to 10^d
-    out = appendUnsigned(out, digits / kPowersOf10[fractionDigits]);
-    std::uint64_t fraction = digits % kPowersOf10[fractionDigits];
-    if (fraction == 0)
-        return out;
-    int shown = fractionDigits;
-    while (fraction % 10 == 0) {
-        fraction /= 10;
-        --shown;
+    // 16 digits, or 17 when the value rounds up to the next power of ten; the last
+    // fractionDigits of them follow the point.
+    char digits[24];
+    char* end = appendUnsigned(digits, static_cast<std::uint64_t>(rounded));
+    const char* point = end - fractionDigits;
+    while (end > point && end[-1] == '0')
+        --end;
+    out = put(out, digits, point);
+    if (end > point) {
+        *out++ = '.';
+        out = put(out, point, end);
     }
-    *out++ = '.';
-    const int written = digitCount(fraction);
-    for (int i = written; i < shown; ++i)
-        *out++ = '0';
-    return appendUnsigned(out, fraction);
+    return out;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // sequences: no overlong forms, no surrogates, nothing past U+10FFFF.
 #include "components/xlsx/XmlText.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -22,6 +23,19 @@ constexpr std::uint64_t zeroByte(std::uint64_t word)
 bool isPlainByte(unsigned char c)
 {
     return c >= 0x20 && c < 0x80 && c != '&' && c != '<' && c != '>';
+}
+
+// Bytes copied as they are: plain ones, tab and line feed.
+const std::array<bool, 256>& copiedBytes()
+{
+    static const auto table = [] {
+        std::array<bool, 256> made{};
+        for (int c = 0; c < 256; ++c)
+            made[std::size_t(c)] =
+                isPlainByte(static_cast<unsigned char>(c)) || c == '\t' || c == '\n';
+        return made;
+    }();
+    return table;
 }
 
 // Length of the well-formed sequence at text[i] (a byte >= 0x80), 0 when ill-formed.
@@ -92,25 +106,29 @@ bool isPlainText(std::string_view text)
 bool appendEscapedText(std::string_view text, ByteBuffer& out, std::size_t& codePoints)
 {
     constexpr std::size_t kWidestEscape = 7;  // "_x001F_" for one byte
-    char* const start = out.reserve(text.size() * kWidestEscape);
-    char* p = start;
+    char* p = out.reserve(text.size() * kWidestEscape);
     std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size();) {
+    std::size_t run = 0;  // start of the bytes copied unchanged
+    auto copyRun = [&](std::size_t end) {
+        std::memcpy(p, text.data() + run, end - run);
+        p += end - run;
+    };
+    const std::array<bool, 256>& copied = copiedBytes();
+    for (std::size_t i = 0; i < text.size(); ++characters) {
         const auto c = static_cast<unsigned char>(text[i]);
-        ++characters;
+        if (copied[c]) {
+            ++i;
+            continue;
+        }
         if (c >= 0x80) {
             const std::size_t length = sequenceLength(text, i);
             if (length == 0)
                 return false;
-            std::memcpy(p, text.data() + i, length);
-            p += length;
             i += length;
             continue;
         }
-        ++i;
-        if (isPlainByte(c) || c == '\t' || c == '\n') {
-            *p++ = static_cast<char>(c);
-        } else if (c == '&') {
+        copyRun(i);
+        if (c == '&') {
             p = put(p, "&amp;");
         } else if (c == '<') {
             p = put(p, "&lt;");
@@ -122,7 +140,9 @@ bool appendEscapedText(std::string_view text, ByteBuffer& out, std::size_t& code
             *p++ = hexDigit(c);
             *p++ = '_';
         }
+        run = ++i;
     }
+    copyRun(text.size());
     out.commit(p);
     codePoints = characters;
     return true;
