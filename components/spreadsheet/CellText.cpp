@@ -2,6 +2,9 @@
 // everything else is walked character by character.
 #include "components/spreadsheet/CellText.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
 
@@ -36,6 +39,24 @@ bool startsEscape(std::string_view text, std::size_t pos)
            isHexDigit(text[pos + 5]) && (text[pos + 6] == '_' || writtenEscaped(text[pos + 6]));
 }
 
+// Whole words of eight bytes from `from` on that are printable ASCII without "_", counted
+// eight at a time: where the first other byte may be, or the end of text.
+std::size_t plainWords(std::string_view text, std::size_t from)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t i = from;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        const std::uint64_t control = (word - kOnes * 0x20) & ~word & kHighBits;
+        const std::uint64_t underscore = word ^ (kOnes * '_');
+        if (((word & kHighBits) | control | ((underscore - kOnes) & ~underscore & kHighBits)) != 0)
+            break;
+    }
+    return i;
+}
+
 // East Asian wide and fullwidth characters take two character cells.
 bool isWide(char32_t c)
 {
@@ -56,7 +77,11 @@ CellText::Prepared CellText::prepare(std::string_view text)
     int characters = 0;
     for (std::size_t i = 0; i < text.size(); ++characters) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c < 0x80 && !(c == '_' && i + 1 < text.size() && text[i + 1] == 'x')) {
+        if (c >= 0x20 && c < 0x80 && c != '_') {
+            const std::size_t next = plainWords(text, i + 1);
+            characters += static_cast<int>(next - i - 1);
+            i = next;
+        } else if (c == '_' && !(i + 1 < text.size() && text[i + 1] == 'x')) {
             ++i;
         } else if (c >= 0xC2 && c <= 0xDF && i + 1 < text.size() &&
                    (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {

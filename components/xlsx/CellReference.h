@@ -7,7 +7,8 @@
 
 namespace xlsx {
 
-// Letters of a 0-based column (0 <= column < kMaxColumns), from a table made once.
+// Letters of a 0-based column (0 <= column < kMaxColumns), from a table made once; three bytes
+// may be read from data() whatever the length.
 std::string_view columnLetters(int column);
 
 // "B7" for 0-based row 6, column 1.

@@ -3,6 +3,7 @@
 // 128 bits), the rest (rare in tables) by std::to_chars with printf's own rules.
 #include "components/xlsx/NumberText.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -35,23 +36,22 @@ constexpr std::uint64_t kPowersOf10[] = {1,
                                          1'000'000'000'000'000,
                                          10'000'000'000'000'000};
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Digits of value (below 10^16): from its bit length, then one comparison.
 int digitCount(std::uint64_t value)
 {
-    int digits = 1;
-    while (digits < 17 && value >= kPowersOf10[digits])
-        ++digits;
-    return digits;
+    const int bits = 64 - std::countl_zero(value | 1);
+    const int guess = (bits * 1233) >> 12;  // 1233 / 4096 is just above log10(2)
+    return guess + (value >= kPowersOf10[guess] ? 1 : 0);
 }
 
 char* appendUnsigned(char* out, std::uint64_t value)
 {
     return std::to_chars(out, out + 20, value).ptr;
-}
-
-char* put(char* out, const char* from, const char* to)
-{
-    std::memcpy(out, from, static_cast<std::size_t>(to - from));
-    return out + (to - from);
 }
 
 // magnitude in [1, 1E+15) with a fraction: 16 significant digits, rounded half to even on the
@@ -64,26 +64,34 @@ char* appendFixed(char* out, double magnitude)
     const std::uint64_t mantissa =
         (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
     const int shift = -exponent;  // 1 to 52: magnitude = mantissa / 2^shift
-    const int fractionDigits = kSignificantDigits - digitCount(mantissa >> shift);
+    const int fractionDigits = kSignificantDigits - digitCount(mantissa >> shift);  // 1 to 15
     const Wide scaled = static_cast<Wide>(mantissa) * kPowersOf10[fractionDigits];
     Wide rounded = scaled >> shift;
     const Wide rest = scaled & ((static_cast<Wide>(1) << shift) - 1);
     const Wide half = static_cast<Wide>(1) << (shift - 1);
     if (rest > half || (rest == half && (rounded & 1) != 0))
         ++rounded;
-    // 16 digits, or 17 when the value rounds up to the next power of ten; the last
-    // fractionDigits of them follow the point.
-    char digits[24];
-    char* end = appendUnsigned(digits, static_cast<std::uint64_t>(rounded));
-    const char* point = end - fractionDigits;
-    while (end > point && end[-1] == '0')
-        --end;
-    out = put(out, digits, point);
-    if (end > point) {
-        *out++ = '.';
-        out = put(out, point, end);
+    const auto digits = static_cast<std::uint64_t>(rounded);
+    const int wholeDigits = kSignificantDigits - fractionDigits;
+    if (digits == kPowersOf10[kSignificantDigits])
+        return appendUnsigned(out, kPowersOf10[wholeDigits]);  // rounded up to 10^wholeDigits
+    // The 16 digits two at a time into a buffer with room to spare, then copied in fixed sizes
+    // around the point: no call for a copy, no division by a power of ten only known now.
+    char text[32] = {};
+    std::uint64_t remaining = digits;
+    for (int at = kSignificantDigits - 2; at >= 0; at -= 2) {
+        std::memcpy(text + at, kDigitPairs + 2 * (remaining % 100), 2);
+        remaining /= 100;
     }
-    return out;
+    std::memcpy(out, text, kSignificantDigits);
+    int last = kSignificantDigits;
+    while (last > wholeDigits && text[last - 1] == '0')
+        --last;
+    if (last == wholeDigits)
+        return out + wholeDigits;
+    out[wholeDigits] = '.';
+    std::memcpy(out + wholeDigits + 1, text + wholeDigits, kSignificantDigits);
+    return out + last + 1;
 }
 
 }  // namespace
@@ -91,7 +99,9 @@ char* appendFixed(char* out, double magnitude)
 char* appendNumber(char* out, double value)
 {
     const double magnitude = std::fabs(value);
-    if (magnitude < kFixedLimit && magnitude == std::floor(magnitude)) {
+    // Whole when converting to an integer and back changes nothing (std::floor may be a call).
+    if (magnitude < kFixedLimit &&
+        static_cast<double>(static_cast<std::uint64_t>(magnitude)) == magnitude) {
         if (std::signbit(value))
             *out++ = '-';  // "-0" as printf writes it
         return appendUnsigned(out, static_cast<std::uint64_t>(magnitude));

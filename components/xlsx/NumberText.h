@@ -8,7 +8,9 @@
 
 namespace xlsx {
 
-constexpr std::size_t kMaxNumberText = 32;  // "-2.225073858507201E-308" and room to spare
+// Room appendNumber needs: "-2.225073858507201E-308" is 23 characters, and fixed notation
+// copies 16 digits past the point in one move.
+constexpr std::size_t kMaxNumberText = 40;
 
 // Writes a finite value at out (room for kMaxNumberText) and returns the end.
 char* appendNumber(char* out, double value);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include <zlib.h>
@@ -74,8 +75,10 @@ void SheetWriter::writeString(int row, int column, std::string_view text, Format
     if (characters > kMaxTextLength)
         throw XlsxError(messages::textTooLong(mName, row, column, characters));
     char* p = beginCell(row, column, mBook.styleOf(format), escaped.size());
-    p = put(p, keepsSpace(text) ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">"
-                                : " t=\"inlineStr\"><is><t>");
+    if (keepsSpace(text))
+        p = put(p, " t=\"inlineStr\"><is><t xml:space=\"preserve\">");
+    else
+        p = put(p, " t=\"inlineStr\"><is><t>");
     p = put(p, escaped);
     p = put(p, "</t></is></c>");
     endCell(p, row, column);
@@ -142,8 +145,13 @@ char* SheetWriter::beginCell(int row, int column, int style, std::size_t room)
         mRowUnsorted = true;
     char* p = mPiece.reserve(room + kCellMarkup);
     p = put(p, kCellStart);
-    p = put(p, columnLetters(column));
-    p = put(p, {mRowText, mRowTextLength});
+    // Fixed-size copies (the letter table keeps three bytes a column, the row text eight), so
+    // no call for a copy of one to seven bytes.
+    const std::string_view letters = columnLetters(column);
+    std::memcpy(p, letters.data(), 3);
+    p += letters.size();
+    std::memcpy(p, mRowText, sizeof mRowText);
+    p += mRowTextLength;
     *p++ = '"';
     if (style != 0) {
         p = put(p, " s=\"");

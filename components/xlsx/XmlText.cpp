@@ -80,24 +80,30 @@ char hexDigit(unsigned value)
     return "0123456789ABCDEF"[value & 0xF];
 }
 
-}  // namespace
-
-bool isPlainText(std::string_view text)
+// Bytes at the start of text that need no escaping and are ASCII, counted eight at a time: a
+// multiple of 8, or all of text.
+std::size_t plainWords(std::string_view text, std::size_t from)
 {
-    const char* p = text.data();
-    std::size_t n = text.size();
-    for (; n >= 8; p += 8, n -= 8) {
+    std::size_t i = from;
+    for (; i + 8 <= text.size(); i += 8) {
         std::uint64_t word;
-        std::memcpy(&word, p, 8);
+        std::memcpy(&word, text.data() + i, 8);
         const std::uint64_t control = (word - kOnes * 0x20) & ~word & kHighBits;
         const std::uint64_t special = zeroByte(word ^ (kOnes * '&')) |
                                       zeroByte(word ^ (kOnes * '<')) |
                                       zeroByte(word ^ (kOnes * '>'));
         if (((word & kHighBits) | control | special) != 0)
-            return false;
+            break;
     }
-    for (; n > 0; ++p, --n) {
-        if (!isPlainByte(static_cast<unsigned char>(*p)))
+    return i;
+}
+
+}  // namespace
+
+bool isPlainText(std::string_view text)
+{
+    for (std::size_t i = plainWords(text, 0); i < text.size(); ++i) {
+        if (!isPlainByte(static_cast<unsigned char>(text[i])))
             return false;
     }
     return true;
