@@ -117,6 +117,17 @@ INSTANTIATE_TEST_SUITE_P(
                                      fs::perms::group_read | fs::perms::others_read}),
     [](const auto& c) { return std::string(c.param.name); });
 
+TEST_F(WorkbookFileTest, TargetNameOfTwoHundredFiftyBytesIsTaken)
+{
+    exporttest::writeNamesTable(dir.path() / "tables", "orders", 3);
+    const fs::path target = dir.path() / "out" / (std::string(245, 'n') + ".xlsx");
+    const testsupport::CommandOutcome run = testsupport::runCommand(
+        kExportBinary, {QStringLiteral("export"), source(), QStringLiteral("-o"),
+                        QString::fromStdString(target.string())});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(namesIn(dir.path() / "out"), std::vector<std::string>{target.filename().string()});
+}
+
 TEST_F(WorkbookFileTest, FolderTargetIsRefusedBeforeAnyTableIsRead)
 {
     exporttest::writeNamesTable(dir.path() / "tables", "orders", 3);
