@@ -48,11 +48,13 @@ public:
     // little earlier, where its escaped form reaches the writer's limit); returns true when
     // this cell's text was cut.
     // Rows go top to bottom: a row may be written in any column order, but once a later row has
-    // been written, an earlier one cannot be written again.
+    // been written, an earlier one cannot be written again. Sheets go one after another: once
+    // another sheet took cells, this one is complete in the file and takes no more.
     // Numbers are plain decimals with "." (never grouping, never a locale's comma).
     // Throws SpreadsheetError, writing nothing, when row is outside 1..kMaxRows, column outside
-    // 1..kMaxColumns, the row comes before one already written, the sheet was deleted, or the
-    // workbook was already handed over (Visible).
+    // 1..kMaxColumns, the row comes before one already written, the sheet is complete, the
+    // sheet was deleted, or the workbook was already handed over (Visible); WorkbookLost when
+    // the workbook's file cannot be written.
     virtual bool setCells(int row, int column, std::string_view text, CellKind kind) = 0;
 
     // Number of cells of this sheet whose text setCells cut to kMaxCellTextLength.
@@ -61,6 +63,7 @@ public:
     // Columns.AutoFit: every column that holds cells gets the width of its widest content as it
     // stands now (characters of the shown text; dates as formatted), at most 255. Columns
     // without cells keep the default width. Cheap: widths are kept while cells are written.
+    // Throws SpreadsheetError when the sheet is complete (another sheet took cells since).
     virtual void ColumnsAutoFit() = 0;
 
     // Worksheets(index).Delete: removes the sheet from its workbook; the sheets after it move

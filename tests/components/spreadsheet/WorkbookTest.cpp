@@ -180,6 +180,26 @@ TEST_F(WorkbookTest, TabOrderHoldsWhenALaterSheetIsWrittenFirst)
               QStringLiteral("two"));
 }
 
+TEST_F(WorkbookTest, SheetIsCompleteOnceAnotherSheetTookCells)
+{
+    Worksheet& first = book->ActiveSheet();
+    first.setCells(1, 1, "one", CellKind::Text);
+    Worksheet& second = book->WorksheetsAdd();
+    first.setCells(2, 1, "still the first", CellKind::Text);  // the second has no cells yet
+    second.setCells(1, 1, "two", CellKind::Text);
+    const std::string complete =
+        "The sheet \"Sheet1\" is complete: another sheet took cells after it. Write each sheet's "
+        "cells and column widths before the next sheet's.";
+    EXPECT_EQ(thrown([&] { first.setCells(3, 1, "late", CellKind::Text); }), complete);
+    EXPECT_EQ(thrown([&] { first.ColumnsAutoFit(); }), complete);
+    second.ColumnsAutoFit();
+    const auto read = finish();
+    EXPECT_EQ(read.sheets[0].cells.keys(),
+              (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
+    EXPECT_TRUE(read.sheets[0].widths.empty());
+    EXPECT_FALSE(read.sheets[1].widths.empty());
+}
+
 struct PositionCase
 {
     const char* name;
