@@ -39,8 +39,8 @@ bool startsEscape(std::string_view text, std::size_t pos)
            isHexDigit(text[pos + 5]) && (text[pos + 6] == '_' || writtenEscaped(text[pos + 6]));
 }
 
-// Whole words of eight bytes from `from` on that are printable ASCII without "_", counted
-// eight at a time: where the first other byte may be, or the end of text.
+// Where the first word of eight bytes from `from` on that is not all printable ASCII without
+// "_" begins, or where fewer than eight bytes are left.
 std::size_t plainWords(std::string_view text, std::size_t from)
 {
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
@@ -74,18 +74,19 @@ CellText::Prepared CellText::prepare(std::string_view text)
     // Text that needs no change: printable ASCII and two-byte characters (Latin, Greek,
     // Cyrillic, Hebrew, Arabic: one UTF-16 unit and one character cell each), no "_x", within
     // the limit. Every other text takes the walk below.
-    int characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++characters) {
+    std::size_t i = plainWords(text, 0);
+    int characters = static_cast<int>(i);
+    for (; i < text.size(); ++characters) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c < 0x80 && c != '_') {
-            const std::size_t next = plainWords(text, i + 1);
-            characters += static_cast<int>(next - i - 1);
-            i = next;
-        } else if (c == '_' && !(i + 1 < text.size() && text[i + 1] == 'x')) {
+        if (c >= 0x20 && c < 0x80 && !(c == '_' && i + 1 < text.size() && text[i + 1] == 'x')) {
             ++i;
         } else if (c >= 0xC2 && c <= 0xDF && i + 1 < text.size() &&
                    (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-            i += 2;
+            // Past such a character, plain ASCII (the blanks that pad a fixed-width field, say)
+            // goes eight bytes at a time again.
+            const std::size_t next = plainWords(text, i + 2);
+            characters += static_cast<int>(next - i - 2);
+            i = next;
         } else {
             return prepareSlowly(text);
         }

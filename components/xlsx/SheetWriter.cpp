@@ -66,9 +66,9 @@ void SheetWriter::writeString(int row, int column, std::string_view text, Format
     }
     std::string_view escaped = text;
     std::size_t characters = text.size();
-    if (!isPlainText(text)) {
+    if (const std::size_t plain = plainLength(text); plain < text.size()) {
         mScratch.clear();
-        if (!appendEscapedText(text, mScratch, characters))
+        if (!appendEscapedText(text, plain, mScratch, characters))
             throw XlsxError(messages::textNotUtf8(mName, row, column));
         escaped = mScratch.view();
     }

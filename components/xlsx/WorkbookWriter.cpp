@@ -115,12 +115,11 @@ void WorkbookWriter::close()
     mClosed = true;
 }
 
-void WorkbookWriter::checkUsable() const
+void WorkbookWriter::refuseUse() const
 {
     if (!mLost.empty())
         throw FileError(mLost);
-    if (mClosed)
-        throw XlsxError(messages::workbookClosed());
+    throw XlsxError(messages::workbookClosed());
 }
 
 void WorkbookWriter::open(SheetWriter& sheet)
@@ -136,10 +135,8 @@ void WorkbookWriter::open(SheetWriter& sheet)
     });
 }
 
-int WorkbookWriter::styleOf(Format format)
+int WorkbookWriter::styleOfFormat(Format format)
 {
-    if (format.isGeneral())
-        return 0;
     const auto index = static_cast<std::size_t>(format.mId - 1);
     if (format.mId < 0 || index >= mFormatCodes.size())
         throw XlsxError(messages::formatUnknown());

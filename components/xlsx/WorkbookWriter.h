@@ -64,10 +64,17 @@ public:
 private:
     friend class SheetWriter;
 
-    void checkUsable() const;
+    // Inline: every cell asks.
+    void checkUsable() const
+    {
+        if (mClosed || !mLost.empty())
+            refuseUse();
+    }
+    [[noreturn]] void refuseUse() const;
     // Makes sheet the one taking cells, completing the one that did.
     void open(SheetWriter& sheet);
-    int styleOf(Format format);
+    int styleOf(Format format) { return format.isGeneral() ? 0 : styleOfFormat(format); }
+    int styleOfFormat(Format format);
     // Runs a step that writes to the file; a failure loses the workbook.
     void writing(const std::function<void()>& step);
     void writePart(const std::string& name, std::string_view xml);

@@ -80,8 +80,8 @@ char hexDigit(unsigned value)
     return "0123456789ABCDEF"[value & 0xF];
 }
 
-// Bytes at the start of text that need no escaping and are ASCII, counted eight at a time: a
-// multiple of 8, or all of text.
+// Where the first word of eight bytes from `from` on that is not all plain ASCII begins, or
+// where fewer than eight bytes are left.
 std::size_t plainWords(std::string_view text, std::size_t from)
 {
     std::size_t i = from;
@@ -100,27 +100,27 @@ std::size_t plainWords(std::string_view text, std::size_t from)
 
 }  // namespace
 
-bool isPlainText(std::string_view text)
+std::size_t plainLength(std::string_view text)
 {
-    for (std::size_t i = plainWords(text, 0); i < text.size(); ++i) {
-        if (!isPlainByte(static_cast<unsigned char>(text[i])))
-            return false;
-    }
-    return true;
+    std::size_t i = plainWords(text, 0);
+    while (i < text.size() && isPlainByte(static_cast<unsigned char>(text[i])))
+        ++i;
+    return i;
 }
 
-bool appendEscapedText(std::string_view text, ByteBuffer& out, std::size_t& codePoints)
+bool appendEscapedText(std::string_view text, std::size_t plain, ByteBuffer& out,
+                       std::size_t& codePoints)
 {
     constexpr std::size_t kWidestEscape = 7;  // "_x001F_" for one byte
     char* p = out.reserve(text.size() * kWidestEscape);
-    std::size_t characters = 0;
+    std::size_t continuationBytes = 0;
     std::size_t run = 0;  // start of the bytes copied unchanged
     auto copyRun = [&](std::size_t end) {
         std::memcpy(p, text.data() + run, end - run);
         p += end - run;
     };
     const std::array<bool, 256>& copied = copiedBytes();
-    for (std::size_t i = 0; i < text.size(); ++characters) {
+    for (std::size_t i = plain; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (copied[c]) {
             ++i;
@@ -130,7 +130,10 @@ bool appendEscapedText(std::string_view text, ByteBuffer& out, std::size_t& code
             const std::size_t length = sequenceLength(text, i);
             if (length == 0)
                 return false;
-            i += length;
+            continuationBytes += length - 1;
+            // Past a character of other scripts, plain ASCII (the blanks that pad a fixed-width
+            // field, say) goes eight bytes at a time again.
+            i = plainWords(text, i + length);
             continue;
         }
         copyRun(i);
@@ -150,7 +153,7 @@ bool appendEscapedText(std::string_view text, ByteBuffer& out, std::size_t& code
     }
     copyRun(text.size());
     out.commit(p);
-    codePoints = characters;
+    codePoints = text.size() - continuationBytes;
     return true;
 }
 

@@ -11,14 +11,16 @@
 
 namespace xlsx {
 
-// True when text needs no escaping and is ASCII: bytes 0x20 to 0x7F but & < >. Checks eight
-// bytes at a time: nearly every cell of a table takes only this path.
-bool isPlainText(std::string_view text);
+// Length of the start of text that needs no escaping and is ASCII: bytes 0x20 to 0x7F but
+// & < >. Checks eight bytes at a time: most cells of a table are that from start to end.
+std::size_t plainLength(std::string_view text);
 
-// Appends text as character data to out. Returns false, having appended nothing, when text is
-// not well-formed UTF-8 or holds U+FFFE or U+FFFF (no XML reader accepts them). codePoints is
-// set to the number of characters of text.
-bool appendEscapedText(std::string_view text, ByteBuffer& out, std::size_t& codePoints);
+// Appends text as character data to out, its first `plain` bytes known to be plain (see
+// plainLength). Returns false, having appended nothing, when text is not well-formed UTF-8 or
+// holds U+FFFE or U+FFFF (no XML reader accepts them). codePoints is set to the number of
+// characters of text.
+bool appendEscapedText(std::string_view text, std::size_t plain, ByteBuffer& out,
+                       std::size_t& codePoints);
 
 // xml:space="preserve" is due when the text starts or ends with white space that stays
 // unescaped (space, tab, line feed), or readers would drop it.
