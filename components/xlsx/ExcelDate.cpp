@@ -43,7 +43,8 @@ bool isValidDateTime(const DateTime& when)
 
 double excelSerial(const DateTime& when)
 {
-    long days = daysFromCivil(when.year, when.month, when.day) - daysFromCivil(1899, 12, 31);
+    static const long epoch = daysFromCivil(1899, 12, 31);
+    long days = daysFromCivil(when.year, when.month, when.day) - epoch;
     if (days > kLastFebruary1900)
         ++days;
     const double seconds =

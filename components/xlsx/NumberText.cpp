@@ -78,10 +78,15 @@ char* appendFixed(char* out, double magnitude)
     // The 16 digits two at a time into a buffer with room to spare, then copied in fixed sizes
     // around the point: no call for a copy, no division by a power of ten only known now.
     char text[32] = {};
-    std::uint64_t remaining = digits;
-    for (int at = kSignificantDigits - 2; at >= 0; at -= 2) {
-        std::memcpy(text + at, kDigitPairs + 2 * (remaining % 100), 2);
-        remaining /= 100;
+    // Two halves of eight digits, each written a pair at a time: two short chains of
+    // divisions by constants rather than one long one.
+    std::uint64_t high = digits / 100'000'000;
+    std::uint64_t low = digits % 100'000'000;
+    for (int at = 6; at >= 0; at -= 2) {
+        std::memcpy(text + at, kDigitPairs + 2 * (high % 100), 2);
+        std::memcpy(text + 8 + at, kDigitPairs + 2 * (low % 100), 2);
+        high /= 100;
+        low /= 100;
     }
     std::memcpy(out, text, kSignificantDigits);
     int last = kSignificantDigits;
