@@ -31,7 +31,7 @@ constexpr std::string_view kCellStart = "<c r=\"";
 // The room left for the head before the rows is bounded by what an extra field can pad.
 constexpr std::size_t kLargestHeadRoom = 60'000;
 constexpr std::size_t kHeadRoomMargin = 64;  // deflate's own bytes on XML that does not shrink
-constexpr double kWidestWidthText = 100.00390625;  // stored widths print at most this long
+constexpr double kWidestWidthText = 254.7;  // stored as 255.42578125: no stored width prints longer
 
 std::uint32_t crcOf(std::string_view bytes)
 {
@@ -284,9 +284,11 @@ void SheetWriter::complete(bool selected)
     }
     mRows = mBook.mBackground.finish(mPiece);
 
+    // Both fronts must fill the room before the rows exactly, padding included.
     auto fits = [&](std::uint64_t rowsStart) {
+        const std::uint64_t room = rowsStart - mEntryStart;
         for (int variant = 0; variant < 2; ++variant) {
-            if (paddingFor(entry(variant == 1), rowsStart - mEntryStart - heads[variant]) < 0)
+            if (room < heads[variant] || paddingFor(entry(variant == 1), room - heads[variant]) < 0)
                 return false;
         }
         return true;
