@@ -95,8 +95,8 @@ bool isHex(char32_t c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// The characters in the file for a text handed to the writer: libxlsxwriter writes every
-// control character but tab and line feed as "_x00HH_".
+// The characters in the file for a text handed to the writer: it writes every control
+// character but tab and line feed as "_x00HH_".
 void writtenForm(const std::vector<Decoded>& text, std::vector<Decoded>& out)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";

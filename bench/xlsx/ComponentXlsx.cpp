@@ -7,8 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "bench/Clock.h"
 #include "components/spreadsheet/SpreadsheetError.h"
@@ -45,7 +49,12 @@ int main(int argc, char** argv)
     const auto start = std::chrono::steady_clock::now();
     const double startCpu = seconds(CLOCK_PROCESS_CPUTIME_ID);
     try {
-        spreadsheet::XlsxWorkbook book(file, file.has_parent_path() ? file.parent_path() : ".");
+        const int descriptor = ::open(file.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (descriptor < 0) {
+            std::perror(argv[2]);
+            return 1;
+        }
+        spreadsheet::XlsxWorkbook book(descriptor, file.string());
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
         for (long r = 0; r < rows; ++r) {
             const auto& row = texts[static_cast<std::size_t>(r % kDistinctRows)];
@@ -59,6 +68,7 @@ int main(int argc, char** argv)
         }
         sheet.ColumnsAutoFit();
         book.close();
+        ::close(descriptor);
     } catch (const spreadsheet::SpreadsheetError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -1,5 +1,5 @@
 // The private cache folder: created 0700 and checked to be ours, because the workbooks in it
-// hold the user's data; unique file names come from mkstemps, so runs never collide.
+// hold the user's data.
 #include "components/spreadsheet/CacheFolder.h"
 
 #include <cerrno>
@@ -22,7 +22,6 @@ namespace {
 
 constexpr char kFolderName[] = "quorvane";
 constexpr char kFilePrefix[] = "Quorvane-";
-constexpr char kFileSuffix[] = ".xlsx";
 constexpr auto kKeepFinishedFor = std::chrono::hours(24);  // the program has long opened them
 
 [[noreturn]] void fail(const std::filesystem::path& folder, const std::string& reason)
@@ -37,7 +36,7 @@ void removeOldWorkbooks(const std::filesystem::path& folder)
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         std::error_code ignored;
-        if (name.starts_with(kFilePrefix) && name.ends_with(kFileSuffix) &&
+        if (name.starts_with(kFilePrefix) && name.ends_with(kWorkbookFileSuffix) &&
             entry.is_regular_file(ignored) && !entry.is_symlink(ignored) &&
             entry.last_write_time(ignored) < limit)
             std::filesystem::remove(entry.path(), ignored);
@@ -79,20 +78,14 @@ std::filesystem::path openCacheFolder()
     return folder;
 }
 
-std::filesystem::path reserveWorkbookFile(const std::filesystem::path& folder)
+std::string workbookFilePrefix()
 {
     char stamp[32];
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string pattern =
-        (folder / (std::string(kFilePrefix) + stamp + "-XXXXXX" + kFileSuffix)).string();
-    const int descriptor = mkstemps(pattern.data(), static_cast<int>(std::strlen(kFileSuffix)));
-    if (descriptor < 0)
-        fail(folder, std::strerror(errno));
-    close(descriptor);
-    return pattern;
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S-", &local);
+    return kFilePrefix + std::string(stamp);
 }
 
 }  // namespace spreadsheet

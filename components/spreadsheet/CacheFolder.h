@@ -1,8 +1,8 @@
-// The private folder where finished workbooks wait for the spreadsheet program, and where the
-// writer keeps its temporary files (about 600 MB per million rows of ten short columns).
+// The private folder where finished workbooks wait for the spreadsheet program.
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace spreadsheet {
 
@@ -14,8 +14,9 @@ std::filesystem::path cacheFolderPath();
 // is not a folder owned by this user (a link, say). Returns the folder.
 std::filesystem::path openCacheFolder();
 
-// Creates a new, empty, uniquely named workbook file (mode 0600) in folder and returns its path.
-// Throws SpreadsheetError when no file can be created there.
-std::filesystem::path reserveWorkbookFile(const std::filesystem::path& folder);
+// Names of the finished workbooks there: the prefix, six random characters, the suffix.
+// "Quorvane-20240131-101500-" (the local time now).
+std::string workbookFilePrefix();
+inline constexpr char kWorkbookFileSuffix[] = ".xlsx";
 
 }  // namespace spreadsheet

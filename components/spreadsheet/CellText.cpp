@@ -1,6 +1,9 @@
-// Cell-text preparation. Plain printable ASCII without "_x" (nearly every cell) is only copied;
+// Cell-text preparation. Text that needs no change (nearly every cell) is only checked;
 // everything else is walked character by character.
 #include "components/spreadsheet/CellText.h"
+
+#include <cstdint>
+#include <cstring>
 
 #include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
@@ -9,19 +12,18 @@ namespace spreadsheet {
 
 namespace {
 
-// libxlsxwriter refuses a string of more code points than this, counted before it escapes
-// control characters but after our own escapes.
+// The writer refuses a text of more code points than this, counted before it escapes control
+// characters (NUL included) but after our own escapes of literal "_xHHHH_".
 constexpr int kMaxWriterCodePoints = 32'767;
 constexpr std::string_view kEscapedUnderscore = "_x005F_";
-constexpr std::string_view kEscapedNul = "_x0000_";
 
 bool isHexDigit(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// Characters that reach the file as an "_xHHHH_" escape: NUL by our hand, every other control
-// character but tab and line feed by libxlsxwriter's.
+// Characters that reach the file as an "_xHHHH_" escape by the writer's hand: every control
+// character but tab and line feed.
 bool writtenEscaped(char c)
 {
     return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
@@ -34,6 +36,24 @@ bool startsEscape(std::string_view text, std::size_t pos)
     return pos + 7 <= text.size() && text[pos] == '_' && text[pos + 1] == 'x' &&
            isHexDigit(text[pos + 2]) && isHexDigit(text[pos + 3]) && isHexDigit(text[pos + 4]) &&
            isHexDigit(text[pos + 5]) && (text[pos + 6] == '_' || writtenEscaped(text[pos + 6]));
+}
+
+// Where the first word of eight bytes from `from` on that is not all printable ASCII without
+// "_" begins, or where fewer than eight bytes are left.
+std::size_t plainWords(std::string_view text, std::size_t from)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t i = from;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        const std::uint64_t control = (word - kOnes * 0x20) & ~word & kHighBits;
+        const std::uint64_t underscore = word ^ (kOnes * '_');
+        if (((word & kHighBits) | control | ((underscore - kOnes) & ~underscore & kHighBits)) != 0)
+            break;
+    }
+    return i;
 }
 
 // East Asian wide and fullwidth characters take two character cells.
@@ -50,13 +70,29 @@ bool isWide(char32_t c)
 
 CellText::Prepared CellText::prepare(std::string_view text)
 {
-    bool plain = text.size() <= static_cast<std::size_t>(kMaxCellTextLength);
-    for (const char c : text)
-        plain &= static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x80;
-    if (!plain || text.find("_x") != std::string_view::npos)
+    // Text that needs no change: printable ASCII and two-byte characters (Latin, Greek,
+    // Cyrillic, Hebrew, Arabic: one UTF-16 unit and one character cell each), no "_x", within
+    // the limit. Every other text takes the walk below.
+    std::size_t i = plainWords(text, 0);
+    int characters = static_cast<int>(i);
+    for (; i < text.size(); ++characters) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x80 && !(c == '_' && i + 1 < text.size() && text[i + 1] == 'x')) {
+            ++i;
+        } else if (c >= 0xC2 && c <= 0xDF && i + 1 < text.size() &&
+                   (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            // Past such a character, plain ASCII (the blanks that pad a fixed-width field, say)
+            // goes eight bytes at a time again.
+            const std::size_t next = plainWords(text, i + 2);
+            characters += static_cast<int>(next - i - 2);
+            i = next;
+        } else {
+            return prepareSlowly(text);
+        }
+    }
+    if (characters > kMaxCellTextLength)
         return prepareSlowly(text);
-    mBuffer.assign(text);
-    return {mBuffer.c_str(), static_cast<int>(text.size()), false};
+    return {text, characters, false};
 }
 
 CellText::Prepared CellText::prepareSlowly(std::string_view text)
@@ -69,7 +105,7 @@ CellText::Prepared CellText::prepareSlowly(std::string_view text)
     for (std::size_t i = 0; i < text.size();) {
         const Utf8Char c = decodeUtf8(text, i);
         const char32_t shown = isXmlNonCharacter(c.codePoint) ? kReplacementCharacter : c.codePoint;
-        const bool escaped = shown == 0 || (shown == '_' && startsEscape(text, i));
+        const bool escaped = shown == '_' && startsEscape(text, i);
         const int units = shown >= 0x10000 ? 2 : 1;
         const int codePoints = escaped ? 7 : 1;
         if (utf16Units + units > kMaxCellTextLength ||
@@ -77,9 +113,7 @@ CellText::Prepared CellText::prepareSlowly(std::string_view text)
             cut = true;
             break;
         }
-        if (shown == 0)
-            mBuffer += kEscapedNul;
-        else if (escaped)
+        if (escaped)
             mBuffer += kEscapedUnderscore;
         else
             appendUtf8(mBuffer, shown);
@@ -88,7 +122,7 @@ CellText::Prepared CellText::prepareSlowly(std::string_view text)
         width += isWide(shown) ? 2 : 1;
         i += c.length;
     }
-    return {mBuffer.c_str(), width, cut};
+    return {mBuffer, width, cut};
 }
 
 }  // namespace spreadsheet

@@ -18,8 +18,4 @@ std::optional<double> exactDecimal(std::string_view text);
 // 9999-12-31, the range in which every spreadsheet program reads a date serial alike.
 bool isSpreadsheetDate(const CellDate& date);
 
-// The serial number of a spreadsheet date (days since 1899-12-30, the day's fraction for the
-// time), for a date that isSpreadsheetDate accepts.
-double dateSerial(const CellDate& date);
-
 }  // namespace spreadsheet

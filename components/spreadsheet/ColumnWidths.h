@@ -23,9 +23,9 @@ public:
     // Widest content per 0-based column; 0 for a column without cells.
     const std::vector<int>& widest() const { return mWidest; }
 
-    // The width to give libxlsxwriter for a column whose widest content is `characters` wide:
-    // one character of margin, at most 254 (the library adds about 0.71 of padding, and widths
-    // past 255 come out garbled).
+    // The width to give the writer for a column whose widest content is `characters` wide: one
+    // character of margin, at most 254 (the file gets about 0.71 of padding on top, and stored
+    // widths past 255 would be garbled).
     static double fittedWidth(int characters);
 
 private:

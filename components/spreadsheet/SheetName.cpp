@@ -1,5 +1,5 @@
-// Sheet-name rules. libxlsxwriter's own check folds ASCII case only and lets control characters
-// and broken UTF-8 through, after which LibreOffice renames the sheet or cannot load the file.
+// Sheet-name rules. The writer's own check folds ASCII case only (as libxlsxwriter's does);
+// "CAFÉ" beside "Café" would make LibreOffice rename the sheet.
 #include "components/spreadsheet/SheetName.h"
 
 #include "components/spreadsheet/SpreadsheetError.h"
@@ -41,7 +41,7 @@ void checkSheetName(std::string_view name)
     }
     if (name.front() == '\'' || name.back() == '\'')
         throw SpreadsheetError(messages::sheetNameApostrophe(name));
-    // Spreadsheet programs count UTF-16 units; libxlsxwriter counts code points, which is laxer.
+    // Spreadsheet programs count UTF-16 units; the writer counts code points, which is laxer.
     if (utf16Length > kMaxSheetNameLength)
         throw SpreadsheetError(messages::sheetNameTooLong(name, utf16Length));
 }

@@ -1,7 +1,8 @@
 // Texts of the spreadsheet component's errors: what failed, where, and the way out.
 #include "components/spreadsheet/SpreadsheetMessages.h"
 
-#include <xlsxwriter.h>
+#include <cerrno>
+#include <cstring>
 
 #include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
@@ -54,6 +55,28 @@ std::string cacheFolderUnusable(const std::string& folder, const std::string& re
 {
     return "The folder " + folder + " for finished workbooks cannot be used: " + reason +
            ". Make it a folder of your own, or set XDG_CACHE_HOME to one.";
+}
+
+std::string fileNotCreated(const std::string& folder, int error)
+{
+    std::string text =
+        "No workbook file can be created in " + folder + ": " + std::strerror(error) + ".";
+    if (error == ENOSPC || error == EDQUOT)
+        text += " Free some space on that disk, or write the workbook to another one.";
+    else if (error == EACCES || error == EPERM || error == EROFS)
+        text += " Choose a folder you can write to.";
+    return text;
+}
+
+std::string fileNotNamed(const std::string& file, int error)
+{
+    return "The finished workbook could not be saved as " + file + ": " + std::strerror(error) +
+           ".";
+}
+
+std::string targetIsFolder(const std::string& file)
+{
+    return file + " is a folder; name a file for the workbook.";
 }
 
 std::string sheetNameEmpty()
@@ -154,13 +177,6 @@ std::string noSuchSheet(int index, int count)
 {
     return "There is no sheet " + std::to_string(index) + ": the workbook has sheets 1 to " +
            std::to_string(count) + ".";
-}
-
-std::string writerFailed(std::string_view action, int code)
-{
-    return "Writing the workbook failed while " + std::string(action) + ": " +
-           lxw_strerror(static_cast<lxw_error>(code)) + " (libxlsxwriter error " +
-           std::to_string(code) + ").";
 }
 
 }  // namespace spreadsheet::messages

@@ -9,6 +9,9 @@ namespace spreadsheet::messages {
 std::string noSpreadsheetProgram();
 std::string programNotStarted(const std::string& program, const std::string& file);
 std::string cacheFolderUnusable(const std::string& folder, const std::string& reason);
+std::string fileNotCreated(const std::string& folder, int error);
+std::string fileNotNamed(const std::string& file, int error);
+std::string targetIsFolder(const std::string& file);
 
 std::string sheetNameEmpty();
 std::string sheetNameTooLong(std::string_view name, int length);
@@ -29,8 +32,5 @@ std::string workbookFailed();
 std::string deleteOnlySheet(std::string_view sheet);
 std::string deleteWrittenSheet(std::string_view sheet);
 std::string noSuchSheet(int index, int count);
-
-// A libxlsxwriter call failed: what was being done, and the library's own text for code.
-std::string writerFailed(std::string_view action, int code);
 
 }  // namespace spreadsheet::messages

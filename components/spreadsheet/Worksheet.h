@@ -41,9 +41,12 @@ public:
     // Cells(row, column) = value: one call per cell, the value written as what it is.
     // row and column are 1-based. Rows go top to bottom: a row may be written in any column
     // order, but once a later row has been written, an earlier one cannot be written again.
+    // Sheets go one after another: once another sheet took cells, this one is complete in the
+    // file and takes no more.
     // Every write throws SpreadsheetError, writing nothing, when row is outside 1..kMaxRows,
-    // column outside 1..kMaxColumns, the row comes before one already written, the sheet was
-    // deleted, or the workbook was already handed over (Visible).
+    // column outside 1..kMaxColumns, the row comes before one already written, the sheet is
+    // complete, the sheet was deleted, or the workbook was already handed over (Visible);
+    // WorkbookLost when the workbook's file cannot be written.
 
     // A text cell (UTF-8); an empty text writes no cell. Text is never a formula and is made
     // safe first, so the file always opens and nothing is lost: invalid UTF-8 bytes and
@@ -78,6 +81,7 @@ public:
     // Columns.AutoFit: every column that holds cells gets the width of its widest content as it
     // stands now (characters of the shown text; dates as formatted), at most 255. Columns
     // without cells keep the default width. Cheap: widths are kept while cells are written.
+    // Throws SpreadsheetError when the sheet is complete (another sheet took cells since).
     virtual void ColumnsAutoFit() = 0;
 
     // Worksheets(index).Delete: removes the sheet from its workbook; the sheets after it move

@@ -1,10 +1,16 @@
-// Hand-over: finish each new workbook, make its file read-only (the copy in the cache folder is
-// not the user's document), and open it in the spreadsheet program.
+// Hand-over: finish each new workbook, give its file a name in the cache folder, read-only
+// (the copy there is not the user's document), and open it in the spreadsheet program.
 #include "components/spreadsheet/XlsxApplication.h"
 
 #include "components/spreadsheet/CacheFolder.h"
 
 namespace spreadsheet {
+
+namespace {
+
+constexpr mode_t kHandedOverPermissions = 0400;
+
+}  // namespace
 
 XlsxApplication::XlsxApplication(SpreadsheetProgram program, std::filesystem::path folder)
     : mProgram(std::move(program)), mFolder(std::move(folder))
@@ -12,21 +18,25 @@ XlsxApplication::XlsxApplication(SpreadsheetProgram program, std::filesystem::pa
 
 Workbook& XlsxApplication::WorkbooksAdd()
 {
-    mWorkbooks.push_back(std::make_unique<XlsxWorkbook>(reserveWorkbookFile(mFolder), mFolder));
-    return *mWorkbooks.back();
+    Document document;
+    document.file = std::make_unique<PendingFile>(mFolder);
+    document.workbook =
+        std::make_unique<XlsxWorkbook>(document.file->descriptor(), "in " + mFolder.string());
+    mDocuments.push_back(std::move(document));
+    return *mDocuments.back().workbook;
 }
 
 void XlsxApplication::setVisible(bool visible)
 {
     if (visible) {
-        for (const auto& workbook : mWorkbooks) {
-            if (workbook->isClosed())
+        for (Document& document : mDocuments) {
+            if (!document.file)
                 continue;
-            workbook->close();
-            std::error_code ignored;
-            std::filesystem::permissions(workbook->file(), std::filesystem::perms::owner_read,
-                                         ignored);
-            mProgram.open(workbook->file());
+            // Finished or failed, the workbook no longer uses its file; release it either way.
+            std::unique_ptr<PendingFile> file = std::move(document.file);
+            document.workbook->close();
+            mProgram.open(file->nameUniquely(workbookFilePrefix(), kWorkbookFileSuffix,
+                                             kHandedOverPermissions));
         }
     }
     mVisible = visible;

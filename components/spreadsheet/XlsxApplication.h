@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "components/spreadsheet/Application.h"
+#include "components/spreadsheet/PendingFile.h"
 #include "components/spreadsheet/SpreadsheetProgram.h"
 #include "components/spreadsheet/XlsxWorkbook.h"
 
@@ -22,9 +23,16 @@ public:
     void setVisible(bool visible) override;
 
 private:
+    // A workbook and its file, unnamed until the hand-over; the workbook goes first.
+    struct Document
+    {
+        std::unique_ptr<PendingFile> file;
+        std::unique_ptr<XlsxWorkbook> workbook;
+    };
+
     SpreadsheetProgram mProgram;
     std::filesystem::path mFolder;
-    std::vector<std::unique_ptr<XlsxWorkbook>> mWorkbooks;
+    std::vector<Document> mDocuments;
     bool mVisible = false;
 };
 

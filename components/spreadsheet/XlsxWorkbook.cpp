@@ -1,15 +1,13 @@
-// The workbook: sheet list, default names, lazy creation of libxlsxwriter sheets, finishing.
+// The workbook: sheet list, default names, lazy creation of the writer's sheets, finishing.
 #include "components/spreadsheet/XlsxWorkbook.h"
 
 #include <algorithm>
-
-#include <xlsxwriter.h>
 
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/SheetName.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/SpreadsheetMessages.h"
-#include "components/spreadsheet/WriterTempFiles.h"
+#include "components/xlsx/XlsxError.h"
 
 namespace spreadsheet {
 
@@ -19,44 +17,17 @@ constexpr char kDefaultNamePrefix[] = "Sheet";
 constexpr char kDateFormat[] = "yyyy-mm-dd";
 constexpr char kDateTimeFormat[] = "yyyy-mm-dd hh:mm:ss";
 
-std::string quotedName(const std::string& name)
-{
-    return "\"" + name + "\"";
-}
-
 }  // namespace
 
-XlsxWorkbook::XlsxWorkbook(std::filesystem::path file, const std::filesystem::path& tempFolder)
-    : mFile(std::move(file)), mTempFolder(tempFolder.string())
+XlsxWorkbook::XlsxWorkbook(int descriptor, std::string fileName)
+    : mWriter(std::make_unique<xlsx::WorkbookWriter>(descriptor, std::move(fileName))),
+      mDateFormat(mWriter->addNumberFormat(kDateFormat)),
+      mDateTimeFormat(mWriter->addNumberFormat(kDateTimeFormat))
 {
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = mTempFolder.data();
-    options.use_zip64 = LXW_TRUE;  // a wide table of a million rows passes 4 GB of sheet XML
-    mWriter = workbook_new_opt(mFile.c_str(), &options);
-    if (!mWriter)
-        throw SpreadsheetError(
-            messages::writerFailed("starting " + mFile.string(), LXW_ERROR_MEMORY_MALLOC_FAILED));
-    mDateFormat = workbook_add_format(mWriter);
-    mDateTimeFormat = workbook_add_format(mWriter);
-    if (!mDateFormat || !mDateTimeFormat) {
-        releaseWriter();
-        throw SpreadsheetError(
-            messages::writerFailed("starting " + mFile.string(), LXW_ERROR_MEMORY_MALLOC_FAILED));
-    }
-    format_set_num_format(mDateFormat, kDateFormat);
-    format_set_num_format(mDateTimeFormat, kDateTimeFormat);
     WorksheetsAdd();
 }
 
-XlsxWorkbook::~XlsxWorkbook()
-{
-    if (mState == State::Open) {
-        releaseWriter();
-        std::error_code ignored;
-        std::filesystem::remove(mFile, ignored);
-    }
-}
+XlsxWorkbook::~XlsxWorkbook() = default;
 
 int XlsxWorkbook::WorksheetsCount() const
 {
@@ -96,37 +67,21 @@ Worksheet& XlsxWorkbook::WorksheetsAdd()
 void XlsxWorkbook::close()
 {
     checkWritable();
-    startStreaming(*mSheets.back());
-    for (const auto& sheet : mSheets) {
-        const std::vector<int>& widths = sheet->fittedWidths();
-        for (std::size_t column = 0; column < widths.size(); ++column) {
-            if (widths[column] == 0)
-                continue;
-            const auto lxwColumn = static_cast<lxw_col_t>(column);
-            const lxw_error result =
-                worksheet_set_column(sheet->stream(), lxwColumn, lxwColumn,
-                                     ColumnWidths::fittedWidth(widths[column]), nullptr);
-            if (result != LXW_NO_ERROR)
-                throw SpreadsheetError(messages::writerFailed(
-                    "fitting the columns of the sheet " + quotedName(sheet->currentName()),
-                    result));
-        }
-    }
-    worksheet_activate(mActive->stream());
-
-    WriterTempFiles tempFiles;
-    for (const auto& sheet : mSheets)
-        tempFiles.remember(sheet->stream());
-    const lxw_error result = workbook_close(mWriter);  // frees the writer whatever the result
-    mWriter = nullptr;
-    tempFiles.closeLeftOpen();
-    if (result != LXW_NO_ERROR) {
+    try {
+        startStreaming(*mSheets.back());
+        mWriter->activate(*mActive->stream());
+        mWriter->close();
+    } catch (const xlsx::XlsxError& error) {
         mState = State::Failed;
-        std::error_code ignored;
-        std::filesystem::remove(mFile, ignored);
-        throw SpreadsheetError(messages::writerFailed("finishing " + mFile.string(), result));
+        mWriter.reset();
+        failed(error);
+    } catch (const SpreadsheetError&) {
+        mState = State::Failed;
+        mWriter.reset();
+        throw;
     }
     mState = State::Closed;
+    mWriter.reset();
 }
 
 void XlsxWorkbook::checkWritable() const
@@ -146,22 +101,18 @@ void XlsxWorkbook::checkNameFree(const QString& key, std::string_view name,
     }
 }
 
-lxw_worksheet* XlsxWorkbook::startStreaming(XlsxWorksheet& sheet)
+xlsx::SheetWriter& XlsxWorkbook::startStreaming(XlsxWorksheet& sheet)
 {
     const std::size_t last = indexOf(sheet);
     for (; mStreamedSheets <= last; ++mStreamedSheets) {
         XlsxWorksheet& next = *mSheets[mStreamedSheets];
-        lxw_worksheet* stream = workbook_add_worksheet(mWriter, next.currentName().c_str());
-        if (!stream) {
-            const lxw_error reason =
-                workbook_validate_sheet_name(mWriter, next.currentName().c_str());
-            throw SpreadsheetError(messages::writerFailed(
-                "adding the sheet " + quotedName(next.currentName()),
-                reason != LXW_NO_ERROR ? reason : LXW_ERROR_MEMORY_MALLOC_FAILED));
+        try {
+            next.attachStream(&mWriter->addSheet(next.currentName()));
+        } catch (const xlsx::XlsxError& error) {
+            failed(error);
         }
-        next.attachStream(stream);
     }
-    return sheet.stream();
+    return *sheet.stream();
 }
 
 void XlsxWorkbook::deleteSheet(XlsxWorksheet& sheet)
@@ -188,16 +139,11 @@ std::size_t XlsxWorkbook::indexOf(const XlsxWorksheet& sheet) const
     return mSheets.size();  // unreachable: only the workbook's own sheets ask
 }
 
-void XlsxWorkbook::releaseWriter()
+void XlsxWorkbook::failed(const xlsx::XlsxError& error)
 {
-    if (!mWriter)
-        return;
-    WriterTempFiles tempFiles;
-    for (std::size_t i = 0; i < mStreamedSheets; ++i)
-        tempFiles.remember(mSheets[i]->stream());
-    lxw_workbook_free(mWriter);
-    mWriter = nullptr;
-    tempFiles.closeLeftOpen();
+    if (dynamic_cast<const xlsx::FileError*>(&error))
+        throw WorkbookLost(error.what());
+    throw SpreadsheetError(error.what());
 }
 
 }  // namespace spreadsheet

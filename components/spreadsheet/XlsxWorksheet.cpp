@@ -1,4 +1,4 @@
-// Writing cells: check the position first, then store the text as the value it stands for.
+// Writing cells: check the position first, then store each value as what it is.
 #include "components/spreadsheet/XlsxWorksheet.h"
 
 #include <array>
@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <optional>
 
-#include <xlsxwriter.h>
-
 #include "components/spreadsheet/CellValue.h"
 #include "components/spreadsheet/SheetName.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/SpreadsheetMessages.h"
 #include "components/spreadsheet/XlsxWorkbook.h"
+#include "components/xlsx/SheetWriter.h"
+#include "components/xlsx/XlsxError.h"
 
 namespace spreadsheet {
 
@@ -24,16 +24,6 @@ constexpr int kDateWidth = 10;                   // yyyy-mm-dd
 constexpr int kDateTimeWidth = 19;               // yyyy-mm-dd hh:mm:ss
 constexpr int kTrueWidth = 4;                    // TRUE
 constexpr int kFalseWidth = 5;                   // FALSE
-
-lxw_row_t lxwRow(int row)
-{
-    return static_cast<lxw_row_t>(row - 1);  // checked to lie in 1..kMaxRows
-}
-
-lxw_col_t lxwColumn(int column)
-{
-    return static_cast<lxw_col_t>(column - 1);  // checked to lie in 1..kMaxColumns
-}
 
 // "YYYY-MM-DD" or "YYYY-MM-DD hh:mm:ss", as a date is shown.
 std::string isoText(const CellDate& date)
@@ -73,39 +63,45 @@ void XlsxWorksheet::setName(std::string_view name)
     mNameKey = key;
 }
 
-lxw_worksheet* XlsxWorksheet::cellStream(int row, int column)
+void XlsxWorksheet::checkPlace(int row, int column) const
 {
     checkWritable();
     if (row < 1 || row > kMaxRows)
         throw SpreadsheetError(messages::rowOutOfRange(mName, row));
     if (column < 1 || column > kMaxColumns)
         throw SpreadsheetError(messages::columnOutOfRange(mName, column));
-    // libxlsxwriter streams rows: a row above the last one written would be dropped silently.
+    // Rows are streamed: a row above the last one written cannot be written any more.
     if (row < mLastRow)
         throw SpreadsheetError(messages::rowBeforeWritten(mName, row, mLastRow));
-    return mStream ? mStream : mWorkbook.startStreaming(*this);
 }
 
-void XlsxWorksheet::written(int row, int column, int result, int width)
+xlsx::SheetWriter& XlsxWorksheet::cellStream(int row, int column)
 {
-    if (result != LXW_NO_ERROR)
-        throw SpreadsheetError(messages::writerFailed("writing row " + std::to_string(row) +
-                                                          ", column " + std::to_string(column) +
-                                                          " of the sheet \"" + mName + "\"",
-                                                      result));
+    checkPlace(row, column);
+    return mStream ? *mStream : mWorkbook.startStreaming(*this);
+}
+
+template <typename Write>
+void XlsxWorksheet::write(int row, int column, int width, Write&& write)
+{
+    xlsx::SheetWriter& sheet = cellStream(row, column);
+    try {
+        write(sheet, row - 1, column - 1);
+    } catch (const xlsx::XlsxError& error) {
+        mWorkbook.failed(error);
+    }
     mLastRow = row;
     mWidths.note(column - 1, width);
 }
 
 bool XlsxWorksheet::writeText(int row, int column, std::string_view text)
 {
-    lxw_worksheet* sheet = cellStream(row, column);
+    checkPlace(row, column);  // a bad place throws even for an empty text, which writes no cell
     if (text.empty())
         return false;
     const CellText::Prepared prepared = mText.prepare(text);
-    written(row, column,
-            worksheet_write_string(sheet, lxwRow(row), lxwColumn(column), prepared.text, nullptr),
-            prepared.width);
+    write(row, column, prepared.width,
+          [&](xlsx::SheetWriter& sheet, int r, int c) { sheet.writeString(r, c, prepared.text); });
     mCutCells += prepared.cut ? 1 : 0;
     return prepared.cut;
 }
@@ -119,11 +115,9 @@ void XlsxWorksheet::writeNumber(int row, int column, double value)
         writeText(row, column, text);
         return;
     }
-    lxw_worksheet* sheet = cellStream(row, column);
-    written(row, column,
-            worksheet_write_number(sheet, lxwRow(row), lxwColumn(column), value == 0 ? 0.0 : value,
-                                   nullptr),
-            static_cast<int>(text.size()));
+    write(row, column, static_cast<int>(text.size()), [&](xlsx::SheetWriter& sheet, int r, int c) {
+        sheet.writeExactNumber(r, c, value == 0 ? 0.0 : value);
+    });
 }
 
 void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
@@ -133,18 +127,14 @@ void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
         writeText(row, column, digits);
         return;
     }
-    lxw_worksheet* sheet = cellStream(row, column);
-    written(row, column,
-            worksheet_write_number(sheet, lxwRow(row), lxwColumn(column), *value, nullptr),
-            static_cast<int>(digits.size()));
+    write(row, column, static_cast<int>(digits.size()),
+          [&](xlsx::SheetWriter& sheet, int r, int c) { sheet.writeNumber(r, c, *value); });
 }
 
 void XlsxWorksheet::writeBoolean(int row, int column, bool value)
 {
-    lxw_worksheet* sheet = cellStream(row, column);
-    written(row, column,
-            worksheet_write_boolean(sheet, lxwRow(row), lxwColumn(column), value, nullptr),
-            value ? kTrueWidth : kFalseWidth);
+    write(row, column, value ? kTrueWidth : kFalseWidth,
+          [&](xlsx::SheetWriter& sheet, int r, int c) { sheet.writeBoolean(r, c, value); });
 }
 
 void XlsxWorksheet::writeDate(int row, int column, const CellDate& date)
@@ -153,11 +143,12 @@ void XlsxWorksheet::writeDate(int row, int column, const CellDate& date)
         writeText(row, column, isoText(date));
         return;
     }
-    lxw_worksheet* sheet = cellStream(row, column);
-    written(row, column,
-            worksheet_write_number(sheet, lxwRow(row), lxwColumn(column), dateSerial(date),
-                                   mWorkbook.dateFormat(date.hasTime)),
-            date.hasTime ? kDateTimeWidth : kDateWidth);
+    const xlsx::DateTime when{date.year, date.month,  date.day,
+                              date.hour, date.minute, double(date.second)};
+    write(row, column, date.hasTime ? kDateTimeWidth : kDateWidth,
+          [&](xlsx::SheetWriter& sheet, int r, int c) {
+              sheet.writeDateTime(r, c, when, mWorkbook.dateFormat(date.hasTime));
+          });
 }
 
 int XlsxWorksheet::cutCells() const
@@ -169,7 +160,18 @@ int XlsxWorksheet::cutCells() const
 void XlsxWorksheet::ColumnsAutoFit()
 {
     checkWritable();
-    mFitted = mWidths.widest();
+    if (!mStream)
+        return;  // no cell written: every column keeps the default width
+    const std::vector<int>& widest = mWidths.widest();
+    try {
+        for (std::size_t column = 0; column < widest.size(); ++column) {
+            if (widest[column] > 0)
+                mStream->setColumnWidth(static_cast<int>(column),
+                                        ColumnWidths::fittedWidth(widest[column]));
+        }
+    } catch (const xlsx::XlsxError& error) {
+        mWorkbook.failed(error);
+    }
 }
 
 void XlsxWorksheet::Delete()

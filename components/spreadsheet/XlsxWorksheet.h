@@ -1,6 +1,6 @@
-// A worksheet of an XlsxWorkbook. Its libxlsxwriter sheet is created only when its first cell
-// arrives (or when the workbook is finished), because the library fixes a sheet's name and
-// place at creation; until then the sheet can be renamed and deleted freely.
+// A worksheet of an XlsxWorkbook. Its writer's sheet is created only when its first cell
+// arrives (or when the workbook is finished), because that fixes the sheet's name and place;
+// until then the sheet can be renamed and deleted freely.
 #pragma once
 
 #include <string>
@@ -12,7 +12,9 @@
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/Worksheet.h"
 
-struct lxw_worksheet;
+namespace xlsx {
+class SheetWriter;
+}
 
 namespace spreadsheet {
 
@@ -38,27 +40,28 @@ public:
     // For the workbook.
     const QString& nameKey() const { return mNameKey; }
     const std::string& currentName() const { return mName; }
-    lxw_worksheet* stream() const { return mStream; }
-    void attachStream(lxw_worksheet* stream) { mStream = stream; }
+    xlsx::SheetWriter* stream() const { return mStream; }
+    void attachStream(xlsx::SheetWriter* stream) { mStream = stream; }
     void markDeleted() { mDeleted = true; }
-    // Widest content per 0-based column when Columns.AutoFit was last called (empty: never).
-    const std::vector<int>& fittedWidths() const { return mFitted; }
 
 private:
     void checkAlive() const;
     void checkWritable() const;
-    // Checks the cell's place (see Worksheet) and returns the sheet's stream to write it to.
-    lxw_worksheet* cellStream(int row, int column);
-    // After a write: throws on the library's error, else notes the row and the shown width.
-    void written(int row, int column, int result, int width);
+    // Throws when a cell cannot be written at that place (see Worksheet).
+    void checkPlace(int row, int column) const;
+    // Checks the place and returns the sheet's stream to write the cell to.
+    xlsx::SheetWriter& cellStream(int row, int column);
+    // Writes one cell with write(stream, 0-based row, 0-based column); a writer failure loses
+    // the workbook (WorkbookLost). Then notes the row and the shown width.
+    template <typename Write>
+    void write(int row, int column, int width, Write&& write);
 
     XlsxWorkbook& mWorkbook;
     std::string mName;
     QString mNameKey;
-    lxw_worksheet* mStream = nullptr;
+    xlsx::SheetWriter* mStream = nullptr;
     CellText mText;
     ColumnWidths mWidths;
-    std::vector<int> mFitted;
     int mLastRow = 0;
     int mCutCells = 0;
     bool mDeleted = false;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -275,14 +276,31 @@ void TextDecoder::decode(std::string_view bytes, std::string& out)
             out.assign(bytes);
             return;
         }
-        out.resize(bytes.size() * 3);  // no single-byte page needs more than 3 UTF-8 bytes
+        // No single-byte page needs more than 3 UTF-8 bytes; one more for the 4-byte copies.
+        out.resize(bytes.size() * 3 + 1);
         char* to = out.data();
-        for (const char c : bytes) {
-            const auto byte = static_cast<unsigned char>(c);
-            const std::uint8_t length = table.length[byte];
-            for (std::uint8_t i = 0; i < length; ++i)
-                to[i] = table.utf8[byte][i];
-            to += length;
+        // ASCII runs (the blanks that pad a field, say) are copied eight bytes at a time, from
+        // the start and after each other byte.
+        auto copyAscii = [&](std::size_t i) {
+            if (!table.asciiIsIdentity)
+                return i;
+            for (std::uint64_t word; i + 8 <= bytes.size(); i += 8, to += 8) {
+                std::memcpy(&word, bytes.data() + i, 8);
+                if ((word & 0x8080808080808080ULL) != 0)
+                    break;
+                std::memcpy(to, &word, 8);
+            }
+            return i;
+        };
+        for (std::size_t i = copyAscii(0); i < bytes.size();) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            if (byte < 0x80 && table.asciiIsIdentity) {
+                *to++ = bytes[i++];
+                continue;
+            }
+            std::memcpy(to, table.utf8[byte].data(), 4);  // whole entry: one move, not a loop
+            to += table.length[byte];
+            i = copyAscii(i + 1);
         }
         out.resize(static_cast<std::size_t>(to - out.data()));
         return;

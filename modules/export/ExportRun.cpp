@@ -35,7 +35,7 @@ public:
         mOutcome.started = true;
         p.step(ShowBusy, [&] { mProgress.start(); });
         if (openConnection() && startWorkbook()) {
-            for (std::size_t i = 0; i < mRequest.tables.size(); ++i)
+            for (std::size_t i = 0; i < mRequest.tables.size() && !mWorkbookLost; ++i)
                 exportItem(int(i) + 1);
         }
         handOver();
@@ -111,6 +111,7 @@ private:
             p.report(result.failedLine, result.failure);
         if (result.failedLine != 0 || !result.unreadable.kinds().empty())
             ++mOutcome.tablesIncomplete;
+        mWorkbookLost = result.workbookLost;
         if (!result.cuts.empty())
             p.report(WriteCell, cutCellsText(TableName, result.cuts));
     }
@@ -165,10 +166,12 @@ private:
         p.step(NameSheet, [&] { sheet.setName(name.toStdString()); });
     }
 
-    // 210–212: only the active sheet is fitted; then the workbook goes to the user.
+    // 210–212: only the active sheet is fitted; then the workbook goes to the user. A workbook
+    // whose file could not be written is lost: its failure was reported once, and there is
+    // nothing to fit or hand over.
     void handOver()
     {
-        if (!mWorkbook)
+        if (!mWorkbook || mWorkbookLost)
             return;
         p.step(FitColumns, [&] { mWorkbook->ActiveSheet().ColumnsAutoFit(); });
         mOutcome.handedOver = p.step(ShowWorkbook, [&] { mApplication->setVisible(true); });
@@ -182,6 +185,7 @@ private:
     std::unique_ptr<spreadsheet::Application> mApplication;
     spreadsheet::Workbook* mWorkbook = nullptr;
     bool mFirstSheet = true;
+    bool mWorkbookLost = false;
     QString TableName;
     app::Cadence mCadence;
     ExportOutcome mOutcome;

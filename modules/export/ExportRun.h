@@ -47,7 +47,9 @@ struct ExportOutcome
 // - a table cannot be opened: its sheet is created and named but stays empty;
 // - a record cannot be read or a cell cannot be written: the rows before it stay, the rest of
 //   the table is left out;
-// in every case the run goes on with the next table, and the workbook, if any, is handed over.
+// in every case the run goes on with the next table, and the workbook, if any, is handed over;
+// - but the workbook's file cannot be written (a full disk): the run ends there, with that one
+//   report, and nothing is handed over.
 // Cells cut at the spreadsheet's cell limit are reported once per table; they do not make the
 // table incomplete. The progress always ends with finish() once it has started.
 ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress,

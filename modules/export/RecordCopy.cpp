@@ -1,4 +1,4 @@
-// The per-record loop of the export: the hot path, one setCells per cell and nothing more
+// The per-record loop of the export: the hot path, one typed write per cell and nothing more
 // (no allocation, no clock read, no text built for a progress nobody can see yet).
 #include "modules/export/RecordCopy.h"
 
@@ -8,6 +8,7 @@
 #include "components/database/Recordset.h"
 #include "components/rows/AdoType.h"
 #include "components/rows/DatabaseError.h"
+#include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/Workbook.h"
 #include "modules/app/Cadence.h"
 #include "modules/app/ReportingProcedure.h"
@@ -131,6 +132,10 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
             line = MoveNext;
             records.MoveNext();
         }
+    } catch (const spreadsheet::WorkbookLost&) {
+        result.failedLine = line;
+        result.failure = app::currentFailureDescription();
+        result.workbookLost = true;
     } catch (...) {
         result.failedLine = line;
         result.failure = app::currentFailureDescription();

@@ -33,6 +33,7 @@ struct CopyResult
     QString failure;             // the failure's description
     std::vector<CutField> cuts;  // fields with cells cut at the spreadsheet's cell limit
     UnreadableCells unreadable;  // cells left empty because their values could not be read
+    bool workbookLost = false;   // the failure was the workbook's file: nothing more can be written
 };
 
 class RecordCopy

@@ -1,16 +1,13 @@
-// A workbook file written under a temporary name in the target's folder (so the final rename
-// stays on one file system and is atomic), and renamed when the caller says it is complete.
+// A workbook file created unnamed in the target's folder (so naming it stays on one file system
+// and takes one step) and named when the caller says it is complete.
 #include "modules/export/WorkbookFile.h"
 
-#include <cerrno>
-#include <cstring>
 #include <stdexcept>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include "components/spreadsheet/CacheFolder.h"
 #include "components/spreadsheet/SpreadsheetError.h"
+#include "components/spreadsheet/SpreadsheetMessages.h"
 #include "components/spreadsheet/XlsxWorkbook.h"
 
 namespace exporting {
@@ -23,9 +20,9 @@ public:
 
     spreadsheet::Workbook& WorkbooksAdd() override
     {
-        // The writer stages each sheet in the private cache folder, as for a hand-over.
-        mWorkbook = std::make_unique<spreadsheet::XlsxWorkbook>(mFile.reserveTemporaryFile(),
-                                                                spreadsheet::openCacheFolder());
+        spreadsheet::PendingFile& pending = mFile.createFile();
+        mWorkbook = std::make_unique<spreadsheet::XlsxWorkbook>(pending.descriptor(),
+                                                                mFile.path().string());
         return *mWorkbook;
     }
 
@@ -46,61 +43,41 @@ private:
     bool mVisible = false;
 };
 
-// The permissions open() with 0666 would give under the current umask.
-std::filesystem::perms newFilePermissions()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<std::filesystem::perms>(0666 & ~mask);
-}
-
 }  // namespace
 
 WorkbookFile::WorkbookFile(std::filesystem::path file) : mFile(std::move(file)) {}
 
-WorkbookFile::~WorkbookFile()
-{
-    if (!mTemporary.empty() && !mCommitted) {
-        std::error_code ignored;
-        std::filesystem::remove(mTemporary, ignored);
-    }
-}
+WorkbookFile::~WorkbookFile() = default;
 
 spreadsheet::ApplicationFactory WorkbookFile::factory()
 {
     return [this] { return std::make_unique<FileApplication>(*this); };
 }
 
-std::filesystem::path WorkbookFile::reserveTemporaryFile()
+spreadsheet::PendingFile& WorkbookFile::createFile()
 {
-    if (!mTemporary.empty())
+    if (mPending)
         throw spreadsheet::SpreadsheetError(mFile.string() + " takes one workbook only.");
-    const std::filesystem::path folder = mFile.has_parent_path() ? mFile.parent_path() : ".";
-    std::string name = ".";
-    name += mFile.filename().string();
-    name += ".XXXXXX";
-    std::string pattern = (folder / name).string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) {
-        throw spreadsheet::SpreadsheetError("Cannot create a file in " + folder.string() + " for " +
-                                            mFile.filename().string() + ": " +
-                                            std::strerror(errno) + ".");
-    }
-    ::close(descriptor);
-    mTemporary = pattern;
-    return mTemporary;
+    // Said before the export rather than after it: the file cannot take the name of a folder.
+    struct stat status
+    {
+    };
+    if (::stat(mFile.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+        throw spreadsheet::SpreadsheetError(spreadsheet::messages::targetIsFolder(mFile.string()));
+    mPending = std::make_unique<spreadsheet::PendingFile>(
+        mFile.has_parent_path() ? mFile.parent_path() : std::filesystem::path("."));
+    return *mPending;
 }
 
 void WorkbookFile::commit()
 {
     if (!mFinished)
         throw std::runtime_error(mFile.string() + " was not written: no workbook was finished.");
-    std::error_code error;
-    std::filesystem::permissions(mTemporary, newFilePermissions(), error);
-    std::filesystem::rename(mTemporary, mFile, error);
-    if (error)
-        throw std::runtime_error("Cannot write " + mFile.string() + ": " + error.message() + ".");
-    mCommitted = true;
+    try {
+        mPending->replace(mFile.filename().string());
+    } catch (const spreadsheet::SpreadsheetError& error) {
+        throw std::runtime_error(error.what());
+    }
 }
 
 }  // namespace exporting

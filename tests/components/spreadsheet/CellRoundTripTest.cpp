@@ -12,6 +12,7 @@
 #include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/LibreOfficeReader.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WritableFile.h"
 
 namespace {
 
@@ -85,6 +86,15 @@ struct RoundTripCase
 const std::string kReplacement = "\xEF\xBF\xBD";
 const std::string kSmiley = "\xF0\x9F\x98\x80";
 
+// 13,317 characters, 9,658 of them NUL: within the cell limit however its NULs are escaped.
+std::string nulRichMemo()
+{
+    std::string memo;
+    for (int i = 0; i < 9'658; ++i)
+        memo += i < 3'659 ? std::string("a\0", 2) : std::string(1, '\0');
+    return memo;
+}
+
 const std::vector<RoundTripCase>& cases()
 {
     static const std::vector<RoundTripCase> all = {
@@ -97,6 +107,7 @@ const std::vector<RoundTripCase>& cases()
         {"decimal_overflow_marks_stay_text", decimal("*****"), "s", "*****"},
         {"blank_decimal_writes_no_cell", decimal(""), "", ""},
         {"blank_text_writes_no_cell", text(""), "", ""},
+        {"double_keeps_every_digit", number(0.1 + 0.2), "n", "0.30000000000000004"},
         {"double_huge_is_a_number", number(1e300), "n", "1e+300", "", false, "1E+300"},
         {"double_third", number(1.0 / 3.0), "n", "0.3333333333333333"},
         {"double_nan_is_text", number(std::nan("")), "s", "nan"},
@@ -123,6 +134,7 @@ const std::vector<RoundTripCase>& cases()
          "b\x1F"
          "c\rd\te\nf\x7F"},
         {"nul_kept", text(std::string("a\0b", 3)), "s", std::string("a\0b", 3)},
+        {"nul_rich_memo_whole", text(nulRichMemo()), "s", nulRichMemo()},
         {"escape_form_before_nul_kept", text(std::string("_x0041\0_", 8)), "s",
          std::string("_x0041\0_", 8)},
         {"escape_form_before_control_characters_kept", text("_x0041\x01_x0042\r_"), "s",
@@ -170,7 +182,8 @@ TEST(CellRoundTrip, EachTextReadsBackAsTheValueShown)
     std::vector<bool> cut;
     int cutCells = 0;
     {
-        spreadsheet::XlsxWorkbook book(file, dir.path());
+        const testsupport::WritableFile out(file);
+        spreadsheet::XlsxWorkbook book(out.descriptor(), file.string());
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
         for (std::size_t i = 0; i < cases().size(); ++i) {
             sheet.writeText(static_cast<int>(i) + 1, 1, cases()[i].name);
@@ -202,7 +215,8 @@ TEST(CellRoundTrip, LibreOfficeShowsEachValueAsWritten)
     testsupport::TempDir dir;
     const auto file = dir.path() / "cells.xlsx";
     {
-        spreadsheet::XlsxWorkbook book(file, dir.path());
+        const testsupport::WritableFile out(file);
+        spreadsheet::XlsxWorkbook book(out.descriptor(), file.string());
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
         for (std::size_t i = 0; i < cases().size(); ++i)
             cases()[i].write.to(sheet, static_cast<int>(i) + 1, 1);

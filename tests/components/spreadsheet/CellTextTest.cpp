@@ -48,9 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"literal_escape_kept_literal", "a_x0041_b", "a_x005F_x0041_b", 9},
         TextCase{"literal_escape_lowercase_hex", "_x00e9_", "_x005F_x00e9_", 7},
         TextCase{"capital_X_is_no_escape", "_X0041_", "_X0041_", 7},
-        TextCase{"nul_escaped_not_ending_the_text", std::string("a\0b", 3), "a_x0000_b", 3},
+        TextCase{"nul_left_to_the_writer", std::string("a\0b", 3), std::string("a\0b", 3), 3},
         TextCase{"escape_form_closed_by_an_escaped_nul", std::string("_x0041\0", 7),
-                 "_x005F_x0041_x0000_", 7},
+                 std::string("_x005F_x0041\0", 13), 7},
         TextCase{"escape_form_closed_by_the_writers_escape", "_x0041\r", "_x005F_x0041\r", 7},
         TextCase{"escape_form_before_tab_unchanged", "_x0041\t", "_x0041\t", 7},
         TextCase{"control_characters_left_to_the_writer", "a\x01\tb\r\n", "a\x01\tb\r\n", 6},
@@ -135,7 +135,7 @@ TEST(CellTextCut, EscapesNeverPushTheWrittenTextPastTheWriterLimit)
         input += "_x0041_";  // 28,000 characters, 52,000 once escaped
     CellText text;
     const CellText::Prepared prepared = text.prepare(input);
-    const std::string written = prepared.text;
+    const std::string written(prepared.text);
     EXPECT_TRUE(prepared.cut);
     EXPECT_LE(written.size(), 32'767u);  // ASCII: bytes are code points
     EXPECT_GT(written.size(), 32'767u - 13);
@@ -143,6 +143,20 @@ TEST(CellTextCut, EscapesNeverPushTheWrittenTextPastTheWriterLimit)
     for (int i = 0; i < 4'000; ++i)
         escapedWhole += "_x005F_x0041_";
     EXPECT_EQ(escapedWhole.substr(0, written.size()), written);
+}
+
+// A memo of 13,317 characters, 9,658 of them NUL, is within the cell limit: the writer's escape
+// of a NUL is one character of the text, not seven.
+TEST(CellTextCut, NulRichTextIsKeptWhole)
+{
+    std::string input;
+    for (int i = 0; i < 9'658; ++i)
+        input += i < 3'659 ? std::string("a\0", 2) : std::string(1, '\0');
+    ASSERT_EQ(input.size(), 13'317u);
+    CellText text;
+    const CellText::Prepared prepared = text.prepare(input);
+    EXPECT_FALSE(prepared.cut);
+    EXPECT_EQ(std::string(prepared.text), input);
 }
 
 }  // namespace

@@ -66,7 +66,6 @@ struct DateCase
     const char* name;
     CellDate date;
     bool spreadsheetDate;
-    double serial = 0;  // days since 1899-12-30, as every program reads it from 1900-03-01 on
 };
 
 void PrintTo(const DateCase& c, std::ostream* out)
@@ -81,9 +80,6 @@ class SpreadsheetDate : public ::testing::TestWithParam<DateCase>
 TEST_P(SpreadsheetDate, OnlyDaysEveryProgramCountsAlike)
 {
     EXPECT_EQ(spreadsheet::isSpreadsheetDate(GetParam().date), GetParam().spreadsheetDate);
-    if (GetParam().spreadsheetDate) {
-        EXPECT_DOUBLE_EQ(spreadsheet::dateSerial(GetParam().date), GetParam().serial);
-    }
 }
 
 constexpr CellDate date(int y, int m, int d)
@@ -96,26 +92,21 @@ constexpr CellDate dateTime(int y, int m, int d, int h, int mi, int s)
     return {y, m, d, h, mi, s, true};
 }
 
-// Serials from the spreadsheet programs' own documentation: 1900-03-01 is 61, 2000-01-01 is
-// 36526, 9999-12-31 is 2958465.
 INSTANTIATE_TEST_SUITE_P(
     Days, SpreadsheetDate,
-    ::testing::Values(
-        DateCase{"leap_day", date(2024, 2, 29), true, 45351},
-        DateCase{"first_common_day", date(1900, 3, 1), true, 61},
-        DateCase{"millennium", date(2000, 1, 1), true, 36526},
-        DateCase{"last_day", date(9999, 12, 31), true, 2958465},
-        DateCase{"time_is_the_fraction", dateTime(2000, 1, 1, 18, 0, 0), true, 36526.75},
-        DateCase{"time_ignored_without_has_time", {2000, 1, 1, 18, 0, 0, false}, true, 36526},
-        DateCase{"placeholder_1900_01_01_counted_apart", date(1900, 1, 1), false},
-        DateCase{"last_day_before_phantom_leap_day", date(1900, 2, 28), false},
-        DateCase{"phantom_leap_day", date(1900, 2, 29), false},
-        DateCase{"before_1900", date(1899, 12, 31), false},
-        DateCase{"not_leap", date(2023, 2, 29), false},
-        DateCase{"month_13", date(2024, 13, 1), false},
-        DateCase{"after_9999", date(10000, 1, 1), false},
-        DateCase{"hour_24", dateTime(2024, 1, 1, 24, 0, 0), false},
-        DateCase{"second_60", dateTime(2024, 1, 1, 23, 59, 60), false}),
+    ::testing::Values(DateCase{"leap_day", date(2024, 2, 29), true},
+                      DateCase{"first_common_day", date(1900, 3, 1), true},
+                      DateCase{"last_day", date(9999, 12, 31), true},
+                      DateCase{"with_time", dateTime(2000, 1, 1, 18, 0, 0), true},
+                      DateCase{"placeholder_1900_01_01_counted_apart", date(1900, 1, 1), false},
+                      DateCase{"last_day_before_phantom_leap_day", date(1900, 2, 28), false},
+                      DateCase{"phantom_leap_day", date(1900, 2, 29), false},
+                      DateCase{"before_1900", date(1899, 12, 31), false},
+                      DateCase{"not_leap", date(2023, 2, 29), false},
+                      DateCase{"month_13", date(2024, 13, 1), false},
+                      DateCase{"after_9999", date(10000, 1, 1), false},
+                      DateCase{"hour_24", dateTime(2024, 1, 1, 24, 0, 0), false},
+                      DateCase{"second_60", dateTime(2024, 1, 1, 23, 59, 60), false}),
     [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "components/spreadsheet/XlsxWorkbook.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WritableFile.h"
 
 namespace {
 
@@ -48,8 +49,9 @@ protected:
 
     testsupport::TempDir dir;
     std::filesystem::path file = dir.path() / "book.xlsx";
+    testsupport::WritableFile out{file};
     std::unique_ptr<spreadsheet::XlsxWorkbook> book =
-        std::make_unique<spreadsheet::XlsxWorkbook>(file, dir.path());
+        std::make_unique<spreadsheet::XlsxWorkbook>(out.descriptor(), file.string());
 };
 
 TEST_F(WorkbookTest, NewWorkbookHasOneActiveSheetCalledSheet1)
@@ -175,6 +177,26 @@ TEST_F(WorkbookTest, TabOrderHoldsWhenALaterSheetIsWrittenFirst)
               QStringLiteral("one"));
     EXPECT_EQ(read.sheets[1].cell("A1").value(QStringLiteral("value")).toString(),
               QStringLiteral("two"));
+}
+
+TEST_F(WorkbookTest, SheetIsCompleteOnceAnotherSheetTookCells)
+{
+    Worksheet& first = book->ActiveSheet();
+    first.writeText(1, 1, "one");
+    Worksheet& second = book->WorksheetsAdd();
+    first.writeText(2, 1, "still the first");  // the second has no cells yet
+    second.writeText(1, 1, "two");
+    const std::string complete =
+        "The sheet \"Sheet1\" is complete: another sheet took cells after it. Write each sheet's "
+        "cells and column widths before the next sheet's.";
+    EXPECT_EQ(thrown([&] { first.writeText(3, 1, "late"); }), complete);
+    EXPECT_EQ(thrown([&] { first.ColumnsAutoFit(); }), complete);
+    second.ColumnsAutoFit();
+    const auto read = finish();
+    EXPECT_EQ(read.sheets[0].cells.keys(),
+              (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
+    EXPECT_TRUE(read.sheets[0].widths.empty());
+    EXPECT_FALSE(read.sheets[1].widths.empty());
 }
 
 struct PositionCase

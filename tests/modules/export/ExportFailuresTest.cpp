@@ -107,6 +107,27 @@ TEST_F(ExportRunTest, RefusedCellIsReportedOnceAndEndsOnlyItsTable)
     EXPECT_TRUE(outcome.handedOver);
 }
 
+TEST_F(ExportRunTest, LostWorkbookIsReportedOnceAndEndsTheRun)
+{
+    for (const char* table : {"a", "b", "c"}) {
+        exporttest::writeNamesTable(dir.path(), table, 5);
+        list.add(QString::fromLatin1(table), true);
+    }
+    spreadsheet.failCell = std::make_pair(3, 1);
+    spreadsheet.failCellLosesWorkbook = true;
+    const auto outcome = run();
+    EXPECT_EQ(reports(),
+              std::vector<std::string>{"200: The workbook out.xlsx could not be written."});
+    auto& book = spreadsheet.onlyWorkbook();
+    EXPECT_EQ(book.sheetNames(), std::vector<std::string>{"a"});
+    EXPECT_FALSE(book.active().autoFitted);
+    EXPECT_FALSE(book.visible);
+    EXPECT_FALSE(outcome.handedOver);
+    EXPECT_EQ(outcome.tablesTicked, 1);
+    EXPECT_EQ(outcome.tablesIncomplete, 1);
+    EXPECT_EQ(progress.events.back(), QStringLiteral("finish"));
+}
+
 TEST_F(ExportRunTest, ValueThatCannotBeReadLeavesItsCellEmptyAndTheRestOfTheTable)
 {
     // Records 2 and 4 point into the memo file, which is then removed; record 3 has no memo.

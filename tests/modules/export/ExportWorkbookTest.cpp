@@ -3,6 +3,7 @@
 #include "modules/export/WorkbookFile.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/modules/export/ExportRunFixture.h"
+#include "tests/support/LibreOfficeReader.h"
 
 namespace {
 
@@ -25,26 +26,32 @@ protected:
         return outcome;
     }
     std::filesystem::path file() const { return dir.path() / "out.xlsx"; }
+
+    // Two tables, ticked: people, with a field of each kind, and second.
+    void writePeopleAndSecond()
+    {
+        data::writeTable(
+            dir.path(), "people",
+            {{"ID", vfp::FieldType::Integer},
+             {"NAME", vfp::FieldType::Character, 6},
+             {"AMOUNT", vfp::FieldType::Numeric, 8, 2, true},
+             {"BORN", vfp::FieldType::Date, 0, 0, true},
+             {"ACTIVE", vfp::FieldType::Logical},
+             {"UPDATED", vfp::FieldType::DateTime},
+             {"NOTES", vfp::FieldType::Memo}},
+            {{data::integer(1), data::text("Zoë"), data::decimal("12.50"), data::date(2021, 8, 31),
+              data::boolean(true), data::dateTime(2013, 5, 3, 16, 46, 20), data::text("=1+1")},
+             {data::integer(2), data::text("0012"), data::null(), data::null(),
+              data::boolean(false), data::dateTime(2000, 1, 1, 0, 0, 0), vfp::Value{}}});
+        data::writeNamesTable(dir.path(), "second", 2);
+        list.add(QStringLiteral("people"), true);
+        list.add(QStringLiteral("second"), true);
+    }
 };
 
 TEST_F(ExportWorkbookTest, CellsTypesWidthsAndTabsReadBack)
 {
-    data::writeTable(
-        dir.path(), "people",
-        {{"ID", vfp::FieldType::Integer},
-         {"NAME", vfp::FieldType::Character, 6},
-         {"AMOUNT", vfp::FieldType::Numeric, 8, 2, true},
-         {"BORN", vfp::FieldType::Date, 0, 0, true},
-         {"ACTIVE", vfp::FieldType::Logical},
-         {"UPDATED", vfp::FieldType::DateTime},
-         {"NOTES", vfp::FieldType::Memo}},
-        {{data::integer(1), data::text("Zoë"), data::decimal("12.50"), data::date(2021, 8, 31),
-          data::boolean(true), data::dateTime(2013, 5, 3, 16, 46, 20), data::text("=1+1")},
-         {data::integer(2), data::text("0012"), data::null(), data::null(), data::boolean(false),
-          data::dateTime(2000, 1, 1, 0, 0, 0), vfp::Value{}}});
-    data::writeNamesTable(dir.path(), "second", 2);
-    list.add(QStringLiteral("people"), true);
-    list.add(QStringLiteral("second"), true);
+    writePeopleAndSecond();
     ASSERT_TRUE(exportToFile().handedOver);
 
     const testsupport::ReadWorkbook book = testsupport::readXlsx(file());
@@ -83,6 +90,22 @@ TEST_F(ExportWorkbookTest, CellsTypesWidthsAndTabsReadBack)
     }
     EXPECT_TRUE(people.widths.empty()) << "only the active sheet is fitted";
     EXPECT_FALSE(book.sheets[1].widths.empty());
+}
+
+TEST_F(ExportWorkbookTest, LibreOfficeShowsTheCellsAsTheSourceHasThem)
+{
+    QUORVANE_REQUIRE_LIBREOFFICE();
+    writePeopleAndSecond();
+    ASSERT_TRUE(exportToFile().handedOver);
+    const auto shown = testsupport::readWithLibreOffice({file()});
+    const testsupport::LibreOfficeBook& sheets = shown.front();
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(
+        sheets.at("people").rows,
+        (Rows{{"id", "name", "amount", "born", "active", "updated", "notes"},
+              {"1", "Zo\xC3\xAB   ", "12.5", "2021-08-31", "TRUE", "2013-05-03 16:46:20", "=1+1"},
+              {"2", "0012  ", "", "", "FALSE", "2000-01-01 00:00:00", ""}}));
+    EXPECT_EQ(sheets.at("second").rows, (Rows{{"name"}, {"r1"}, {"r2"}}));
 }
 
 TEST_F(ExportWorkbookTest, ContinuationSheetsEachStartWithTheNames)

@@ -97,6 +97,7 @@ struct FakeSpreadsheet
     bool failCreate = false;      // the factory throws
     bool failVisible = false;     // the hand-over throws
     std::optional<std::pair<int, int>> failCell;  // (row, column) whose write throws
+    bool failCellLosesWorkbook = false;           // ... WorkbookLost, as a full disk does
     std::size_t cellTextLimit = 32'767;           // longer texts are cut and counted
     std::function<void()> onCell;                 // runs before each cell is written
 

@@ -108,6 +108,9 @@ bool FakeSheet::store(int row, int column, std::string_view text, CellKind kind)
         mWorkbook.mOwner.onCell();
     if (row < 1 || column < 1 || row < mLastRow || deleted || mWorkbook.visible)
         throw SpreadsheetError("Cell refused.");
+    if (mWorkbook.mOwner.failCell == std::make_pair(row, column) &&
+        mWorkbook.mOwner.failCellLosesWorkbook)
+        throw spreadsheet::WorkbookLost("The workbook out.xlsx could not be written.");
     if (mWorkbook.mOwner.failCell == std::make_pair(row, column))
         throw SpreadsheetError("Cell " + std::to_string(row) + "," + std::to_string(column) +
                                " could not be written.");
