@@ -52,6 +52,12 @@ ExportArguments parse(const QStringList& arguments)
             parsed.names << argument;
         }
     }
+    // "-o name/" names a folder: refused before any table is read, not written as "name".
+    if (parsed.output.endsWith(QLatin1Char('/')))
+        throw UsageError(parsed.output.toStdString() +
+                         " names a folder (it ends in \"/\"); name a file for the workbook, "
+                         "such as " +
+                         parsed.output.toStdString() + "tables.xlsx");
     if (parsed.source.isEmpty() || parsed.open == !parsed.output.isEmpty())
         throw UsageError("usage: quorvane-export export SOURCE [NAME ...] (-o FILE.xlsx | --open)");
     return parsed;

@@ -89,6 +89,16 @@ TEST_F(ExportCommandTest, FailedTableIsReportedAndTheOthersWritten)
     EXPECT_EQ(leftovers(), std::vector<std::string>{"out.xlsx"});
 }
 
+TEST_F(ExportCommandTest, TargetEndingInASlashIsRefusedBeforeTheWork)
+{
+    const Outcome result = runExport({source(), QStringLiteral("-o"), out() + QLatin1Char('/')});
+    EXPECT_EQ(result.status, 2);
+    ASSERT_EQ(result.errorLines.size(), 1u);
+    EXPECT_NE(result.errorLines[0].find("names a folder"), std::string::npos)
+        << result.errorLines[0];
+    EXPECT_TRUE(leftovers().empty());
+}
+
 TEST_F(ExportCommandTest, SourceThatCannotBeOpenedFailsWithOneLineAndNoFile)
 {
     for (const std::string missing : {"gone", "gone.dbc"}) {
