@@ -57,7 +57,7 @@ void writeNotes(const stdfs::path& dbf)
     writer.close();
 }
 
-TEST(SpecialFiles, TableThatIsAFifoIsRefusedAtOnce)
+TEST(NonRegularFiles, TableThatIsAFifoIsRefusedAtOnce)
 {
     testsupport::TempDir dir;
     makeFifo(dir.path() / "t.dbf");
@@ -66,7 +66,7 @@ TEST(SpecialFiles, TableThatIsAFifoIsRefusedAtOnce)
     EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
 }
 
-TEST(SpecialFiles, MemoThatIsAFifoIsRefusedAtOnce)
+TEST(NonRegularFiles, MemoThatIsAFifoIsRefusedAtOnce)
 {
     testsupport::TempDir dir;
     writeNotes(dir.path() / "t.dbf");
@@ -76,7 +76,7 @@ TEST(SpecialFiles, MemoThatIsAFifoIsRefusedAtOnce)
     EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
 }
 
-TEST(SpecialFiles, ContainerThatIsAFifoIsRefusedAtOnce)
+TEST(NonRegularFiles, ContainerThatIsAFifoIsRefusedAtOnce)
 {
     testsupport::TempDir dir;
     {
