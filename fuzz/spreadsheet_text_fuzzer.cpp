@@ -6,7 +6,8 @@
 // Cell text, as a spreadsheet program reads it back (each "_xHHHH_" decoded), must be the
 // input with every ill-formed sequence and U+FFFE / U+FFFF as U+FFFD, cut only where the next
 // character would pass 32,767 UTF-16 units or the writer's 32,767 code points; the prepared
-// bytes are valid UTF-8 without NUL, U+FFFE or U+FFFF; clean, short text passes unchanged.
+// bytes are valid UTF-8 without U+FFFE or U+FFFF (control characters, NUL included, are left
+// to the writer's escapes); clean, short text passes unchanged.
 // A sheet name is refused (SpreadsheetError) exactly when it breaks one of its rules.
 #include <cstddef>
 #include <cstdint>
@@ -166,7 +167,7 @@ void checkCellText(std::string_view input)
     decode(input, inputChars);
     for (const Decoded& c : inputChars) {
         const bool nonCharacter = c.codePoint == 0xFFFE || c.codePoint == 0xFFFF;
-        clean &= c.valid && !nonCharacter && c.codePoint != 0;
+        clean &= c.valid && !nonCharacter;
         expected += nonCharacter ? kReplacement : c.codePoint;
     }
     readBack(storedChars, shown);
