@@ -11,6 +11,7 @@
 #include "components/vfp/CodePage.h"
 #include "modules/app/Failure.h"
 #include "modules/foxpro/ConnectionSettings.h"
+#include "modules/foxpro/TableList.h"
 
 namespace database {
 class Connection;
@@ -77,11 +78,19 @@ QString connectionStringFor(const QString& source);
 std::unique_ptr<database::Connection> openSource(const QString& source,
                                                  const SourceOptions& options);
 
-// The name a query reads for table NAME of SOURCE: NAME itself, except for a folder SOURCE and
-// a bare NAME that no table of the folder itself carries: then the path of the one table of
-// that name in a sub-folder ("2020/orders.dbf"), as list prints it. Throws when tables of
-// several sub-folders carry it, naming them. Catalogue failures go to reports.
-QString tableQueryFor(const QString& source, const SourceOptions& options, const QString& name,
-                      app::FailureReport& reports);
+// Opens SOURCE (throwing as openSource does) and lists its tables into tables, as the windows
+// list them; the catalogue's failures go to reports and are returned.
+app::Failures listCatalogue(const QString& source, const SourceOptions& options,
+                            foxpro::TableList& tables, app::FailureReport& reports);
+
+// True when NAME of SOURCE may stand for a table of a sub-folder: SOURCE is a folder and NAME a
+// bare name, without "/".
+bool namesSubFolderTable(const QString& source, const QString& name);
+
+// The name a query reads for a bare NAME, given the folder's catalogue: NAME itself when a
+// table of the folder itself carries it (or none does), else the path of the one table of that
+// name in a sub-folder ("2020/orders.dbf"), as list prints it. Throws when tables of several
+// sub-folders carry it, naming them.
+QString tableQueryFor(const foxpro::TableList& catalogue, const QString& name);
 
 }  // namespace cli

@@ -74,7 +74,12 @@ int runDump(const QStringList& arguments, const SourceOptions& options)
 {
     const QString& source = arguments.at(0);
     OneLineReports reports;
-    const QString name = tableQueryFor(source, options, arguments.at(1), reports);
+    QString name = arguments.at(1);
+    if (namesSubFolderTable(source, name)) {
+        foxpro::TableList catalogue;
+        listCatalogue(source, options, catalogue, reports);
+        name = tableQueryFor(catalogue, name);
+    }
 
     const std::unique_ptr<database::Connection> connection = openSource(source, options);
     database::Recordset records;

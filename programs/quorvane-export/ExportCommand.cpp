@@ -3,6 +3,7 @@
 // temporary name until it is complete); --open hands it to the spreadsheet program as "Finish"
 // does. Each failure is one line on standard error; a table that fails leaves the others in
 // the workbook, and the exit status says so.
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -92,22 +93,30 @@ private:
 app::Failures selectTables(const ExportArguments& arguments, const SourceOptions& options,
                            foxpro::TableList& tables, app::FailureReport& report)
 {
-    std::unique_ptr<database::Connection> source = openSource(arguments.source, options);
+    // The catalogue is listed once: for every table, or to find the sub-folder tables of bare
+    // names. Otherwise the source is only opened, so one that cannot be fails in one line.
+    const bool bareNames = std::any_of(
+        arguments.names.begin(), arguments.names.end(),
+        [&](const QString& name) { return namesSubFolderTable(arguments.source, name); });
+    foxpro::TableList catalogue;
     app::Failures failures;
-    if (arguments.names.isEmpty()) {
-        failures = foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(arguments.source),
-                                                    settingsFor(arguments.source, options), report,
-                                                    std::move(source));
-    }
+    if (arguments.names.isEmpty() || bareNames)
+        failures = listCatalogue(arguments.source, options, catalogue, report);
+    else
+        openSource(arguments.source, options);
+    if (arguments.names.isEmpty())
+        tables = std::move(catalogue);
     for (const QString& name : arguments.names) {
         QString sheet = name.section(QLatin1Char('/'), -1);
         if (sheet.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive))
             sheet.chop(4);
-        tables.push_back({sheet, tableQueryFor(arguments.source, options, name, report)});
+        tables.push_back({sheet, namesSubFolderTable(arguments.source, name)
+                                     ? tableQueryFor(catalogue, name)
+                                     : name});
     }
     for (foxpro::TableItem& table : tables)
         table.checked = true;
-    return failures;
+    return arguments.names.isEmpty() ? failures : app::Failures{};
 }
 
 }  // namespace

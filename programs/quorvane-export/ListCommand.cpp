@@ -61,10 +61,7 @@ void listFolder(const QString& source, const SourceOptions& options, Output& out
 {
     foxpro::TableList tables;
     OneLineReports reports;
-    const app::Failures failures = foxpro::AddTablesToFoxproListbox(
-        tables, connectionStringFor(source), settingsFor(source, options), reports,
-        openSource(source, options));
-    if (!failures.empty())
+    if (!listCatalogue(source, options, tables, reports).empty())
         throw std::runtime_error("the tables of " + source.toStdString() +
                                  " could not all be listed");
     for (const foxpro::TableItem& table : tables) {

@@ -39,17 +39,23 @@ std::unique_ptr<database::Connection> openSource(const QString& source,
     return connection;
 }
 
-QString tableQueryFor(const QString& source, const SourceOptions& options, const QString& name,
-                      app::FailureReport& reports)
+app::Failures listCatalogue(const QString& source, const SourceOptions& options,
+                            foxpro::TableList& tables, app::FailureReport& reports)
 {
-    if (isContainerPath(source) || name.contains(QLatin1Char('/')))
-        return name;
-    foxpro::TableList tables;
-    foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(source),
-                                     settingsFor(source, options), reports,
-                                     openSource(source, options));
+    return foxpro::AddTablesToFoxproListbox(tables, connectionStringFor(source),
+                                            settingsFor(source, options), reports,
+                                            openSource(source, options));
+}
+
+bool namesSubFolderTable(const QString& source, const QString& name)
+{
+    return !isContainerPath(source) && !name.contains(QLatin1Char('/'));
+}
+
+QString tableQueryFor(const foxpro::TableList& catalogue, const QString& name)
+{
     QStringList below;
-    for (const foxpro::TableItem& table : tables) {
+    for (const foxpro::TableItem& table : catalogue) {
         if (table.text.compare(name, Qt::CaseInsensitive) != 0)
             continue;
         if (!table.query.contains(QLatin1Char('/')))
