@@ -7,7 +7,7 @@
 namespace app {
 
 ReportingProcedure::ReportingProcedure(QString location, FailureReport& report, QString title)
-    : mLocation(std::move(location)), mReport(report), mTitle(std::move(title))
+    : mLocation(std::move(location)), mLog(report), mTitle(std::move(title))
 {}
 
 bool ReportingProcedure::step(int line, const std::function<void()>& statement, StepOption option)
@@ -62,8 +62,7 @@ void ReportingProcedure::loop(int line, const std::function<bool()>& condition,
 void ReportingProcedure::report(int line, const QString& description)
 {
     mLine = line;
-    mFailed.push_back({line, mLocation, description, mTitle});
-    mReport.report(mFailed.back());
+    mLog.report({line, mLocation, description, mTitle});
 }
 
 QString currentFailureDescription()

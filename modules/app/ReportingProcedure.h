@@ -50,8 +50,8 @@ public:
     void loop(int line, const std::function<bool()>& condition, const std::function<void()>& body);
 
     // Number of failures reported so far, and the failures themselves in order.
-    int failures() const { return int(mFailed.size()); }
-    const Failures& failed() const { return mFailed; }
+    int failures() const { return int(mLog.failures().size()); }
+    const Failures& failed() const { return mLog.failures(); }
 
     // Line of the statement running now (0 before the first).
     int currentLine() const { return mLine; }
@@ -64,10 +64,9 @@ public:
 
 private:
     QString mLocation;
-    FailureReport& mReport;
+    FailureLog mLog;  // passes each failure to the report the procedure was given, and keeps it
     QString mTitle;
     int mLine = 0;
-    Failures mFailed;
     bool mStopLoop = false;
 };
 
