@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 #include "tests/support/TempDir.h"
@@ -99,6 +100,10 @@ std::vector<LibreOfficeBook> readWithLibreOffice(const std::vector<std::filesyst
         arguments << QString::fromStdString(copy.string());
     }
     QProcess process;
+    // In the C locale LibreOffice mangles the non-ASCII sheet names of its CSV files' names.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.start(soffice(), arguments);
     if (!process.waitForFinished(180'000) || process.exitCode() != 0) {
         ADD_FAILURE() << "LibreOffice could not convert the workbooks: "
