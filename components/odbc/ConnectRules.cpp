@@ -115,14 +115,16 @@ bool plainKey(std::string_view key)
     });
 }
 
-// psqlodbc's two-character forms ("A6" is ConnSettings, "CX" a set of flags): what they mean
-// depends on the driver, so none is sent.
+// psqlodbc's two-character forms ("A6" is ConnSettings, "D5" pqopt, "CX" and "AB" sets of
+// flags): what they mean depends on the driver, so no key of a letter and one letter or digit,
+// nor a letter and digits, is sent.
 bool abbreviation(std::string_view key)
 {
-    return key == "CX" || (key.size() >= 2 && std::isalpha(static_cast<unsigned char>(key[0])) &&
-                           std::all_of(key.begin() + 1, key.end(), [](char c) {
-                               return std::isdigit(static_cast<unsigned char>(c)) != 0;
-                           }));
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    if (key.size() < 2 || std::isalpha(static_cast<unsigned char>(key[0])) == 0)
+        return false;
+    return (key.size() == 2 && std::isalnum(static_cast<unsigned char>(key[1])) != 0) ||
+           std::all_of(key.begin() + 1, key.end(), digit);
 }
 
 bool namesThisMachine(std::string_view value)
