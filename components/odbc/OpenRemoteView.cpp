@@ -122,10 +122,11 @@ std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
         throw DatabaseError(cannotOpen + ": connecting to its server (" + plan.login.shown +
                             ") was not allowed.");
 
-    const odbc::ServerConnection server(*plan.connection, plan.login, cannotOpen);
+    const vfp::ContainerConnection* connection = plan.connection;
+    const odbc::ServerConnection server(*connection, plan.login, cannotOpen);
     const std::string refused = cannotOpen + ": " + server.serverText() + " refuses its SQL";
     const Handle statement(SQL_HANDLE_STMT, &server.handle(), refused);
-    setQueryTimeout(*plan.connection, statement, refused);
+    setQueryTimeout(*connection, statement, refused);
     std::string sql = view.sql;
     const SQLRETURN rc = SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()),
                                        static_cast<SQLINTEGER>(sql.size()));
