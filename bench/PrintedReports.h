@@ -22,4 +22,10 @@ public:
     {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     }
+    // A benchmark answers "No": it never reaches a server.
+    bool ask(const QString& text, const QString& title) override
+    {
+        show(text, app::kStyleYesNoDefaultNo, title);
+        return false;
+    }
 };

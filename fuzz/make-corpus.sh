@@ -43,10 +43,12 @@ for text in ('Provider=vfpoledb.1;Data Source=/data/shop.dbc;Collating Sequence=
              'Provider=sqloledb;Data Source=;Collating Sequence=;'):
     save('connection_string', b'\0' + text.encode())
     save('connection_string', b'\1' + text.encode('utf-16-le'))
-# An odbc_connect_string input: ConnectString, 0x00, DataSource, 0x00, Password.
-for text in (b'', b'DSN=sales;UID=clerk;PWD={a;b}}c}\0\0s3cret', b'\0CURSADM\0',
-             b'Driver={SQL Server};Server=db1;Trusted_Connection=yes\0\0pw',
-             b' dsn = x ;junk;pwd={unclosed\0y;z\0{}'):
+# An odbc_connect_string input: ConnectString, 0x00, DataSource, 0x00, Password, 0x00, SQL.
+for text in (b'', b'DSN=sales;UID=clerk;PWD={a;b}}c}\0\0s3cret\0SELECT 1;',
+             b'\0CURSADM\0\0SELECT * FROM t WHERE a = \'x;y\' -- z;',
+             b'Driver={SQL Server};Server=db1;APP=VFP;Trusted_Connection=yes\0\0pw\0SELECT $$;$$',
+             b'DRIVER=SQLite3;LoadExt=/x.so;Database=/y.db\0\0\0SELECT [a;b] /* /* */ */',
+             b' dsn = x ;junk;pwd={unclosed\0y;z\0{}\0SELECT \'a\\\';\' # ;'):
     save('odbc_connect_string', text)
 # Byte 0 of a spreadsheet_text input, modulo 16: 6 puts ~32,700 "a" before the rest, 7 repeats
 # it past 33,000 bytes, anything else takes it as it is.

@@ -14,6 +14,7 @@
 #include "modules/export/ExportRun.h"
 #include "modules/export/ExportTexts.h"
 #include "windows/Form2Progress.h"
+#include "windows/Form2RemoteConsent.h"
 #include "windows/Form2TableList.h"
 #include "windows/look/AppIcon.h"
 #include "windows/look/Appearance.h"
@@ -126,7 +127,9 @@ void Form2::PushButton5_Click()
         return;
     BusyGuard busy{*this};
     Form2Progress progress{*this, *ProgressBar1, *mPointer};
-    const ExportRequest request{mSettings(), mList->items(), mFactory};
+    Form2RemoteConsent consent{mBox};
+    const ExportRequest request{mSettings(), mList->items(), mFactory, spreadsheet::kMaxRows,
+                                &consent};
     app::ErrorReportBox report{mBox};
     const ExportOutcome outcome = RunExport(request, progress, report);
     if (outcome.handedOver)

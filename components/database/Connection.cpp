@@ -52,6 +52,16 @@ std::unique_ptr<Recordset> Connection::OpenSchema(int schema)
     return std::make_unique<Recordset>(std::make_unique<SchemaRowSource>(source().catalog()));
 }
 
+RemoteUse Connection::remoteUse(const QString& name)
+{
+    return source().remoteUse(name);
+}
+
+void Connection::allowRemoteServers(std::set<std::string> servers)
+{
+    source().allowRemoteServers(std::move(servers));
+}
+
 Source& Connection::source()
 {
     if (!mSource)

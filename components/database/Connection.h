@@ -2,9 +2,12 @@
 #pragma once
 
 #include <memory>
+#include <set>
+#include <string>
 
 #include <QString>
 
+#include "components/database/RemoteUse.h"
 #include "components/vfp/CodePage.h"
 
 namespace database {
@@ -46,6 +49,18 @@ public:
     // by name ignoring case. A folder source gives its .dbf files in that folder.
     // Throws DatabaseError for any other schema or when closed.
     std::unique_ptr<Recordset> OpenSchema(int schema);
+
+    // What opening the table or view `name` would ask of a server: for a remote view, the
+    // server as the user is asked about it (its connect string as it would be sent, each
+    // password as ***), or why it is refused and never reaches a server; nothing for a table,
+    // a local view or a name the source lacks. Reaches no server. Throws DatabaseError when
+    // closed or the driver manager cannot start.
+    RemoteUse remoteUse(const QString& name);
+
+    // Lets remote views reach the servers in `servers` (each as remoteUse names it), replacing
+    // what was allowed before. A remote view of any other server fails to open, so no remote
+    // view reaches a server unless the caller asked the user. Throws DatabaseError when closed.
+    void allowRemoteServers(std::set<std::string> servers);
 
     // The opened source; throws DatabaseError when closed. Used by Recordset.
     Source& source();

@@ -3,7 +3,9 @@
 #include "components/database/ContainerSource.h"
 
 #include "components/database/TableRowSource.h"
+#include "components/odbc/OdbcSetup.h"
 #include "components/odbc/OpenRemoteView.h"
+#include "components/odbc/RemoteViewPlan.h"
 #include "components/rows/EngineCall.h"
 #include "components/views/OpenView.h"
 
@@ -35,10 +37,20 @@ std::unique_ptr<RowSource> ContainerSource::open(const QString& name)
         throw DatabaseError(mContainer.displayName() + " has no table or view named \"" + key +
                             "\".");
     if (view->kind == vfp::ViewKind::Remote)
-        return openRemoteView(mContainer, *view);
+        return openRemoteView(mContainer, *view, allowedServers());
     // The view runner reads the tables and views a view names itself, and finds a view that
     // names itself.
     return openView(mContainer, *view);
+}
+
+RemoteUse ContainerSource::remoteUse(const QString& name) const
+{
+    const vfp::ContainerView* view = mContainer.findView(name.toStdString());
+    if (view == nullptr || view->kind != vfp::ViewKind::Remote)
+        return {};
+    const RemoteViewPlan plan =
+        planRemoteView(mContainer, *view, odbc::OdbcSetup::read(cannotOpenText(mContainer, *view)));
+    return {true, plan.login.shown, plan.refusal};
 }
 
 }  // namespace database

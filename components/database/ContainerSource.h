@@ -18,6 +18,7 @@ public:
     std::vector<CatalogEntry> catalog() const override;
     // A table or view of the container, by its name ignoring case.
     std::unique_ptr<RowSource> open(const QString& name) override;
+    RemoteUse remoteUse(const QString& name) const override;
 
 private:
     vfp::Container mContainer;

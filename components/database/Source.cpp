@@ -38,6 +38,11 @@ std::unique_ptr<Source> Source::open(const ConnectionString& connection, int def
     return std::make_unique<FolderSource>(path, defaultCodePage);
 }
 
+RemoteUse Source::remoteUse(const QString&) const
+{
+    return {};
+}
+
 void sortCatalog(std::vector<CatalogEntry>& entries)
 {
     std::stable_sort(entries.begin(), entries.end(),

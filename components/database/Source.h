@@ -3,10 +3,13 @@
 #pragma once
 
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include <QString>
 
+#include "components/database/RemoteUse.h"
 #include "components/rows/RowSource.h"
 
 namespace database {
@@ -34,8 +37,21 @@ public:
     virtual std::vector<CatalogEntry> catalog() const = 0;
 
     // Opens a table or view by name for reading from its first row. Throws DatabaseError when
-    // there is no such table or view, or it cannot be read.
+    // there is no such table or view, it cannot be read, or it is a remote view whose server is
+    // not among those allowed.
     virtual std::unique_ptr<RowSource> open(const QString& name) = 0;
+
+    // What opening `name` would ask of a server; not remote for anything but a remote view.
+    virtual RemoteUse remoteUse(const QString& name) const;
+
+    // The servers remote views may reach, each as RemoteUse::server; none at first.
+    void allowRemoteServers(std::set<std::string> servers) { mAllowedServers = std::move(servers); }
+
+protected:
+    const std::set<std::string>& allowedServers() const { return mAllowedServers; }
+
+private:
+    std::set<std::string> mAllowedServers;
 };
 
 // Sorts entries as the tables rowset orders them (see Source::catalog).

@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include <sqlext.h>
+
 #include <QString>
 
 #include "components/rows/DatabaseError.h"
@@ -92,6 +94,13 @@ bool Handle::offered(SQLRETURN rc, const std::string& context) const
 void Handle::fail(const std::string& context) const
 {
     throw DatabaseError(context + ": " + diagnostics() + ".");
+}
+
+void declareOdbc3(const Handle& environment, const std::string& context)
+{
+    environment.check(SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION,
+                                    reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+                      context + ": the ODBC driver manager refuses ODBC 3");
 }
 
 }  // namespace database::odbc

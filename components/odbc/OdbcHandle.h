@@ -49,4 +49,9 @@ private:
     SQLHANDLE mHandle = SQL_NULL_HANDLE;
 };
 
+// Declares ODBC 3 behaviour on an environment handle, as it must be before a connection is
+// allocated or anything listed under it. Throws DatabaseError "CONTEXT: the ODBC driver manager
+// refuses ODBC 3: DIAGNOSTICS." when it cannot.
+void declareOdbc3(const Handle& environment, const std::string& context);
+
 }  // namespace database::odbc

@@ -12,11 +12,11 @@
 
 #include "components/odbc/ColumnPlan.h"
 #include "components/odbc/RemoteRowSource.h"
+#include "components/odbc/RemoteViewPlan.h"
 #include "components/odbc/RowSpool.h"
 #include "components/odbc/ServerConnection.h"
 #include "components/odbc/ValueReader.h"
 #include "components/rows/DatabaseError.h"
-#include "components/rows/ViewParameters.h"
 
 namespace database {
 
@@ -110,19 +110,20 @@ void setQueryTimeout(const vfp::ContainerConnection& connection, const Handle& s
 }  // namespace
 
 std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
-                                          const vfp::ContainerView& view)
+                                          const vfp::ContainerView& view,
+                                          const AllowedServers& allowed)
 {
     const std::string description = "The view " + view.name + " of " + container.displayName();
-    const std::string cannotOpen = description + " cannot be opened";
-    if (const std::string asked = askedParameters(view); !asked.empty())
-        throw DatabaseError(cannotOpen + ": it " + asked + ".");
-    const vfp::ContainerConnection* connection = container.findConnection(view.connectionName);
-    if (connection == nullptr)
-        throw DatabaseError(cannotOpen + ": it reads through the connection " +
-                            view.connectionName + ", which " + container.displayName() +
-                            " does not hold.");
+    const std::string cannotOpen = cannotOpenText(container, view);
+    const RemoteViewPlan plan = planRemoteView(container, view, odbc::OdbcSetup::read(cannotOpen));
+    if (!plan.refusal.empty())
+        throw DatabaseError(plan.refusal);
+    if (allowed.count(plan.login.shown) == 0)
+        throw DatabaseError(cannotOpen + ": connecting to its server (" + plan.login.shown +
+                            ") was not allowed.");
 
-    const odbc::ServerConnection server(*connection, cannotOpen);
+    const vfp::ContainerConnection* connection = plan.connection;
+    const odbc::ServerConnection server(*connection, plan.login, cannotOpen);
     const std::string refused = cannotOpen + ": " + server.serverText() + " refuses its SQL";
     const Handle statement(SQL_HANDLE_STMT, &server.handle(), refused);
     setQueryTimeout(*connection, statement, refused);

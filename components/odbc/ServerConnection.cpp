@@ -1,11 +1,11 @@
 // Connecting to a remote view's server. The connection only reads: it asks the driver for a
-// read-only session and for manual commit, and rolls back at the end, so SQL that changes data
-// (a container can hold any text as a view's SQL) leaves a transactional server as it was.
+// read-only session and for manual commit (a driver without it gets no SQL), and rolls back at
+// the end, so SQL that changes data (a container can hold any text as a view's SQL) leaves a
+// transactional server as it was.
 #include "components/odbc/ServerConnection.h"
 
 #include <sqlext.h>
 
-#include "components/odbc/OdbcConnectString.h"
 #include "components/rows/DatabaseError.h"
 
 namespace database::odbc {
@@ -27,24 +27,19 @@ long loginTimeoutOf(const vfp::ContainerConnection& connection)
 // The environment declares ODBC 3 behaviour before a connection is allocated under it.
 const Handle& declaredOdbc3(const Handle& environment, const std::string& context)
 {
-    environment.check(
-        SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION, asPointer(SQL_OV_ODBC3), 0),
-        context + ": the ODBC driver manager refuses ODBC 3");
+    declareOdbc3(environment, context);
     return environment;
 }
 
 }  // namespace
 
 ServerConnection::ServerConnection(const vfp::ContainerConnection& connection,
-                                   const std::string& context)
+                                   const ServerLogin& login, const std::string& context)
     : mEnvironment(SQL_HANDLE_ENV, nullptr, context),
       mConnection(SQL_HANDLE_DBC, &declaredOdbc3(mEnvironment, context), context),
-      mServerText(dataSourceText(connection))
+      mServerText(dataSourceText(connection, login))
 {
-    std::string connectString = connectStringOf(connection);
-    if (connectString.empty())
-        throw DatabaseError(context + ": its connection " + connection.name +
-                            " names no data source.");
+    std::string connectString = login.connectString;
     const std::string unreachable = context + ": " + mServerText + " cannot be reached";
     mConnection.check(
         SQLSetConnectAttr(mConnection.get(), SQL_ATTR_LOGIN_TIMEOUT,
@@ -63,6 +58,11 @@ ServerConnection::ServerConnection(const vfp::ContainerConnection& connection,
             mConnection.offered(SQLSetConnectAttr(mConnection.get(), SQL_ATTR_AUTOCOMMIT,
                                                   asPointer(SQL_AUTOCOMMIT_OFF), 0),
                                 refused);
+        // Without manual commit whatever the SQL changes would stay: nothing is sent then.
+        if (!mManualCommit)
+            throw DatabaseError(context + ": " + mServerText +
+                                " cannot hold back changes (its driver offers no manual commit), "
+                                "so the view's SQL is not sent.");
     } catch (...) {
         SQLDisconnect(mConnection.get());  // a connected handle cannot be freed
         throw;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "components/odbc/OdbcConnectString.h"
 #include "components/odbc/OdbcHandle.h"
 #include "components/vfp/Container.h"
 
@@ -17,13 +18,15 @@ constexpr long kDefaultLoginTimeoutSeconds = 15;
 class ServerConnection
 {
 public:
-    // Connects through the driver manager with SQLDriverConnect and SQL_DRIVER_NOPROMPT.
+    // Connects through the driver manager with SQLDriverConnect and SQL_DRIVER_NOPROMPT, sending
+    // login.connectString (built by buildConnectString) for `connection`.
     // `context` starts every message ("The view sales of shop.dbc cannot be opened").
-    // Throws DatabaseError "CONTEXT: SERVER cannot be reached: DIAGNOSTICS." when the data
-    // source is not defined, its driver cannot be loaded or the login fails or times out, and
-    // "CONTEXT: its connection NAME names no data source." when there is nothing to connect to.
-    ServerConnection(const vfp::ContainerConnection& connection, const std::string& context);
-    // Rolls back and disconnects.
+    // Throws DatabaseError "CONTEXT: SERVER cannot be reached: DIAGNOSTICS." when its driver
+    // cannot be loaded or the login fails or times out, and "CONTEXT: SERVER cannot hold back
+    // changes ..." when the driver offers no manual commit, so nothing could be rolled back.
+    ServerConnection(const vfp::ContainerConnection& connection, const ServerLogin& login,
+                     const std::string& context);
+    // Rolls back and disconnects; nothing is ever committed.
     ~ServerConnection();
     ServerConnection(const ServerConnection&) = delete;
     ServerConnection& operator=(const ServerConnection&) = delete;

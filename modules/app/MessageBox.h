@@ -10,6 +10,8 @@ namespace app {
 // the warning (exclamation mark) icon.
 constexpr int kStyleOkOnly = 0;
 constexpr int kStyleWarning = 48;
+// A question: Yes and No buttons (4), the question icon (32), No the default button (256).
+constexpr int kStyleYesNoDefaultNo = 4 + 32 + 256;
 
 class MessageBox
 {
@@ -17,10 +19,15 @@ public:
     virtual ~MessageBox() = default;
     // Shows a modal box and returns when the user has dismissed it.
     virtual void show(const QString& text, int style, const QString& title) = 0;
+    // Shows a modal question with Yes and No (kStyleYesNoDefaultNo): "No" is the default, and
+    // Escape or closing the box answers it. True only for "Yes".
+    virtual bool ask(const QString& text, const QString& title) = 0;
 };
 
 // Shows text through box with the style and the application title (AppTitle()), as every
 // notice does.
 void showMessage(MessageBox& box, const QString& text, int style = kStyleOkOnly);
+// Asks text through box with the application title; true for "Yes".
+bool askQuestion(MessageBox& box, const QString& text);
 
 }  // namespace app

@@ -3,7 +3,12 @@
 // the columns and hand the workbook over.
 #include "modules/export/ExportRun.h"
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
@@ -15,6 +20,7 @@
 #include "modules/export/ExportStatements.h"
 #include "modules/export/ExportTexts.h"
 #include "modules/export/RecordCopy.h"
+#include "modules/export/RemoteConsent.h"
 
 namespace exporting {
 namespace {
@@ -34,7 +40,7 @@ public:
             return mOutcome;
         mOutcome.started = true;
         p.step(ShowBusy, [&] { mProgress.start(); });
-        if (openConnection() && startWorkbook()) {
+        if (openConnection() && askRemoteServers() && startWorkbook()) {
             for (std::size_t i = 0; i < mRequest.tables.size() && !mWorkbookLost; ++i)
                 exportItem(int(i) + 1);
         }
@@ -59,6 +65,40 @@ private:
             mConnection.DefaultCodePage = mRequest.settings.unmarkedCodePage;
             mConnection.Open(connectionString);
         });
+    }
+
+    // 119: one question for the servers of all ticked remote views, before the first table.
+    // Views refused for their connect string or SQL are not asked about: opening them fails
+    // with the reason. Always true: a "No" skips views, not the run.
+    bool askRemoteServers()
+    {
+        std::vector<RemoteServerUse> servers;
+        p.step(AskRemoteServers, [&] {
+            for (const foxpro::TableItem& item : mRequest.tables) {
+                if (!item.checked)
+                    continue;
+                const database::RemoteUse use = mConnection.remoteUse(item.query);
+                if (!use.remote || !use.refusal.empty())
+                    continue;
+                const QString server = QString::fromStdString(use.server);
+                mSkippedViews[item.query] = server;
+                auto known =
+                    std::find_if(servers.begin(), servers.end(),
+                                 [&](const RemoteServerUse& s) { return s.server == server; });
+                if (known == servers.end())
+                    known = servers.insert(servers.end(), {server, {}});
+                known->views << item.text;
+            }
+            if (servers.empty() || !mRequest.remoteConsent ||
+                !mRequest.remoteConsent->allowServers(servers))
+                return;
+            std::set<std::string> allowed;
+            for (const RemoteServerUse& use : servers)
+                allowed.insert(use.server.toStdString());
+            mConnection.allowRemoteServers(std::move(allowed));
+            mSkippedViews.clear();
+        });
+        return true;
     }
 
     // 120–128: a new hidden application with a workbook cut down to one sheet.
@@ -121,6 +161,14 @@ private:
     {
         if (p.test(CloseRecordset, [&] { return mRecordset.State() != 0; }))
             p.step(CloseRecordset, [&] { mRecordset.Close(); });
+        if (const auto skipped = mSkippedViews.find(query); skipped != mSkippedViews.end()) {
+            p.report(OpenRecordset,
+                     remoteViewSkippedText(TableName, skipped->second,
+                                           mRequest.remoteConsent
+                                               ? mRequest.remoteConsent->notAllowedReason()
+                                               : noConsentReason()));
+            return false;
+        }
         const QString text = QStringLiteral("SELECT * FROM `") + query + QLatin1Char('`');
         return p.step(OpenRecordset, [&] { mRecordset.Open(text, mConnection, 3, 1); });
     }
@@ -187,6 +235,7 @@ private:
     bool mFirstSheet = true;
     bool mWorkbookLost = false;
     QString TableName;
+    std::map<QString, QString> mSkippedViews;  // query -> server, for views not allowed
     app::Cadence mCadence;
     ExportOutcome mOutcome;
 };

@@ -17,6 +17,7 @@
 namespace exporting {
 
 class ExportProgress;
+class RemoteConsent;
 
 struct ExportRequest
 {
@@ -26,6 +27,8 @@ struct ExportRequest
                                           // does while the run goes on
     spreadsheet::ApplicationFactory createApplication;
     int rowsPerSheet = spreadsheet::kMaxRows;  // rows a sheet takes, the names row included
+    // Asked before ticked remote views reach their servers; none: every such view is skipped.
+    RemoteConsent* remoteConsent = nullptr;
 };
 
 struct ExportOutcome
@@ -44,7 +47,9 @@ struct ExportOutcome
 // What a failure leaves:
 // - the source cannot be opened: no spreadsheet is started, nothing is handed over;
 // - the spreadsheet application or its workbook cannot be created: nothing is handed over;
-// - a table cannot be opened: its sheet is created and named but stays empty;
+// - a table cannot be opened, or is a remote view whose server the request's RemoteConsent did
+//   not allow (asked once, before the first table): its sheet is created and named but stays
+//   empty;
 // - a record cannot be read or a cell cannot be written: the rows before it stay, the rest of
 //   the table is left out;
 // in every case the run goes on with the next table, and the workbook, if any, is handed over;

@@ -10,6 +10,7 @@ enum ExportStatement : int {
     IsContainer = 114,
     OpenContainer = 116,
     OpenFolder = 118,
+    AskRemoteServers = 119,
     CreateApplication = 120,
     AddWorkbook = 122,
     HasSpareSheets = 124,

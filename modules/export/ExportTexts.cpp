@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "components/spreadsheet/Worksheet.h"
+#include "modules/export/RemoteConsent.h"
 
 namespace exporting {
 namespace {
@@ -84,6 +85,37 @@ QString fewerRecordsText(const QString& tableName, long read, long counted)
            QStringLiteral(
                " records: records were deleted while it was read. The sheet holds the records "
                "read; export it again for the table as it is now.");
+}
+
+QString remoteServersQuestion(const std::vector<RemoteServerUse>& servers)
+{
+    QString text = QStringLiteral(
+        "Some of the ticked views read their rows from database servers. Quorvane connects to "
+        "them only if you allow it, sending exactly this (passwords shown as ***):\r\n");
+    for (const RemoteServerUse& use : servers) {
+        text += QStringLiteral("\r\n") + use.server + QStringLiteral("\r\n    for ") +
+                use.views.join(QStringLiteral(", ")) + QStringLiteral("\r\n");
+    }
+    return text + QStringLiteral(
+                      "\r\nConnect to these servers for this export? \"No\" skips these views "
+                      "and copies the other tables.");
+}
+
+QString remoteViewSkippedText(const QString& view, const QString& server, const QString& reason)
+{
+    return QStringLiteral("The view ") + view +
+           QStringLiteral(" was skipped: it reads from the server ") + server +
+           QStringLiteral(", and ") + reason + QStringLiteral(".");
+}
+
+QString answeredNoReason()
+{
+    return QStringLiteral("you chose not to connect to it");
+}
+
+QString noConsentReason()
+{
+    return QStringLiteral("connecting to it was not allowed");
 }
 
 QString noApplicationText()

@@ -45,6 +45,17 @@ QString unreadableCellsText(const QString& firstDescription, const QString& fiel
 // deleted while it was read).
 QString fewerRecordsText(const QString& tableName, long read, long counted);
 
+struct RemoteServerUse;
+// The question before remote views reach their servers: each server as it would be sent, with
+// the views that read from it, and what "No" does.
+QString remoteServersQuestion(const std::vector<RemoteServerUse>& servers);
+// The report of a remote view skipped because its server was not allowed; reason is
+// RemoteConsent::notAllowedReason().
+QString remoteViewSkippedText(const QString& view, const QString& server, const QString& reason);
+// The reasons: the user answered "No"; nothing asked at all (no consent was given to the run).
+QString answeredNoReason();
+QString noConsentReason();
+
 // The failure when the application factory hands back no application at all.
 QString noApplicationText();
 

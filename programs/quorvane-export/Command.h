@@ -32,6 +32,7 @@ enum ExitStatus : int {
 struct SourceOptions
 {
     int codePage = vfp::kDefaultCodePage;  // --codepage N: tables without a code-page mark
+    bool allowRemoteViews = false;         // --allow-remote-views: remote views reach servers
 };
 
 struct Command
@@ -56,8 +57,9 @@ int runList(const QStringList& arguments, const SourceOptions& options);
 int runDump(const QStringList& arguments, const SourceOptions& options);
 int runExport(const QStringList& arguments, const SourceOptions& options);
 
-// Takes "--codepage N" (or "--codepage=N") out of arguments, wherever it stands; the last one
-// counts. Throws UsageError when N is missing or names no code page the engine reads.
+// Takes "--codepage N" (or "--codepage=N") and "--allow-remote-views" out of arguments,
+// wherever they stand; the last code page counts. Throws UsageError when N is
+// missing or names no code page the engine reads.
 SourceOptions takeSourceOptions(QStringList& arguments);
 
 // True when SOURCE names a database container (ends in ".dbc", any case); otherwise it is a

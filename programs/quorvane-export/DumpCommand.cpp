@@ -2,7 +2,9 @@
 // {"fields":[{"name":...,"type":<ADO code>},...],"count":<RecordCount>}; then one array per
 // record: a string per cell, null for Null and for a value that cannot be read,
 // "{BINARY DATA}" for type 205. Values that cannot be read are reported once per field and
-// kind on standard error, and the dump goes on; it then ends with kWrittenWithFailures.
+// kind on standard error, and the dump goes on; it then ends with kWrittenWithFailures. A
+// remote view without --allow-remote-views is skipped: one line, nothing on standard output,
+// kWrittenWithFailures.
 #include <string>
 
 #include "components/database/Connection.h"
@@ -14,6 +16,7 @@
 #include "programs/quorvane-export/Command.h"
 #include "programs/quorvane-export/OneLineReports.h"
 #include "programs/quorvane-export/Output.h"
+#include "programs/quorvane-export/RemoteViewsOption.h"
 
 namespace cli {
 
@@ -82,6 +85,8 @@ int runDump(const QStringList& arguments, const SourceOptions& options)
     }
 
     const std::unique_ptr<database::Connection> connection = openSource(source, options);
+    if (!mayOpenRemoteView(*connection, name, options.allowRemoteViews, reports))
+        return kWrittenWithFailures;
     database::Recordset records;
     records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), *connection, 3, 1);
 

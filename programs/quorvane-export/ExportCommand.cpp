@@ -2,7 +2,8 @@
 // no NAME every table of the catalogue is exported. -o writes the workbook to FILE (under a
 // temporary name until it is complete); --open hands it to the spreadsheet program as "Finish"
 // does. Each failure is one line on standard error; a table that fails leaves the others in
-// the workbook, and the exit status says so.
+// the workbook, and the exit status says so. Remote views reach their servers only with
+// --allow-remote-views; without it each is skipped with one line.
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
@@ -18,6 +19,7 @@
 #include "modules/foxpro/Foxpro.h"
 #include "programs/quorvane-export/Command.h"
 #include "programs/quorvane-export/OneLineReports.h"
+#include "programs/quorvane-export/RemoteViewsOption.h"
 
 namespace cli {
 namespace {
@@ -133,9 +135,11 @@ int runExport(const QStringList& arguments, const SourceOptions& options)
     const std::filesystem::path file = QDir::cleanPath(parsed.output).toStdString();
     exporting::WorkbookFile output{file};
     TerminalProgress progress;
+    OptionConsent consent{options.allowRemoteViews};
     const exporting::ExportRequest request{
         settingsFor(parsed.source, options), tables,
-        parsed.open ? spreadsheet::defaultApplicationFactory() : output.factory()};
+        parsed.open ? spreadsheet::defaultApplicationFactory() : output.factory(),
+        spreadsheet::kMaxRows, &consent};
     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, reports);
     if (!outcome.handedOver)
         throw std::runtime_error(parsed.open ? "the workbook was not opened"

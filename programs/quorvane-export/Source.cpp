@@ -8,6 +8,7 @@
 #include "components/database/Connection.h"
 #include "modules/foxpro/CodePageSetting.h"
 #include "modules/foxpro/Foxpro.h"
+#include "programs/quorvane-export/RemoteViewsOption.h"
 
 namespace cli {
 
@@ -75,6 +76,11 @@ SourceOptions takeSourceOptions(QStringList& arguments)
     SourceOptions options;
     for (qsizetype i = 0; i < arguments.size();) {
         QString value;
+        if (arguments.at(i) == QLatin1String(kAllowRemoteViews)) {
+            options.allowRemoteViews = true;
+            arguments.remove(i);
+            continue;
+        }
         if (arguments.at(i) == option) {
             if (i + 1 == arguments.size())
                 throw UsageError("--codepage takes a code page, e.g. --codepage 850");

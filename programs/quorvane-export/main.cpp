@@ -32,7 +32,7 @@ const Command kCommands[] = {
 void printUsage()
 {
     std::fputs(
-        "Usage: quorvane-export [--codepage N] COMMAND ARGUMENTS...\n"
+        "Usage: quorvane-export [--codepage N] [--allow-remote-views] COMMAND ARGUMENTS...\n"
         "SOURCE is a database container (.dbc) or a folder of free tables (.dbf).\n\n"
         "Commands:\n",
         stdout);
@@ -42,6 +42,10 @@ void printUsage()
         "\nOptions:\n"
         "  --codepage N  read tables without a code-page mark in code page N (default 1252),\n"
         "                e.g. 437, 850 or 866 for DOS text\n"
+        "  --allow-remote-views\n"
+        "                let the remote views of a container connect to their servers (dump,\n"
+        "                export); without it each remote view is skipped with one line on\n"
+        "                standard error and the exit status is 3\n"
         "  --version     print the version\n"
         "  -h, --help    print this help\n"
         "\nA NAME without \"/\" that no table of a folder SOURCE itself carries names the one "

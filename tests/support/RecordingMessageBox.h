@@ -33,6 +33,13 @@ public:
             onShow(shown.back());
     }
 
+    // Recorded with style kStyleYesNoDefaultNo; answers `answer`.
+    bool ask(const QString& text, const QString& title) override
+    {
+        show(text, app::kStyleYesNoDefaultNo, title);
+        return answer;
+    }
+
     // Texts alone, in the order shown.
     std::vector<QString> texts() const
     {
@@ -46,6 +53,7 @@ public:
     app::FailureReport& reports() { return mReports; }
 
     std::vector<Shown> shown;
+    bool answer = false;  // to every question: "Yes" when true
     // Called while the box is "open" (e.g. to look at the window's pointer at that moment).
     std::function<void(const Shown&)> onShow;
 

@@ -94,10 +94,12 @@ QString connectionString(const std::filesystem::path& source)
                       : QStringLiteral(";Collating Sequence=general;"));
 }
 
-ReadTable readTable(const std::filesystem::path& source, const QString& name)
+ReadTable readTable(const std::filesystem::path& source, const QString& name, bool allowItsServer)
 {
     database::Connection connection;
     connection.Open(connectionString(source));
+    if (allowItsServer)
+        connection.allowRemoteServers({connection.remoteUse(name).server});
     database::Recordset records;
     records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), connection, 3, 1);
     ReadTable table;

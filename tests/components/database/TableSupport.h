@@ -44,8 +44,10 @@ struct ReadTable
 };
 
 // Opens source (folder or .dbc), runs SELECT * FROM `name` and reads every row to EOF.
+// allowItsServer: a remote view may reach its server, as after the user's "Yes".
 // DatabaseError passes through.
-ReadTable readTable(const std::filesystem::path& source, const QString& name);
+ReadTable readTable(const std::filesystem::path& source, const QString& name,
+                    bool allowItsServer = false);
 
 // Names each case of a parameterized test after its `name` member.
 struct CaseName

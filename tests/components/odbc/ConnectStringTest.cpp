@@ -1,9 +1,11 @@
-// The connect string a view's Connection object makes, and how messages name its server:
-// DSN or driver, the login added only where the string has none, values quoted where they
-// would break the string, passwords never shown.
+// The connect string we build of a view's Connection object, and how messages and the consent
+// question name its server: only a data source or a driver the machine lists, nothing beside a
+// data source, no attribute that loads code, names a local file or is the driver manager's,
+// values no driver can split, passwords never shown. Good strings next to each way of refusing.
 #include <gtest/gtest.h>
 
 #include "components/odbc/OdbcConnectString.h"
+#include "components/rows/DatabaseError.h"
 #include "tests/components/database/TableSupport.h"
 
 namespace {
@@ -12,8 +14,9 @@ struct ConnectionCase
 {
     std::string name;
     vfp::ContainerConnection connection;
-    std::string connectString;
-    std::string shown;
+    std::string sent;     // the connect string sent; "" when refused
+    std::string shown;    // what the consent question shows, or the refusal
+    std::string message;  // how messages name the server; "" when refused
 };
 
 vfp::ContainerConnection connection(std::string name, std::string dataSource,
@@ -29,45 +32,104 @@ vfp::ContainerConnection connection(std::string name, std::string dataSource,
     return made;
 }
 
+// What this machine's odbc.ini and odbcinst.ini list.
+const database::odbc::OdbcSetup kSetup{
+    {"CURSADM", "sales", "live"},
+    {{"SQL Server", "/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so"},
+     {"SQLite3", "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so"}}};
+
+ConnectionCase refused(std::string name, vfp::ContainerConnection made, std::string why)
+{
+    return {std::move(name), std::move(made), {}, std::move(why), {}};
+}
+
 class ConnectStringTest : public testing::TestWithParam<ConnectionCase>
 {
 };
 
-TEST_P(ConnectStringTest, BuiltAndShown)
+TEST_P(ConnectStringTest, BuiltShownOrRefused)
 {
-    EXPECT_EQ(database::odbc::connectStringOf(GetParam().connection), GetParam().connectString);
-    EXPECT_EQ(database::odbc::dataSourceText(GetParam().connection), GetParam().shown);
+    const ConnectionCase& wanted = GetParam();
+    try {
+        const database::odbc::ServerLogin login =
+            database::odbc::buildConnectString(wanted.connection, kSetup);
+        EXPECT_EQ(login.connectString, wanted.sent);
+        EXPECT_EQ(login.shown, wanted.shown);
+        EXPECT_EQ(database::odbc::dataSourceText(wanted.connection, login), wanted.message);
+    } catch (const database::DatabaseError& error) {
+        EXPECT_EQ(error.what(), wanted.shown);
+        EXPECT_TRUE(wanted.sent.empty()) << "refused";
+    }
 }
+
+const std::string kLong = "DRIVER=SQLite3;Description=" + std::string(6000, 'x');
 
 INSTANTIATE_TEST_SUITE_P(
     Connections, ConnectStringTest,
     testing::Values(
         ConnectionCase{"data_source_alone", connection("CURSADM", "CURSADM", ""), "DSN=CURSADM;",
-                       "the data source CURSADM"},
-        ConnectionCase{"login_from_the_properties",
+                       "DSN=CURSADM;", "the data source CURSADM"},
+        ConnectionCase{"data_source_sent_as_the_machine_spells_it", connection("s", "SALES", ""),
+                       "DSN=sales;", "DSN=sales;", "the data source sales (connection s)"},
+        ConnectionCase{"login_from_the_properties_password_hidden",
                        connection("Sales", "sales", "", "clerk", "s3cret"),
-                       "DSN=sales;UID=clerk;PWD=s3cret;", "the data source sales"},
-        ConnectionCase{"password_with_a_semicolon_is_quoted",
-                       connection("sales", "sales", "", "clerk", "a;b}c"),
-                       "DSN=sales;UID=clerk;PWD={a;b}}c};", "the data source sales"},
-        ConnectionCase{"connect_string_names_its_own_data_source",
-                       connection("Sales", "ignored", "DSN=live;Database=shop"),
-                       "DSN=live;Database=shop;", "the data source live (connection Sales)"},
+                       "DSN=sales;UID=clerk;PWD=s3cret;", "DSN=sales;UID=clerk;PWD=***;",
+                       "the data source sales"},
         ConnectionCase{"login_in_the_string_wins",
                        connection("Sales", "", "DSN=live;UID=boss;PWD=x", "clerk", "s3cret"),
-                       "DSN=live;UID=boss;PWD=x;", "the data source live (connection Sales)"},
-        ConnectionCase{
-            "driver_without_data_source_hides_the_password",
-            connection("Direct", "", "Driver={SQL Server};Server=db1;Pwd={p;w}", "clerk"),
-            "Driver=SQL Server;Server=db1;Pwd={p;w};UID=clerk;",
-            "the connect string Driver=SQL Server;Server=db1;Pwd=***;UID=clerk; "
-            "(connection Direct)"},
-        ConnectionCase{"data_source_put_before_other_attributes",
-                       connection("s", "sales", "Database=shop;Timeout=5"),
-                       "DSN=sales;Database=shop;Timeout=5;",
-                       "the data source sales (connection s)"},
-        ConnectionCase{"nothing_to_connect_to", connection("Empty", "", ""), "",
-                       "the connection Empty"}),
+                       "DSN=live;UID=boss;PWD=x;", "DSN=live;UID=boss;PWD=***;",
+                       "the data source live (connection Sales)"},
+        ConnectionCase{"registered_driver_keeps_its_server_attributes",
+                       connection("Direct", "", "Driver={SQL Server};Server=db1;Pwd=pw", "clerk"),
+                       "DRIVER=SQL Server;Server=db1;UID=clerk;PWD=pw;",
+                       "DRIVER=SQL Server;Server=db1;UID=clerk;PWD=***;",
+                       "the connect string DRIVER=SQL Server;Server=db1;UID=clerk;PWD=***; "
+                       "(connection Direct)"},
+        refused("nothing_to_connect_to", connection("Empty", "", ""), "names no data source"),
+        refused("data_source_not_defined_here", connection("x", "elsewhere", ""),
+                "names the data source elsewhere, which is not defined on this machine "
+                "(odbc.ini lists the data sources)"),
+        refused("override_beside_a_data_source", connection("x", "", "DSN=live;Database=/other.db"),
+                "sets Database beside the data source live; nothing may override a data "
+                "source's own settings"),
+        refused("override_beside_the_data_source_property",
+                connection("x", "sales", "SERVER=elsewhere"),
+                "sets SERVER beside the data source sales; nothing may override a data source's "
+                "own settings"),
+        refused("driver_given_as_a_path", connection("x", "", "DRIVER={/tmp/x.so}"),
+                "names the driver /tmp/x.so, a path; only drivers registered by name in "
+                "odbcinst.ini are used"),
+        refused("driver_not_registered", connection("x", "", "DRIVER=libx.so"),
+                "names the driver libx.so, which is not registered on this machine (odbcinst.ini "
+                "lists the drivers)"),
+        refused("file_dsn", connection("x", "sales", "FILEDSN=/tmp/evil.dsn"),
+                "sets FILEDSN, which names a file DSN, whose driver may be any library"),
+        refused("driver_manager_environment",
+                connection("x", "", "DRIVER=SQLite3;DMEnvAttr=SQL_ATTR_UNIXODBC_ENVATTR={A=1}"),
+                "sets DMEnvAttr, which is read by the driver manager itself, which can set "
+                "environment variables, load libraries and write trace files from it"),
+        refused("sqlite_extension", connection("x", "", "DRIVER=SQLite3;LoadExt=/tmp/x.so"),
+                "sets LoadExt, which loads a library"),
+        refused("sqlite_database_file", connection("x", "", "DRIVER=sqlite3;Database=/tmp/n.db"),
+                "sets Database, which names the database file the SQLite driver opens or creates"),
+        refused("log_file_of_a_server_driver",
+                connection("x", "", "DRIVER=SQL Server;Server=db1;DumpFile=/tmp/d"),
+                "sets DumpFile, which writes a trace or log file"),
+        refused("server_of_this_machine", connection("x", "", "DRIVER=SQL Server;Server=localhost"),
+                "sets Server, which names a server of this machine, which may log the user in by "
+                "their own account"),
+        refused("abbreviated_driver_setting", connection("x", "", "DRIVER=SQL Server;AB=x"),
+                "sets AB, which is an abbreviated setting whose meaning depends on the driver"),
+        refused("attribute_given_twice", connection("x", "", "DRIVER=SQL Server;Server=a;SERVER=b"),
+                "sets SERVER twice, which drivers and the driver manager read differently"),
+        refused("password_a_driver_could_split",
+                connection("x", "sales", "", "clerk", "a;LoadExt=/tmp/x.so"),
+                "sets PWD to a value holding \";\", \"{\" or \"}\", which drivers split "
+                "differently"),
+        refused("control_character", connection("x", "sales", "", "clerk\n"),
+                "has a control character in its user name (byte 6)"),
+        refused("connect_string_over_1024_bytes", connection("x", "", kLong),
+                "has a connect string of 6027 bytes; Quorvane sends none over 1024")),
     dbtest::CaseName{});
 
 struct SplitCase

@@ -56,16 +56,28 @@ struct RemoteView
     {}
 
     std::string name;
-    std::string connection;  // Shop, Locked, Broken, Nowhere, Direct (a connect string
-                             // without DSN), Clerk (Shop with a login), Patient (Shop with a
-                             // ConnectTimeout of 7 seconds), Empty (no data source)
+    std::string connection;  // Shop, Locked, Broken, Nowhere, Direct (the SQLite driver by
+                             // name, no DSN, no database file), Clerk (Shop with a login), Patient
+                             // (Shop with a ConnectTimeout of 7 seconds), Empty (no data source)
     std::string sql;
     std::string parameters;  // ParameterList, "" for none
 };
 
-// Writes remote.dbc in folder with the connections named above and the views given.
+// A connection a test adds by its stored connect string alone.
+struct StoredConnection
+{
+    std::string name;
+    std::string connectString;
+};
+
+// Writes remote.dbc in folder with the connections named above and `more`, the views given,
+// and the member table plain (field N, records "1" and "2"), which reaches no server.
 std::filesystem::path writeRemote(const std::filesystem::path& folder,
-                                  const std::vector<RemoteView>& views);
+                                  const std::vector<RemoteView>& views,
+                                  const std::vector<StoredConnection>& more = {});
+
+// The name of the SQLite driver the sandbox registers (odbcinst.ini).
+inline constexpr const char* kSqliteDriverName = "Quorvane SQLite";
 
 // What the driver manager's trace holds of the last login of this process: from setting its
 // time-out to the start of SQLDriverConnect ("Value = 0xf", "Window Hdl = (nil)", "Str In =

@@ -16,7 +16,7 @@ namespace odbctest {
 
 namespace {
 
-constexpr const char* kDriverName = "Quorvane SQLite";
+constexpr const char* kDriverName = kSqliteDriverName;
 
 void writeFile(const std::filesystem::path& file, const std::string& text)
 {
@@ -96,7 +96,8 @@ const Sandbox* Sandbox::get()
 }
 
 std::filesystem::path writeRemote(const std::filesystem::path& folder,
-                                  const std::vector<RemoteView>& views)
+                                  const std::vector<RemoteView>& views,
+                                  const std::vector<StoredConnection>& more)
 {
     const std::filesystem::path dbc = folder / "remote.dbc";
     vfp::ContainerWriter container(dbc);
@@ -104,12 +105,17 @@ std::filesystem::path writeRemote(const std::filesystem::path& folder,
     container.addConnection("Locked", "quorvane_locked");
     container.addConnection("Broken", "quorvane_broken");
     container.addConnection("Nowhere", "quorvane_nowhere");
-    container.addConnection("Direct", "",
-                            "DRIVER=" + std::string(kDriverName) +
-                                ";Database=" + Sandbox::get()->database().string() + ";NoCreat=1");
+    container.addConnection("Direct", "", "DRIVER=" + std::string(kDriverName) + ";Timeout=1000");
     container.addConnection("Clerk", "quorvane_shop", "", {"clerk", "s3cret", 0});
     container.addConnection("Patient", "quorvane_shop", "", {"", "", 7});
     container.addConnection("Empty", "");
+    for (const StoredConnection& connection : more)
+        container.addConnection(connection.name, "", connection.connectString);
+    vfp::TableWriter plain =
+        container.createTable("plain", "plain.dbf", {{"n", vfp::FieldType::Character, 4}});
+    for (const char* text : {"1", "2"})
+        plain.append({vfp::Value::fromText(text)});
+    plain.close();
     for (const RemoteView& view : views)
         container.addView(view.name, view.sql, {}, view.connection, view.parameters);
     container.close();
