@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "components/rows/KeepGoing.h"
 #include "components/rows/RowSource.h"
 
 namespace database {
@@ -33,9 +34,10 @@ public:
     // The tables rowset: tables, then views, each group sorted by name ignoring case.
     virtual std::vector<CatalogEntry> catalog() const = 0;
 
-    // Opens a table or view by name for reading from its first row. Throws DatabaseError when
-    // there is no such table or view, or it cannot be read.
-    virtual std::unique_ptr<RowSource> open(const QString& name) = 0;
+    // Opens a table or view by name for reading from its first row; a view's SQL asks
+    // keepGoing while it runs (now and as its rows are read). Throws DatabaseError when there
+    // is no such table or view, or it cannot be read; Stopped when keepGoing said to stop.
+    virtual std::unique_ptr<RowSource> open(const QString& name, const KeepGoing& keepGoing) = 0;
 };
 
 // Sorts entries as the tables rowset orders them (see Source::catalog).

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "components/rows/KeepGoing.h"
 #include "components/rows/RowSource.h"
 #include "components/vfp/Container.h"
 
@@ -16,12 +17,15 @@ namespace database {
 // closed before this returns; whatever the SQL changed is rolled back where the server keeps
 // transactions. No dialog is ever shown, and the login waits at most the connection's
 // ConnectTimeout (15 seconds when it sets none); its QueryTimeout, when set, bounds the query.
+// While the SQL runs and its rows are read, keepGoing is asked about every 10 ms (it may be
+// empty): told to stop, the statement is cancelled and Stopped thrown (CancellableCall.h).
 // Throws DatabaseError "The view NAME of FILE.dbc cannot be opened: REASON." when the view asks
 // for parameters, its connection is missing or names no data source, the data source is not
 // defined, its driver is missing or the login fails (the reason names the data source and
 // gives the driver manager's own message), the server refuses the SQL, or the SQL gives no
 // rows; "... cannot be read ..." when fetching fails.
 std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
-                                          const vfp::ContainerView& view);
+                                          const vfp::ContainerView& view,
+                                          const KeepGoing& keepGoing = {});
 
 }  // namespace database
