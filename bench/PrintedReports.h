@@ -22,4 +22,10 @@ public:
     {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     }
+    // A benchmark answers every question No, as the box's default.
+    bool ask(const QString& text, const QString& title) override
+    {
+        show(text, 0, title);
+        return false;
+    }
 };

@@ -1,4 +1,4 @@
-// Notices with the application title.
+// Notices and questions with the application title.
 #include "modules/app/MessageBox.h"
 
 #include "modules/app/Main.h"
@@ -8,6 +8,11 @@ namespace app {
 void showMessage(MessageBox& box, const QString& text, int style)
 {
     box.show(text, style, AppTitle());
+}
+
+bool askQuestion(MessageBox& box, const QString& text)
+{
+    return box.ask(text, AppTitle());
 }
 
 }  // namespace app

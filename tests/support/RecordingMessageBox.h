@@ -33,6 +33,13 @@ public:
             onShow(shown.back());
     }
 
+    // Records the question (style 0) and gives `answer`.
+    bool ask(const QString& text, const QString& title) override
+    {
+        asked.push_back({text, 0, title});
+        return answer;
+    }
+
     // Texts alone, in the order shown.
     std::vector<QString> texts() const
     {
@@ -46,6 +53,8 @@ public:
     app::FailureReport& reports() { return mReports; }
 
     std::vector<Shown> shown;
+    std::vector<Shown> asked;  // questions, in the order asked
+    bool answer = false;       // what every question is answered
     // Called while the box is "open" (e.g. to look at the window's pointer at that moment).
     std::function<void(const Shown&)> onShow;
 

@@ -23,4 +23,14 @@ void QtMessageBox::show(const QString& text, int style, const QString& title)
     box.exec();
 }
 
+bool QtMessageBox::ask(const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Question, title, displayText(text),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace app

@@ -5,12 +5,14 @@
 
 namespace app {
 
-// Style 48 shows the warning icon, 0 no icon; always the OK button only. The box belongs to
-// the active window, so it is modal for the program.
+// Style 48 shows the warning icon, 0 no icon; always the OK button only. A question has the
+// question icon, Yes and No, and No as its default. The box belongs to the active window, so
+// it is modal for the program.
 class QtMessageBox : public MessageBox
 {
 public:
     void show(const QString& text, int style, const QString& title) override;
+    bool ask(const QString& text, const QString& title) override;
 };
 
 // The text as a Qt label shows it: CR LF and a lone CR become line breaks, so the error
