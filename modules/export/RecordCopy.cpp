@@ -8,6 +8,7 @@
 #include "components/database/Recordset.h"
 #include "components/rows/AdoType.h"
 #include "components/rows/DatabaseError.h"
+#include "components/rows/KeepGoing.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/Workbook.h"
 #include "modules/app/Cadence.h"
@@ -60,8 +61,10 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
     std::vector<Column> columns;
     // The statement running now, for the report; a store per statement is all it costs.
     int line = CountRecords;
+    long j = 0;
     try {
         const long n = records.RecordCount();
+        result.records = n;
         line = ReadFieldCount;
         columns = describeColumns(records);
         const int fieldCount = int(columns.size());
@@ -82,7 +85,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         int continuation = 2;
         int row = 1;
         std::string scratch;
-        for (long j = 1; j <= n; ++j) {
+        for (j = 1; j <= n; ++j) {
             line = YieldBeforeRecord;
             if (records.Eof())
                 throw database::DatabaseError(fewerRecordsText(tableName, j - 1, n).toStdString());
@@ -90,6 +93,11 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 line = ShowRow;
                 mProgress.step(rowProgressText(tableName, j, n), fraction);
                 app::YieldToWindows();
+                if (mProgress.stopAsked()) {
+                    result.stopped = true;
+                    result.copied = j - 1;
+                    break;
+                }
             }
             if (row == mRowsPerSheet) {
                 line = AddSheet;
@@ -132,6 +140,9 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
             line = MoveNext;
             records.MoveNext();
         }
+    } catch (const database::Stopped&) {
+        result.stopped = true;  // the move past record j was stopped inside its view
+        result.copied = j;
     } catch (const spreadsheet::WorkbookLost&) {
         result.failedLine = line;
         result.failure = app::currentFailureDescription();
