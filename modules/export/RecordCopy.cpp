@@ -62,6 +62,8 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
     // The statement running now, for the report; a store per statement is all it costs.
     int line = CountRecords;
     long j = 0;
+    // The window was let in since the last record: a stop may have been asked meanwhile.
+    bool yielded = false;
     try {
         const long n = records.RecordCount();
         result.records = n;
@@ -72,8 +74,10 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         auto writeNames = [&](spreadsheet::Worksheet& target) {
             for (int k = 0; k < fieldCount; ++k) {
                 line = YieldBeforeName;
-                if (mCadence.due())
+                if (mCadence.due()) {
                     app::YieldToWindows();
+                    yielded = true;
+                }
                 line = WriteName;
                 target.writeText(1, k + 1, columns[k].nameUtf8);
             }
@@ -93,6 +97,10 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 line = ShowRow;
                 mProgress.step(rowProgressText(tableName, j, n), fraction);
                 app::YieldToWindows();
+                yielded = true;
+            }
+            if (yielded) {
+                yielded = false;
                 if (mProgress.stopAsked()) {
                     result.stopped = true;
                     result.copied = j - 1;
@@ -117,6 +125,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                     line = ShowField;
                     mProgress.step(fieldProgressText(tableName, j, n, k + 1, fieldCount), fraction);
                     app::YieldToWindows();
+                    yielded = true;
                 }
                 Column& column = columns[k];
                 bool cut;

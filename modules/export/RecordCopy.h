@@ -51,8 +51,9 @@ public:
     // A value that cannot be read leaves its cell empty and is counted; the copy goes on with
     // the next field and record. Stops at the first other failure (moving to a record, writing
     // a cell, adding a sheet) and returns it with its statement number; the rows written
-    // before it stay. Stops before the next record once the progress asks to (checked when it
-    // is shown, about every 15 ms) or the recordset's view was stopped; that is no failure.
+    // before it stay. Stops before the next record once the progress asks to (asked after
+    // each time the window was let in, about every 15 ms) or the recordset's view was stopped;
+    // that is no failure.
     CopyResult copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
                     const QString& tableName, double fraction);
 
