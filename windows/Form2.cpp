@@ -130,19 +130,23 @@ void Form2::PushButton2_Click()
 
 // The run is given the list as it stands now: what the window does while the run yields to
 // it ("< Back", "Next >", ticks) cannot change which tables it copies. A click during the run
-// comes through its yields, and stops it.
+// comes through its yields, and stops it. The closing message comes once the window is idle
+// again: "Finish" reads "Finish" behind it.
 void Form2::PushButton5_Click()
 {
     if (ExportBusy) {
         stopExport();
         return;
     }
-    BusyGuard busy{*this};
-    mStopAsked = false;
-    Form2Progress progress{*this, *ProgressBar1, *mPointer, mStopAsked};
-    const ExportRequest request{mSettings(), mList->items(), mFactory};
-    app::ErrorReportBox report{mBox};
-    const ExportOutcome outcome = RunExport(request, progress, report);
+    ExportOutcome outcome;
+    {
+        BusyGuard busy{*this};
+        mStopAsked = false;
+        Form2Progress progress{*this, *ProgressBar1, *mPointer, mStopAsked};
+        const ExportRequest request{mSettings(), mList->items(), mFactory};
+        app::ErrorReportBox report{mBox};
+        outcome = RunExport(request, progress, report);
+    }
     if (outcome.handedOver && outcome.stopped) {
         const StopPoint& at = *outcome.stopped;
         app::showMessage(mBox, stoppedText(at.table, at.copied, at.rows));

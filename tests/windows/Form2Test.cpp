@@ -295,6 +295,10 @@ TEST_F(Form2Test, StopEndsANeverEndingViewAndHandsOverWhatWasCopied)
         stoppedAt = Clock::now();
         QTest::mouseClick(window.PushButton5, Qt::LeftButton);
     });
+    QString captionBehindTheMessage;
+    messages.onShow = [&](const testsupport::RecordingMessageBox::Shown&) {
+        captionBehindTheMessage = window.PushButton5->text();
+    };
     {
         const testsupport::Watchdog watchdog("the export of a never-ending view");
         window.PushButton5_Click();
@@ -302,6 +306,7 @@ TEST_F(Form2Test, StopEndsANeverEndingViewAndHandsOverWhatWasCopied)
     const auto stopping = Clock::now() - stoppedAt;
 
     EXPECT_EQ(captionWhileRunning, QStringLiteral("Stop"));
+    EXPECT_EQ(captionBehindTheMessage, QStringLiteral("Finish"));
     EXPECT_LT(stopping, std::chrono::seconds(1));
     EXPECT_EQ(window.PushButton5->text(), QStringLiteral("Finish"));
     EXPECT_FALSE(window.ExportBusy);
