@@ -3,9 +3,10 @@
 // of the view tests, tests/views/ShopSchema.h, so their SQL makes good seeds; no rows) and
 // four views: one that runs, one whose SQL cannot be translated, one remote and one with
 // parameters. TranslationError and DatabaseError are the expected answers to bad SQL. SQL the
-// translator accepts is prepared in SQLite, where it must be one read-only statement with
-// nothing after it, giving the columns the translation names: anything else means text of the
-// view leaked into the SQL as SQL, or the translation lost track of its columns.
+// translator accepts is prepared in the view database, sandbox and all, where it must be one
+// read-only statement with nothing after it, giving the columns the translation names, and
+// the sandbox must let it through: anything else means text of the view leaked into the SQL
+// as SQL, the translation lost track of its columns, or it calls what the sandbox refuses.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -94,6 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int rc = sqlite3_prepare_v2(database.db(), translated.sql.c_str(),
                                       static_cast<int>(translated.sql.size()), &statement, &tail);
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owned(statement, sqlite3_finalize);
+    if (rc == SQLITE_AUTH)
+        finding(
+            "the sandbox refuses the translated SQL: " + std::string(sqlite3_errmsg(database.db())),
+            sql, translated.sql);
     if (rc != SQLITE_OK)
         return 0;  // refused by SQLite: the view reports it when opened
     if (statement == nullptr)

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "modules/app/ErrorReport.h"
@@ -31,12 +33,20 @@ QString location(const char* procedure)
            QLatin1Char(' ');
 }
 
-// ExportBusy for the length of a click on "Finish".
+// ExportBusy, and "Stop" in place of "Finish", for the length of a click on "Finish".
 class BusyGuard
 {
 public:
-    explicit BusyGuard(Form2& window) : mWindow(window) { mWindow.ExportBusy = true; }
-    ~BusyGuard() { mWindow.ExportBusy = false; }
+    explicit BusyGuard(Form2& window) : mWindow(window)
+    {
+        mWindow.ExportBusy = true;
+        mWindow.PushButton5->setText(QString::fromLatin1(kStopButtonText));
+    }
+    ~BusyGuard()
+    {
+        mWindow.ExportBusy = false;
+        mWindow.PushButton5->setText(QString::fromLatin1(kFinishButtonText));
+    }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
 
@@ -120,20 +130,38 @@ void Form2::PushButton2_Click()
 }
 
 // The run is given the list as it stands now: what the window does while the run yields to
-// it ("< Back", "Next >", ticks) cannot change which tables it copies.
+// it ("< Back", "Next >", ticks) cannot change which tables it copies. A click during the run
+// comes through its yields, and stops it. The closing message comes once the window is idle
+// again: "Finish" reads "Finish" behind it.
 void Form2::PushButton5_Click()
 {
-    if (ExportBusy)
+    if (ExportBusy) {
+        stopExport();
         return;
-    BusyGuard busy{*this};
-    Form2Progress progress{*this, *ProgressBar1, *mPointer};
-    Form2RemoteConsent consent{mBox};
-    const ExportRequest request{mSettings(), mList->items(), mFactory, spreadsheet::kMaxRows,
-                                &consent};
-    app::ErrorReportBox report{mBox};
-    const ExportOutcome outcome = RunExport(request, progress, report);
-    if (outcome.handedOver)
+    }
+    ExportOutcome outcome;
+    {
+        BusyGuard busy{*this};
+        mStopAsked = false;
+        Form2Progress progress{*this, *ProgressBar1, *mPointer, mStopAsked};
+        Form2RemoteConsent consent{mBox};
+        const ExportRequest request{mSettings(), mList->items(), mFactory, spreadsheet::kMaxRows,
+                                    &consent};
+        app::ErrorReportBox report{mBox};
+        outcome = RunExport(request, progress, report);
+    }
+    if (outcome.handedOver && outcome.stopped) {
+        const StopPoint& at = *outcome.stopped;
+        app::showMessage(mBox, stoppedText(at.table, at.copied, at.rows));
+    } else if (outcome.handedOver) {
         app::showMessage(mBox, doneText(outcome.tablesIncomplete, outcome.tablesTicked));
+    }
+}
+
+void Form2::stopExport()
+{
+    if (ExportBusy)
+        mStopAsked = true;
 }
 
 // The 16-bit item count of the original is not kept: lists of more than 32,767 tables are
@@ -156,8 +184,21 @@ void Form2::PushButton9_Click()
 
 void Form2::closeEvent(QCloseEvent* event)
 {
+    if (ExportBusy && !app::askQuestion(mBox, closeDuringExportText())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     endProgram();
+}
+
+void Form2::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && ExportBusy) {
+        stopExport();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace exporting

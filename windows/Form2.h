@@ -1,6 +1,7 @@
 // Form2, the table selection window: the tables of the source with a check box each,
 // "Select All", "Deselect All", "< Back" to the connection setup window, and "Finish", which
-// exports the ticked tables into a new workbook.
+// exports the ticked tables into a new workbook. While the export runs, "Finish" reads "Stop"
+// and stops it, as Escape does; closing the window asks first.
 #pragma once
 
 #include <functional>
@@ -44,7 +45,7 @@ public:
     // the current item; false when the list has no such table.
     bool tickTable(const QString& query);
 
-    // True while an export runs; a second "Finish" then does nothing.
+    // True while an export runs; "Finish" (then "Stop") then stops it instead of starting one.
     bool ExportBusy = false;
 
     // Ends the program at once when the window is closed (app::EndProgram; tests replace it).
@@ -52,9 +53,12 @@ public:
 
     void Form_Load();
     void PushButton2_Click();  // "< Back"
-    void PushButton5_Click();  // "Finish"
+    void PushButton5_Click();  // "Finish", or "Stop" while the export runs
     void PushButton8_Click();  // "Select All"
     void PushButton9_Click();  // "Deselect All"
+    // Asks the running export to stop (nothing while none runs): it ends at its next record or
+    // inside the view it runs, and hands over the workbook with what was copied.
+    void stopExport();
 
     // The window's pointer shape (0 arrow, 11 hourglass, 99 hand) and its hover rule.
     app::WindowPointer& pointer() const { return *mPointer; }
@@ -68,7 +72,10 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
 
 protected:
+    // While an export runs, closing asks first; "No" keeps the window and the export.
     void closeEvent(QCloseEvent* event) override;
+    // Escape stops a running export.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createControls();
@@ -82,6 +89,7 @@ private:
     QTreeWidget* mListView = nullptr;
     app::WindowPointer* mPointer = nullptr;
     std::unique_ptr<Form2TableList> mList;
+    bool mStopAsked = false;  // by "Stop" or Escape during the export running now
 };
 
 }  // namespace exporting

@@ -42,7 +42,7 @@ void Form2::createControls()
     mListView->header()->setStretchLastSection(false);
 
     PushButton2 = button(this, "< Back", twips(120, 3680, 3840, 405));
-    PushButton5 = button(this, "Finish", twips(4080, 3680, 3840, 405));
+    PushButton5 = button(this, kFinishButtonText, twips(4080, 3680, 3840, 405));
     PushButton8 = button(this, "Select All", twips(120, 120, 3840, 405));
     PushButton9 = button(this, "Deselect All", twips(4080, 120, 3840, 405));
 

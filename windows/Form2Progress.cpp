@@ -8,8 +8,9 @@
 
 namespace exporting {
 
-Form2Progress::Form2Progress(QWidget& window, QProgressBar& bar, app::WindowPointer& pointer)
-    : mWindow(window), mBar(bar), mPointer(pointer)
+Form2Progress::Form2Progress(QWidget& window, QProgressBar& bar, app::WindowPointer& pointer,
+                             const bool& stopAsked)
+    : mWindow(window), mBar(bar), mPointer(pointer), mStopAsked(stopAsked)
 {}
 
 Form2Progress::~Form2Progress()

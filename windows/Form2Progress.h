@@ -26,18 +26,22 @@ public:
 class Form2Progress final : public ExportProgress
 {
 public:
-    Form2Progress(QWidget& window, QProgressBar& bar, app::WindowPointer& pointer);
+    // stopAsked: the window's flag that "Stop" and Escape set; read as the run asks.
+    Form2Progress(QWidget& window, QProgressBar& bar, app::WindowPointer& pointer,
+                  const bool& stopAsked);
     // Leaves the window idle even when the run ended without finish().
     ~Form2Progress() override;
 
     void start() override;
     void step(const QString& text, double fraction) override;
     void finish() override;
+    bool stopAsked() const override { return mStopAsked; }
 
 private:
     QWidget& mWindow;
     QProgressBar& mBar;
     app::WindowPointer& mPointer;
+    const bool& mStopAsked;
     bool mStarted = false;
 };
 

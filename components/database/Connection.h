@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "components/database/RemoteUse.h"
+#include "components/rows/KeepGoing.h"
 #include "components/vfp/CodePage.h"
 
 namespace database {
@@ -32,6 +33,10 @@ public:
     // carry none), set before Open: 437, 850 or 866 for DOS text, say. Tables with a mark
     // are always read in their own.
     int DefaultCodePage = vfp::kDefaultCodePage;
+    // Asked now and then while a recordset of this connection runs a view's SQL (local or
+    // remote): return false to stop it, and the recordset's Open or MoveNext throws Stopped.
+    // Empty: views run to their end.
+    KeepGoing keepGoing;
 
     // Opens "Provider=vfpoledb.1;Data Source=PATH;Collating Sequence=NAME;". PATH is not
     // quoted and may itself contain ";". A path ending in .dbc (any case) must be a readable

@@ -26,7 +26,7 @@ std::vector<CatalogEntry> ContainerSource::catalog() const
     return entries;
 }
 
-std::unique_ptr<RowSource> ContainerSource::open(const QString& name)
+std::unique_ptr<RowSource> ContainerSource::open(const QString& name, const KeepGoing& keepGoing)
 {
     const std::string key = name.toStdString();
     if (const vfp::ContainerTable* table = mContainer.findTable(key))
@@ -37,10 +37,10 @@ std::unique_ptr<RowSource> ContainerSource::open(const QString& name)
         throw DatabaseError(mContainer.displayName() + " has no table or view named \"" + key +
                             "\".");
     if (view->kind == vfp::ViewKind::Remote)
-        return openRemoteView(mContainer, *view, allowedServers());
+        return openRemoteView(mContainer, *view, allowedServers(), keepGoing);
     // The view runner reads the tables and views a view names itself, and finds a view that
     // names itself.
-    return openView(mContainer, *view);
+    return openView(mContainer, *view, keepGoing);
 }
 
 RemoteUse ContainerSource::remoteUse(const QString& name) const

@@ -110,7 +110,7 @@ std::filesystem::path FolderSource::resolve(const QString& name) const
     return table;
 }
 
-std::unique_ptr<RowSource> FolderSource::open(const QString& name)
+std::unique_ptr<RowSource> FolderSource::open(const QString& name, const KeepGoing&)
 {
     const std::filesystem::path table = resolve(name);
     vfp::OpenOptions options;

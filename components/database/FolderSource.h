@@ -20,7 +20,7 @@ public:
     // name: a table of the folder ("orders" is orders.dbf, ignoring case) or a path relative
     // to it with "/" separators ("sub/dir/orders", ".dbf" optional), each part matched
     // ignoring case. A table linked to a container keeps the container's long field names.
-    std::unique_ptr<RowSource> open(const QString& name) override;
+    std::unique_ptr<RowSource> open(const QString& name, const KeepGoing& keepGoing) override;
 
     // The file that open(name) reads. Throws DatabaseError when name is empty, absolute,
     // leads out of the folder ("..") or names no table.

@@ -35,7 +35,7 @@ void Recordset::Open(const QString& query, Connection& connection, int cursorTyp
             "are offered; asked for cursor type " +
             std::to_string(cursorType) + ", lock type " + std::to_string(lockType) + ".");
     const QString name = tableNameFromQuery(query);
-    mSource = connection.source().open(name);
+    mSource = connection.source().open(name, connection.keepGoing);
     try {
         load();
     } catch (...) {

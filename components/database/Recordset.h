@@ -27,7 +27,8 @@ public:
     // resolves name among its tables and views ignoring case; a folder resolves it to a .dbf
     // in that folder ignoring case, or to a path relative to the folder (sub-folder tables,
     // "/" separators, ".dbf" optional). cursorType 3 and lockType 1 are the only ones offered.
-    // Throws DatabaseError with a clear description (unknown table, damaged file, other SQL).
+    // Throws DatabaseError with a clear description (unknown table, damaged file, other SQL),
+    // Stopped when the connection's keepGoing stopped a view (MoveNext too).
     // The recordset stands on the first record afterwards (EOF when there is none).
     void Open(const QString& query, Connection& connection, int cursorType = 3, int lockType = 1);
 

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "components/database/RemoteUse.h"
+#include "components/rows/KeepGoing.h"
 #include "components/rows/RowSource.h"
 
 namespace database {
@@ -36,10 +37,11 @@ public:
     // The tables rowset: tables, then views, each group sorted by name ignoring case.
     virtual std::vector<CatalogEntry> catalog() const = 0;
 
-    // Opens a table or view by name for reading from its first row. Throws DatabaseError when
-    // there is no such table or view, it cannot be read, or it is a remote view whose server is
-    // not among those allowed.
-    virtual std::unique_ptr<RowSource> open(const QString& name) = 0;
+    // Opens a table or view by name for reading from its first row; a view's SQL asks
+    // keepGoing while it runs (now and as its rows are read). Throws DatabaseError when there
+    // is no such table or view, it cannot be read, or it is a remote view whose server is not
+    // among those allowed; Stopped when keepGoing said to stop.
+    virtual std::unique_ptr<RowSource> open(const QString& name, const KeepGoing& keepGoing) = 0;
 
     // What opening `name` would ask of a server; not remote for anything but a remote view.
     virtual RemoteUse remoteUse(const QString& name) const;

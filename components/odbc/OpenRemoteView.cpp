@@ -10,6 +10,7 @@
 #include <sqlext.h>
 #include <QString>
 
+#include "components/odbc/CancellableCall.h"
 #include "components/odbc/ColumnPlan.h"
 #include "components/odbc/RemoteRowSource.h"
 #include "components/odbc/RemoteViewPlan.h"
@@ -74,13 +75,14 @@ std::vector<Column> describeColumns(const Handle& statement, const std::string& 
     return columns;
 }
 
+// Ends early, rows left unread, once stop is asked.
 long spoolRows(const Handle& statement, const std::vector<Column>& columns, odbc::RowSpool& spool,
-               const std::string& context)
+               const std::string& context, const odbc::CallStop& stop)
 {
     odbc::ValueReader reader(statement, context);
     vfp::Value value;
     long rows = 0;
-    for (;;) {
+    while (!stop.asked()) {
         const SQLRETURN rc = SQLFetch(statement.get());
         if (rc == SQL_NO_DATA)
             break;
@@ -111,7 +113,7 @@ void setQueryTimeout(const vfp::ContainerConnection& connection, const Handle& s
 
 std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
                                           const vfp::ContainerView& view,
-                                          const AllowedServers& allowed)
+                                          const AllowedServers& allowed, const KeepGoing& keepGoing)
 {
     const std::string description = "The view " + view.name + " of " + container.displayName();
     const std::string cannotOpen = cannotOpenText(container, view);
@@ -128,8 +130,11 @@ std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
     const Handle statement(SQL_HANDLE_STMT, &server.handle(), refused);
     setQueryTimeout(*connection, statement, refused);
     std::string sql = view.sql;
-    const SQLRETURN rc = SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()),
-                                       static_cast<SQLINTEGER>(sql.size()));
+    SQLRETURN rc = SQL_SUCCESS;
+    odbc::runCancellable(statement, keepGoing, [&](const odbc::CallStop&) {
+        rc = SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()),
+                           static_cast<SQLINTEGER>(sql.size()));
+    });
     if (rc != SQL_NO_DATA)  // an UPDATE or DELETE that touched no row: no result, see below
         statement.check(rc, refused);
     const std::vector<Column> columns = describeColumns(statement, refused);
@@ -140,7 +145,10 @@ std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
 
     const std::string cannotRead = description + " cannot be read from " + server.serverText();
     auto spool = std::make_unique<odbc::RowSpool>(cannotRead);
-    const long count = spoolRows(statement, columns, *spool, cannotRead);
+    long count = 0;
+    odbc::runCancellable(statement, keepGoing, [&](const odbc::CallStop& stop) {
+        count = spoolRows(statement, columns, *spool, cannotRead, stop);
+    });
     std::vector<Field> fields;
     for (const Column& column : columns)
         fields.emplace_back(column.name, column.plan.adoType);

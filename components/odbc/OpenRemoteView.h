@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "components/odbc/RemoteViewPlan.h"
+#include "components/rows/KeepGoing.h"
 #include "components/rows/RowSource.h"
 #include "components/vfp/Container.h"
 
@@ -19,6 +20,8 @@ namespace database {
 // closed before this returns; whatever the SQL changed is rolled back where the server keeps
 // transactions. No dialog is ever shown, and the login waits at most the connection's
 // ConnectTimeout (15 seconds when it sets none); its QueryTimeout, when set, bounds the query.
+// While the SQL runs and its rows are read, keepGoing is asked about every 10 ms (it may be
+// empty): told to stop, the statement is cancelled and Stopped thrown (CancellableCall.h).
 // Throws DatabaseError "The view NAME of FILE.dbc cannot be opened: REASON." with the plan's
 // refusal, when the server is not allowed ("connecting to its server (SHOWN) was not
 // allowed"), its driver is missing or the login fails (the reason names the data source and
@@ -26,6 +29,7 @@ namespace database {
 // rows; "... cannot be read ..." when fetching fails.
 std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
                                           const vfp::ContainerView& view,
-                                          const AllowedServers& allowed);
+                                          const AllowedServers& allowed,
+                                          const KeepGoing& keepGoing = {});
 
 }  // namespace database

@@ -17,13 +17,13 @@
 #include <QString>
 
 #include "components/views/IsoDate.h"
+#include "components/views/OverflowMarks.h"
+#include "components/views/Sandbox.h"
 
 namespace database::view {
 
 namespace {
 
-// FoxPro's longest character value; REPLICATE and the PAD functions refuse more.
-constexpr std::int64_t kMaxTextLength = 16777184;
 constexpr int kSecondsPerDay = 86400;
 // Significant digits FoxPro computes with; rounding looks at the number this precise.
 constexpr int kSignificantDigits = 15;
@@ -57,9 +57,30 @@ bool isNumber(sqlite3_value* value)
     return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
 }
 
+OverflowMarks& marksOf(sqlite3_context* context)
+{
+    return *static_cast<OverflowMarks*>(sqlite3_user_data(context));
+}
+
+// A text longer than a view's value may be is born as a mark instead.
 void resultText(sqlite3_context* context, std::string_view text)
 {
+    if (text.size() > static_cast<std::size_t>(kMaxValueBytes))
+        return marksOf(context).markResult(context);
     sqlite3_result_text64(context, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
+// A function that makes text from text gives a mark it is handed back unchanged, as it would
+// give Null for Null: the cell it reaches is the one left unreadable.
+bool passedOnMark(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (marksOf(context).isMark(argv[i])) {
+            sqlite3_result_value(context, argv[i]);
+            return true;
+        }
+    }
+    return false;
 }
 
 void typeMismatch(sqlite3_context* context)
@@ -142,6 +163,8 @@ void addOrSubtract(sqlite3_context* context, sqlite3_value** argv, int sign)
 
 void vfpAdd(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
+    if (passedOnMark(context, argc, argv))
+        return;
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
     addOrSubtract(context, argv, 1);
@@ -149,6 +172,8 @@ void vfpAdd(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 void vfpSub(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
+    if (passedOnMark(context, argc, argv))
+        return;
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
     addOrSubtract(context, argv, -1);
@@ -314,6 +339,8 @@ void vfpVal(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 void changeCase(sqlite3_context* context, sqlite3_value* value, bool toUpper)
 {
+    if (passedOnMark(context, 1, &value))
+        return;
     if (sqlite3_value_type(value) != SQLITE_TEXT)
         return sqlite3_result_value(context, value);
     const std::string_view text = textOf(value);
@@ -334,15 +361,18 @@ void vfpLower(sqlite3_context* context, int, sqlite3_value** argv)
 }
 
 // PADL/PADR/PADC: side -1 pads on the left, 1 on the right, 0 on both. A longer value is cut
-// to the length asked for.
+// to the length asked for. Each character takes a byte at least: a length past the longest
+// value is a mark before anything is built.
 void pad(sqlite3_context* context, int argc, sqlite3_value** argv, int side)
 {
+    if (passedOnMark(context, argc, argv))
+        return;
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
     const std::string_view text = textOf(argv[0]);
     const std::int64_t length = sqlite3_value_int64(argv[1]);
-    if (length > kMaxTextLength)
-        return sqlite3_result_error(context, "String is too long to fit.", -1);
+    if (length > kMaxValueBytes)
+        return marksOf(context).markResult(context);
     const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QString fill =
         QString::fromUtf8(textOf(argv[2]).data(), static_cast<qsizetype>(textOf(argv[2]).size()));
@@ -374,12 +404,14 @@ void vfpPadc(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 void vfpReplicate(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
+    if (passedOnMark(context, argc, argv))
+        return;
     if (anyNull(argc, argv))
         return sqlite3_result_null(context);
     const std::string_view text = textOf(argv[0]);
     const std::int64_t times = std::max<std::int64_t>(sqlite3_value_int64(argv[1]), 0);
-    if (!text.empty() && times > kMaxTextLength / static_cast<std::int64_t>(text.size()))
-        return sqlite3_result_error(context, "String is too long to fit.", -1);
+    if (!text.empty() && times > kMaxValueBytes / static_cast<std::int64_t>(text.size()))
+        return marksOf(context).markResult(context);
     std::string out;
     out.reserve(text.size() * static_cast<std::size_t>(times));
     for (std::int64_t i = 0; i < times; ++i)
@@ -450,16 +482,22 @@ double roundHalfAway(double x, int places)
     return x < 0 ? -magnitude : magnitude;
 }
 
-int registerFoxFunctions(sqlite3* db)
+int registerFoxFunctions(sqlite3* db, OverflowMarks& marks)
 {
     constexpr int kFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
     for (const Registration& r : kRegistrations) {
-        const int rc = sqlite3_create_function_v2(db, r.name, r.args, kFlags, nullptr, r.function,
+        const int rc = sqlite3_create_function_v2(db, r.name, r.args, kFlags, &marks, r.function,
                                                   nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
             return rc;
     }
     return SQLITE_OK;
+}
+
+bool isFoxFunction(std::string_view name)
+{
+    return std::any_of(kRegistrations.begin(), kRegistrations.end(),
+                       [&](const Registration& r) { return name == r.name; });
 }
 
 }  // namespace database::view

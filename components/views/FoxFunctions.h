@@ -1,6 +1,8 @@
 // The vfp_ functions that translated view SQL calls where FoxPro's rules differ from SQLite's.
 // Dates travel as ISO text ("1997-01-31", "1997-01-31 14:05:00"), logicals as 0/1,
 // currency as a number rounded to four decimals. Every function gives NULL for a NULL input.
+// A text longer than a view's value may be (kMaxValueBytes) is made a mark instead, and the
+// functions that make text from text pass a mark on (OverflowMarks.h).
 //
 //   vfp_eq(a, b)        "=" under SET ANSI OFF: texts equal over the shorter one's length
 //   vfp_add(a, b)       "+": numbers add, texts join, a date moves by days, a date-time by
@@ -17,12 +19,20 @@
 //   vfp_replicate(s, n)                     REPLICATE()
 #pragma once
 
+#include <string_view>
+
 struct sqlite3;
 
 namespace database::view {
 
-// Registers the functions on db. Returns SQLite's result code (SQLITE_OK on success).
-int registerFoxFunctions(sqlite3* db);
+class OverflowMarks;
+
+// Registers the functions on db, making their marks with `marks` (which must outlive db).
+// Returns SQLite's result code (SQLITE_OK on success).
+int registerFoxFunctions(sqlite3* db, OverflowMarks& marks);
+
+// True when name (lower case) is one of the functions above.
+bool isFoxFunction(std::string_view name);
 
 // x rounded to `places` decimals (negative: to tens, hundreds ...), half away from zero, as
 // the decimal number x shows with 15 significant digits (FoxPro's precision), so 1.005 rounds

@@ -12,6 +12,8 @@
 #include "components/vfp/RecordReader.h"
 #include "components/views/EngineValue.h"
 #include "components/views/KeyIndex.h"
+#include "components/views/OverflowMarks.h"
+#include "components/views/Sandbox.h"
 #include "components/views/SqlParser.h"
 #include "components/views/Sqlite.h"
 
@@ -45,7 +47,8 @@ std::string declaredType(const SqlType& type)
 
 struct Vtab : sqlite3_vtab
 {
-    explicit Vtab(const vfp::Table& source) : table(source)
+    Vtab(const vfp::Table& source, OverflowMarks& overflowMarks)
+        : table(source), marks(overflowMarks)
     {
         for (const vfp::FieldDescriptor& field : table.fields())
             types.push_back(typeOfField(field));
@@ -61,6 +64,7 @@ struct Vtab : sqlite3_vtab
     }
 
     vfp::Table table;
+    OverflowMarks& marks;
     std::vector<SqlType> types;
     std::vector<std::unique_ptr<KeyIndex>> indexes;
 };
@@ -143,7 +147,7 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
         *error = sqlite3_mprintf("vfp_table needs the number of a table it was given");
         return SQLITE_ERROR;
     }
-    auto vtab = std::make_unique<Vtab>(module->table(index));
+    auto vtab = std::make_unique<Vtab>(module->table(index), module->marks());
     std::string schema = "CREATE TABLE x(";
     for (std::size_t i = 0; i < vtab->types.size(); ++i)
         schema += (i > 0 ? ", " : "") + quoteName(lowerAscii(vtab->table.fields()[i].name)) + " " +
@@ -154,6 +158,8 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
         *error = sqlite3_mprintf("%s", sqlite3_errmsg(db));
         return rc;
     }
+    // It only reads: views may use it although the schema is not trusted (Sandbox).
+    sqlite3_vtab_config(db, SQLITE_VTAB_INNOCUOUS);
     *out = vtab.release();
     return SQLITE_OK;
 }
@@ -255,7 +261,11 @@ int column(sqlite3_vtab_cursor* base, sqlite3_context* context, int index)
             cursor->reader->read(index, cursor->values[i]);
             cursor->decodedFor[i] = cursor->serial;
         }
-        resultEngineValue(context, cursor->values[i]);
+        const vfp::Value& value = cursor->values[i];
+        if (value.bytes.size() > static_cast<std::size_t>(kMaxValueBytes))
+            cursor->vtab().marks.markResult(context);  // a memo too long for a view
+        else
+            resultEngineValue(context, value);
         return SQLITE_OK;
     } catch (const std::exception& error) {
         sqlite3_result_error(context, error.what(), -1);

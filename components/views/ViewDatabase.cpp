@@ -19,19 +19,47 @@ std::string baseName(const std::string& fileName)
     return dot == std::string::npos ? fileName : fileName.substr(0, dot);
 }
 
+sqlite3* setUpForViews(sqlite3* db, OverflowMarks& marks, TableModule& module)
+{
+    // A misspelt name in double quotes must be an error, not a text.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    execute(db, "PRAGMA case_sensitive_like = ON");  // FoxPro's LIKE tells cases apart
+    check(db, registerFoxFunctions(db, marks), "SQLite cannot take the FoxPro functions");
+    module.registerOn(db);
+    return db;
+}
+
 }  // namespace
 
+// Our own set-up runs before the sandbox closes: its authorizer refuses PRAGMA and the like.
 ViewDatabase::ViewDatabase(const vfp::Container& container)
     : mContainer(container),
       mDatabaseName(baseName(container.displayName())),
-      mDb(openMemoryDatabase())
+      mModule(mMarks),
+      mDb(openMemoryDatabase()),
+      mSandbox(setUpForViews(mDb.get(), mMarks, mModule))
+{}
+
+void ViewDatabase::setKeepGoing(KeepGoing keepGoing)
 {
-    // A misspelt name in double quotes must be an error, not a text.
-    sqlite3_db_config(db(), SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-    sqlite3_db_config(db(), SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    execute(db(), "PRAGMA case_sensitive_like = ON");  // FoxPro's LIKE tells cases apart
-    check(db(), registerFoxFunctions(db()), "SQLite cannot take the FoxPro functions");
-    mModule.registerOn(db());
+    mKeepGoing = std::move(keepGoing);
+    sqlite3_progress_handler(db(), kProgressSteps, mKeepGoing ? &ViewDatabase::progress : nullptr,
+                             this);
+}
+
+// Called inside sqlite3_step: nothing may be thrown through SQLite.
+int ViewDatabase::progress(void* self)
+{
+    auto* database = static_cast<ViewDatabase*>(self);
+    bool keepGoing = false;
+    try {
+        keepGoing = database->mKeepGoing();
+    } catch (...) {
+        keepGoing = false;
+    }
+    database->mStopped = database->mStopped || !keepGoing;
+    return database->mStopped ? 1 : 0;
 }
 
 const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
@@ -89,8 +117,12 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
         names += (names.empty() ? "" : ", ") + quoteName(column.name);
     const std::string create =
         "CREATE TEMP VIEW " + quoteName(view.name) + "(" + names + ") AS " + translated.sql;
-    check(db(), sqlite3_exec(db(), create.c_str(), nullptr, nullptr, nullptr),
-          "SQLite cannot run the translated SQL of " + view.name);
+    {
+        const Sandbox::SetUp ours(mSandbox);
+        check(db(), sqlite3_exec(db(), create.c_str(), nullptr, nullptr, nullptr),
+              "SQLite cannot run the translated SQL of " + view.name);
+    }
+    mSandbox.admit(view.name);
     return mSources.emplace(key, std::move(source)).first->second;
 }
 
@@ -101,7 +133,13 @@ const SourceTable* ViewDatabase::find(std::string_view name)
         return &done->second;
     if (const vfp::ContainerTable* table = mContainer.findTable(wanted)) {
         const vfp::Table opened = fromEngine([&] { return mContainer.openTable(*table); });
-        SourceTable source{table->name, mModule.create(db(), table->name, opened)};
+        std::vector<ResultColumn> columns;
+        {
+            const Sandbox::SetUp ours(mSandbox);
+            columns = mModule.create(db(), table->name, opened);
+        }
+        mSandbox.admit(table->name);
+        SourceTable source{table->name, std::move(columns)};
         return &mSources.emplace(lowerAscii(table->name), std::move(source)).first->second;
     }
     if (const vfp::ContainerView* view = mContainer.findView(wanted))

@@ -1,6 +1,7 @@
-// The SQLite database a view runs in: private, in memory, one per opened view. The container's
-// tables appear in it as virtual tables and its views as SQLite views, each made the first
-// time a view's SQL names it, so a view over views runs as one query.
+// The SQLite database a view runs in: private, in memory, one per opened view, fenced in by a
+// Sandbox. The container's tables appear in it as virtual tables and its views as SQLite
+// views, each made the first time a view's SQL names it, so a view over views runs as one
+// query.
 #pragma once
 
 #include <map>
@@ -8,8 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "components/rows/KeepGoing.h"
 #include "components/vfp/Container.h"
 #include "components/views/FoxSqlTranslator.h"
+#include "components/views/OverflowMarks.h"
+#include "components/views/Sandbox.h"
 #include "components/views/Sqlite.h"
 #include "components/views/TableModule.h"
 
@@ -30,12 +34,28 @@ public:
     const SourceTable* find(std::string_view name) override;
 
     sqlite3* db() const { return mDb.get(); }
+    OverflowMarks& marks() { return mMarks; }
+
+    // From now on SQLite asks keepGoing every kProgressSteps steps of its virtual machine
+    // while a statement runs, and interrupts the statement when it says to stop.
+    void setKeepGoing(KeepGoing keepGoing);
+    // True once keepGoing said to stop: the statement's failure is a stop.
+    bool stopped() const { return mStopped; }
+
+    // Steps of SQLite's virtual machine between two questions: some tens of microseconds.
+    static constexpr int kProgressSteps = 1000;
 
 private:
+    static int progress(void* self);
+
     vfp::Container mContainer;
     std::string mDatabaseName;
-    TableModule mModule;  // before mDb: the database closes first
+    OverflowMarks mMarks;  // before mModule and mDb: both make marks until the database closes
+    TableModule mModule;   // before mDb: the database closes first
     SqliteDb mDb;
+    Sandbox mSandbox;
+    KeepGoing mKeepGoing;
+    bool mStopped = false;
     std::map<std::string, SourceTable> mSources;  // by lower-case name
     std::vector<std::string> mDefining;           // views being defined, outermost first
 };

@@ -12,9 +12,11 @@
 
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
+#include "components/rows/KeepGoing.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "modules/app/Cadence.h"
 #include "modules/app/ReportingProcedure.h"
+#include "modules/app/YieldToWindows.h"
 #include "modules/export/Excel1.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/export/ExportStatements.h"
@@ -32,7 +34,14 @@ class Run
 public:
     Run(const ExportRequest& request, ExportProgress& progress, app::FailureReport& report)
         : p(QString::fromLatin1(kExportLocation), report), mRequest(request), mProgress(progress)
-    {}
+    {
+        // A view's SQL runs inside the component for as long as its data makes it: the window
+        // stays live and a stop is heard there too.
+        mConnection.keepGoing = [this] {
+            app::YieldToWindows();
+            return !mProgress.stopAsked();
+        };
+    }
 
     ExportOutcome run()
     {
@@ -41,7 +50,8 @@ public:
         mOutcome.started = true;
         p.step(ShowBusy, [&] { mProgress.start(); });
         if (openConnection() && askRemoteServers() && startWorkbook()) {
-            for (std::size_t i = 0; i < mRequest.tables.size() && !mWorkbookLost; ++i)
+            for (std::size_t i = 0;
+                 i < mRequest.tables.size() && !mWorkbookLost && !mOutcome.stopped; ++i)
                 exportItem(int(i) + 1);
         }
         handOver();
@@ -133,7 +143,15 @@ private:
         TableName = item.text;
         const double fraction = double(i) / double(mRequest.tables.size());
         p.step(ShowTable, [&] { mProgress.step(tableProgressText(TableName), fraction); });
+        if (mProgress.stopAsked()) {
+            mOutcome.stopped = StopPoint{item.text};
+            return;
+        }
         const bool opened = openTable(item.query);
+        if (mOutcome.stopped) {
+            mOutcome.stopped->table = item.text;
+            return;
+        }
         spreadsheet::Worksheet* sheet = takeSheet();
         if (sheet)
             nameSheet(*sheet);
@@ -154,9 +172,12 @@ private:
         mWorkbookLost = result.workbookLost;
         if (!result.cuts.empty())
             p.report(WriteCell, cutCellsText(TableName, result.cuts));
+        if (result.stopped)
+            mOutcome.stopped = StopPoint{item.text, result.copied, result.records};
     }
 
-    // 140–142. The name goes between backquotes unchanged; the recordset resolves it.
+    // 140–142. The name goes between backquotes unchanged; the recordset resolves it. A view
+    // stopped while its SQL runs is no failure: the outcome says where the run stopped.
     bool openTable(const QString& query)
     {
         if (p.test(CloseRecordset, [&] { return mRecordset.State() != 0; }))
@@ -170,7 +191,13 @@ private:
             return false;
         }
         const QString text = QStringLiteral("SELECT * FROM `") + query + QLatin1Char('`');
-        return p.step(OpenRecordset, [&] { mRecordset.Open(text, mConnection, 3, 1); });
+        return p.step(OpenRecordset, [&] {
+            try {
+                mRecordset.Open(text, mConnection, 3, 1);
+            } catch (const database::Stopped&) {
+                mOutcome.stopped = StopPoint{};
+            }
+        }) && !mOutcome.stopped;
     }
 
     // 144–150: the workbook's one sheet for the first table, an added sheet for the others.

@@ -3,10 +3,14 @@
 //
 //     exporting::ExportRequest request{settings, tables, spreadsheet::defaultApplicationFactory()};
 //     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, report);
-//     if (outcome.handedOver)
+//     if (outcome.handedOver && outcome.stopped)
+//         app::showMessage(box, exporting::stoppedText(*outcome.stopped));
+//     else if (outcome.handedOver)
 //         app::showMessage(box, exporting::doneText(outcome.tablesIncomplete,
 //         outcome.tablesTicked));
 #pragma once
+
+#include <optional>
 
 #include "components/spreadsheet/Application.h"
 #include "components/spreadsheet/Worksheet.h"
@@ -31,6 +35,16 @@ struct ExportRequest
     RemoteConsent* remoteConsent = nullptr;
 };
 
+// Where a run stopped: in the table of the list item `table`, after `copied` of its `rows`
+// rows; rows is -1 when it stopped before the table's rows were counted (before the table
+// began, or while a view's SQL ran).
+struct StopPoint
+{
+    QString table;
+    long copied = 0;
+    long rows = -1;
+};
+
 struct ExportOutcome
 {
     bool started = false;      // the list had items; otherwise nothing at all was done
@@ -39,6 +53,7 @@ struct ExportOutcome
     int tablesIncomplete = 0;  // of those, tables not copied in full (not opened, not read to
                                // the end, a cell refused)
     app::Failures failures;    // every failure reported, in order
+    std::optional<StopPoint> stopped;  // the progress asked to stop: where the run ended
 };
 
 // Runs the export as a reporting procedure (location kExportLocation): every failure goes to
@@ -57,6 +72,9 @@ struct ExportOutcome
 //   report, and nothing is handed over.
 // Cells cut at the spreadsheet's cell limit are reported once per table; they do not make the
 // table incomplete. The progress always ends with finish() once it has started.
+// When the progress asks to stop (ExportProgress::stopAsked, also asked inside a long view),
+// the run ends at the next record or inside the view's SQL, copies nothing more and hands the
+// workbook over with what it holds; outcome.stopped says where. Stopping is no failure.
 ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress,
                         app::FailureReport& report);
 

@@ -53,6 +53,23 @@ QString doneText(int tablesIncomplete, int tablesTicked)
            kDoneHint;
 }
 
+QString stoppedText(const QString& tableName, long copied, long rows)
+{
+    // One arg() for all: a "%2" in a table name stays as it is.
+    const QString where = rows < 0
+                              ? QStringLiteral("Stopped at %1 before its first row.").arg(tableName)
+                              : QStringLiteral("Stopped at %1 after %2 of its %3 rows.")
+                                    .arg(tableName, QString::number(copied), QString::number(rows));
+    return where + QStringLiteral(" The workbook holds what was copied until then.") + kDoneHint;
+}
+
+QString closeDuringExportText()
+{
+    return QStringLiteral(
+        "An export is running. Close Quorvane anyway? The workbook is not opened; press Stop "
+        "instead to open it with what was copied until now.");
+}
+
 QString cutCellsText(const QString& tableName, const std::vector<CutField>& fields)
 {
     QStringList parts;

@@ -13,6 +13,10 @@ inline constexpr char kExportLocation[] = "in Quorvane2021/08/31.Form2.PushButto
 // The progress bar's text when no export runs.
 inline constexpr char kProgressIdleText[] = "Progress Bar";
 
+// The caption of the button that starts an export, and stops it while it runs.
+inline constexpr char kFinishButtonText[] = "Finish";
+inline constexpr char kStopButtonText[] = "Stop";
+
 // What a cell of a long binary field (ADO type 205) shows, whatever its value.
 inline constexpr char kBinaryDataText[] = "{BINARY DATA}";
 
@@ -32,6 +36,14 @@ struct CutField
     QString field;
     int cells = 0;
 };
+// The closing message after a run stopped on request, in place of "Done.": the table it
+// stopped at, how many of its rows were copied (rows -1: not yet counted), and that the
+// workbook holds what was copied until then.
+QString stoppedText(const QString& tableName, long copied, long rows);
+
+// The question when the window is closed while an export runs (No keeps it running).
+QString closeDuringExportText();
+
 // The report for a table whose cells were cut at the spreadsheet's cell limit, naming each
 // field and how many of its cells were cut.
 QString cutCellsText(const QString& tableName, const std::vector<CutField>& fields);

@@ -8,6 +8,7 @@
 #include "components/database/Recordset.h"
 #include "components/rows/AdoType.h"
 #include "components/rows/DatabaseError.h"
+#include "components/rows/KeepGoing.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/Workbook.h"
 #include "modules/app/Cadence.h"
@@ -60,8 +61,12 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
     std::vector<Column> columns;
     // The statement running now, for the report; a store per statement is all it costs.
     int line = CountRecords;
+    long j = 0;
+    // The window was let in since the last record: a stop may have been asked meanwhile.
+    bool yielded = false;
     try {
         const long n = records.RecordCount();
+        result.records = n;
         line = ReadFieldCount;
         columns = describeColumns(records);
         const int fieldCount = int(columns.size());
@@ -69,8 +74,10 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         auto writeNames = [&](spreadsheet::Worksheet& target) {
             for (int k = 0; k < fieldCount; ++k) {
                 line = YieldBeforeName;
-                if (mCadence.due())
+                if (mCadence.due()) {
                     app::YieldToWindows();
+                    yielded = true;
+                }
                 line = WriteName;
                 target.writeText(1, k + 1, columns[k].nameUtf8);
             }
@@ -82,7 +89,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         int continuation = 2;
         int row = 1;
         std::string scratch;
-        for (long j = 1; j <= n; ++j) {
+        for (j = 1; j <= n; ++j) {
             line = YieldBeforeRecord;
             if (records.Eof())
                 throw database::DatabaseError(fewerRecordsText(tableName, j - 1, n).toStdString());
@@ -90,6 +97,15 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 line = ShowRow;
                 mProgress.step(rowProgressText(tableName, j, n), fraction);
                 app::YieldToWindows();
+                yielded = true;
+            }
+            if (yielded) {
+                yielded = false;
+                if (mProgress.stopAsked()) {
+                    result.stopped = true;
+                    result.copied = j - 1;
+                    break;
+                }
             }
             if (row == mRowsPerSheet) {
                 line = AddSheet;
@@ -109,6 +125,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                     line = ShowField;
                     mProgress.step(fieldProgressText(tableName, j, n, k + 1, fieldCount), fraction);
                     app::YieldToWindows();
+                    yielded = true;
                 }
                 Column& column = columns[k];
                 bool cut;
@@ -132,6 +149,9 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
             line = MoveNext;
             records.MoveNext();
         }
+    } catch (const database::Stopped&) {
+        result.stopped = true;  // the move past record j was stopped inside its view
+        result.copied = j;
     } catch (const spreadsheet::WorkbookLost&) {
         result.failedLine = line;
         result.failure = app::currentFailureDescription();

@@ -34,6 +34,9 @@ struct CopyResult
     std::vector<CutField> cuts;  // fields with cells cut at the spreadsheet's cell limit
     UnreadableCells unreadable;  // cells left empty because their values could not be read
     bool workbookLost = false;   // the failure was the workbook's file: nothing more can be written
+    long records = 0;            // the records the table counted
+    bool stopped = false;        // the copy stopped on request after `copied` records
+    long copied = 0;
 };
 
 class RecordCopy
@@ -48,7 +51,9 @@ public:
     // A value that cannot be read leaves its cell empty and is counted; the copy goes on with
     // the next field and record. Stops at the first other failure (moving to a record, writing
     // a cell, adding a sheet) and returns it with its statement number; the rows written
-    // before it stay.
+    // before it stay. Stops before the next record once the progress asks to (asked after
+    // each time the window was let in, about every 15 ms) or the recordset's view was stopped;
+    // that is no failure.
     CopyResult copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
                     const QString& tableName, double fraction);
 

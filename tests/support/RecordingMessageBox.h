@@ -33,10 +33,11 @@ public:
             onShow(shown.back());
     }
 
-    // Recorded with style kStyleYesNoDefaultNo; answers `answer`.
+    // Records the question (style kStyleYesNoDefaultNo) apart from the notices, and gives
+    // `answer`.
     bool ask(const QString& text, const QString& title) override
     {
-        show(text, app::kStyleYesNoDefaultNo, title);
+        asked.push_back({text, app::kStyleYesNoDefaultNo, title});
         return answer;
     }
 
@@ -53,7 +54,8 @@ public:
     app::FailureReport& reports() { return mReports; }
 
     std::vector<Shown> shown;
-    bool answer = false;  // to every question: "Yes" when true
+    std::vector<Shown> asked;  // questions, in the order asked
+    bool answer = false;       // what every question is answered
     // Called while the box is "open" (e.g. to look at the window's pointer at that moment).
     std::function<void(const Shown&)> onShow;
 

@@ -59,19 +59,15 @@ TEST_P(Form2RemoteViewsTest, OneQuestionThenCopiedOrSkipped)
     messages.answer = wanted.yes;
     form.PushButton5_Click();
 
-    ASSERT_FALSE(messages.shown.empty());
-    EXPECT_EQ(messages.shown[0].text, kQuestion);
-    EXPECT_EQ(messages.shown[0].style, app::kStyleYesNoDefaultNo);
-    int questions = 0;
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text, kQuestion);
     int skipped = 0;
     for (const auto& shown : messages.shown) {
-        questions += shown.style == app::kStyleYesNoDefaultNo ? 1 : 0;
         skipped += shown.text.contains(
                        QStringLiteral(" was skipped: it reads from the server DSN=quorvane_shop;"))
                        ? 1
                        : 0;
     }
-    EXPECT_EQ(questions, 1);
     EXPECT_EQ(skipped, wanted.skipped);
     fakes::FakeWorkbook& book = spreadsheet.onlyWorkbook();
     EXPECT_EQ(book.sheetNames(), (std::vector<std::string>{"plain", "far", "other", "picked"}));

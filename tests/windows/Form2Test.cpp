@@ -1,16 +1,22 @@
 // Form2 through its handlers on the offscreen platform: its layout, the list the load fills,
-// "Select All" / "Deselect All", "< Back", closing, and "Finish" with a fake spreadsheet.
+// "Select All" / "Deselect All", "< Back", closing, "Finish" with a fake spreadsheet, and
+// stopping the export it runs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
+#include "components/vfpwriter/ContainerWriter.h"
 #include "modules/app/Main.h"
 #include "modules/foxpro/Foxpro.h"
 #include "tests/modules/export/ExportTestData.h"
@@ -18,6 +24,7 @@
 #include "tests/support/GuiApp.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Watchdog.h"
 #include "windows/Form2.h"
 #include "windows/look/WindowPointer.h"
 
@@ -29,8 +36,12 @@ protected:
     // Loads the window with the catalogue of the folder as it is now.
     exporting::Form2& load()
     {
-        const foxpro::ConnectionSettings settings{false, QString(),
-                                                  QString::fromStdString(dir.path().string())};
+        return load({false, QString(), QString::fromStdString(dir.path().string())});
+    }
+
+    // Loads the window with the catalogue of the source settings name.
+    exporting::Form2& load(const foxpro::ConnectionSettings& settings)
+    {
         foxpro::TableList tables;
         foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
                                          settings, messages.reports());
@@ -170,7 +181,6 @@ TEST_F(Form2Test, FinishExportsTheTickedTablesAndSaysDone)
     spreadsheet.onCell = [&] {
         pointerWhileBusy = window.pointer().shape();
         busyWhileRunning = window.ExportBusy;
-        window.PushButton5_Click();  // a second "Finish" during the run does nothing
     };
     messages.onShow = [&](const testsupport::RecordingMessageBox::Shown&) {
         EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
@@ -242,6 +252,116 @@ TEST_F(Form2Test, ProgressTextKeepsPercentSignsOfTableNames)
     };
     window.PushButton5_Click();
     EXPECT_EQ(shown, QStringLiteral("Processing: 100%p"));
+}
+
+// shop.dbc: the table a (3 names), four tables t1 to t4 of 2,000 numbers each, and the view
+// forever, their cross join: 16 million million rows, which no run gets through.
+std::filesystem::path writeNeverEndingView(const std::filesystem::path& folder)
+{
+    const std::filesystem::path dbc = folder / "shop.dbc";
+    vfp::ContainerWriter container(dbc);
+    vfp::TableWriter names =
+        container.createTable("a", "a.dbf", {{"name", vfp::FieldType::Varchar, 10}});
+    for (const char* name : {"r1", "r2", "r3"})
+        names.append({dbtest::text(name)});
+    names.close();
+    for (const char* table : {"t1", "t2", "t3", "t4"}) {
+        vfp::TableWriter numbers = container.createTable(table, std::string(table) + ".dbf",
+                                                         {{"n", vfp::FieldType::Integer}});
+        for (int n = 1; n <= 2000; ++n)
+            numbers.append({dbtest::integer(n)});
+        numbers.close();
+    }
+    container.addView("forever",
+                      "SELECT t1.n FROM t1 JOIN t2 ON .T. JOIN t3 ON .T. JOIN t4 ON .T.");
+    container.close();
+    return dbc;
+}
+
+// "Stop" is heard inside a view's SQL: the run ends at once, and the workbook with the tables
+// copied before it is handed over, with a message that says where the run stopped.
+TEST_F(Form2Test, StopEndsANeverEndingViewAndHandsOverWhatWasCopied)
+{
+    const auto dbc = writeNeverEndingView(dir.path());
+    auto& window = load({true, QString::fromStdString(dbc.string()), QString()});
+    ASSERT_EQ(list().topLevelItemCount(), 6);  // a, t1 to t4, forever
+    tick(1);
+    tick(6);
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point stoppedAt;
+    QString captionWhileRunning;
+    QTimer::singleShot(300, &window, [&] {
+        captionWhileRunning = window.PushButton5->text();
+        stoppedAt = Clock::now();
+        QTest::mouseClick(window.PushButton5, Qt::LeftButton);
+    });
+    QString captionBehindTheMessage;
+    messages.onShow = [&](const testsupport::RecordingMessageBox::Shown&) {
+        captionBehindTheMessage = window.PushButton5->text();
+    };
+    {
+        const testsupport::Watchdog watchdog("the export of a never-ending view");
+        window.PushButton5_Click();
+    }
+    const auto stopping = Clock::now() - stoppedAt;
+
+    EXPECT_EQ(captionWhileRunning, QStringLiteral("Stop"));
+    EXPECT_EQ(captionBehindTheMessage, QStringLiteral("Finish"));
+    EXPECT_LT(stopping, std::chrono::seconds(1));
+    EXPECT_EQ(window.PushButton5->text(), QStringLiteral("Finish"));
+    EXPECT_FALSE(window.ExportBusy);
+    fakes::FakeWorkbook& workbook = spreadsheet.onlyWorkbook();
+    EXPECT_TRUE(workbook.visible);
+    EXPECT_EQ(workbook.sheetNames(), std::vector<std::string>{"a"});
+    EXPECT_EQ(workbook.sheet(1).row(4), std::vector<std::string>{"r3"});
+    ASSERT_EQ(messages.texts(),
+              std::vector<QString>{QStringLiteral(
+                  "Stopped at forever before its first row. The workbook holds what was copied "
+                  "until then.\r\n\r\nPlease look at the Excel tabs at the bottom for multiple "
+                  "tables.")});
+}
+
+// Escape stops a table's copy at the next record, even when each row takes longer than the
+// run's clock ticks; closing the window meanwhile asks first, and "No" keeps the window and the
+// run. The message counts the rows the sheet holds, all of them whole.
+TEST_F(Form2Test, EscapeStopsATableAtTheNextRecordAndClosingAsksFirst)
+{
+    constexpr int kFields = 40;
+    std::vector<vfp::FieldDefinition> fields;
+    for (int k = 1; k <= kFields; ++k)
+        fields.push_back({"F" + std::to_string(k), vfp::FieldType::Varchar, 4});
+    std::vector<std::vector<vfp::Value>> records;
+    for (int r = 1; r <= 50; ++r)
+        records.emplace_back(kFields, dbtest::text("r" + std::to_string(r)));
+    exporttest::writeTable(dir.path(), "wide", fields, records);
+    auto& window = load();
+    window.show();
+    tick(1);
+    int cells = 0;
+    spreadsheet.onCell = [&] {
+        if (++cells == kFields + 10) {  // in the first record, whose row is written whole
+            window.close();
+            QTest::keyClick(&window, Qt::Key_Escape);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));  // a row outlasts a tick
+    };
+    window.PushButton5_Click();
+
+    EXPECT_EQ(programEnds, 0);
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text,
+              QStringLiteral("An export is running. Close Quorvane anyway? The workbook is not "
+                             "opened; press Stop instead to open it with what was copied until "
+                             "now."));
+    fakes::FakeSheet& sheet = spreadsheet.onlyWorkbook().sheet(1);
+    ASSERT_EQ(sheet.lastRow(), 2);
+    EXPECT_EQ(sheet.row(2), std::vector<std::string>(kFields, "r1"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Stopped at wide after 1 of its 50 rows. The workbook holds what was "
+                             "copied until then.\r\n\r\nPlease look at the Excel tabs at the "
+                             "bottom for multiple tables."));
 }
 
 }  // namespace

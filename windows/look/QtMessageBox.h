@@ -5,9 +5,9 @@
 
 namespace app {
 
-// Style 48 shows the warning icon, 0 no icon; always the OK button only. A question has Yes
-// and No, No the default and Escape's answer. The box belongs to the active window, so it is
-// modal for the program.
+// Style 48 shows the warning icon, 0 no icon; always the OK button only. A question has the
+// question icon, Yes and No, and No as its default and Escape's answer. The box belongs to the
+// active window, so it is modal for the program.
 class QtMessageBox : public MessageBox
 {
 public:
