@@ -19,8 +19,8 @@ namespace database {
 // The server's result is read once, row by row, into a temporary file, and the connection is
 // closed before this returns; whatever the SQL changed is rolled back where the server keeps
 // transactions. No dialog is ever shown, and the login waits at most the connection's
-// ConnectTimeout (15 seconds when it sets none); its QueryTimeout, when set, bounds the query.
-// While the SQL runs and its rows are read, keepGoing is asked about every 10 ms (it may be
+// ConnectTimeout (15 seconds when it sets none, 60 at most); its QueryTimeout, when set, bounds the
+// query. While the SQL runs and its rows are read, keepGoing is asked about every 10 ms (it may be
 // empty): told to stop, the statement is cancelled and Stopped thrown (CancellableCall.h).
 // Throws DatabaseError "The view NAME of FILE.dbc cannot be opened: REASON." with the plan's
 // refusal, when the server is not allowed ("connecting to its server (SHOWN) was not

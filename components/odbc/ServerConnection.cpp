@@ -4,6 +4,8 @@
 // transactional server as it was.
 #include "components/odbc/ServerConnection.h"
 
+#include <algorithm>
+
 #include <sqlext.h>
 
 #include "components/rows/DatabaseError.h"
@@ -21,7 +23,7 @@ long loginTimeoutOf(const vfp::ContainerConnection& connection)
 {
     const long seconds = static_cast<long>(
         connection.properties.number(vfp::PropertyId::ConnectTimeout).value_or(0));
-    return seconds > 0 ? seconds : kDefaultLoginTimeoutSeconds;
+    return seconds > 0 ? std::min(seconds, kMaxLoginTimeoutSeconds) : kDefaultLoginTimeoutSeconds;
 }
 
 // The environment declares ODBC 3 behaviour before a connection is allocated under it.

@@ -14,6 +14,9 @@ namespace database::odbc {
 // Seconds to wait for the login when the connection sets no ConnectTimeout (or 0, "wait for
 // ever"): a server that never answers must not freeze the program.
 constexpr long kDefaultLoginTimeoutSeconds = 15;
+// The longest login wait a container may ask for: the login cannot be stopped from the window
+// (no ODBC call cancels it), so a container's ConnectTimeout of hours would freeze the program.
+constexpr long kMaxLoginTimeoutSeconds = 60;
 
 class ServerConnection
 {
