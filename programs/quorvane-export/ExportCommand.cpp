@@ -18,6 +18,7 @@
 #include "modules/foxpro/Foxpro.h"
 #include "programs/quorvane-export/Command.h"
 #include "programs/quorvane-export/OneLineReports.h"
+#include "programs/quorvane-export/TerminalText.h"
 
 namespace cli {
 namespace {
@@ -75,7 +76,7 @@ public:
     {
         if (mTerminal)
             std::fprintf(stderr, "\r\033[K%3d%% %s", qRound(fraction * 100),
-                         text.toUtf8().constData());
+                         withoutControls(text.toUtf8().toStdString()).c_str());
     }
     void finish() override
     {
