@@ -1,15 +1,15 @@
 #!/bin/sh
 # Builds the seed corpora of the fuzz targets, at run time: the FoxPro ones from the shared
 # fixtures (copies of the fixtures are never committed), view_sql from the view SQL in
-# fuzz/seeds/view_sql, connection_string, odbc_connect_string and spreadsheet_text from the
-# texts below.
+# fuzz/seeds/view_sql, connection_string, odbc_connect_string, spreadsheet_text and
+# spreadsheet_workbook from the texts below.
 # Usage: fuzz/make-corpus.sh OUTPUT_FOLDER [FIXTURES_FOLDER]; makes OUTPUT/vfp_table,
 # OUTPUT/vfp_memo, OUTPUT/vfp_container, OUTPUT/view_sql, OUTPUT/connection_string,
-# OUTPUT/odbc_connect_string and OUTPUT/spreadsheet_text.
+# OUTPUT/odbc_connect_string, OUTPUT/spreadsheet_text and OUTPUT/spreadsheet_workbook.
 set -eu
 out=${1:?usage: make-corpus.sh OUTPUT_FOLDER [FIXTURES_FOLDER]}
 fixtures=${2:-$(dirname "$0")/../../shared/fixtures/real}
-kinds="vfp_table vfp_memo vfp_container view_sql connection_string odbc_connect_string spreadsheet_text"
+kinds="vfp_table vfp_memo vfp_container view_sql connection_string odbc_connect_string spreadsheet_text spreadsheet_workbook"
 for kind in $kinds; do
     mkdir -p "$out/$kind"
 done
@@ -56,6 +56,23 @@ for text in (b'Sheet 1', b"'quoted'", b'a[1]:b*?/\\', b'caf\xc3\xa9 \xe6\x97\xa5
              b'_x0041_ _x005F_ _x00', b'tab\tnew\nline\x00nul\x7f\xc2\x85', b'\xef\xbf\xbe\xef\xbf\xbf\xed\xa0\x80\xc0\xaf\xf4\x90\x80\x80\xe2\x82'):
     for mode in (0, 6, 7):
         save('spreadsheet_text', bytes([mode]) + text)
+# A spreadsheet_workbook input is a list of steps: 0 name, 1 text, 3 long text, 4 number,
+# 5 decimal, 6 logical, 7 date, 8 next row, 9 new sheet, 10 fit columns; a text is a length
+# byte and its bytes; a cell's step begins with its column byte.
+def step(code, *operands):
+    out = bytes([code])
+    for operand in operands:
+        out += bytes([len(operand)]) + operand if isinstance(operand, bytes) else bytes([operand])
+    return out
+names = (b'a"b&c<d>e', b"O'Brien", b'caf\xc3\xa9', b'x' * 31, b'tab\there')
+texts = (b'<b>&amp;"\'</b>', b'_x0041_ _x005F_', b'nul\x00bel\x07cr\r', b'\xef\xbf\xbe\xc0\xaf',
+         b']]>', b'=1+1')
+save('spreadsheet_workbook', b''.join(step(0, name) + step(9) for name in names))
+save('spreadsheet_workbook', b''.join(step(1, column, text) for column, text in enumerate(texts)))
+save('spreadsheet_workbook', step(3, 0, b'_x0000_\xe6\x97\xa5') + step(8, 0) + step(3, 1, b'ab'))
+save('spreadsheet_workbook', step(4, 0) + bytes.fromhex('7ff0000000000000') + step(4, 1) +
+     bytes.fromhex('0000000000000001') + step(5, 2, b'12.50') + step(6, 3, 1) +
+     step(7, 4, 3, 2, 29, 13, 5, 7, 1) + step(10) + step(8, 255) + step(1, 255, b'edge'))
 PY
 for kind in $kinds; do
     echo "$kind: $(ls "$out/$kind" | wc -l) seeds"

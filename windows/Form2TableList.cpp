@@ -2,12 +2,24 @@
 #include "windows/Form2TableList.h"
 
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 namespace exporting {
 namespace {
 
 constexpr int kQueryRole = Qt::UserRole;
+
+// A tooltip shows what looks like markup as markup, and an <img> in it reads the whole file it
+// names: folders "<img src=", "dev" and "zero>" made hovering eat all memory, a FIFO hangs the
+// window. A path that looks like markup is shown as the text it is; plain paths stay plain.
+QString plainToolTip(const QString& text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
 
 }  // namespace
 
@@ -20,7 +32,7 @@ void Form2TableList::show(const foxpro::TableList& tables)
         auto* item = new QTreeWidgetItem(QStringList{table.text});
         item->setData(0, kQueryRole, table.query);
         if (table.query != table.text)
-            item->setToolTip(0, table.query);  // where a folder's table lies: "2019/orders.dbf"
+            item->setToolTip(0, plainToolTip(table.query));  // where it lies: "2019/orders.dbf"
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
                        Qt::ItemNeverHasChildren);
         item->setCheckState(0, Qt::Unchecked);

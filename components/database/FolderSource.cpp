@@ -24,35 +24,6 @@ QString decodedName(const std::filesystem::path& path)
     return files::fileNameText(path.filename().native());
 }
 
-// The entry of `folder` called `name`: the exact name when it exists, else the first entry
-// (in name order) equal to it ignoring case. wantFolder picks folders, otherwise files.
-std::filesystem::path findEntry(const std::filesystem::path& folder, const QString& name,
-                                bool wantFolder)
-{
-    const auto isWanted = [wantFolder](const std::filesystem::path& path) {
-        std::error_code error;
-        return wantFolder ? std::filesystem::is_directory(path, error)
-                          : std::filesystem::is_regular_file(path, error);
-    };
-    const std::filesystem::path exact = folder / files::fileNameBytes(name).toStdString();
-    if (isWanted(exact))
-        return exact;
-    std::filesystem::path found;
-    QString foundName;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        const QString entryName = decodedName(it->path());
-        if (entryName.compare(name, Qt::CaseInsensitive) != 0 || !isWanted(it->path()))
-            continue;
-        if (found.empty() || entryName < foundName) {
-            found = it->path();
-            foundName = entryName;
-        }
-    }
-    return found;
-}
-
 }  // namespace
 
 FolderSource::FolderSource(std::filesystem::path folder, int defaultCodePage)
@@ -97,14 +68,14 @@ std::filesystem::path FolderSource::resolve(const QString& name) const
 
     std::filesystem::path at = mFolder;
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        at = findEntry(at, parts[i], true);
+        at = mEntries->find(at, parts[i], true);
         if (at.empty())
             throw refuse("there is no such sub-folder.");
     }
     const QString& last = parts.last();
-    std::filesystem::path table = findEntry(at, last + kTableExtension, false);
+    std::filesystem::path table = mEntries->find(at, last + kTableExtension, false);
     if (table.empty() && last.endsWith(kTableExtension, Qt::CaseInsensitive))
-        table = findEntry(at, last, false);
+        table = mEntries->find(at, last, false);
     if (table.empty())
         throw refuse("there is no such table (a .dbf file) in the folder.");
     return table;
@@ -116,6 +87,7 @@ std::unique_ptr<RowSource> FolderSource::open(const QString& name, const KeepGoi
     vfp::OpenOptions options;
     options.defaultCodePage = mDefaultCodePage;
     options.longNamesFromContainer = true;
+    options.containers = mContainers;
     return fromEngine(
         [&] { return std::make_unique<TableRowSource>(vfp::Table::open(table, options)); });
 }

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 
+#include "components/database/FolderEntries.h"
 #include "components/database/Source.h"
 #include "components/vfp/CodePage.h"
+#include "components/vfp/ContainerShelf.h"
 
 namespace database {
 
@@ -19,7 +22,8 @@ public:
     std::vector<CatalogEntry> catalog() const override;
     // name: a table of the folder ("orders" is orders.dbf, ignoring case) or a path relative
     // to it with "/" separators ("sub/dir/orders", ".dbf" optional), each part matched
-    // ignoring case. A table linked to a container keeps the container's long field names.
+    // ignoring case. A table linked to a container keeps the container's long field names;
+    // each container is read once for all the tables of this source that link to it.
     std::unique_ptr<RowSource> open(const QString& name, const KeepGoing& keepGoing) override;
 
     // The file that open(name) reads. Throws DatabaseError when name is empty, absolute,
@@ -29,6 +33,9 @@ public:
 private:
     std::filesystem::path mFolder;
     int mDefaultCodePage;
+    // What the opens of this source share: the folders' listings and the containers read.
+    std::unique_ptr<FolderEntries> mEntries = std::make_unique<FolderEntries>();
+    std::shared_ptr<vfp::ContainerShelf> mContainers = std::make_shared<vfp::ContainerShelf>();
 };
 
 }  // namespace database

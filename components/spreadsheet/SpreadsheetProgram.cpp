@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 #include "components/spreadsheet/SpreadsheetError.h"
@@ -16,6 +17,11 @@ namespace {
 
 const QString kXlsxMimeType =
     QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
+
+// The environment as this process started, taken before main and so before any data was read:
+// what a library sets later (an ODBC driver manager or driver told to by a connect string, say:
+// LD_PRELOAD, a configuration path) never reaches the program started.
+const QProcessEnvironment kStartEnvironment = QProcessEnvironment::systemEnvironment();
 
 // Desktop entries listed for the .xlsx type in one mimeapps.list or mimeinfo.cache file.
 QStringList handlersIn(const QString& path)
@@ -75,8 +81,13 @@ SpreadsheetProgram SpreadsheetProgram::find()
 
 void SpreadsheetProgram::open(const std::filesystem::path& file) const
 {
-    const QString path = QString::fromStdString(file.string());
-    if (!QProcess::startDetached(program, arguments + QStringList{path}))
+    // Absolute, so a file name that starts with "-" is never read as an option.
+    const QString path = QString::fromStdString(std::filesystem::absolute(file).string());
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments + QStringList{path});
+    process.setProcessEnvironment(kStartEnvironment);
+    if (!process.startDetached())
         throw SpreadsheetError(messages::programNotStarted(program.toStdString(), file.string()));
 }
 

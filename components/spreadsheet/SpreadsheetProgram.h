@@ -19,8 +19,10 @@ struct SpreadsheetProgram
     // Throws SpreadsheetError when there is neither.
     static SpreadsheetProgram find();
 
-    // Starts the program on file, detached and without a shell. Throws SpreadsheetError when
-    // it cannot be started.
+    // Starts the program on file (made absolute, so it never reads as an option), detached,
+    // without a shell, and with the environment this process had when it started: a variable
+    // set since, by whatever library, is not passed on. Throws SpreadsheetError when it cannot
+    // be started.
     void open(const std::filesystem::path& file) const;
 };
 

@@ -3,9 +3,17 @@
 // FoxPro appends changed rows at the end and leaves the old ones deleted.
 #include "components/vfp/Container.h"
 
-#include <algorithm>
-#include <system_error>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <unordered_map>
+#include <utility>
+
+#include <QHash>
 #include <QString>
 
 #include "components/vfp/FileLookup.h"
@@ -14,6 +22,9 @@
 #include "components/vfp/VfpError.h"
 
 namespace vfp {
+
+// A file's identity: device and inode, whatever name leads to it.
+using FileIdentity = std::pair<dev_t, ino_t>;
 
 struct ContainerState
 {
@@ -25,6 +36,18 @@ struct ContainerState
     std::vector<ContainerView> views;
     std::vector<ContainerConnection> connections;
     int defaultCodePage = kDefaultCodePage;  // for member tables without a code-page mark
+
+    // Indices into objects of the rows of each PARENTID, in container order: gathering and
+    // children() look a parent up once instead of scanning every row.
+    std::unordered_map<std::int32_t, std::vector<std::size_t>> childrenOf;
+    // Each name case-folded, to the first table, view or connection of that name.
+    QHash<QString, std::size_t> tableNames;
+    QHash<QString, std::size_t> viewNames;
+    QHash<QString, std::size_t> connectionNames;
+    // The member files that exist, by identity, to the first table of each; made by the first
+    // tableForFile, since only a free table's back-link asks.
+    mutable std::once_flag filesIndexed;
+    mutable std::map<FileIdentity, std::size_t> tableFiles;
 };
 
 namespace {
@@ -36,11 +59,21 @@ std::string withoutTrailingBlanks(std::string text)
     return text;
 }
 
-bool sameIgnoringCase(std::string_view a, std::string_view b)
+// The key names are found by: Unicode case folding, as a comparison ignoring case folds them.
+QString nameKey(std::string_view name)
 {
-    return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
-               .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
-                        Qt::CaseInsensitive) == 0;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toCaseFolded();
+}
+
+template <typename T>
+QHash<QString, std::size_t> indexByName(const std::vector<T>& items)
+{
+    QHash<QString, std::size_t> index;
+    index.reserve(static_cast<qsizetype>(items.size()));
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (const QString key = nameKey(items[i].name); !index.contains(key))
+            index.insert(key, i);  // the first of equal names stays
+    return index;
 }
 
 std::int32_t asInteger(const Value& value)
@@ -112,7 +145,8 @@ bool isType(const ContainerObject& object, std::string_view type)
            });
 }
 
-ContainerTable makeTable(const ContainerState& state, const ContainerObject& object)
+ContainerTable makeTable(const ContainerState& state, const ContainerObject& object,
+                         CaseBlindFolders& folders)
 {
     ContainerTable table;
     table.id = object.id;
@@ -121,13 +155,13 @@ ContainerTable makeTable(const ContainerState& state, const ContainerObject& obj
     if (table.storedPath.empty())
         table.storedPath = object.name + ".dbf";
     if (!state.folder.empty()) {
-        std::tie(table.file, table.exists) = resolveStoredPath(state.folder, table.storedPath);
+        std::tie(table.file, table.exists) = folders.resolve(state.folder, table.storedPath);
         if (!table.exists) {
             // an absolute Windows path ("C:\data\orders.dbf"): try the file beside the container
             const std::size_t slash = table.storedPath.find_last_of("\\/:");
             if (slash != std::string::npos) {
                 if (const auto found =
-                        findIgnoringCase(state.folder, table.storedPath.substr(slash + 1))) {
+                        folders.find(state.folder, table.storedPath.substr(slash + 1))) {
                     table.file = *found;
                     table.exists = true;
                 }
@@ -141,16 +175,22 @@ ContainerTable makeTable(const ContainerState& state, const ContainerObject& obj
 
 void gather(ContainerState& state)
 {
+    for (std::size_t i = 0; i < state.objects.size(); ++i)
+        state.childrenOf[state.objects[i].parentId].push_back(i);
     const auto fieldsOf = [&](std::int32_t id) {
         std::vector<const ContainerObject*> fields;
-        for (const ContainerObject& object : state.objects)
-            if (object.parentId == id && isType(object, "Field"))
-                fields.push_back(&object);
+        const auto children = state.childrenOf.find(id);
+        if (children == state.childrenOf.end())
+            return fields;
+        for (const std::size_t child : children->second)
+            if (isType(state.objects[child], "Field"))
+                fields.push_back(&state.objects[child]);
         return fields;
     };
+    CaseBlindFolders folders;  // the members' folders, each listed once
     for (const ContainerObject& object : state.objects) {
         if (isType(object, "Table")) {
-            ContainerTable table = makeTable(state, object);
+            ContainerTable table = makeTable(state, object, folders);
             for (const ContainerObject* field : fieldsOf(object.id))
                 table.longFieldNames.push_back(field->name);
             state.tables.push_back(std::move(table));
@@ -181,6 +221,9 @@ void gather(ContainerState& state)
             state.connections.push_back(std::move(connection));
         }
     }
+    state.tableNames = indexByName(state.tables);
+    state.viewNames = indexByName(state.views);
+    state.connectionNames = indexByName(state.connections);
 }
 
 std::shared_ptr<const ContainerState> build(const Table& table, std::filesystem::path path,
@@ -200,12 +243,19 @@ std::shared_ptr<const ContainerState> build(const Table& table, std::filesystem:
 }
 
 template <typename T>
-const T* findByName(const std::vector<T>& items, std::string_view name)
+const T* findByName(const std::vector<T>& items, const QHash<QString, std::size_t>& index,
+                    std::string_view name)
 {
-    const auto found = std::find_if(items.begin(), items.end(), [&](const T& item) {
-        return sameIgnoringCase(item.name, name);
-    });
-    return found == items.end() ? nullptr : &*found;
+    const auto found = index.constFind(nameKey(name));
+    return found == index.cend() ? nullptr : &items[*found];
+}
+
+std::optional<FileIdentity> identityOf(const std::filesystem::path& file)
+{
+    struct stat status = {};
+    if (stat(file.c_str(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{status.st_dev, status.st_ino};
 }
 
 }  // namespace
@@ -257,23 +307,24 @@ const std::vector<ContainerConnection>& Container::connections() const
 std::vector<const ContainerObject*> Container::children(std::int32_t parentId) const
 {
     std::vector<const ContainerObject*> result;
-    for (const ContainerObject& object : mState->objects)
-        if (object.parentId == parentId)
-            result.push_back(&object);
+    const auto children = mState->childrenOf.find(parentId);
+    if (children != mState->childrenOf.end())
+        for (const std::size_t child : children->second)
+            result.push_back(&mState->objects[child]);
     return result;
 }
 
 const ContainerTable* Container::findTable(std::string_view name) const
 {
-    return findByName(mState->tables, name);
+    return findByName(mState->tables, mState->tableNames, name);
 }
 const ContainerView* Container::findView(std::string_view name) const
 {
-    return findByName(mState->views, name);
+    return findByName(mState->views, mState->viewNames, name);
 }
 const ContainerConnection* Container::findConnection(std::string_view name) const
 {
-    return findByName(mState->connections, name);
+    return findByName(mState->connections, mState->connectionNames, name);
 }
 
 Table Container::openTable(const ContainerTable& table, OpenOptions options) const
@@ -289,12 +340,16 @@ Table Container::openTable(const ContainerTable& table, OpenOptions options) con
 
 const ContainerTable* Container::tableForFile(const std::filesystem::path& dbf) const
 {
-    for (const ContainerTable& table : mState->tables) {
-        std::error_code error;
-        if (table.exists && std::filesystem::equivalent(table.file, dbf, error))
-            return &table;
-    }
-    return nullptr;
+    const ContainerState& state = *mState;
+    std::call_once(state.filesIndexed, [&] {
+        for (std::size_t i = 0; i < state.tables.size(); ++i)
+            if (const auto identity =
+                    state.tables[i].exists ? identityOf(state.tables[i].file) : std::nullopt)
+                state.tableFiles.try_emplace(*identity, i);
+    });
+    const auto identity = identityOf(dbf);
+    const auto found = identity ? state.tableFiles.find(*identity) : state.tableFiles.end();
+    return found == state.tableFiles.end() ? nullptr : &state.tables[found->second];
 }
 
 }  // namespace vfp

@@ -4,40 +4,41 @@
 
 #include <system_error>
 
-#include <QString>
-
 namespace vfp {
 namespace {
 
-bool sameIgnoringCase(std::string_view a, std::string_view b)
+QString foldedName(std::string_view name)
 {
-    const QString left = QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()));
-    const QString right = QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size()));
-    return left.compare(right, Qt::CaseInsensitive) == 0;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toCaseFolded();
 }
 
 }  // namespace
 
-std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& folder,
-                                                      std::string_view name)
+std::optional<std::filesystem::path> CaseBlindFolders::find(const std::filesystem::path& folder,
+                                                            std::string_view name)
 {
     std::error_code error;
     const std::filesystem::path exact = folder / std::filesystem::path(std::string(name));
     if (std::filesystem::exists(exact, error))
         return exact;
-    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
-    if (error)
-        return std::nullopt;
-    for (const auto& entry : entries) {
-        const std::string candidate = entry.path().filename().string();
-        if (sameIgnoringCase(candidate, name))
-            return folder / candidate;
+    auto listing = mListings.find(folder);
+    if (listing == mListings.end()) {
+        listing = mListings.emplace(folder, QHash<QString, std::string>()).first;
+        for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
+             !error && it != end; it.increment(error)) {
+            std::string candidate = it->path().filename().string();
+            if (const QString key = foldedName(candidate); !listing->second.contains(key))
+                listing->second.insert(key, std::move(candidate));  // the first listed stays
+        }
     }
-    return std::nullopt;
+    const auto found = listing->second.constFind(foldedName(name));
+    if (found == listing->second.cend())
+        return std::nullopt;
+    return folder / *found;
 }
 
-std::pair<std::filesystem::path, bool> resolveStoredPath(const std::filesystem::path& folder,
-                                                         std::string_view stored)
+std::pair<std::filesystem::path, bool> CaseBlindFolders::resolve(
+    const std::filesystem::path& folder, std::string_view stored)
 {
     std::filesystem::path found = folder;
     std::filesystem::path written = folder;
@@ -58,13 +59,25 @@ std::pair<std::filesystem::path, bool> resolveStoredPath(const std::filesystem::
             found /= "..";
             continue;
         }
-        const auto match = findIgnoringCase(found, part);
+        const auto match = find(found, part);
         if (match)
             found = *match;
         else
             exists = false;
     }
     return {exists ? found.lexically_normal() : written.lexically_normal(), exists};
+}
+
+std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& folder,
+                                                      std::string_view name)
+{
+    return CaseBlindFolders().find(folder, name);
+}
+
+std::pair<std::filesystem::path, bool> resolveStoredPath(const std::filesystem::path& folder,
+                                                         std::string_view stored)
+{
+    return CaseBlindFolders().resolve(folder, stored);
 }
 
 }  // namespace vfp

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "components/vfp/Container.h"
+#include "components/vfp/ContainerShelf.h"
 #include "components/vfp/FileLookup.h"
 #include "components/vfp/Messages.h"
 #include "components/vfp/TableState.h"
@@ -58,7 +59,7 @@ void findMemo(TableState& state)
     state.notes.push_back(message::noteMemoMissing(state.displayName, state.memoName));
 }
 
-void applyContainerNames(TableState& state)
+void applyContainerNames(TableState& state, ContainerShelf* shelf)
 {
     const auto [dbc, exists] = resolveStoredPath(state.path.parent_path(), state.backlink);
     if (!exists) {
@@ -67,7 +68,7 @@ void applyContainerNames(TableState& state)
         return;
     }
     try {
-        const Container container = Container::open(dbc);
+        const Container container = shelf ? shelf->open(dbc) : Container::open(dbc);
         const ContainerTable* table = container.tableForFile(state.path);
         if (!table) {
             state.notes.push_back(
@@ -98,7 +99,7 @@ Table Table::open(const std::filesystem::path& dbf, const OpenOptions& options)
     readHeader(*state, options);
     if (options.longNamesFromContainer && options.longFieldNames.empty() &&
         !state->backlink.empty())
-        applyContainerNames(*state);
+        applyContainerNames(*state, options.containers.get());
     if (state->hasMemoFields)
         findMemo(*state);
     return Table(std::move(state));

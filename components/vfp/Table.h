@@ -15,6 +15,8 @@
 
 namespace vfp {
 
+class ContainerShelf;
+
 struct OpenOptions
 {
     // Code page for a table without a code-page mark (mark 0) or with one nobody knows.
@@ -28,6 +30,9 @@ struct OpenOptions
     // takes its long field names from that container. A missing or unreadable container is
     // not an error: the header names stay and Table::notes() says why.
     bool longNamesFromContainer = false;
+    // Where longNamesFromContainer finds containers already read; null reads the container at
+    // each open. Share one among the opens of one source (see ContainerShelf).
+    std::shared_ptr<ContainerShelf> containers;
 };
 
 struct TableState;  // shared, immutable after open (internal)

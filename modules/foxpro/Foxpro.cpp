@@ -78,6 +78,7 @@ void addFolderTables(app::ReportingProcedure& p, TableList& list, const QString&
         if (!folderPath.isEmpty())
             folders.append(start);
     });
+    const fs::TreeBounds tree{folders};  // a table reached through a link stays in it
     p.step(WalkFolders, [&] { fs::GetSubDirectories2016(folders, true, report); });
     for (const QString& entry : std::as_const(folders)) {
         const QString folder = entry.chopped(1);
@@ -85,7 +86,8 @@ void addFolderTables(app::ReportingProcedure& p, TableList& list, const QString&
         // exports its own file even when another folder holds a table of the same name.
         const QString relative = entry.mid(start.size());
         fs::FileNameArray names;  // a folder that cannot be listed adds nothing
-        p.step(ListFiles, [&] { names = fs::GetFilesInFolder(folder, QStringLiteral("*.dbf")); });
+        p.step(ListFiles,
+               [&] { names = fs::GetFilesInFolder(folder, QStringLiteral("*.dbf"), tree); });
         for (const QString& name : names.names()) {
             if (name.startsWith(QLatin1Char('~')))
                 continue;

@@ -21,10 +21,11 @@ namespace foxpro {
 // Container: every "TABLE" and "VIEW" row of the tables schema, in schema order, the name as
 // both text and query. Folder: the *.dbf files of the folder and every folder below it
 // (fs::GetSubDirectories2016), folder by folder in the walk's order and each folder's tables in
-// name order (fs::GetFilesInFolder), names starting with "~" left out; the text is the file
-// name without its extension, the query the file's path relative to the folder ("sub/name.dbf",
-// or just "name.DBF" in the folder itself: the file name as it is, so names equal but for case
-// stay apart). Duplicates stay.
+// name order (fs::GetFilesInFolder), names starting with "~" left out, links followed only
+// inside the folder's tree (fs::TreeBounds); the text is the file name without its extension,
+// the query the file's path relative to the folder ("sub/name.dbf", or just "name.DBF" in the
+// folder itself: the file name as it is, so names equal but for case stay apart). Duplicates
+// stay.
 //
 // Each failure goes to report as it happens, located
 // "in Quorvane2021/08/31.Foxpro.AddTablesToFoxproListbox ", and the catalogue goes on with the

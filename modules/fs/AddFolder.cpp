@@ -3,6 +3,7 @@
 #include "modules/fs/AddFolder.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "modules/fs/FileSystemError.h"
 #include "modules/fs/FolderAttributes.h"
 #include "modules/fs/NameOrder.h"
+#include "modules/fs/TreeBounds.h"
 
 namespace fs {
 namespace {
@@ -59,18 +61,27 @@ private:
     FolderStatus openFolder(const QString& entry);
     bool isSearchable(const QString& entry, const std::optional<FolderStatus>& opened);
     bool isStillSearchable(const QString& entry);
+    bool leadsInside(const DirectoryReader& reader, const char* name, struct stat& status);
+    void checkIdentity(const QString& entry, const DirectoryReader& reader) const;
     void listSubFolders(const QString& entry, QStringList& newList);
 
     app::FailureLog mLog;
+    TreeBounds mBounds;  // the trees of the folders the walk was given
     std::set<FolderIdentity> mSeen;
     AttributeReader mAttributes;
     // What listing a sub-folder found about it, for its own call to open it with.
-    QHash<QString, FolderStatus> mListed;
+    struct ListedFolder
+    {
+        FolderStatus status;
+        FolderIdentity identity;  // the folder its parent listed, and no other, is listed
+    };
+    QHash<QString, ListedFolder> mListed;
     // The word each folder had when its own call tested it, for its parent's final test.
     QHash<QString, std::uint32_t> mWords;
 };
 
-FolderWalk::FolderWalk(const QStringList& folders, app::FailureReport& report) : mLog(report)
+FolderWalk::FolderWalk(const QStringList& folders, app::FailureReport& report)
+    : mLog(report), mBounds(folders)
 {
     for (const QString& entry : folders) {
         struct stat status = {};
@@ -84,7 +95,7 @@ FolderWalk::FolderWalk(const QStringList& folders, app::FailureReport& report) :
 FolderStatus FolderWalk::openFolder(const QString& entry)
 {
     const auto listed = mListed.constFind(entry);
-    const FolderStatus status = listed != mListed.cend() ? *listed : folderStatus(entry);
+    const FolderStatus status = listed != mListed.cend() ? listed->status : folderStatus(entry);
     if (!status.isDirectory)
         throw errnoError(ENOTDIR, entry);
     return status;
@@ -108,33 +119,62 @@ bool FolderWalk::isStillSearchable(const QString& entry)
     return isSearchableFolder(isRootFolder(entry), word);
 }
 
+// A link is taken only when it leads to a folder inside the chosen trees: the folder is opened
+// through the link once and that descriptor is both checked and identified, so what is checked
+// is what is listed later (its own call compares the identity again).
+bool FolderWalk::leadsInside(const DirectoryReader& reader, const char* name, struct stat& status)
+{
+    const int folder = reader.openFolderEntry(name);
+    if (folder < 0)
+        return false;  // a link to a file, to nowhere, or to itself
+    const bool inside = fstat(folder, &status) == 0 && mBounds.holdsFolder(folder);
+    close(folder);
+    return inside;
+}
+
+// The folder its parent listed, and no other: a folder swapped for another (or for a link)
+// since then counts as gone.
+void FolderWalk::checkIdentity(const QString& entry, const DirectoryReader& reader) const
+{
+    const auto listed = mListed.constFind(entry);
+    struct stat status = {};
+    if (listed != mListed.cend() &&
+        (fstat(reader.descriptor(), &status) != 0 ||
+         listed->identity != FolderIdentity{status.st_dev, status.st_ino}))
+        throw errnoError(ENOENT, entry);
+}
+
 void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
 {
     struct SubFolder
     {
         QString name;
-        struct stat status;
+        FolderIdentity identity;
         FolderStatus listed;
     };
     std::vector<SubFolder> found;
     DirectoryReader reader(files::fileNameBytes(entry));
+    checkIdentity(entry, reader);
     DirectoryReader::Entry read{};
     while (reader.next(read)) {
         if (read.type != DT_DIR && read.type != DT_LNK && read.type != DT_UNKNOWN)
             continue;
+        // The entry itself first: a real folder below is inside by where it is, a link is
+        // examined where it leads.
         struct stat status = {};
-        if (!reader.statEntry(read.name, status) || !S_ISDIR(status.st_mode))
-            continue;  // a file, or a link to one or to nowhere: not a sub-folder
+        if (!reader.statEntry(read.name, status, false))
+            continue;
+        const bool isLink = S_ISLNK(status.st_mode);
+        if (isLink ? !leadsInside(reader, read.name, status) : !S_ISDIR(status.st_mode))
+            continue;  // a file, a link to one or to nowhere, or a link out of the trees
         app::YieldToWindows();
         QString name = files::fileNameText(read.name);
         if (name.size() >= kMaxPath || HasUnusableCharacters(name) ||
             name.contains(QLatin1Char('?')))
             continue;
-        FolderStatus listed{read.type == DT_LNK, true, status.st_dev};
-        struct stat own = {};
-        if (read.type == DT_UNKNOWN && reader.statEntry(read.name, own, false))
-            listed.isLink = S_ISLNK(own.st_mode);
-        found.push_back({std::move(name), status, listed});
+        found.push_back({std::move(name),
+                         {status.st_dev, status.st_ino},
+                         FolderStatus{isLink, true, status.st_dev}});
     }
     // Sorted before the identity test, so of two names for one folder the first listed stays.
     std::sort(found.begin(), found.end(), [](const SubFolder& a, const SubFolder& b) {
@@ -142,10 +182,10 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
     });
     for (const SubFolder& folder : found) {
         // Identity, not path, so a link back to a parent (or a second mount) cannot loop.
-        if (!mSeen.emplace(folder.status.st_dev, folder.status.st_ino).second)
+        if (!mSeen.insert(folder.identity).second)
             continue;
         newList.append(entry + folder.name + QLatin1Char('/'));
-        mListed.insert(newList.last(), folder.listed);
+        mListed.insert(newList.last(), {folder.listed, folder.identity});
     }
 }
 

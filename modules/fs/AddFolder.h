@@ -1,10 +1,12 @@
 // The walk of a folder tree and the listing of matching files in one folder.
 //
 //     QStringList folders{QStringLiteral("/data/free/")};
+//     const fs::TreeBounds tree{folders};
 //     fs::GetSubDirectories2016(folders, true, report);  // "/data/free/", then every folder below
 //     for (QString folder : folders) {
 //         folder.chop(1);
-//         const fs::FileNameArray names = fs::GetFilesInFolder(folder, QStringLiteral("*.dbf"));
+//         const fs::FileNameArray names =
+//             fs::GetFilesInFolder(folder, QStringLiteral("*.dbf"), tree);
 //         for (const QString& name : names.names()) ...
 //     }
 #pragma once
@@ -13,6 +15,7 @@
 #include <QStringList>
 
 #include "modules/app/Failure.h"
+#include "modules/fs/TreeBounds.h"
 
 namespace fs {
 
@@ -28,8 +31,11 @@ constexpr qsizetype kMaxPath = 260;
 // otherwise). A folder whose attribute word
 // is exactly 22 or 1046 is neither returned nor searched, unless it is the root "/"; a name
 // that HasUnusableCharacters rejects or holds "?" is not taken; a folder reached a second time
-// (through a link or a second mount) is not taken again. A listed folder that may not be
-// listed, or has gone, leaves the list. Failures before the first listing and after the
+// (through a link or a second mount) is not taken again. A symbolic link is taken only when it
+// leads to a folder inside the trees of the folders given (TreeBounds of them): a link out of
+// them is neither returned nor searched. A listed folder that may not be listed, has gone, or
+// is no longer the folder its parent listed (swapped for another or for a link meanwhile)
+// leaves the list. Failures before the first listing and after the
 // descent go to report as they happen, titled with the application title and located
 // "in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 ", and are returned; nothing is
 // thrown. Lets pending window events run while it works.
@@ -68,9 +74,11 @@ private:
 
 // The names in folder (with or without a trailing "/") that match pattern ("*" any run, "?"
 // one character, letters ignoring case: "*.dbf" finds Customer.DBF) and for which
-// IsExistingFile holds; hidden files included, folders never. In name order (isListedBefore).
+// IsExistingFile holds; hidden files included, folders never; a symbolic link only when the file
+// it leads to lies in tree (TreeBounds::holdsFile). In name order (isListedBefore).
 // Throws FileSystemError when the folder cannot be listed.
-FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern);
+FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern,
+                               const TreeBounds& tree);
 
 // Whether name matches pattern as GetFilesInFolder matches it.
 bool matchesFilePattern(QStringView name, QStringView pattern);

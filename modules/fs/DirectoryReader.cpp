@@ -17,6 +17,12 @@ namespace {
 
 constexpr std::size_t kBufferSize = 32 * 1024;  // a few hundred names per read
 
+// Failures that mean there is no such entry to take, not that it cannot be examined.
+bool isAbsentEntry(int error)
+{
+    return error == ENOENT || error == ENOTDIR || error == ELOOP;
+}
+
 }  // namespace
 
 DirectoryReader::DirectoryReader(const QByteArray& path) : mPath(path)
@@ -59,8 +65,16 @@ bool DirectoryReader::statEntry(const char* name, struct stat& status, bool foll
 {
     if (fstatat(mFd, name, &status, follow ? 0 : AT_SYMLINK_NOFOLLOW) == 0)
         return true;
-    if (errno == ENOENT || errno == ENOTDIR || errno == ELOOP)
+    if (isAbsentEntry(errno))
         return false;
+    throw errnoError(errno, files::fileNameText(mPath + name));
+}
+
+int DirectoryReader::openFolderEntry(const char* name) const
+{
+    const int folder = openat(mFd, name, O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0 || isAbsentEntry(errno))
+        return folder;
     throw errnoError(errno, files::fileNameText(mPath + name));
 }
 

@@ -36,6 +36,14 @@ public:
     // searched, for one).
     bool statEntry(const char* name, struct stat& status, bool follow = true) const;
 
+    // A descriptor (O_PATH, to be closed by the caller) of the folder an entry is or leads to,
+    // following links; -1 when the entry is gone, is not a folder, leads nowhere or is a chain
+    // of links without end. Throws FileSystemError on any other failure, as statEntry does.
+    int openFolderEntry(const char* name) const;
+
+    // The listed folder itself, open for as long as the reader lives.
+    int descriptor() const { return mFd; }
+
 private:
     QByteArray mPath;
     int mFd = -1;

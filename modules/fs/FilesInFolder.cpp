@@ -1,4 +1,5 @@
 // The listing of matching files in one folder, and the test that a name is an openable file.
+// A file link counts only when it leads to a file inside the chosen tree.
 #include <sys/stat.h>
 #include <stdexcept>
 
@@ -8,8 +9,18 @@
 #include "modules/fs/AddFolder.h"
 #include "modules/fs/DirectoryReader.h"
 #include "modules/fs/NameOrder.h"
+#include "modules/fs/TreeBounds.h"
 
 namespace fs {
+namespace {
+
+bool isLink(const DirectoryReader& reader, const char* name)
+{
+    struct stat status = {};
+    return reader.statEntry(name, status, false) && S_ISLNK(status.st_mode);
+}
+
+}  // namespace
 
 QString FileNameArray::at(int index) const
 {
@@ -60,7 +71,8 @@ bool IsExistingFile(const QString& path)
     }
 }
 
-FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern)
+FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern,
+                               const TreeBounds& tree)
 {
     QString prefix = folder;
     if (!prefix.endsWith(QLatin1Char('/')))
@@ -73,7 +85,8 @@ FileNameArray GetFilesInFolder(const QString& folder, const QString& pattern)
             continue;
         // Decoded without loss: a name that is not valid UTF-8 still names its file.
         const QString name = files::fileNameText(entry.name);
-        if (matchesFilePattern(name, pattern) && IsExistingFile(prefix + name))
+        if (matchesFilePattern(name, pattern) && IsExistingFile(prefix + name) &&
+            (entry.type == DT_REG || !isLink(reader, entry.name) || tree.holdsFile(prefix + name)))
             names.append(name);
     }
     sortInListingOrder(names);

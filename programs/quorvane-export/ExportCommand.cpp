@@ -20,6 +20,7 @@
 #include "programs/quorvane-export/Command.h"
 #include "programs/quorvane-export/OneLineReports.h"
 #include "programs/quorvane-export/RemoteViewsOption.h"
+#include "programs/quorvane-export/TerminalText.h"
 
 namespace cli {
 namespace {
@@ -77,7 +78,7 @@ public:
     {
         if (mTerminal)
             std::fprintf(stderr, "\r\033[K%3d%% %s", qRound(fraction * 100),
-                         text.toUtf8().constData());
+                         withoutControls(text.toUtf8().toStdString()).c_str());
     }
     void finish() override
     {

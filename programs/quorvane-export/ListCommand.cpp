@@ -12,33 +12,33 @@
 #include "programs/quorvane-export/Command.h"
 #include "programs/quorvane-export/OneLineReports.h"
 #include "programs/quorvane-export/Output.h"
+#include "programs/quorvane-export/TerminalText.h"
 
 namespace cli {
 
 namespace {
 
 // One field of a line: a backslash, tab, carriage return or line break inside a name is written
-// \\, \t, \r or \n, so every table stays one line of tab-separated fields. A file name's bytes
+// \\, \t, \r or \n, so every table stays one line of tab-separated fields, and any other
+// control character \xHH per byte, so no name drives the terminal. A file name's other bytes
 // are written as they are, valid UTF-8 or not, so the name can be given back to dump.
 std::string field(const QString& name)
 {
+    const QByteArray bytes = files::fileNameBytes(name);
+    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     std::string escaped;
-    for (const char c : files::fileNameBytes(name)) {
-        switch (c) {
-            case '\\':
-                escaped += "\\\\";
-                break;
-            case '\t':
-                escaped += "\\t";
-                break;
-            case '\r':
-                escaped += "\\r";
-                break;
-            case '\n':
-                escaped += "\\n";
-                break;
-            default:
-                escaped += c;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '\\' || c == '\t' || c == '\r' || c == '\n') {
+            escaped += '\\';
+            escaped += c == '\t' ? 't' : c == '\r' ? 'r' : c == '\n' ? 'n' : '\\';
+            ++i;
+        } else if (const std::size_t length = controlLength(text, i)) {
+            appendHexEscapes(escaped, text, i, length);
+            i += length;
+        } else {
+            escaped += c;
+            ++i;
         }
     }
     return escaped;

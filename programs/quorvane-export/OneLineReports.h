@@ -1,6 +1,6 @@
 // Each failure of a procedure the command runs becomes one line on standard error: the
 // description alone, without the report's location and e-mail request, which mean nothing to
-// a script.
+// a script, and with its control characters written as escapes (withoutControls).
 #pragma once
 
 #include "modules/app/Failure.h"

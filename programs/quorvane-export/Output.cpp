@@ -2,6 +2,8 @@
 // (printable ASCII) is copied in runs, and nothing is allocated per cell.
 #include "programs/quorvane-export/Output.h"
 
+#include "programs/quorvane-export/TerminalText.h"
+
 #include <array>
 #include <stdexcept>
 
@@ -45,12 +47,13 @@ std::size_t validSequenceLength(std::string_view text, std::size_t i)
     return length;
 }
 
-// Bytes that go into a JSON string as they are: printable ASCII except quote and backslash.
+// Bytes that go into a JSON string as they are: printable ASCII except quote, backslash and
+// DEL.
 // A table, because this test runs for every byte of every cell.
 constexpr std::array<bool, 256> kPlain = [] {
     std::array<bool, 256> plain{};
     for (int c = 0x20; c < 0x80; ++c)
-        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\' && c != 0x7F;
     return plain;
 }();
 
@@ -85,6 +88,14 @@ void Output::appendJsonString(std::string_view text)
         if (i == text.size())
             break;
         const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80 && controlLength(text, i) == 2) {
+            // A C1 control (U+0080 to U+009F), valid JSON as it is, but not for a terminal.
+            mBuffer.append("\\u00");
+            mBuffer.push_back(kHex[static_cast<unsigned char>(text[i + 1]) >> 4]);
+            mBuffer.push_back(kHex[static_cast<unsigned char>(text[i + 1]) & 0x0F]);
+            i += 2;
+            continue;
+        }
         if (c >= 0x80) {
             const std::size_t length = validSequenceLength(text, i);
             if (length == 0) {

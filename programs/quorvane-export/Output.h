@@ -18,8 +18,8 @@ public:
     void append(std::string_view text);
     void append(char c) { mBuffer.push_back(c); }
     // Appends text as a JSON string, quotes included. Valid UTF-8 passes through; quote,
-    // backslash and control characters are escaped; an invalid byte becomes \ufffd, so the
-    // output is always valid JSON.
+    // backslash and control characters (C0, DEL and C1, so a terminal never receives one) are
+    // escaped; an invalid byte becomes \ufffd, so the output is always valid JSON.
     void appendJsonString(std::string_view text);
     // Writes the buffer out when it has grown past its flush size.
     void flushIfFull();

@@ -8,6 +8,7 @@
 #include "components/files/FileName.h"
 #include "modules/app/Main.h"
 #include "programs/quorvane-export/Command.h"
+#include "programs/quorvane-export/TerminalText.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ using cli::Command;
 const Command kCommands[] = {
     {"list", "SOURCE",
      "print the tables (and views) of SOURCE, one per line, fields separated by tabs; a "
-     "backslash, tab, carriage return or line break in a name is written \\\\, \\t, \\r or \\n",
+     "backslash, tab, carriage return or line break in a name is written \\\\, \\t, \\r or \\n, "
+     "any other control character \\xHH per byte",
      1, cli::runList},
     {"dump", "SOURCE NAME",
      "print table NAME of SOURCE as JSON Lines: the fields, then one array of cell texts per "
@@ -66,12 +68,13 @@ const Command* findCommand(const QString& name)
     return nullptr;
 }
 
-// One line on standard error: line breaks in a description would split it.
+// One line on standard error: line breaks in a description would split it, and its other
+// control characters (from a name the command was given or a table holds) are escaped.
 void printError(const char* description)
 {
     QByteArray line(description);
     line.replace('\r', "").replace('\n', ' ');
-    std::fprintf(stderr, "quorvane-export: %s\n", line.constData());
+    std::fprintf(stderr, "quorvane-export: %s\n", cli::withoutControls(line.toStdString()).c_str());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // stand-in programs on PATH that record their arguments, and a temporary cache folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,7 @@
 
 #include "components/spreadsheet/Application.h"
 #include "components/spreadsheet/SpreadsheetError.h"
+#include "components/spreadsheet/SpreadsheetProgram.h"
 #include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/TempDir.h"
 
@@ -63,14 +65,16 @@ std::string readFile(const fs::path& path)
 class HandOverTest : public ::testing::Test
 {
 protected:
-    // A program on PATH that writes each argument on a line of its record, then "end".
+    // A program on PATH that writes each argument on a line of its record, its environment
+    // into name.env (by env's full path: PATH is the test's), then "end" into the record.
     void installStandIn(const std::string& name)
     {
         const fs::path record = root() / (name + ".args");
-        const fs::path script =
-            dir.write("bin/" + name,
-                      "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
-                          record.string() + "'\nprintf 'end\\n' >> '" + record.string() + "'\n");
+        const fs::path script = dir.write(
+            "bin/" + name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
+                               record.string() + "'\n/usr/bin/env > '" +
+                               (root() / (name + ".env")).string() + "'\nprintf 'end\\n' >> '" +
+                               record.string() + "'\n");
         fs::permissions(script, fs::perms::owner_all);
     }
 
@@ -227,6 +231,82 @@ INSTANTIATE_TEST_SUITE_P(
                       MissingCase{"handler_without_xdg_open", false, "calc.desktop", true},
                       MissingCase{"xdg_open_without_handler", true, "", false},
                       MissingCase{"handler_entry_missing", true, "gone.desktop", false}),
+    [](const auto& c) { return std::string(c.param.name); });
+
+// What the spreadsheet program receives: the environment this process started with, so a
+// variable set since (as an ODBC driver told to by a stranger's connect string could set it)
+// is not passed on, and the file as an absolute path, so a name starting with "-" is no option.
+struct StartCase
+{
+    const char* name;
+    const char* variable;  // set after this process started; nullptr: none
+    const char* value;
+    const char* file;          // as given, relative to the working folder
+    std::string (*present)();  // a line of the record (arguments, then environment)
+    std::string absent;        // a line the record must not hold
+};
+
+void PrintTo(const StartCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+// PATH as the kernel handed it to this process at its start.
+std::string startPathLine()
+{
+    const std::string environment = readFile("/proc/self/environ");
+    for (std::size_t at = 0; at < environment.size();) {
+        const std::size_t end = environment.find('\0', at);
+        const std::string entry = environment.substr(at, end - at);
+        if (entry.starts_with("PATH="))
+            return entry;
+        at = end == std::string::npos ? environment.size() : end + 1;
+    }
+    return "PATH= was not set at the start";
+}
+
+std::string absoluteOptionLikeFile()
+{
+    return (fs::current_path() / "-n.xlsx").string();
+}
+
+std::string plantedLine()
+{
+    return "end-of-arguments";
+}
+
+class ProgramStartTest : public HandOverTest, public ::testing::WithParamInterface<StartCase>
+{
+};
+
+TEST_P(ProgramStartTest, ProgramGetsTheStartEnvironmentAndAnAbsoluteFile)
+{
+    installStandIn("recorder");
+    std::optional<ScopedEnv> planted;
+    if (GetParam().variable)
+        planted.emplace(GetParam().variable, GetParam().value);
+    spreadsheet::SpreadsheetProgram{QString::fromStdString((bin / "recorder").string()), {}}.open(
+        GetParam().file);
+    Lines record = recordedArguments("recorder");
+    record.push_back("end-of-arguments");
+    std::istringstream environment(readFile(root() / "recorder.env"));
+    for (std::string line; std::getline(environment, line);)
+        record.push_back(line);
+    EXPECT_NE(std::find(record.begin(), record.end(), GetParam().present()), record.end());
+    EXPECT_EQ(std::find(record.begin(), record.end(), GetParam().absent), record.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, ProgramStartTest,
+    ::testing::Values(StartCase{"variable_set_after_start_is_not_passed", "QUORVANE_PLANTED", "1",
+                                "w.xlsx", plantedLine, "QUORVANE_PLANTED=1"},
+                      StartCase{"preload_set_after_start_is_not_passed", "LD_PRELOAD",
+                                "/nowhere/marker.so", "w.xlsx", plantedLine,
+                                "LD_PRELOAD=/nowhere/marker.so"},
+                      StartCase{"path_is_the_one_of_the_start", "PATH", "/nowhere", "w.xlsx",
+                                startPathLine, "PATH=/nowhere"},
+                      StartCase{"file_named_like_an_option_comes_absolute", nullptr, nullptr,
+                                "-n.xlsx", absoluteOptionLikeFile, "-n.xlsx"}),
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HandOverTest, FailedFinishHandsNothingOver)

@@ -224,6 +224,149 @@ TEST(ContainerTest, HeaderNamesStayWhenTheContainerCannotGiveLongOnes)
         << "two long names for one field";
 }
 
+// Finding a container's objects by name, by parent and by file, in a container whose rows lie
+// the way FoxPro leaves them: fields of two tables interleaved, a field before its table, two
+// tables whose names differ only in case, a deleted table, letters beyond ASCII (the
+// container's code page is Windows-1252).
+vfp::Property pathProperty(const char* file)
+{
+    return {vfp::PropertyId::Path, vfp::Property::Kind::Text, file, 0};
+}
+
+vfp::Container writeLookups(const testsupport::TempDir& dir)
+{
+    for (const char* file :
+         {"orders.dbf", "lines.dbf", "orders2.dbf", "late.dbf", "loose.dbf", "sub/orders.dbf"})
+        dir.write(file, "");
+    std::filesystem::create_symlink("orders.dbf", dir.path() / "alias.dbf");
+    vfp::ContainerWriter dbc(dir.path() / "c.dbc");
+    const std::int32_t orders = dbc.addObject({1, "Table", "Orders", {pathProperty("orders.dbf")}});
+    const std::int32_t lines = dbc.addObject({1, "Table", "Lines", {pathProperty("lines.dbf")}});
+    dbc.addObject({orders, "Field", "order_id", {}});
+    dbc.addObject({lines, "Field", "line_id", {}});
+    dbc.addObject({orders, "Field", "order_date", {}});
+    dbc.addObject({lines, "Field", "quantity", {}});
+    dbc.addObject({1, "Table", "ORDERS", {pathProperty("orders2.dbf")}});
+    dbc.addObject({1, "Table", "Copy", {pathProperty("orders.dbf")}});
+    dbc.addObject({1, "Table", "Œuvre Ÿ", {pathProperty("odos.dbf")}});
+    dbc.addObject({1, "Table", "Straße", {pathProperty("strasse.dbf")}});
+    dbc.addObject({1, "Table", "Dropped", {pathProperty("loose.dbf")}, true});
+    const std::int32_t early = dbc.addObject({0, "Dummy", "placeholder", {}, true});
+    dbc.addObject({early + 2, "Field", "early", {}});
+    dbc.addObject({1, "Table", "Late", {pathProperty("late.dbf")}});  // early + 2
+    dbc.addView("Summary", "SELECT 1");
+    dbc.addConnection("Warehouse", "warehouse");
+    dbc.close();
+    return vfp::Container::open(dir.path() / "c.dbc");
+}
+
+struct NameLookupCase
+{
+    const char* name;
+    char kind;  // 'T' table, 'V' view, 'C' connection
+    const char* query;
+    const char* storedPath;  // of the table found; "" for a view or connection; nullptr: none
+};
+
+class ContainerNameLookup : public testing::TestWithParam<NameLookupCase>
+{
+};
+
+TEST_P(ContainerNameLookup, findsWhatTheNameNames)
+{
+    testsupport::TempDir dir;
+    const vfp::Container container = writeLookups(dir);
+    const NameLookupCase& c = GetParam();
+    const vfp::ContainerTable* table = c.kind == 'T' ? container.findTable(c.query) : nullptr;
+    const bool found = c.kind == 'T'   ? table != nullptr
+                       : c.kind == 'V' ? container.findView(c.query) != nullptr
+                                       : container.findConnection(c.query) != nullptr;
+    EXPECT_EQ(found, c.storedPath != nullptr);
+    if (table && c.storedPath) {
+        EXPECT_EQ(table->storedPath, c.storedPath);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ContainerNameLookup,
+    testing::Values(NameLookupCase{"table_in_any_case", 'T', "lines", "lines.dbf"},
+                    NameLookupCase{"first_of_names_equal_but_for_case_wins", 'T', "ORDERS",
+                                   "orders.dbf"},
+                    NameLookupCase{"letters_beyond_ascii_in_any_case", 'T', "œUVRE ÿ", "odos.dbf"},
+                    NameLookupCase{"sharp_s_is_not_ss", 'T', "STRASSE", nullptr},
+                    NameLookupCase{"sharp_s_in_other_case", 'T', "STRAßE", "strasse.dbf"},
+                    NameLookupCase{"deleted_table_is_gone", 'T', "dropped", nullptr},
+                    NameLookupCase{"view_is_no_table", 'T', "summary", nullptr},
+                    NameLookupCase{"table_is_no_view", 'V', "orders", nullptr},
+                    NameLookupCase{"view_in_any_case", 'V', "SUMMARY", ""},
+                    NameLookupCase{"connection_in_any_case", 'C', "WAREHOUSE", ""},
+                    NameLookupCase{"part_of_a_name_is_no_name", 'T', "order", nullptr}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct ChildrenCase
+{
+    const char* name;
+    const char* table;
+    std::vector<std::string> longFieldNames;
+};
+
+class ContainerChildren : public testing::TestWithParam<ChildrenCase>
+{
+};
+
+TEST_P(ContainerChildren, tablesTakeTheirOwnFieldsInContainerOrder)
+{
+    testsupport::TempDir dir;
+    const vfp::Container container = writeLookups(dir);
+    const vfp::ContainerTable* table = container.findTable(GetParam().table);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->longFieldNames, GetParam().longFieldNames);
+    EXPECT_EQ(container.children(table->id).size(), GetParam().longFieldNames.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, ContainerChildren,
+    testing::Values(ChildrenCase{"fields_interleaved_with_another_tables",
+                                 "Orders",
+                                 {"order_id", "order_date"}},
+                    ChildrenCase{"the_other_tables_fields", "Lines", {"line_id", "quantity"}},
+                    ChildrenCase{"field_stored_before_its_table", "Late", {"early"}},
+                    ChildrenCase{"table_without_fields", "Copy", {}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct FileLookupCase
+{
+    const char* name;
+    const char* file;   // relative to the container's folder
+    const char* table;  // the table tableForFile gives; nullptr: none
+};
+
+class ContainerTableForFile : public testing::TestWithParam<FileLookupCase>
+{
+};
+
+TEST_P(ContainerTableForFile, findsTheTableOfTheSameFile)
+{
+    testsupport::TempDir dir;
+    const vfp::Container container = writeLookups(dir);
+    const vfp::ContainerTable* table = container.tableForFile(dir.path() / GetParam().file);
+    ASSERT_EQ(table != nullptr, GetParam().table != nullptr);
+    if (table) {
+        EXPECT_EQ(table->name, GetParam().table);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ContainerTableForFile,
+    testing::Values(FileLookupCase{"member_by_its_path", "lines.dbf", "Lines"},
+                    FileLookupCase{"first_of_two_tables_of_one_file", "orders.dbf", "Orders"},
+                    FileLookupCase{"member_through_a_link", "alias.dbf", "Orders"},
+                    FileLookupCase{"member_by_a_path_with_dots", "sub/../orders2.dbf", "ORDERS"},
+                    FileLookupCase{"same_name_in_another_folder", "sub/orders.dbf", nullptr},
+                    FileLookupCase{"file_of_a_deleted_table", "loose.dbf", nullptr},
+                    FileLookupCase{"missing_file", "odos.dbf", nullptr}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 struct PropertyCase
 {
     const char* name;

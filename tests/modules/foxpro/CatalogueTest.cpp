@@ -178,6 +178,73 @@ INSTANTIATE_TEST_SUITE_P(
                                    std::vector<const char*>{"x.dbf", "x.DBF"})),
     [](const auto& row) { return std::string(row.param.first); });
 
+// Symbolic links in a folder tree a stranger sent: one that leads out of the chosen tree (to
+// a folder or a table of the user's) lists nothing from there; the tree's own links stay. Each
+// row adds links (path from the base, target: "@" is the base) to one layout: tree/top.dbf,
+// tree/sub/a.dbf, tree/deep/er/t.dbf and, beside the tree, outside/secret.dbf and
+// outside/inner/s2.dbf.
+struct LinkCase
+{
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> links;
+    QStringList expected;        // "text|query" items
+    const char* start = "tree";  // the chosen folder
+};
+
+class CatalogueLinks : public testing::TestWithParam<LinkCase>
+{
+};
+
+const QStringList kTreeTables{"top|top.dbf", "a|sub/a.dbf", "t|deep/er/t.dbf"};
+
+TEST_P(CatalogueLinks, listOnlyWhatLiesInsideTheChosenTree)
+{
+    testsupport::TempDir base;
+    for (const char* file : {"tree/top.dbf", "tree/sub/a.dbf", "tree/deep/er/t.dbf",
+                             "outside/secret.dbf", "outside/inner/s2.dbf"})
+        base.write(file, "");
+    for (const auto& [link, target] : GetParam().links) {
+        std::string to = target;
+        if (to.starts_with('@'))
+            to = base.path().string() + to.substr(1);
+        stdfs::create_symlink(to, base.path() / link);
+    }
+    testsupport::RecordingMessageBox boxes;
+    EXPECT_EQ(pairs(ListCatalogue(folderAt(qpath(base.path() / GetParam().start)), boxes)),
+              GetParam().expected);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, CatalogueLinks,
+    testing::Values(
+        LinkCase{"folder_link_out_of_the_tree", {{"tree/ext", "@/outside"}}, kTreeTables},
+        LinkCase{"folder_link_out_by_dots", {{"tree/sub/up", "../../outside"}}, kTreeTables},
+        LinkCase{"folder_link_to_the_trees_parent", {{"tree/parent", ".."}}, kTreeTables},
+        LinkCase{"folder_link_out_through_a_link_inside",
+                 {{"tree/sub/out", "@/outside"}, {"tree/hop", "sub/out"}},
+                 kTreeTables},
+        LinkCase{"file_link_out_of_the_tree",
+                 {{"tree/secret.dbf", "@/outside/secret.dbf"}},
+                 kTreeTables},
+        LinkCase{
+            "file_link_out_by_dots", {{"tree/sub/s.dbf", "../../outside/secret.dbf"}}, kTreeTables},
+        LinkCase{"file_link_out_through_a_file_link_inside",
+                 {{"tree/b.dbf", "@/outside/secret.dbf"}, {"tree/a.dbf", "b.dbf"}},
+                 kTreeTables},
+        LinkCase{"file_link_out_through_a_folder_link_inside",
+                 {{"tree/sub/out", "@/outside"}, {"tree/x.dbf", "sub/out/secret.dbf"}},
+                 kTreeTables},
+        LinkCase{"folder_link_inside_kept_under_its_first_name_only",
+                 {{"tree/alias", "deep/er"}},
+                 {"top|top.dbf", "t|alias/t.dbf", "a|sub/a.dbf"}},
+        LinkCase{"file_link_inside_to_another_folder_kept",
+                 {{"tree/sub/alias.dbf", "../top.dbf"}},
+                 {"top|top.dbf", "a|sub/a.dbf", "alias|sub/alias.dbf", "t|deep/er/t.dbf"}},
+        LinkCase{
+            "chosen_folder_given_through_a_link", {{"treelink", "tree"}}, kTreeTables, "treelink"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 // A file name that is not valid UTF-8 (a Latin-1 "é" copied from an old system) is listed,
 // shown with U+FFFD, and opened by its own bytes.
 TEST(Catalogue, aTableWhoseNameIsNoUtf8IsListedAndOpened)

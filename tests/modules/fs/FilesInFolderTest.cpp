@@ -13,6 +13,11 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
+fs::TreeBounds within(const stdfs::path& folder)
+{
+    return fs::TreeBounds{QStringList{fstest::entry(folder)}};
+}
+
 struct PatternCase
 {
     const char* name;
@@ -66,7 +71,7 @@ TEST(FilesInFolder, listsOpenableFilesOfAnyCaseHiddenIncludedInNameOrder)
     {
         fstest::WithoutOverrideRights denied;  // a file without read rights still counts
         names = fs::GetFilesInFolder(QString::fromStdString(dir.path().string()),
-                                     QStringLiteral("*.dbf"));
+                                     QStringLiteral("*.dbf"), within(dir.path()));
     }
     // Upper-cased code units: "." before letters, "~" after them, case ignored.
     const QStringList expected{".hidden.dbf",
@@ -85,8 +90,8 @@ TEST(FilesInFolder, noMatchGivesIndexZeroHoldingEmptyText)
 {
     testsupport::TempDir dir;
     dir.write("notes.txt", "");
-    const fs::FileNameArray names =
-        fs::GetFilesInFolder(fstest::entry(dir.path()), QStringLiteral("*.dbf"));
+    const fs::FileNameArray names = fs::GetFilesInFolder(
+        fstest::entry(dir.path()), QStringLiteral("*.dbf"), within(dir.path()));
     EXPECT_EQ(names.LBound(), 0);
     EXPECT_EQ(names.UBound(), 0);
     EXPECT_EQ(names.at(0), QString());
@@ -99,8 +104,8 @@ TEST(FilesInFolder, manyMatchesGiveBoundsOneToCount)
     testsupport::TempDir dir;
     for (int i = 0; i < 150; ++i)
         dir.write("t" + std::to_string(i) + ".dbf", "");
-    const fs::FileNameArray names =
-        fs::GetFilesInFolder(QString::fromStdString(dir.path().string()), QStringLiteral("*.dbf"));
+    const fs::FileNameArray names = fs::GetFilesInFolder(
+        QString::fromStdString(dir.path().string()), QStringLiteral("*.dbf"), within(dir.path()));
     EXPECT_EQ(names.LBound(), 1);
     EXPECT_EQ(names.UBound(), 150);
     EXPECT_EQ(names.at(150), names.names().last());
@@ -112,7 +117,8 @@ TEST(FilesInFolder, aFolderThatCannotBeListedThrowsItsNumber)
 {
     testsupport::TempDir dir;
     try {
-        fs::GetFilesInFolder(fstest::entry(dir.path() / "missing"), QStringLiteral("*.dbf"));
+        fs::GetFilesInFolder(fstest::entry(dir.path() / "missing"), QStringLiteral("*.dbf"),
+                             within(dir.path()));
         FAIL() << "listing a missing folder succeeded";
     } catch (const fs::FileSystemError& error) {
         EXPECT_EQ(error.number(), fs::kPathNotFound);

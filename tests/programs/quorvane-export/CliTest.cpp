@@ -26,6 +26,16 @@ QString path(const std::filesystem::path& p)
     return QString::fromStdString(p.string());
 }
 
+// The arguments of a table row, "@" standing for folder.
+QStringList withFolder(const std::vector<const char*>& arguments,
+                       const std::filesystem::path& folder)
+{
+    QStringList result;
+    for (const char* argument : arguments)
+        result << QString::fromUtf8(argument).replace(QLatin1Char('@'), path(folder));
+    return result;
+}
+
 vfp::Value value(vfp::Value::Kind kind, std::string bytes = {}, std::int64_t integer = 0)
 {
     vfp::Value v;
@@ -249,6 +259,99 @@ TEST_F(CliTest, ExportTakesNamesAfterTheEndOfOptions)
     EXPECT_TRUE(std::filesystem::exists(out));
 }
 
+// Names and values a stranger chose reach a terminal only as escapes: an escape character,
+// BEL or a C1 control (a byte Windows-1252 leaves undefined reads as one) would let them set
+// the title, write the clipboard (OSC 52) or move the cursor. Each row writes a source with such
+// bytes and runs a command on it; the stream checked holds no control character but the line
+// breaks (and list's tabs), and holds the escaped form.
+struct TerminalCase
+{
+    const char* name;
+    void (*write)(const std::filesystem::path& folder);
+    std::vector<const char*> arguments;  // "@" stands for the folder
+    bool onStandardError;
+    const char* escaped;
+};
+
+// A table-driven test of rows of Case, each with a folder of its own.
+template <class Case>
+class CliRowTest : public testing::TestWithParam<Case>
+{
+protected:
+    testsupport::TempDir mDir;
+};
+
+using CliTerminalTest = CliRowTest<TerminalCase>;
+
+TEST_P(CliTerminalTest, NoControlCharacterReachesTheTerminal)
+{
+    GetParam().write(mDir.path());
+    const Outcome result = run(withFolder(GetParam().arguments, mDir.path()));
+    const std::string& stream = GetParam().onStandardError ? result.err : result.out;
+    for (std::size_t i = 0; i < stream.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(stream[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < stream.size() &&
+                        static_cast<unsigned char>(stream[i + 1]) < 0xA0;
+        EXPECT_FALSE(((byte < 0x20 || byte == 0x7F) && byte != '\n' && byte != '\t') || c1)
+            << "byte " << int(byte) << " at " << i << " of: " << stream;
+    }
+    EXPECT_NE(stream.find(GetParam().escaped), std::string::npos) << stream;
+}
+
+void writeOscFileName(const std::filesystem::path& folder)
+{
+    vfp::TableWriter(folder / "\x1b]52;c;cHduZWQ=\x07.dbf", {{"ID", FieldType::Integer}}).close();
+}
+
+void writeC1FileName(const std::filesystem::path& folder)
+{
+    vfp::TableWriter(folder / "a\xc2\x9d;x\\.dbf", {{"ID", FieldType::Integer}}).close();
+}
+
+void writeContainerWithControls(const std::filesystem::path& folder)
+{
+    vfp::ContainerWriter writer(folder / "shop.dbc");
+    writer.createTable("a\x1b[2Jb", "a.dbf", {{"id", FieldType::Integer}}).close();
+    writer.close();
+}
+
+void writeCellWithControls(const std::filesystem::path& folder)
+{
+    vfp::TableWriter writer(folder / "t.dbf", {{"NOTE", FieldType::Character, 12}});
+    writer.append({value(vfp::Value::Kind::Text, "\x1b]0;x\x07 \x7f")});
+    writer.close();
+}
+
+const TerminalCase kTerminalCases[] = {
+    {"list_file_name_with_osc_52",
+     writeOscFileName,
+     {"list", "@"},
+     false,
+     "\\x1b]52;c;cHduZWQ=\\x07"},
+    {"list_file_name_with_c1_osc", writeC1FileName, {"list", "@"}, false, "a\\xc2\\x9d;x\\\\"},
+    {"list_container_table_with_escape",
+     writeContainerWithControls,
+     {"list", "@/shop.dbc"},
+     false,
+     "a\\x1b[2Jb"},
+    {"dump_cell_with_escape_bel_and_del",
+     writeCellWithControls,
+     {"dump", "@", "t"},
+     false,
+     "\\u001b]0;x\\u0007 \\u007f"},
+    {"error_line_naming_a_table", writeOscFileName, {"dump", "@", "\x1b[2Jx"}, true, "\\x1b[2Jx"},
+    {"failure_line_of_an_export",
+     writeOscFileName,
+     {"export", "@", "-o", "@/out.xlsx", "\x1b]0;title\x07"},
+     true,
+     "\\x1b]0;title\\x07"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Terminal, CliTerminalTest, testing::ValuesIn(kTerminalCases),
+                         [](const testing::TestParamInfo<TerminalCase>& param) {
+                             return std::string(param.param.name);
+                         });
+
 struct Failure
 {
     const char* name;
@@ -257,21 +360,12 @@ struct Failure
     const char* mentions;
 };
 
-class CliFailureTest : public testing::TestWithParam<Failure>
-{
-protected:
-    testsupport::TempDir mDir;
-};
+using CliFailureTest = CliRowTest<Failure>;
 
 TEST_P(CliFailureTest, FailsWithOneLineOnStandardError)
 {
     vfp::TableWriter(mDir.path() / "t.dbf", {{"ID", FieldType::Integer}}).close();
-    QStringList arguments;
-    for (const char* argument : GetParam().arguments)
-        arguments << (std::string(argument) == "@" ? path(mDir.path())
-                                                   : QString::fromUtf8(argument).replace(
-                                                         QLatin1Char('@'), path(mDir.path())));
-    const Outcome result = run(arguments);
+    const Outcome result = run(withFolder(GetParam().arguments, mDir.path()));
     EXPECT_EQ(result.status, GetParam().status);
     EXPECT_EQ(result.out, "");
     ASSERT_FALSE(result.err.empty());
