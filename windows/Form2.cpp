@@ -164,8 +164,8 @@ void Form2::stopExport()
         mStopAsked = true;
 }
 
-// The 16-bit item count of the original is not kept: lists of more than 32,767 tables are
-// ticked and cleared whole.
+// The item count is not held in 16 bits: lists of more than 32,767 tables are ticked and
+// cleared whole.
 void Form2::PushButton8_Click()
 {
     enum Line : int { TickAll = 102 };
