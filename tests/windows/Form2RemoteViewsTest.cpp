@@ -6,9 +6,9 @@
 
 #include "modules/app/MessageBox.h"
 #include "modules/foxpro/Foxpro.h"
-#include "tests/components/odbc/OdbcSandbox.h"
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 #include "tests/support/GuiApp.h"
+#include "tests/support/OdbcSandbox.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
 #include "windows/Form2.h"

@@ -19,10 +19,10 @@
 #include "components/vfpwriter/ContainerWriter.h"
 #include "modules/app/Main.h"
 #include "modules/foxpro/Foxpro.h"
-#include "tests/modules/export/ExportTestData.h"
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 #include "tests/support/GuiApp.h"
 #include "tests/support/RecordingMessageBox.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Watchdog.h"
 #include "windows/Form2.h"
@@ -106,9 +106,9 @@ TEST_F(Form2Test, ControlsAtTheirPlaces)
 
 TEST_F(Form2Test, LoadListsEachTableOnceUnticked)
 {
-    exporttest::writeNamesTable(dir.path(), "orders", 1);
+    dbtest::writeNamesTable(dir.path(), "orders", 1);
     std::filesystem::create_directories(dir.path() / "old");
-    exporttest::writeNamesTable(dir.path() / "old", "orders", 1);
+    dbtest::writeNamesTable(dir.path() / "old", "orders", 1);
     load();
     ASSERT_EQ(list().topLevelItemCount(), 2);
     EXPECT_EQ(list().topLevelItem(0)->text(0), QStringLiteral("orders"));
@@ -150,7 +150,7 @@ TEST_F(Form2Test, SelectAllReachesPastThe16BitCount)
 
 TEST_F(Form2Test, BackShowsTheSetupWindowAndKeepsTheTicks)
 {
-    exporttest::writeNamesTable(dir.path(), "a", 1);
+    dbtest::writeNamesTable(dir.path(), "a", 1);
     load().show();
     tick(1);
     form->PushButton2->click();
@@ -169,7 +169,7 @@ TEST_F(Form2Test, ClosingTheWindowEndsTheProgram)
 TEST_F(Form2Test, FinishExportsTheTickedTablesAndSaysDone)
 {
     for (const char* name : {"a", "b", "c", "d", "e"})
-        exporttest::writeNamesTable(dir.path(), name, 2);
+        dbtest::writeNamesTable(dir.path(), name, 2);
     auto& window = load();
     // The folder's tables come in name order; tick the second and the fifth.
     tick(2);
@@ -213,7 +213,7 @@ void moveOver(QWidget& control)
 
 TEST_F(Form2Test, HourglassStaysOverFinishWhileTheExportRuns)
 {
-    exporttest::writeNamesTable(dir.path(), "a", 1);
+    dbtest::writeNamesTable(dir.path(), "a", 1);
     auto& window = load();
     tick(1);
     int shapeOverFinish = -1;
@@ -243,7 +243,7 @@ TEST_F(Form2Test, ProgressTextKeepsPercentSignsOfTableNames)
 {
     auto& window = load();
     window.showTables({{QStringLiteral("100%p"), QStringLiteral("100%p")}});
-    exporttest::writeNamesTable(dir.path(), "100%p", 1);
+    dbtest::writeNamesTable(dir.path(), "100%p", 1);
     tick(1);
     QString shown;
     spreadsheet.onCell = [&] {
@@ -333,7 +333,7 @@ TEST_F(Form2Test, EscapeStopsATableAtTheNextRecordAndClosingAsksFirst)
     std::vector<std::vector<vfp::Value>> records;
     for (int r = 1; r <= 50; ++r)
         records.emplace_back(kFields, dbtest::text("r" + std::to_string(r)));
-    exporttest::writeTable(dir.path(), "wide", fields, records);
+    dbtest::writeTable(dir.path(), "wide", fields, records);
     auto& window = load();
     window.show();
     tick(1);

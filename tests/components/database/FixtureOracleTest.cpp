@@ -14,8 +14,8 @@
 
 #include "components/rows/DatabaseError.h"
 #include "components/vfp/CodePage.h"
-#include "tests/components/database/TableSupport.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/TableSupport.h"
 
 namespace {
 

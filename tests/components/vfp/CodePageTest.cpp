@@ -5,7 +5,7 @@
 
 #include "components/vfp/CodePage.h"
 #include "components/vfp/RecordReader.h"
-#include "tests/components/vfp/TableBytes.h"
+#include "tests/support/TableBytes.h"
 
 namespace {
 

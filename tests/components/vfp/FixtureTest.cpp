@@ -20,8 +20,8 @@
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Container.h"
 #include "components/vfp/RecordReader.h"
-#include "tests/components/vfp/TableBytes.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/TableBytes.h"
 
 namespace {
 

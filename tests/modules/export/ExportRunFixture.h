@@ -6,7 +6,7 @@
 
 #include "modules/export/ExportRun.h"
 #include "tests/modules/export/ExportTestData.h"
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
 

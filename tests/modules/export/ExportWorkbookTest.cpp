@@ -1,9 +1,9 @@
 // A whole export into a real .xlsx, read back with openpyxl: names, cells and their types, the
 // widths of the active sheet only, tab order, continuation sheets; and no file after a failure.
 #include "modules/export/WorkbookFile.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/modules/export/ExportRunFixture.h"
 #include "tests/support/LibreOfficeReader.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // names each table's sheet.
 #include "modules/export/Excel1.h"
 #include "tests/modules/export/ExportRunFixture.h"
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // per failure on standard error, and no file (nor a temporary one) after a failure.
 #include <fstream>
 
-#include "tests/components/spreadsheet/XlsxReader.h"
-#include "tests/modules/export/ExportTestData.h"
 #include "tests/support/RunCommand.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ class ExportCommandTest : public ::testing::Test
 protected:
     ExportCommandTest()
     {
-        exporttest::writeNamesTable(dir.path(), "orders", 2);
+        dbtest::writeNamesTable(dir.path(), "orders", 2);
         std::filesystem::create_directories(dir.path() / "old");
-        exporttest::writeNamesTable(dir.path() / "old", "orders", 3);
+        dbtest::writeNamesTable(dir.path() / "old", "orders", 3);
     }
     QString source() const { return QString::fromStdString(dir.path().string()); }
     QString out() const { return QString::fromStdString((dir.path() / "out.xlsx").string()); }
