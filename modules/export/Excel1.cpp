@@ -4,6 +4,7 @@
 #include <string>
 
 #include "components/spreadsheet/Workbook.h"
+#include "components/spreadsheet/Worksheet.h"
 
 namespace exporting {
 namespace {
@@ -33,11 +34,15 @@ QString CleanSheetName(const QString& name)
     return LeftCharacters(cleaned, kSheetNameCut);
 }
 
-bool SheetNameExists(const QString& name, spreadsheet::Workbook& workbook)
+bool SheetNameExists(const QString& name, spreadsheet::Workbook& workbook,
+                     const spreadsheet::Worksheet* naming)
 {
     const int count = workbook.WorksheetsCount();
     for (int index = 1; index <= count; ++index) {
-        const std::string existing = workbook.Worksheets(index).name();
+        const spreadsheet::Worksheet& sheet = workbook.Worksheets(index);
+        if (&sheet == naming)
+            continue;
+        const std::string existing = sheet.name();
         if (QString::fromUtf8(existing).compare(name, Qt::CaseInsensitive) == 0)
             return true;
     }

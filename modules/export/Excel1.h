@@ -6,7 +6,8 @@
 
 namespace spreadsheet {
 class Workbook;
-}
+class Worksheet;
+}  // namespace spreadsheet
 
 namespace exporting {
 
@@ -23,9 +24,12 @@ QString LeftCharacters(const QString& text, int count);
 // Removes every "[" and "]", then keeps the first 30 characters of what remains.
 QString CleanSheetName(const QString& name);
 
-// True when a sheet of the workbook carries name, ignoring case (Unicode case folding, the way
-// the workbook itself refuses a duplicate). Throws what the workbook throws.
-bool SheetNameExists(const QString& name, spreadsheet::Workbook& workbook);
+// True when a sheet of the workbook other than naming carries name, ignoring case (Unicode case
+// folding, the way the workbook itself refuses a duplicate). naming: the sheet being named,
+// whose own name never counts, so a table "Sheet1" keeps that name on a sheet called so before.
+// Throws what the workbook throws.
+bool SheetNameExists(const QString& name, spreadsheet::Workbook& workbook,
+                     const spreadsheet::Worksheet* naming = nullptr);
 
 // stem followed by number in decimal, the stem cut so that the whole fits in limit characters:
 // NumberedSheetName("Customer addresses of 2021 ...", 12, 30) keeps 28 characters of the stem.

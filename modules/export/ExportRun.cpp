@@ -213,10 +213,11 @@ private:
         return sheet;
     }
 
-    // 152–166. A long name is cut to a stem and numbered until no sheet carries it; the number
-    // takes the stem's last characters, so two long names alike in their first 30 characters
-    // still get names of their own. The comparison uses the name as the sheet will carry it.
-    // A short name that a sheet already carries is numbered too.
+    // 152–166. A long name is cut to a stem and numbered until no other sheet carries it; the
+    // number takes the stem's last characters, so two long names alike in their first 30
+    // characters still get names of their own. The comparison uses the name as the sheet will
+    // carry it. A short name that another sheet already carries is numbered too; the name the
+    // sheet being named carries now (its default, "Sheet1") never counts.
     void nameSheet(spreadsheet::Worksheet& sheet)
     {
         if (TableName.size() > kLongTableName) {
@@ -225,7 +226,7 @@ private:
             int j = 1;                                             // 158
             p.loop(
                 SheetNameTaken,
-                [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook); },
+                [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook, &sheet); },
                 [&] {
                     TableName = NumberedSheetName(stem, j);  // 162
                     ++j;                                     // 164
@@ -234,7 +235,7 @@ private:
         QString name = CleanSheetName(TableName);
         // Tables of the same name in different sub-folders (or names equal but for case) get
         // numbered as the continuation sheets of a long table are: "orders (2)".
-        if (p.test(SheetNameTaken, [&] { return SheetNameExists(name, *mWorkbook); })) {
+        if (p.test(SheetNameTaken, [&] { return SheetNameExists(name, *mWorkbook, &sheet); })) {
             int number = 2;
             p.step(SheetNameTaken, [&] { name = ContinuationSheetName(name, number, *mWorkbook); });
         }
