@@ -63,7 +63,18 @@ private:
     bool isStillSearchable(const QString& entry);
     bool leadsInside(const DirectoryReader& reader, const char* name, struct stat& status);
     void checkIdentity(const QString& entry, const DirectoryReader& reader) const;
+
+    // A sub-folder as its parent's listing found it.
+    struct SubFolder
+    {
+        QString name;
+        FolderIdentity identity;
+        FolderStatus listed;
+    };
     void listSubFolders(const QString& entry, QStringList& newList);
+    void readSubFolders(const QString& entry, std::vector<SubFolder>& found);
+    void appendSubFolders(const QString& entry, std::vector<SubFolder>& found,
+                          QStringList& newList);
 
     app::FailureLog mLog;
     TreeBounds mBounds;  // the trees of the folders the walk was given
@@ -144,15 +155,22 @@ void FolderWalk::checkIdentity(const QString& entry, const DirectoryReader& read
         throw errnoError(ENOENT, entry);
 }
 
+// A listing that fails part way keeps the sub-folders found before the failure: each was taken
+// as it was listed. The failure then abandons the rest of the folder.
 void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
 {
-    struct SubFolder
-    {
-        QString name;
-        FolderIdentity identity;
-        FolderStatus listed;
-    };
     std::vector<SubFolder> found;
+    try {
+        readSubFolders(entry, found);
+    } catch (...) {
+        appendSubFolders(entry, found, newList);
+        throw;
+    }
+    appendSubFolders(entry, found, newList);
+}
+
+void FolderWalk::readSubFolders(const QString& entry, std::vector<SubFolder>& found)
+{
     DirectoryReader reader(files::fileNameBytes(entry));
     checkIdentity(entry, reader);
     DirectoryReader::Entry read{};
@@ -176,6 +194,11 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
                          {status.st_dev, status.st_ino},
                          FolderStatus{isLink, true, status.st_dev}});
     }
+}
+
+void FolderWalk::appendSubFolders(const QString& entry, std::vector<SubFolder>& found,
+                                  QStringList& newList)
+{
     // Sorted before the identity test, so of two names for one folder the first listed stays.
     std::sort(found.begin(), found.end(), [](const SubFolder& a, const SubFolder& b) {
         return isListedBefore(a.name, b.name);
