@@ -1,7 +1,7 @@
 // The texts of the connection setup window, in one place.
 #pragma once
 
-namespace foxpro::form1 {
+namespace form1 {
 
 inline constexpr char kDesignCaption[] = "Setup Connections";
 inline constexpr char kCouldNotConnect[] = "Could not connect.";
@@ -23,4 +23,4 @@ inline constexpr char kPushButton4[] = "in Quorvane2021/08/31.Form1.PushButton4_
 inline constexpr char kPushButton5[] = "in Quorvane2021/08/31.Form1.PushButton5_Click ";
 inline constexpr char kPushButton6[] = "in Quorvane2021/08/31.Form1.PushButton6_Click ";
 
-}  // namespace foxpro::form1
+}  // namespace form1

@@ -24,7 +24,7 @@
 #include "windows/look/DesignUnits.h"
 #include "windows/look/WindowPointer.h"
 
-namespace exporting {
+namespace windows {
 namespace {
 
 QString location(const char* procedure)
@@ -40,12 +40,12 @@ public:
     explicit BusyGuard(Form2& window) : mWindow(window)
     {
         mWindow.ExportBusy = true;
-        mWindow.PushButton5->setText(QString::fromLatin1(kStopButtonText));
+        mWindow.PushButton5->setText(QString::fromLatin1(exporting::kStopButtonText));
     }
     ~BusyGuard()
     {
         mWindow.ExportBusy = false;
-        mWindow.PushButton5->setText(QString::fromLatin1(kFinishButtonText));
+        mWindow.PushButton5->setText(QString::fromLatin1(exporting::kFinishButtonText));
     }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
@@ -102,19 +102,19 @@ void Form2::Form_Load()
     };
     app::ErrorReportBox report{mBox};
     app::ReportingProcedure p{location("Form_Load"), report};
-    p.step(PaintBackground, [&] { app::PaintFormBackground(*this); });
-    p.step(SetIcon, [&] { setWindowIcon(app::applicationIcon()); });
+    p.step(PaintBackground, [&] { look::PaintFormBackground(*this); });
+    p.step(SetIcon, [&] { setWindowIcon(look::applicationIcon()); });
     const QString handPointer = app::ProgramFolder() + QStringLiteral("/HAND-M.CUR");
     if (p.test(HandFileExists, [&] { return app::FileExists(handPointer); }))
-        p.step(LoadHand, [&] { mPointer->setCustomCursor(app::loadCursorFile(handPointer)); });
+        p.step(LoadHand, [&] { mPointer->setCustomCursor(look::loadCursorFile(handPointer)); });
     p.step(SetCaption, [&] { setWindowTitle(QStringLiteral("Quorvane")); });
     p.step(AddColumn,
            [&] { mListView->setHeaderLabels({QStringLiteral("Select Tables To Import")}); });
     p.step(SetColumnWidth,
-           [&] { mListView->setColumnWidth(0, app::twips(0, 0, 6500, 0).width()); });
+           [&] { mListView->setColumnWidth(0, look::twips(0, 0, 6500, 0).width()); });
     p.step(FillList, [&] { mList->show(std::exchange(mLoadTables, {})); });
     p.step(Enable, [&] { setEnabled(true); });
-    p.step(DefaultPointer, [&] { mPointer->setShape(app::kPointerDefault); });
+    p.step(DefaultPointer, [&] { mPointer->setShape(look::kPointerDefault); });
 }
 
 void Form2::PushButton2_Click()
@@ -139,22 +139,22 @@ void Form2::PushButton5_Click()
         stopExport();
         return;
     }
-    ExportOutcome outcome;
+    exporting::ExportOutcome outcome;
     {
         BusyGuard busy{*this};
         mStopAsked = false;
         Form2Progress progress{*this, *ProgressBar1, *mPointer, mStopAsked};
         Form2RemoteConsent consent{mBox};
-        const ExportRequest request{mSettings(), mList->items(), mFactory, spreadsheet::kMaxRows,
-                                    &consent};
+        const exporting::ExportRequest request{mSettings(), mList->items(), mFactory,
+                                               spreadsheet::kMaxRows, &consent};
         app::ErrorReportBox report{mBox};
-        outcome = RunExport(request, progress, report);
+        outcome = exporting::RunExport(request, progress, report);
     }
     if (outcome.handedOver && outcome.stopped) {
-        const StopPoint& at = *outcome.stopped;
-        app::showMessage(mBox, stoppedText(at.table, at.copied, at.rows));
+        const exporting::StopPoint& at = *outcome.stopped;
+        app::showMessage(mBox, exporting::stoppedText(at.table, at.copied, at.rows));
     } else if (outcome.handedOver) {
-        app::showMessage(mBox, doneText(outcome.tablesIncomplete, outcome.tablesTicked));
+        app::showMessage(mBox, exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked));
     }
 }
 
@@ -184,7 +184,7 @@ void Form2::PushButton9_Click()
 
 void Form2::closeEvent(QCloseEvent* event)
 {
-    if (ExportBusy && !app::askQuestion(mBox, closeDuringExportText())) {
+    if (ExportBusy && !app::askQuestion(mBox, exporting::closeDuringExportText())) {
         event->ignore();
         return;
     }
@@ -201,4 +201,4 @@ void Form2::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-}  // namespace exporting
+}  // namespace windows

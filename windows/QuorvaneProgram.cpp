@@ -76,9 +76,9 @@ int RunQuorvane(int argc, char* argv[])
                      line.problem.toLocal8Bit().constData());
         return kWrongArguments;
     }
-    application.setWindowIcon(app::applicationIcon());
-    app::QtMessageBox messageBox;
-    foxpro::Form1 form{foxpro::Form1Services::standard(messageBox)};
+    application.setWindowIcon(look::applicationIcon());
+    look::QtMessageBox messageBox;
+    Form1 form{Form1Services::standard(messageBox)};
     form.Form_Load(line.path);  // may end the program (no spreadsheet program)
     form.showAfterLoad();
     return application.exec();

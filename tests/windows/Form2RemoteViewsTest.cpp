@@ -53,8 +53,8 @@ TEST_P(Form2RemoteViewsTest, OneQuestionThenCopiedOrSkipped)
     foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
                                      settings, messages.reports());
     QWidget setupWindow;
-    exporting::Form2 form([settings] { return settings; }, &setupWindow, spreadsheet.factory(),
-                          messages, tables);
+    windows::Form2 form([settings] { return settings; }, &setupWindow, spreadsheet.factory(),
+                        messages, tables);
     form.PushButton8_Click();  // "Select All"
     messages.answer = wanted.yes;
     form.PushButton5_Click();

@@ -34,19 +34,19 @@ class Form2Test : public ::testing::Test
 {
 protected:
     // Loads the window with the catalogue of the folder as it is now.
-    exporting::Form2& load()
+    windows::Form2& load()
     {
         return load({false, QString(), QString::fromStdString(dir.path().string())});
     }
 
     // Loads the window with the catalogue of the source settings name.
-    exporting::Form2& load(const foxpro::ConnectionSettings& settings)
+    windows::Form2& load(const foxpro::ConnectionSettings& settings)
     {
         foxpro::TableList tables;
         foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
                                          settings, messages.reports());
-        form = std::make_unique<exporting::Form2>([settings] { return settings; }, &setupWindow,
-                                                  spreadsheet.factory(), messages, tables);
+        form = std::make_unique<windows::Form2>([settings] { return settings; }, &setupWindow,
+                                                spreadsheet.factory(), messages, tables);
         form->endProgram = [this] { ++programEnds; };
         return *form;
     }
@@ -66,7 +66,7 @@ protected:
     QWidget setupWindow;
     fakes::FakeSpreadsheet spreadsheet;
     testsupport::RecordingMessageBox messages;
-    std::unique_ptr<exporting::Form2> form;
+    std::unique_ptr<windows::Form2> form;
     int programEnds = 0;
 };
 
@@ -184,13 +184,13 @@ TEST_F(Form2Test, FinishExportsTheTickedTablesAndSaysDone)
     };
     messages.onShow = [&](const testsupport::RecordingMessageBox::Shown&) {
         EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
-        EXPECT_EQ(window.pointer().shape(), app::kPointerDefault);
+        EXPECT_EQ(window.pointer().shape(), look::kPointerDefault);
         EXPECT_EQ(window.ProgressBar1->text(), QStringLiteral("Progress Bar"));
         EXPECT_EQ(window.ProgressBar1->value(), 0);
     };
     window.PushButton5->click();
 
-    EXPECT_EQ(pointerWhileBusy, app::kPointerHourglass);
+    EXPECT_EQ(pointerWhileBusy, look::kPointerHourglass);
     EXPECT_TRUE(busyWhileRunning);
     EXPECT_FALSE(window.ExportBusy);
     EXPECT_EQ(spreadsheet.applicationsCreated, 1);
@@ -222,11 +222,11 @@ TEST_F(Form2Test, HourglassStaysOverFinishWhileTheExportRuns)
         shapeOverFinish = window.pointer().shape();
     };
     window.PushButton5_Click();
-    EXPECT_EQ(shapeOverFinish, app::kPointerHourglass);
+    EXPECT_EQ(shapeOverFinish, look::kPointerHourglass);
     moveOver(*window.PushButton5);
-    EXPECT_EQ(window.pointer().shape(), app::kPointerCustom);
+    EXPECT_EQ(window.pointer().shape(), look::kPointerCustom);
     moveOver(*list().viewport());
-    EXPECT_EQ(window.pointer().shape(), app::kPointerDefault);
+    EXPECT_EQ(window.pointer().shape(), look::kPointerDefault);
 }
 
 TEST_F(Form2Test, FinishOnAnEmptyListDoesNothing)
@@ -236,7 +236,7 @@ TEST_F(Form2Test, FinishOnAnEmptyListDoesNothing)
     EXPECT_EQ(spreadsheet.applicationsCreated, 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(window.ExportBusy);
-    EXPECT_EQ(window.pointer().shape(), app::kPointerDefault);
+    EXPECT_EQ(window.pointer().shape(), look::kPointerDefault);
 }
 
 TEST_F(Form2Test, ProgressTextKeepsPercentSignsOfTableNames)
