@@ -119,7 +119,7 @@ void Form1::PushButton2_Click()
         return;
     }
     QString connectionString;
-    p.step(settings.option1 ? BuildContainerString : BuildFolderString,
+    p.step(settings.isContainer ? BuildContainerString : BuildFolderString,
            [&] { connectionString = foxpro::BuildFoxproConnectionString(settings); });
     p.step(FillList, [&] {
         foxpro::TableList tables;
@@ -221,8 +221,8 @@ void Form1::Text2_GotFocus()
 
 void Form1::takeSource(const foxpro::GivenSource& source)
 {
-    selectOption(source.option1 ? *Option1 : *Option2);
-    setPathText(source.option1 ? *Text1 : *Text2, source.path);
+    selectOption(source.isContainer ? *Option1 : *Option2);
+    setPathText(source.isContainer ? *Text1 : *Text2, source.path);
 }
 
 void Form1::tickGivenTable(const foxpro::GivenSource& source)

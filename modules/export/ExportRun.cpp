@@ -68,7 +68,7 @@ private:
     {
         p.step(SetMode, [&] { mConnection.Mode = 3; });
         const QString connectionString = foxpro::BuildFoxproConnectionString(mRequest.settings);
-        const int line = p.test(IsContainer, [&] { return mRequest.settings.option1; })
+        const int line = p.test(IsContainer, [&] { return mRequest.settings.isContainer; })
                              ? OpenContainer
                              : OpenFolder;
         return p.step(line, [&] {

@@ -121,10 +121,10 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
     }
     p.step(CreateRecordset, [&] { recordset = std::make_unique<database::Recordset>(); });
     p.step(ClearList, [&] { list.clear(); });
-    if (p.test(IsContainer, [&] { return settings.option1; }))
+    if (p.test(IsContainer, [&] { return settings.isContainer; }))
         addSchemaTables(p, list, connection, recordset);
     else
-        addFolderTables(p, list, settings.text2, log);
+        addFolderTables(p, list, settings.folderPath, log);
     return log.failures();
 }
 

@@ -37,8 +37,8 @@ TEST_F(ExportRunTest, MissingContainerIsReportedAtItsOwnLine)
 {
     list.add(QStringLiteral("a"), true);
     foxpro::ConnectionSettings settings;
-    settings.option1 = true;
-    settings.text1 = QString::fromStdString((dir.path() / "none.dbc").string());
+    settings.isContainer = true;
+    settings.containerPath = QString::fromStdString((dir.path() / "none.dbc").string());
     exporting::ExportRequest request{settings, list.items, spreadsheet.factory()};
     const auto outcome = exporting::RunExport(request, progress, messages.reports());
     EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"116"});

@@ -22,8 +22,8 @@ protected:
     exporting::ExportOutcome run(int rowsPerSheet = spreadsheet::kMaxRows)
     {
         foxpro::ConnectionSettings settings;
-        settings.option1 = false;
-        settings.text2 = QString::fromStdString(dir.path().string());
+        settings.isContainer = false;
+        settings.folderPath = QString::fromStdString(dir.path().string());
         exporting::ExportRequest request{settings, list.items, spreadsheet.factory(), rowsPerSheet};
         return exporting::RunExport(request, progress, messages.reports());
     }
