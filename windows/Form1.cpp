@@ -86,7 +86,7 @@ void Form1::PushButton1_Click()
 {
     enum Line : int { SelectFolderOption = 100, SetSamplesPath = 102 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton1), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton1_Click"), report};
     p.step(SelectFolderOption, [&] { selectOption(*Option2); });
     p.step(SetSamplesPath,
            [&] { setPathText(*Text2, app::ProgramFolder() + text(form1::kSamplesFolder)); });
@@ -106,7 +106,7 @@ void Form1::PushButton2_Click()
         CouldNotConnect = 114,
     };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton2), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton2_Click"), report};
     const foxpro::ConnectionSettings settings = currentSettings();
     std::unique_ptr<database::Connection> connection;
     bool connected = true;  // a test that fails with an error goes on as if it had passed
@@ -139,7 +139,7 @@ void Form1::PushButton3_Click()
 {
     enum Line : int { CreateConnection = 100 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton3), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton3_Click"), report};
     std::unique_ptr<database::Connection> connection;
     p.step(CreateConnection, [&] { connection = std::make_unique<database::Connection>(); });
     // From here every failure ends in "Could not connect."; the hourglass stays while either
@@ -160,7 +160,7 @@ void Form1::PushButton4_Click()
 {
     enum Line : int { PickFolder = 100, Cancelled = 102, SetFolderPath = 104 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton4), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton4_Click"), report};
     QString folder;
     p.step(PickFolder, [&] {
         folder = mServices.browseForFolder(*this, text(form1::kFolderPickerTitle), QString());
@@ -174,7 +174,7 @@ void Form1::PushButton5_Click()
 {
     enum Line : int { PickFile = 108, Chosen = 110, SetFilePath = 112 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton5), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton5_Click"), report};
     QString fileName;
     p.step(PickFile, [&] { fileName = mServices.chooseDatabaseFile(*this); });
     if (p.test(Chosen, [&] { return !fileName.isEmpty(); }))
@@ -185,7 +185,7 @@ void Form1::PushButton6_Click()
 {
     enum Line : int { ShowHelp = 100 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton6), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton6_Click"), report};
     p.step(ShowHelp, [&] { app::showMessage(box(), text(form1::kHelp)); });
 }
 

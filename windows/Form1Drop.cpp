@@ -13,8 +13,6 @@
 namespace windows {
 namespace {
 
-const QString kDropLocation = QStringLiteral("in Quorvane2021/08/31.Form1.Form_OLEDragDrop ");
-
 // The local path a drag carries when it carries exactly one file or folder; else empty.
 QString draggedPath(const QMimeData* data)
 {
@@ -35,7 +33,7 @@ void Form1::Form_OLEDragDrop(const QString& path)
 {
     enum Line : int { TakeSource = 100, GoOn = 102 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{kDropLocation, report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "Form_OLEDragDrop"), report};
     foxpro::GivenSource dropped;
     p.step(TakeSource, [&] {
         dropped = foxpro::sourceForGivenPath(path);

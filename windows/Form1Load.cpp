@@ -42,7 +42,7 @@ void Form1::Form_Load(const QString& givenPath)
         CheckSpreadsheet = 146,
     };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{QString::fromLatin1(form1::kFormLoad), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "Form_Load"), report};
     p.step(ApplySkin, [&] { look::ApplySkin(*this, *SkinFramework1); });
 
     const QString handFile = app::ProgramFolder() + QString::fromLatin1(form1::kHandCursorFile);

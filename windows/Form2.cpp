@@ -27,12 +27,6 @@
 namespace windows {
 namespace {
 
-QString location(const char* procedure)
-{
-    return QStringLiteral("in Quorvane2021/08/31.Form2.") + QLatin1String(procedure) +
-           QLatin1Char(' ');
-}
-
 // ExportBusy, and "Stop" in place of "Finish", for the length of a click on "Finish".
 class BusyGuard
 {
@@ -101,7 +95,7 @@ void Form2::Form_Load()
         DefaultPointer = 124,
     };
     app::ErrorReportBox report{mBox};
-    app::ReportingProcedure p{location("Form_Load"), report};
+    app::ReportingProcedure p{app::reportLocation("Form2", "Form_Load"), report};
     p.step(PaintBackground, [&] { look::PaintFormBackground(*this); });
     p.step(SetIcon, [&] { setWindowIcon(look::applicationIcon()); });
     const QString handPointer = app::ProgramFolder() + QStringLiteral("/HAND-M.CUR");
@@ -121,7 +115,7 @@ void Form2::PushButton2_Click()
 {
     enum Line : int { ShowSetup = 100, Hide = 102 };
     app::ErrorReportBox report{mBox};
-    app::ReportingProcedure p{location("PushButton2_Click"), report};
+    app::ReportingProcedure p{app::reportLocation("Form2", "PushButton2_Click"), report};
     p.step(ShowSetup, [&] {
         if (mSetupWindow)
             mSetupWindow->show();
@@ -170,7 +164,7 @@ void Form2::PushButton8_Click()
 {
     enum Line : int { TickAll = 102 };
     app::ErrorReportBox report{mBox};
-    app::ReportingProcedure p{location("PushButton8_Click"), report};
+    app::ReportingProcedure p{app::reportLocation("Form2", "PushButton8_Click"), report};
     p.step(TickAll, [&] { mList->setAllChecked(true); });
 }
 
@@ -178,7 +172,7 @@ void Form2::PushButton9_Click()
 {
     enum Line : int { ClearAll = 102 };
     app::ErrorReportBox report{mBox};
-    app::ReportingProcedure p{location("PushButton9_Click"), report};
+    app::ReportingProcedure p{app::reportLocation("Form2", "PushButton9_Click"), report};
     p.step(ClearAll, [&] { mList->setAllChecked(false); });
 }
 

@@ -15,6 +15,7 @@
 #include "components/rows/KeepGoing.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "modules/app/Cadence.h"
+#include "modules/app/ErrorReport.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/YieldToWindows.h"
 #include "modules/export/Excel1.h"
@@ -38,7 +39,9 @@ class Run
 {
 public:
     Run(const ExportRequest& request, ExportProgress& progress, app::FailureReport& report)
-        : p(QString::fromLatin1(kExportLocation), report), mRequest(request), mProgress(progress)
+        : p(app::reportLocation("Form2", "PushButton5_Click"), report),
+          mRequest(request),
+          mProgress(progress)
     {
         // A view's SQL runs inside the component for as long as its data makes it: the window
         // stays live and a stop is heard there too.

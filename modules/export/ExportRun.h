@@ -56,8 +56,8 @@ struct ExportOutcome
     std::optional<StopPoint> stopped;  // the progress asked to stop: where the run ended
 };
 
-// Runs the export as a reporting procedure (location kExportLocation): every failure goes to
-// report once, as it happens, with the number of the statement that failed.
+// Runs the export as a reporting procedure (located in Form2.PushButton5_Click): every failure
+// goes to report once, as it happens, with the number of the statement that failed.
 //
 // What a failure leaves:
 // - the source cannot be opened: no spreadsheet is started, nothing is handed over;

@@ -7,14 +7,13 @@
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/files/FileName.h"
+#include "modules/app/ErrorReport.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/foxpro/SchemaRows.h"
 #include "modules/fs/AddFolder.h"
 
 namespace foxpro {
 namespace {
-
-const QString kLocation = QStringLiteral("in Quorvane2021/08/31.Foxpro.AddTablesToFoxproListbox ");
 
 // The statements of AddTablesToFoxproListbox, numbered as its error report quotes them.
 enum Line : int {
@@ -109,7 +108,7 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
                                        std::unique_ptr<database::Connection> opened)
 {
     app::FailureLog log{report};  // the folder walk's failures are the catalogue's too
-    app::ReportingProcedure p{kLocation, log};
+    app::ReportingProcedure p{app::reportLocation("Foxpro", "AddTablesToFoxproListbox"), log};
     std::unique_ptr<database::Connection> connection = std::move(opened);
     std::unique_ptr<database::Recordset> recordset;
     if (!connection) {

@@ -15,6 +15,7 @@
 #include <QHash>
 
 #include "components/files/FileName.h"
+#include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/YieldToWindows.h"
@@ -27,8 +28,8 @@
 namespace fs {
 namespace {
 
-const QString kLocation =
-    QStringLiteral("in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 ");
+// The folder walk's reports carry a project tag of their own.
+constexpr char kWalkProjectTag[] = "PellanTitle2021/08/31";
 
 // The statements of GetSubDirectories2016 that report, numbered as its error report quotes them.
 enum Line : int {
@@ -214,7 +215,9 @@ void FolderWalk::appendSubFolders(const QString& entry, std::vector<SubFolder>& 
 
 qsizetype FolderWalk::run(QStringList& folders, bool recurse)
 {
-    app::ReportingProcedure p{kLocation, mLog, app::AppTitle()};
+    app::ReportingProcedure p{
+        app::reportLocation("AddFolder", "GetSubDirectories2016", kWalkProjectTag), mLog,
+        app::AppTitle()};
     QStringList newList;
     // Failures are reported until the first listing starts; from then on until the descent
     // has returned, a failure abandons its entry, and a denied or vanished folder leaves the
