@@ -89,7 +89,7 @@ void Form1::PushButton1_Click()
     app::ReportingProcedure p{app::reportLocation("Form1", "PushButton1_Click"), report};
     p.step(SelectFolderOption, [&] { selectOption(*Option2); });
     p.step(SetSamplesPath,
-           [&] { setPathText(*Text2, app::ProgramFolder() + text(form1::kSamplesFolder)); });
+           [&] { setPathText(*Text2, app::programFolder() + text(form1::kSamplesFolder)); });
 }
 
 // The connection the test opened is the one the catalogue lists: "Next >" opens the source
@@ -111,7 +111,7 @@ void Form1::PushButton2_Click()
     std::unique_ptr<database::Connection> connection;
     bool connected = true;  // a test that fails with an error goes on as if it had passed
     p.step(TestConnection, [&] {
-        connection = foxpro::OpenFoxproConnection(settings);
+        connection = foxpro::openFoxproConnection(settings);
         connected = connection != nullptr;
     });
     if (!connected) {

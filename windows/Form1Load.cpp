@@ -45,7 +45,7 @@ void Form1::Form_Load(const QString& givenPath)
     app::ReportingProcedure p{app::reportLocation("Form1", "Form_Load"), report};
     p.step(ApplySkin, [&] { look::ApplySkin(*this, *SkinFramework1); });
 
-    const QString handFile = app::ProgramFolder() + QString::fromLatin1(form1::kHandCursorFile);
+    const QString handFile = app::programFolder() + QString::fromLatin1(form1::kHandCursorFile);
     if (p.test(HandFileExists, [&] { return app::FileExists(handFile); }))
         p.step(LoadHand, [&] { mPointer->setCustomCursor(look::loadCursorFile(handFile)); });
 
@@ -60,7 +60,7 @@ void Form1::Form_Load(const QString& givenPath)
         p.step(SelectFolder, [&] { selectOption(*Option2); });
     }
 
-    p.step(RestoreCodePage, [&] { mCodePage = foxpro::ReadCodePageSetting(); });
+    p.step(RestoreCodePage, [&] { mCodePage = foxpro::readCodePageSetting(); });
 
     // A given source replaces the restored one as its "..." button would, and is opened
     // whether or not it exists: a missing one gets the report of any source that cannot be.

@@ -98,7 +98,7 @@ void Form2::Form_Load()
     app::ReportingProcedure p{app::reportLocation("Form2", "Form_Load"), report};
     p.step(PaintBackground, [&] { look::PaintFormBackground(*this); });
     p.step(SetIcon, [&] { setWindowIcon(look::applicationIcon()); });
-    const QString handPointer = app::ProgramFolder() + QStringLiteral("/HAND-M.CUR");
+    const QString handPointer = app::programFolder() + QStringLiteral("/HAND-M.CUR");
     if (p.test(HandFileExists, [&] { return app::FileExists(handPointer); }))
         p.step(LoadHand, [&] { mPointer->setCustomCursor(look::loadCursorFile(handPointer)); });
     p.step(SetCaption, [&] { setWindowTitle(QStringLiteral("Quorvane")); });
@@ -142,7 +142,7 @@ void Form2::PushButton5_Click()
         const exporting::ExportRequest request{mSettings(), mList->items(), mFactory,
                                                spreadsheet::kMaxRows, &consent};
         app::ErrorReportBox report{mBox};
-        outcome = exporting::RunExport(request, progress, report);
+        outcome = exporting::runExport(request, progress, report);
     }
     if (outcome.handedOver && outcome.stopped) {
         const exporting::StopPoint& at = *outcome.stopped;

@@ -235,14 +235,14 @@ private:
         if (TableName.size() > kLongTableName) {
             QString stem;
             int j = 0;
-            p.step(CutLongName, [&] { TableName = LeftCharacters(TableName, kSheetNameCut); });
+            p.step(CutLongName, [&] { TableName = leftCharacters(TableName, kSheetNameCut); });
             p.step(TakeStem, [&] { stem = TableName; });
             p.step(StartNumbering, [&] { j = 1; });
             p.loop(
                 SheetNameTaken,
                 [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook, &sheet); },
                 [&] {
-                    p.step(NumberName, [&] { TableName = NumberedSheetName(stem, j); });
+                    p.step(NumberName, [&] { TableName = numberedSheetName(stem, j); });
                     p.step(NextNumber, [&] { ++j; });
                 });
         }
@@ -251,7 +251,7 @@ private:
         // numbered as the continuation sheets of a long table are: "orders (2)".
         if (p.test(SheetNameTaken, [&] { return SheetNameExists(name, *mWorkbook, &sheet); })) {
             int number = 2;
-            p.step(SheetNameTaken, [&] { name = ContinuationSheetName(name, number, *mWorkbook); });
+            p.step(SheetNameTaken, [&] { name = continuationSheetName(name, number, *mWorkbook); });
         }
         p.step(NameSheet, [&] { sheet.setName(name.toStdString()); });
     }
@@ -284,7 +284,7 @@ private:
 
 }  // namespace
 
-ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress,
+ExportOutcome runExport(const ExportRequest& request, ExportProgress& progress,
                         app::FailureReport& report)
 {
     Run run{request, progress, report};

@@ -2,7 +2,7 @@
 // program. No windows: Form2 and the batch command call it alike.
 //
 //     exporting::ExportRequest request{settings, tables, spreadsheet::defaultApplicationFactory()};
-//     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, report);
+//     const exporting::ExportOutcome outcome = exporting::runExport(request, progress, report);
 //     if (outcome.handedOver && outcome.stopped)
 //         app::showMessage(box, exporting::stoppedText(*outcome.stopped));
 //     else if (outcome.handedOver)
@@ -75,7 +75,7 @@ struct ExportOutcome
 // When the progress asks to stop (ExportProgress::stopAsked, also asked inside a long view),
 // the run ends at the next record or inside the view's SQL, copies nothing more and hands the
 // workbook over with what it holds; outcome.stopped says where. Stopping is no failure.
-ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress,
+ExportOutcome runExport(const ExportRequest& request, ExportProgress& progress,
                         app::FailureReport& report);
 
 }  // namespace exporting

@@ -56,7 +56,7 @@ void addSchemaTables(app::ReportingProcedure& p, TableList& list,
            [&] { recordset = object(connection).OpenSchema(database::adSchemaTables); });
     p.step(ClearListAgain, [&] { list.clear(); });
     if (recordset)
-        AddSchemaRows(p, list, *recordset);
+        addSchemaRows(p, list, *recordset);
     else
         p.report(WalkSchema, QString::fromLatin1(kObjectNotSet));
     p.step(CloseRecordset, [&] { object(recordset).Close(); });
@@ -127,7 +127,7 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
     return log.failures();
 }
 
-std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSettings& settings)
+std::unique_ptr<database::Connection> openFoxproConnection(const ConnectionSettings& settings)
 {
     auto connection = std::make_unique<database::Connection>();  // a failure here is thrown
     try {
@@ -142,7 +142,7 @@ std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSetti
 
 bool TestFoxproConnection(const ConnectionSettings& settings)
 {
-    return OpenFoxproConnection(settings) != nullptr;
+    return openFoxproConnection(settings) != nullptr;
 }
 
 }  // namespace foxpro

@@ -62,9 +62,9 @@ public:
     FileNameArray() = default;
     explicit FileNameArray(QStringList names) : mNames(std::move(names)) {}
 
-    int LBound() const { return mNames.isEmpty() ? 0 : 1; }
-    int UBound() const { return static_cast<int>(mNames.size()); }
-    // The name at index LBound()..UBound(); throws std::out_of_range outside the bounds.
+    int lowerBound() const { return mNames.isEmpty() ? 0 : 1; }
+    int upperBound() const { return static_cast<int>(mNames.size()); }
+    // The name at index lowerBound()..upperBound(); throws std::out_of_range outside the bounds.
     QString at(int index) const;
     // The matches in the order found; empty when there are none.
     const QStringList& names() const { return mNames; }

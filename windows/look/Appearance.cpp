@@ -49,7 +49,7 @@ void PaintFormBackground(QWidget& window)
 
 QString skinPath()
 {
-    return app::ProgramFolder() + QStringLiteral("/x/o.cjs");
+    return app::programFolder() + QStringLiteral("/x/o.cjs");
 }
 
 void ApplySkin(QWidget& window, SkinFramework& skin)

@@ -25,7 +25,7 @@ protected:
         settings.isContainer = false;
         settings.folderPath = QString::fromStdString(dir.path().string());
         exporting::ExportRequest request{settings, list.items, spreadsheet.factory(), rowsPerSheet};
-        return exporting::RunExport(request, progress, messages.reports());
+        return exporting::runExport(request, progress, messages.reports());
     }
 
     // Every row of a sheet from row 1 to its last.

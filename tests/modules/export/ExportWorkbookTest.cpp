@@ -19,7 +19,7 @@ protected:
         foxpro::ConnectionSettings settings{false, QString(),
                                             QString::fromStdString(dir.path().string())};
         exporting::WorkbookFile output{file()};
-        const exporting::ExportOutcome outcome = exporting::RunExport(
+        const exporting::ExportOutcome outcome = exporting::runExport(
             {settings, list.items, output.factory(), rowsPerSheet}, progress, messages.reports());
         if (outcome.handedOver && outcome.tablesIncomplete == 0)
             output.commit();

@@ -346,7 +346,7 @@ TEST(Catalogue, listsThroughAConnectionAlreadyOpenWithoutOpeningTheSourceAgain)
         stdfs::copy_file(testsupport::fixture(std::string("XSharpPublic/VfpTestData/") + name),
                          dir.path() / name);
     const auto settings = containerAt(dir.path() / "northwind.dbc");
-    std::unique_ptr<database::Connection> opened = foxpro::OpenFoxproConnection(settings);
+    std::unique_ptr<database::Connection> opened = foxpro::openFoxproConnection(settings);
     ASSERT_NE(opened, nullptr);
     stdfs::remove(dir.path() / "northwind.dbc");  // a second open would fail now
 
