@@ -25,51 +25,6 @@ using testsupport::Form1Harness;
 
 const QString kCouldNotConnect = QStringLiteral("Could not connect.");
 
-TEST(Form1Controls, SitAtTheirDesignPlacesInTheirFonts)
-{
-    Form1Harness h;
-    windows::Form1& f = h.form();
-    EXPECT_EQ(f.size(), QSize(536, 207));  // 8040 x 3105 twips
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Setup Connections"));
-    struct Place
-    {
-        const char* name;
-        QWidget* control;
-        QRect rect;  // twips / 15
-        QString text;
-    };
-    const Place places[] = {
-        {"Frame1", f.Frame1, {8, 40, 520, 125}, QStringLiteral("FoxPro Login")},
-        {"Option1", f.Option1, {16, 23, 81, 17}, QStringLiteral("DBC File:")},
-        {"Text1", f.Text1, {144, 20, 321, 23}, QString()},
-        {"PushButton5", f.PushButton5, {472, 20, 32, 23}, QStringLiteral("...")},
-        {"Option2", f.Option2, {16, 56, 121, 17}, QStringLiteral("Free Table Folder:")},
-        {"Text2", f.Text2, {144, 53, 321, 23}, QString()},
-        {"PushButton4", f.PushButton4, {472, 53, 32, 23}, QStringLiteral("...")},
-        {"PushButton1",
-         f.PushButton1,
-         {16, 86, 240, 27},
-         QStringLiteral("Load Sample/Example Database")},
-        {"PushButton3", f.PushButton3, {264, 87, 240, 27}, QStringLiteral("Test Connection")},
-        {"PushButton2", f.PushButton2, {8, 173, 520, 27}, QStringLiteral("Next >")},
-        {"PushButton6", f.PushButton6, {8, 8, 520, 27}, QStringLiteral("Help")},
-    };
-    for (const Place& p : places) {
-        EXPECT_EQ(p.control->geometry(), p.rect) << p.name;
-        EXPECT_TRUE(p.control->isEnabled()) << p.name;
-        if (auto* button = qobject_cast<QAbstractButton*>(p.control)) {
-            EXPECT_EQ(button->text(), p.text) << p.name;
-        }
-    }
-    EXPECT_EQ(f.Frame1->title(), QStringLiteral("FoxPro Login"));
-    EXPECT_EQ(f.Text1->parentWidget(), f.Frame1);
-    EXPECT_TRUE(f.Text2->font().bold());
-    EXPECT_DOUBLE_EQ(f.Text2->font().pointSizeF(), 9.0);
-    EXPECT_TRUE(f.PushButton2->font().bold());
-    EXPECT_DOUBLE_EQ(f.PushButton2->font().pointSizeF(), 11.25);
-    EXPECT_FALSE(f.font().bold());
-}
-
 TEST(Form1Settings, EveryKeystrokeAndClickIsStoredAtOnce)
 {
     Form1Harness h;

@@ -70,24 +70,13 @@ protected:
     int programEnds = 0;
 };
 
-TEST_F(Form2Test, ControlsAtTheirPlaces)
+TEST_F(Form2Test, ControlsInTabOrderWithTheirIdleTexts)
 {
     auto& window = load();
-    EXPECT_EQ(window.size(), QSize(536, 314));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvane"));
-    EXPECT_EQ(list().geometry(), QRect(8, 42, 520, 197));
-    EXPECT_EQ(window.PushButton2->geometry(), QRect(8, 245, 256, 27));
-    EXPECT_EQ(window.PushButton5->geometry(), QRect(272, 245, 256, 27));
-    EXPECT_EQ(window.PushButton8->geometry(), QRect(8, 8, 256, 27));
-    EXPECT_EQ(window.PushButton9->geometry(), QRect(272, 8, 256, 27));
-    EXPECT_EQ(window.ProgressBar1->geometry(), QRect(8, 279, 519, 27));
     EXPECT_EQ(window.PushButton5->text(), QStringLiteral("Finish"));
-    EXPECT_EQ(window.PushButton2->font().pointSizeF(), 11.25);
-    EXPECT_TRUE(window.PushButton2->font().bold());
-    EXPECT_EQ(list().font().pointSizeF(), 9.0);
     EXPECT_EQ(list().columnCount(), 1);
     EXPECT_EQ(list().headerItem()->text(0), QStringLiteral("Select Tables To Import"));
-    EXPECT_EQ(list().columnWidth(0), 433);
     EXPECT_FALSE(list().rootIsDecorated());
     EXPECT_EQ(window.ProgressBar1->text(), QStringLiteral("Progress Bar"));
     EXPECT_EQ(window.ProgressBar1->value(), 0);
