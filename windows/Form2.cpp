@@ -79,7 +79,7 @@ bool Form2::tickTable(const QString& query)
 }
 
 // The list is filled with what the catalogue listed for "Next >", so the source is opened and
-// listed once per "Next >"; the load no longer builds a connection string of its own.
+// listed once per "Next >"; the load builds no connection string of its own.
 void Form2::Form_Load()
 {
     enum Line : int {
