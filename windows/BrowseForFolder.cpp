@@ -3,7 +3,7 @@
 
 #include <QFileDialog>
 
-namespace fs {
+namespace windows {
 
 QString withoutTrailingSeparator(const QString& path)
 {
@@ -20,4 +20,4 @@ QString BrowseForFolder(QWidget* owner, const QString& title, const QString& sta
     return chosen.isEmpty() ? QString() : withoutTrailingSeparator(chosen);
 }
 
-}  // namespace fs
+}  // namespace windows

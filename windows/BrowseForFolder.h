@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace fs {
+namespace windows {
 
 // Shows a modal folder chooser owned by owner, with title above it, opening at startFolder
 // ("" leaves the start to the dialog). Only folders can be chosen. Returns the chosen
@@ -16,4 +16,4 @@ QString BrowseForFolder(QWidget* owner, const QString& title, const QString& sta
 // path with trailing separators removed, except the one of the root.
 QString withoutTrailingSeparator(const QString& path);
 
-}  // namespace fs
+}  // namespace windows

@@ -20,7 +20,7 @@
 #include "windows/Form2.h"
 #include "windows/look/WindowPointer.h"
 
-namespace foxpro {
+namespace windows {
 namespace {
 
 QString text(const char* latin1)
@@ -60,7 +60,7 @@ void Form1::connectHandlers()
     Text2->installEventFilter(this);
 }
 
-ConnectionSettings Form1::currentSettings() const
+foxpro::ConnectionSettings Form1::currentSettings() const
 {
     return {Option1->isChecked(), Text1->text(), Text2->text(), mCodePage};
 }
@@ -77,9 +77,8 @@ void Form1::showTables(foxpro::TableList tables)
         mForm2->showTables(tables);
         return;
     }
-    mForm2 =
-        std::make_unique<exporting::Form2>([this] { return currentSettings(); }, this,
-                                           mServices.spreadsheetFactory, box(), std::move(tables));
+    mForm2 = std::make_unique<Form2>([this] { return currentSettings(); }, this,
+                                     mServices.spreadsheetFactory, box(), std::move(tables));
     mForm2->endProgram = mServices.endProgram;
 }
 
@@ -87,10 +86,10 @@ void Form1::PushButton1_Click()
 {
     enum Line : int { SelectFolderOption = 100, SetSamplesPath = 102 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton1), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton1_Click"), report};
     p.step(SelectFolderOption, [&] { selectOption(*Option2); });
     p.step(SetSamplesPath,
-           [&] { setPathText(*Text2, app::ProgramFolder() + text(form1::kSamplesFolder)); });
+           [&] { setPathText(*Text2, app::programFolder() + text(form1::kSamplesFolder)); });
 }
 
 // The connection the test opened is the one the catalogue lists: "Next >" opens the source
@@ -107,12 +106,12 @@ void Form1::PushButton2_Click()
         CouldNotConnect = 114,
     };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton2), report};
-    const ConnectionSettings settings = currentSettings();
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton2_Click"), report};
+    const foxpro::ConnectionSettings settings = currentSettings();
     std::unique_ptr<database::Connection> connection;
     bool connected = true;  // a test that fails with an error goes on as if it had passed
     p.step(TestConnection, [&] {
-        connection = OpenFoxproConnection(settings);
+        connection = foxpro::openFoxproConnection(settings);
         connected = connection != nullptr;
     });
     if (!connected) {
@@ -120,11 +119,12 @@ void Form1::PushButton2_Click()
         return;
     }
     QString connectionString;
-    p.step(settings.option1 ? BuildContainerString : BuildFolderString,
-           [&] { connectionString = BuildFoxproConnectionString(settings); });
+    p.step(settings.isContainer ? BuildContainerString : BuildFolderString,
+           [&] { connectionString = foxpro::BuildFoxproConnectionString(settings); });
     p.step(FillList, [&] {
-        TableList tables;
-        AddTablesToFoxproListbox(tables, connectionString, settings, report, std::move(connection));
+        foxpro::TableList tables;
+        foxpro::AddTablesToFoxproListbox(tables, connectionString, settings, report,
+                                         std::move(connection));
         showTables(std::move(tables));
     });
     p.step(ShowTables, [&] {
@@ -139,17 +139,17 @@ void Form1::PushButton3_Click()
 {
     enum Line : int { CreateConnection = 100 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton3), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton3_Click"), report};
     std::unique_ptr<database::Connection> connection;
     p.step(CreateConnection, [&] { connection = std::make_unique<database::Connection>(); });
     // From here every failure ends in "Could not connect."; the hourglass stays while either
     // box is open and is the default pointer again whatever happens.
-    app::BusyPointer busy{*mPointer};
+    look::BusyPointer busy{*mPointer};
     try {
         if (!connection)
             throw std::runtime_error("no connection object");
         connection->CursorLocation = 2;
-        connection->Open(BuildFoxproConnectionString(currentSettings()));
+        connection->Open(foxpro::BuildFoxproConnectionString(currentSettings()));
         app::showMessage(box(), text(form1::kConnectionSuccessful));
     } catch (...) {
         app::showMessage(box(), text(form1::kCouldNotConnect));
@@ -160,7 +160,7 @@ void Form1::PushButton4_Click()
 {
     enum Line : int { PickFolder = 100, Cancelled = 102, SetFolderPath = 104 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton4), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton4_Click"), report};
     QString folder;
     p.step(PickFolder, [&] {
         folder = mServices.browseForFolder(*this, text(form1::kFolderPickerTitle), QString());
@@ -174,7 +174,7 @@ void Form1::PushButton5_Click()
 {
     enum Line : int { PickFile = 108, Chosen = 110, SetFilePath = 112 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton5), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton5_Click"), report};
     QString fileName;
     p.step(PickFile, [&] { fileName = mServices.chooseDatabaseFile(*this); });
     if (p.test(Chosen, [&] { return !fileName.isEmpty(); }))
@@ -185,7 +185,7 @@ void Form1::PushButton6_Click()
 {
     enum Line : int { ShowHelp = 100 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{text(form1::kPushButton6), report};
+    app::ReportingProcedure p{app::reportLocation("Form1", "PushButton6_Click"), report};
     p.step(ShowHelp, [&] { app::showMessage(box(), text(form1::kHelp)); });
 }
 
@@ -219,13 +219,13 @@ void Form1::Text2_GotFocus()
     Text2->selectAll();
 }
 
-void Form1::takeSource(const GivenSource& source)
+void Form1::takeSource(const foxpro::GivenSource& source)
 {
-    selectOption(source.option1 ? *Option1 : *Option2);
-    setPathText(source.option1 ? *Text1 : *Text2, source.path);
+    selectOption(source.isContainer ? *Option1 : *Option2);
+    setPathText(source.isContainer ? *Text1 : *Text2, source.path);
 }
 
-void Form1::tickGivenTable(const GivenSource& source)
+void Form1::tickGivenTable(const foxpro::GivenSource& source)
 {
     if (!source.table.isEmpty() && mForm2 && mForm2->isVisible())
         mForm2->tickTable(source.table);
@@ -263,4 +263,4 @@ void Form1::closeEvent(QCloseEvent* event)
     mServices.endProgram();
 }
 
-}  // namespace foxpro
+}  // namespace windows

@@ -20,15 +20,16 @@ class QRadioButton;
 
 namespace app {
 class MessageBox;
-class SkinFramework;
-class WindowPointer;
-}  // namespace app
-
-namespace exporting {
-class Form2;
 }
 
-namespace foxpro {
+namespace look {
+class SkinFramework;
+class WindowPointer;
+}  // namespace look
+
+namespace windows {
+
+class Form2;
 
 // What the window needs from outside; tests answer the dialogs and record the end.
 struct Form1Services
@@ -69,7 +70,7 @@ public:
 
     // The connection settings as the controls hold them now, with the code page the start-up
     // read from the settings.
-    ConnectionSettings currentSettings() const;
+    foxpro::ConnectionSettings currentSettings() const;
 
     void PushButton1_Click();  // "Load Sample/Example Database"
     void PushButton2_Click();  // "Next >"
@@ -85,8 +86,8 @@ public:
     void Text2_GotFocus();
 
     // The table selection window once "Next >" has loaded it, else null.
-    exporting::Form2* loadedForm2() const { return mForm2.get(); }
-    app::WindowPointer& pointer() const { return *mPointer; }
+    Form2* loadedForm2() const { return mForm2.get(); }
+    look::WindowPointer& pointer() const { return *mPointer; }
 
     QGroupBox* Frame1 = nullptr;
     QRadioButton* Option1 = nullptr;
@@ -99,7 +100,7 @@ public:
     QPushButton* PushButton4 = nullptr;
     QPushButton* PushButton5 = nullptr;
     QPushButton* PushButton6 = nullptr;
-    app::SkinFramework* SkinFramework1 = nullptr;
+    look::SkinFramework* SkinFramework1 = nullptr;
 
 protected:
     // Closing the window ends the program at once.
@@ -121,18 +122,18 @@ private:
     // Text set by the program; the change handler's failure becomes the caller's.
     void setPathText(QLineEdit& box, const QString& text);
     // Puts a given source into the controls as its "..." button and option would.
-    void takeSource(const GivenSource& source);
+    void takeSource(const foxpro::GivenSource& source);
     // Ticks the given table in the table list, when "Next >" has just shown the list.
-    void tickGivenTable(const GivenSource& source);
+    void tickGivenTable(const foxpro::GivenSource& source);
     // Path boxes pass drags of files on to the window, so a file dropped on one is taken as
     // a source instead of becoming its text. True when the event was such a drag.
     bool passFileDrag(QEvent* event);
 
     Form1Services mServices;
     int mCodePage = vfp::kDefaultCodePage;  // tables without a code-page mark, from the settings
-    app::WindowPointer* mPointer = nullptr;
+    look::WindowPointer* mPointer = nullptr;
     app::UnguardedEvents mEvents;
-    std::unique_ptr<exporting::Form2> mForm2;
+    std::unique_ptr<Form2> mForm2;
 };
 
-}  // namespace foxpro
+}  // namespace windows

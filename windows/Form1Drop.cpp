@@ -10,10 +10,8 @@
 #include "modules/app/ReportingProcedure.h"
 #include "windows/Form1.h"
 
-namespace foxpro {
+namespace windows {
 namespace {
-
-const QString kDropLocation = QStringLiteral("in Quorvane2021/08/31.Form1.Form_OLEDragDrop ");
 
 // The local path a drag carries when it carries exactly one file or folder; else empty.
 QString draggedPath(const QMimeData* data)
@@ -26,7 +24,7 @@ QString draggedPath(const QMimeData* data)
 bool isSourceDrag(const QDropEvent& event)
 {
     const QString path = draggedPath(event.mimeData());
-    return !path.isEmpty() && isSourcePath(path);
+    return !path.isEmpty() && foxpro::isSourcePath(path);
 }
 
 }  // namespace
@@ -35,10 +33,10 @@ void Form1::Form_OLEDragDrop(const QString& path)
 {
     enum Line : int { TakeSource = 100, GoOn = 102 };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{kDropLocation, report};
-    GivenSource dropped;
+    app::ReportingProcedure p{app::reportLocation("Form1", "Form_OLEDragDrop"), report};
+    foxpro::GivenSource dropped;
     p.step(TakeSource, [&] {
-        dropped = sourceForGivenPath(path);
+        dropped = foxpro::sourceForGivenPath(path);
         takeSource(dropped);
     });
     p.step(GoOn, [&] {
@@ -62,7 +60,7 @@ void Form1::dragMoveEvent(QDragMoveEvent* event)
 void Form1::dropEvent(QDropEvent* event)
 {
     const QString path = draggedPath(event->mimeData());
-    if (path.isEmpty() || !isSourcePath(path))
+    if (path.isEmpty() || !foxpro::isSourcePath(path))
         return;
     event->acceptProposedAction();
     // After the drop has finished: the file manager waits on it, and "Next >" may walk a large
@@ -90,4 +88,4 @@ bool Form1::passFileDrag(QEvent* event)
     }
 }
 
-}  // namespace foxpro
+}  // namespace windows

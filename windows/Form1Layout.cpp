@@ -10,11 +10,11 @@
 #include "windows/look/SkinFramework.h"
 #include "windows/look/WindowPointer.h"
 
-namespace foxpro {
+namespace windows {
 namespace {
 
-using app::arialFont;
-using app::twips;
+using look::arialFont;
+using look::twips;
 
 template <typename Control>
 Control* place(Control* control, const QRect& where, const QFont& font)
@@ -57,14 +57,14 @@ void Form1::createControls()
     PushButton2 = place(new QPushButton(QStringLiteral("Next >"), this),
                         twips(120, 2595, 7800, 405), buttonFont);
 
-    SkinFramework1 = new app::SkinFramework(this);
-    mPointer = new app::WindowPointer(*this);
+    SkinFramework1 = new look::SkinFramework(this);
+    mPointer = new look::WindowPointer(*this);
     for (QPushButton* button :
          {PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton6})
-        mPointer->hoverSets(*button, app::kPointerCustom);
+        mPointer->hoverSets(*button, look::kPointerCustom);
     for (QWidget* plain : {static_cast<QWidget*>(this), static_cast<QWidget*>(Text1),
                            static_cast<QWidget*>(Text2), static_cast<QWidget*>(Frame1)})
-        mPointer->hoverSets(*plain, app::kPointerDefault);
+        mPointer->hoverSets(*plain, look::kPointerDefault);
 }
 
-}  // namespace foxpro
+}  // namespace windows

@@ -19,7 +19,7 @@
 #include "windows/look/CursorFile.h"
 #include "windows/look/WindowPointer.h"
 
-namespace foxpro {
+namespace windows {
 
 void Form1::Form_Load(const QString& givenPath)
 {
@@ -42,12 +42,12 @@ void Form1::Form_Load(const QString& givenPath)
         CheckSpreadsheet = 146,
     };
     app::ErrorReportBox report{box()};
-    app::ReportingProcedure p{QString::fromLatin1(form1::kFormLoad), report};
-    p.step(ApplySkin, [&] { app::ApplySkin(*this, *SkinFramework1); });
+    app::ReportingProcedure p{app::reportLocation("Form1", "Form_Load"), report};
+    p.step(ApplySkin, [&] { look::ApplySkin(*this, *SkinFramework1); });
 
-    const QString handFile = app::ProgramFolder() + QString::fromLatin1(form1::kHandCursorFile);
+    const QString handFile = app::programFolder() + QString::fromLatin1(form1::kHandCursorFile);
     if (p.test(HandFileExists, [&] { return app::FileExists(handFile); }))
-        p.step(LoadHand, [&] { mPointer->setCustomCursor(app::loadCursorFile(handFile)); });
+        p.step(LoadHand, [&] { mPointer->setCustomCursor(look::loadCursorFile(handFile)); });
 
     p.step(RestoreText1, [&] { setPathText(*Text1, app::readSetting(Setting::Text1, QString())); });
     p.step(RestoreText2, [&] { setPathText(*Text2, app::readSetting(Setting::Text2, QString())); });
@@ -60,14 +60,14 @@ void Form1::Form_Load(const QString& givenPath)
         p.step(SelectFolder, [&] { selectOption(*Option2); });
     }
 
-    p.step(RestoreCodePage, [&] { mCodePage = ReadCodePageSetting(); });
+    p.step(RestoreCodePage, [&] { mCodePage = foxpro::readCodePageSetting(); });
 
     // A given source replaces the restored one as its "..." button would, and is opened
     // whether or not it exists: a missing one gets the report of any source that cannot be.
-    std::optional<GivenSource> given;
+    std::optional<foxpro::GivenSource> given;
     if (!givenPath.isEmpty()) {
         p.step(TakeGivenSource, [&] {
-            given = sourceForGivenPath(givenPath);
+            given = foxpro::sourceForGivenPath(givenPath);
             takeSource(*given);
         });
     }
@@ -84,7 +84,7 @@ void Form1::Form_Load(const QString& givenPath)
 
     p.step(NameWindow, [&] {
         setWindowTitle(QString::fromLatin1(app::kProductName));
-        setWindowIcon(app::applicationIcon());
+        setWindowIcon(look::applicationIcon());
         app::SetAppTitle();
     });
     p.step(CheckSpreadsheet, [&] {
@@ -92,4 +92,4 @@ void Form1::Form_Load(const QString& givenPath)
     });
 }
 
-}  // namespace foxpro
+}  // namespace windows

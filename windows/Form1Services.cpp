@@ -8,7 +8,7 @@
 #include "windows/Form1.h"
 #include "windows/Form1Texts.h"
 
-namespace foxpro {
+namespace windows {
 namespace {
 
 // "Select Foxpro Database": one existing .dbc file. The program only ever reads, so the
@@ -40,11 +40,11 @@ Form1Services Form1Services::standard(app::MessageBox& box)
     services.chooseDatabaseFile = showDatabaseFileDialog;
     services.browseForFolder = [](QWidget& owner, const QString& title,
                                   const QString& startFolder) {
-        return fs::BrowseForFolder(&owner, title, startFolder);
+        return BrowseForFolder(&owner, title, startFolder);
     };
     services.spreadsheetFactory = spreadsheet::defaultApplicationFactory();
     services.endProgram = [] { app::EndProgram(); };
     return services;
 }
 
-}  // namespace foxpro
+}  // namespace windows

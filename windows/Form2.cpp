@@ -24,14 +24,8 @@
 #include "windows/look/DesignUnits.h"
 #include "windows/look/WindowPointer.h"
 
-namespace exporting {
+namespace windows {
 namespace {
-
-QString location(const char* procedure)
-{
-    return QStringLiteral("in Quorvane2021/08/31.Form2.") + QLatin1String(procedure) +
-           QLatin1Char(' ');
-}
 
 // ExportBusy, and "Stop" in place of "Finish", for the length of a click on "Finish".
 class BusyGuard
@@ -40,12 +34,12 @@ public:
     explicit BusyGuard(Form2& window) : mWindow(window)
     {
         mWindow.ExportBusy = true;
-        mWindow.PushButton5->setText(QString::fromLatin1(kStopButtonText));
+        mWindow.PushButton5->setText(QString::fromLatin1(exporting::kStopButtonText));
     }
     ~BusyGuard()
     {
         mWindow.ExportBusy = false;
-        mWindow.PushButton5->setText(QString::fromLatin1(kFinishButtonText));
+        mWindow.PushButton5->setText(QString::fromLatin1(exporting::kFinishButtonText));
     }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
@@ -85,7 +79,7 @@ bool Form2::tickTable(const QString& query)
 }
 
 // The list is filled with what the catalogue listed for "Next >", so the source is opened and
-// listed once per "Next >"; the load no longer builds a connection string of its own.
+// listed once per "Next >"; the load builds no connection string of its own.
 void Form2::Form_Load()
 {
     enum Line : int {
@@ -101,27 +95,27 @@ void Form2::Form_Load()
         DefaultPointer = 124,
     };
     app::ErrorReportBox report{mBox};
-    app::ReportingProcedure p{location("Form_Load"), report};
-    p.step(PaintBackground, [&] { app::PaintFormBackground(*this); });
-    p.step(SetIcon, [&] { setWindowIcon(app::applicationIcon()); });
-    const QString handPointer = app::ProgramFolder() + QStringLiteral("/HAND-M.CUR");
+    app::ReportingProcedure p{app::reportLocation("Form2", "Form_Load"), report};
+    p.step(PaintBackground, [&] { look::PaintFormBackground(*this); });
+    p.step(SetIcon, [&] { setWindowIcon(look::applicationIcon()); });
+    const QString handPointer = app::programFolder() + QStringLiteral("/HAND-M.CUR");
     if (p.test(HandFileExists, [&] { return app::FileExists(handPointer); }))
-        p.step(LoadHand, [&] { mPointer->setCustomCursor(app::loadCursorFile(handPointer)); });
+        p.step(LoadHand, [&] { mPointer->setCustomCursor(look::loadCursorFile(handPointer)); });
     p.step(SetCaption, [&] { setWindowTitle(QStringLiteral("Quorvane")); });
     p.step(AddColumn,
            [&] { mListView->setHeaderLabels({QStringLiteral("Select Tables To Import")}); });
     p.step(SetColumnWidth,
-           [&] { mListView->setColumnWidth(0, app::twips(0, 0, 6500, 0).width()); });
+           [&] { mListView->setColumnWidth(0, look::twips(0, 0, 6500, 0).width()); });
     p.step(FillList, [&] { mList->show(std::exchange(mLoadTables, {})); });
     p.step(Enable, [&] { setEnabled(true); });
-    p.step(DefaultPointer, [&] { mPointer->setShape(app::kPointerDefault); });
+    p.step(DefaultPointer, [&] { mPointer->setShape(look::kPointerDefault); });
 }
 
 void Form2::PushButton2_Click()
 {
     enum Line : int { ShowSetup = 100, Hide = 102 };
     app::ErrorReportBox report{mBox};
-    app::ReportingProcedure p{location("PushButton2_Click"), report};
+    app::ReportingProcedure p{app::reportLocation("Form2", "PushButton2_Click"), report};
     p.step(ShowSetup, [&] {
         if (mSetupWindow)
             mSetupWindow->show();
@@ -139,22 +133,22 @@ void Form2::PushButton5_Click()
         stopExport();
         return;
     }
-    ExportOutcome outcome;
+    exporting::ExportOutcome outcome;
     {
         BusyGuard busy{*this};
         mStopAsked = false;
         Form2Progress progress{*this, *ProgressBar1, *mPointer, mStopAsked};
         Form2RemoteConsent consent{mBox};
-        const ExportRequest request{mSettings(), mList->items(), mFactory, spreadsheet::kMaxRows,
-                                    &consent};
+        const exporting::ExportRequest request{mSettings(), mList->items(), mFactory,
+                                               spreadsheet::kMaxRows, &consent};
         app::ErrorReportBox report{mBox};
-        outcome = RunExport(request, progress, report);
+        outcome = exporting::runExport(request, progress, report);
     }
     if (outcome.handedOver && outcome.stopped) {
-        const StopPoint& at = *outcome.stopped;
-        app::showMessage(mBox, stoppedText(at.table, at.copied, at.rows));
+        const exporting::StopPoint& at = *outcome.stopped;
+        app::showMessage(mBox, exporting::stoppedText(at.table, at.copied, at.rows));
     } else if (outcome.handedOver) {
-        app::showMessage(mBox, doneText(outcome.tablesIncomplete, outcome.tablesTicked));
+        app::showMessage(mBox, exporting::doneText(outcome.tablesIncomplete, outcome.tablesTicked));
     }
 }
 
@@ -164,13 +158,13 @@ void Form2::stopExport()
         mStopAsked = true;
 }
 
-// The 16-bit item count of the original is not kept: lists of more than 32,767 tables are
-// ticked and cleared whole.
+// The item count is not held in 16 bits: lists of more than 32,767 tables are ticked and
+// cleared whole.
 void Form2::PushButton8_Click()
 {
     enum Line : int { TickAll = 102 };
     app::ErrorReportBox report{mBox};
-    app::ReportingProcedure p{location("PushButton8_Click"), report};
+    app::ReportingProcedure p{app::reportLocation("Form2", "PushButton8_Click"), report};
     p.step(TickAll, [&] { mList->setAllChecked(true); });
 }
 
@@ -178,13 +172,13 @@ void Form2::PushButton9_Click()
 {
     enum Line : int { ClearAll = 102 };
     app::ErrorReportBox report{mBox};
-    app::ReportingProcedure p{location("PushButton9_Click"), report};
+    app::ReportingProcedure p{app::reportLocation("Form2", "PushButton9_Click"), report};
     p.step(ClearAll, [&] { mList->setAllChecked(false); });
 }
 
 void Form2::closeEvent(QCloseEvent* event)
 {
-    if (ExportBusy && !app::askQuestion(mBox, closeDuringExportText())) {
+    if (ExportBusy && !app::askQuestion(mBox, exporting::closeDuringExportText())) {
         event->ignore();
         return;
     }
@@ -201,4 +195,4 @@ void Form2::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-}  // namespace exporting
+}  // namespace windows

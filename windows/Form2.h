@@ -19,10 +19,13 @@ class QTreeWidget;
 
 namespace app {
 class MessageBox;
-class WindowPointer;
-}  // namespace app
+}
 
-namespace exporting {
+namespace look {
+class WindowPointer;
+}
+
+namespace windows {
 
 class Form2TableList;
 
@@ -61,7 +64,7 @@ public:
     void stopExport();
 
     // The window's pointer shape (0 arrow, 11 hourglass, 99 hand) and its hover rule.
-    app::WindowPointer& pointer() const { return *mPointer; }
+    look::WindowPointer& pointer() const { return *mPointer; }
 
     // The controls, for the handlers and for tests.
     QTreeWidget& listWidget() const { return *mListView; }
@@ -87,9 +90,9 @@ private:
     app::MessageBox& mBox;
     foxpro::TableList mLoadTables;  // what the load fills the list with
     QTreeWidget* mListView = nullptr;
-    app::WindowPointer* mPointer = nullptr;
+    look::WindowPointer* mPointer = nullptr;
     std::unique_ptr<Form2TableList> mList;
     bool mStopAsked = false;  // by "Stop" or Escape during the export running now
 };
 
-}  // namespace exporting
+}  // namespace windows

@@ -10,16 +10,16 @@
 #include "windows/look/DesignUnits.h"
 #include "windows/look/WindowPointer.h"
 
-namespace exporting {
+namespace windows {
 namespace {
 
-using app::twips;
+using look::twips;
 
 QPushButton* button(QWidget* window, const char* text, const QRect& where)
 {
     auto* control = new QPushButton(QString::fromLatin1(text), window);
     control->setGeometry(where);
-    control->setFont(app::arialFont(11.25, true));
+    control->setFont(look::arialFont(11.25, true));
     return control;
 }
 
@@ -32,7 +32,7 @@ void Form2::createControls()
 
     mListView = new QTreeWidget(this);
     mListView->setGeometry(twips(120, 630, 7800, 2955));
-    mListView->setFont(app::arialFont(9, true));
+    mListView->setFont(look::arialFont(9, true));
     mListView->setColumnCount(1);
     mListView->setRootIsDecorated(false);
     mListView->setUniformRowHeights(true);  // long lists lay out without measuring each row
@@ -42,7 +42,7 @@ void Form2::createControls()
     mListView->header()->setStretchLastSection(false);
 
     PushButton2 = button(this, "< Back", twips(120, 3680, 3840, 405));
-    PushButton5 = button(this, kFinishButtonText, twips(4080, 3680, 3840, 405));
+    PushButton5 = button(this, exporting::kFinishButtonText, twips(4080, 3680, 3840, 405));
     PushButton8 = button(this, "Select All", twips(120, 120, 3840, 405));
     PushButton9 = button(this, "Deselect All", twips(4080, 120, 3840, 405));
 
@@ -51,18 +51,18 @@ void Form2::createControls()
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(true);
-    ProgressBar1->setFormat(QString::fromLatin1(kProgressIdleText));
+    ProgressBar1->setFormat(QString::fromLatin1(exporting::kProgressIdleText));
 
     QWidget::setTabOrder(mListView, PushButton2);
     QWidget::setTabOrder(PushButton2, PushButton5);
     QWidget::setTabOrder(PushButton5, PushButton8);
     QWidget::setTabOrder(PushButton8, PushButton9);
 
-    mPointer = new app::WindowPointer(*this);
+    mPointer = new look::WindowPointer(*this);
     for (QPushButton* control : {PushButton2, PushButton5, PushButton8, PushButton9})
-        mPointer->hoverSets(*control, app::kPointerCustom);
-    mPointer->hoverSets(*this, app::kPointerDefault);
-    mPointer->hoverSets(*mListView->viewport(), app::kPointerDefault);
+        mPointer->hoverSets(*control, look::kPointerCustom);
+    mPointer->hoverSets(*this, look::kPointerDefault);
+    mPointer->hoverSets(*mListView->viewport(), look::kPointerDefault);
 }
 
 void Form2::connectHandlers()
@@ -73,4 +73,4 @@ void Form2::connectHandlers()
     connect(PushButton9, &QPushButton::clicked, this, &Form2::PushButton9_Click);
 }
 
-}  // namespace exporting
+}  // namespace windows

@@ -6,9 +6,9 @@
 #include "modules/export/ExportTexts.h"
 #include "windows/look/WindowPointer.h"
 
-namespace exporting {
+namespace windows {
 
-Form2Progress::Form2Progress(QWidget& window, QProgressBar& bar, app::WindowPointer& pointer,
+Form2Progress::Form2Progress(QWidget& window, QProgressBar& bar, look::WindowPointer& pointer,
                              const bool& stopAsked)
     : mWindow(window), mBar(bar), mPointer(pointer), mStopAsked(stopAsked)
 {}
@@ -22,7 +22,7 @@ Form2Progress::~Form2Progress()
 void Form2Progress::start()
 {
     mStarted = true;
-    mPointer.setShape(app::kPointerHourglass);
+    mPointer.setShape(look::kPointerHourglass);
 }
 
 void Form2Progress::step(const QString& text, double fraction)
@@ -35,10 +35,10 @@ void Form2Progress::finish()
 {
     mStarted = false;
     mBar.setValue(0);
-    mBar.setFormat(QString::fromLatin1(kProgressIdleText));
-    mPointer.setShape(app::kPointerDefault);
+    mBar.setFormat(QString::fromLatin1(exporting::kProgressIdleText));
+    mPointer.setShape(look::kPointerDefault);
     if (mWindow.windowState() & Qt::WindowMinimized)
         mWindow.setWindowState(mWindow.windowState() & ~Qt::WindowMinimized);
 }
 
-}  // namespace exporting
+}  // namespace windows

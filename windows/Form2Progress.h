@@ -8,11 +8,11 @@
 
 class QWidget;
 
-namespace app {
+namespace look {
 class WindowPointer;
 }
 
-namespace exporting {
+namespace windows {
 
 // A progress bar that shows its format as it stands: QProgressBar would read "%p", "%v" and
 // "%m" in a table name as placeholders, and has no way to escape them.
@@ -23,11 +23,11 @@ public:
     QString text() const override { return format(); }
 };
 
-class Form2Progress final : public ExportProgress
+class Form2Progress final : public exporting::ExportProgress
 {
 public:
     // stopAsked: the window's flag that "Stop" and Escape set; read as the run asks.
-    Form2Progress(QWidget& window, QProgressBar& bar, app::WindowPointer& pointer,
+    Form2Progress(QWidget& window, QProgressBar& bar, look::WindowPointer& pointer,
                   const bool& stopAsked);
     // Leaves the window idle even when the run ended without finish().
     ~Form2Progress() override;
@@ -40,9 +40,9 @@ public:
 private:
     QWidget& mWindow;
     QProgressBar& mBar;
-    app::WindowPointer& mPointer;
+    look::WindowPointer& mPointer;
     const bool& mStopAsked;
     bool mStarted = false;
 };
 
-}  // namespace exporting
+}  // namespace windows

@@ -4,16 +4,16 @@
 #include "modules/app/MessageBox.h"
 #include "modules/export/ExportTexts.h"
 
-namespace exporting {
+namespace windows {
 
-bool Form2RemoteConsent::allowServers(const std::vector<RemoteServerUse>& servers)
+bool Form2RemoteConsent::allowServers(const std::vector<exporting::RemoteServerUse>& servers)
 {
-    return app::askQuestion(mBox, remoteServersQuestion(servers));
+    return app::askQuestion(mBox, exporting::remoteServersQuestion(servers));
 }
 
 QString Form2RemoteConsent::notAllowedReason() const
 {
-    return answeredNoReason();
+    return exporting::answeredNoReason();
 }
 
-}  // namespace exporting
+}  // namespace windows

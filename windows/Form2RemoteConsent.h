@@ -8,18 +8,18 @@ namespace app {
 class MessageBox;
 }
 
-namespace exporting {
+namespace windows {
 
-class Form2RemoteConsent : public RemoteConsent
+class Form2RemoteConsent : public exporting::RemoteConsent
 {
 public:
     explicit Form2RemoteConsent(app::MessageBox& box) : mBox(box) {}
     // Shows remoteServersQuestion(servers); true for "Yes".
-    bool allowServers(const std::vector<RemoteServerUse>& servers) override;
+    bool allowServers(const std::vector<exporting::RemoteServerUse>& servers) override;
     QString notAllowedReason() const override;
 
 private:
     app::MessageBox& mBox;
 };
 
-}  // namespace exporting
+}  // namespace windows

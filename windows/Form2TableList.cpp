@@ -5,7 +5,7 @@
 #include <QTextDocument>
 #include <QTreeWidget>
 
-namespace exporting {
+namespace windows {
 namespace {
 
 constexpr int kQueryRole = Qt::UserRole;
@@ -82,4 +82,4 @@ bool Form2TableList::tick(const QString& query)
     return false;
 }
 
-}  // namespace exporting
+}  // namespace windows

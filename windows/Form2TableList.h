@@ -6,7 +6,7 @@
 
 class QTreeWidget;
 
-namespace exporting {
+namespace windows {
 
 class Form2TableList final
 {
@@ -30,4 +30,4 @@ private:
     QTreeWidget& mView;
 };
 
-}  // namespace exporting
+}  // namespace windows

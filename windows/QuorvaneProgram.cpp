@@ -43,7 +43,7 @@ QStringList argumentsOf(int argc, char* argv[])
 bool answeredAtOnce(const app::CommandLine& line)
 {
     if (line.action == app::CommandLine::Action::ShowVersion) {
-        std::printf("quorvane %s\n", app::ProductVersion());
+        std::printf("quorvane %s\n", app::productVersion());
         return true;
     }
     if (line.action == app::CommandLine::Action::ShowHelp) {
@@ -55,7 +55,7 @@ bool answeredAtOnce(const app::CommandLine& line)
 
 }  // namespace
 
-int RunQuorvane(int argc, char* argv[])
+int runQuorvane(int argc, char* argv[])
 {
     // Read once before Qt takes out its own options, which only the application object knows.
     if (answeredAtOnce(app::readCommandLine(argumentsOf(argc, argv))))
@@ -69,16 +69,16 @@ int RunQuorvane(int argc, char* argv[])
     }
     QApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
     QApplication application(argc, argv);
-    QApplication::setApplicationVersion(QString::fromLatin1(app::ProductVersion()));
+    QApplication::setApplicationVersion(QString::fromLatin1(app::productVersion()));
     const app::CommandLine line = app::readCommandLine(argumentsOf(argc, argv));
     if (line.action == app::CommandLine::Action::Refuse) {
         std::fprintf(stderr, "quorvane: %s; see quorvane --help\n",
                      line.problem.toLocal8Bit().constData());
         return kWrongArguments;
     }
-    application.setWindowIcon(app::applicationIcon());
-    app::QtMessageBox messageBox;
-    foxpro::Form1 form{foxpro::Form1Services::standard(messageBox)};
+    application.setWindowIcon(look::applicationIcon());
+    look::QtMessageBox messageBox;
+    Form1 form{Form1Services::standard(messageBox)};
     form.Form_Load(line.path);  // may end the program (no spreadsheet program)
     form.showAfterLoad();
     return application.exec();

@@ -7,6 +7,6 @@ namespace windows {
 // Runs the program until its last window is closed; returns the exit status. --version and
 // --help print and return 0 at once, with or without a display. Without a display it says so on
 // standard error and returns 1; wrong arguments are said on standard error and return 2.
-int RunQuorvane(int argc, char* argv[]);
+int runQuorvane(int argc, char* argv[]);
 
 }  // namespace windows

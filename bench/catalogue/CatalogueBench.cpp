@@ -89,8 +89,8 @@ int main(int argc, char** argv)
     });
     timeRuns("catalogue", runs, [&] {
         foxpro::ConnectionSettings settings;
-        settings.option1 = false;
-        settings.text2 = folder;
+        settings.isContainer = false;
+        settings.folderPath = folder;
         foxpro::TableList tables;
         foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
                                          settings, failures);

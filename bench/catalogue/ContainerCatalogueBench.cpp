@@ -81,16 +81,16 @@ stdfs::path container(const stdfs::path& folder, int tables, bool exactCase)
 foxpro::ConnectionSettings containerSettings(const stdfs::path& dbc)
 {
     foxpro::ConnectionSettings settings;
-    settings.option1 = true;
-    settings.text1 = QString::fromStdString(dbc.string());
+    settings.isContainer = true;
+    settings.containerPath = QString::fromStdString(dbc.string());
     return settings;
 }
 
 foxpro::ConnectionSettings folderSettings(const stdfs::path& folder)
 {
     foxpro::ConnectionSettings settings;
-    settings.option1 = false;
-    settings.text2 = QString::fromStdString(folder.string());
+    settings.isContainer = false;
+    settings.folderPath = QString::fromStdString(folder.string());
     return settings;
 }
 

@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     const exporting::ExportRequest request{
         {false, QString(), QString::fromLocal8Bit(argv[1])}, tables, output.factory()};
     PrintedFailures failures;
-    const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, failures);
+    const exporting::ExportOutcome outcome = exporting::runExport(request, progress, failures);
     if (!outcome.handedOver || outcome.tablesIncomplete > 0)
         return 1;
     output.commit();

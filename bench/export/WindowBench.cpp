@@ -31,8 +31,8 @@ int main(int argc, char** argv)
     foxpro::TableList tables;
     foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
                                      settings, failures);
-    exporting::Form2 window{[settings] { return settings; }, nullptr, output.factory(), messages,
-                            tables};
+    windows::Form2 window{[settings] { return settings; }, nullptr, output.factory(), messages,
+                          tables};
     window.show();
     window.PushButton8_Click();  // "Select All"
 

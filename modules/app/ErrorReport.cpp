@@ -5,6 +5,12 @@
 
 namespace app {
 
+QString reportLocation(const char* module, const char* procedure, const char* projectTag)
+{
+    return QStringLiteral("in ") + QLatin1String(projectTag) + QLatin1Char('.') +
+           QLatin1String(module) + QLatin1Char('.') + QLatin1String(procedure) + QLatin1Char(' ');
+}
+
 QString errorReportText(const QString& description, const QString& location, int line)
 {
     return description + QStringLiteral("\r\n") + location + QStringLiteral("at line ") +

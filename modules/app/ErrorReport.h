@@ -1,4 +1,5 @@
-// The uniform error report: its text, and the failure report that shows it in a box.
+// The uniform error report: its location and text, and the failure report that shows it in a
+// box.
 #pragma once
 
 #include <QString>
@@ -11,6 +12,15 @@ class MessageBox;
 
 // The address users send screenshots to; the one place it is configured.
 inline constexpr const char kSupportEmail[] = "support@quorvane.example";
+
+// The project tag of the report locations; the folder walk's reports carry one of their own.
+inline constexpr const char kProjectTag[] = "Quorvane2021/08/31";
+
+// The location text of a reporting procedure: "in ", the project tag, ".", the module, ".", the
+// procedure and one space. reportLocation("Form1", "Form_Load") is
+// "in Quorvane2021/08/31.Form1.Form_Load ".
+QString reportLocation(const char* module, const char* procedure,
+                       const char* projectTag = kProjectTag);
 
 // Builds the report text exactly: description, CR LF, location, "at line ", number, CR CR,
 // "Please email screenshot of this message to " and the address (no full stop).

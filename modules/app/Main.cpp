@@ -83,7 +83,7 @@ void SetAppTitle()
     appTitle() = appTitleFor(QString::fromLatin1(kProductName));
 }
 
-const char* ProductVersion()
+const char* productVersion()
 {
     return QUORVANE_VERSION;  // the build passes the project's version to this file alone
 }
@@ -93,7 +93,7 @@ QString AppTitle()
     return appTitle();
 }
 
-QString ProgramFolder()
+QString programFolder()
 {
     if (!programFolderOverride().isEmpty())
         return programFolderOverride();

@@ -12,7 +12,7 @@ namespace app {
 inline constexpr const char kProductName[] = "Quorvane";
 
 // The release the build was made from: the project's version ("0.1.0"), for --version.
-const char* ProductVersion();
+const char* productVersion();
 
 // True when the path's modification time can be read; false on any failure (missing, empty,
 // invalid). Never throws.
@@ -34,7 +34,7 @@ QString AppTitle();
 
 // The folder the program runs from (where Samples, x/o.cjs and HAND-M.CUR are found),
 // without a trailing separator. Tests may override it.
-QString ProgramFolder();
+QString programFolder();
 void setProgramFolderForTesting(const QString& folder);
 
 // Ends the program at once: no window closes, no further handler runs (settings are written

@@ -4,7 +4,7 @@
 // constants of the procedure:
 //
 //     enum Line : int { RestoreText1 = 126, HandFileExists = 140, GoOn = 142 };
-//     app::ReportingProcedure p{QStringLiteral("in Quorvane2021/08/31.Form1.Form_Load "), report};
+//     app::ReportingProcedure p{app::reportLocation("Form1", "Form_Load"), report};
 //     p.step(RestoreText1, [&] { ui.Text1->setText(readSetting(Setting::Text1)); });
 //     if (p.test(HandFileExists, [&] { return FileExists(path); }))  // a throwing test is true
 //         p.step(GoOn, [&] { PushButton2_Click(); });
@@ -28,9 +28,10 @@ class ReportingProcedure
 public:
     enum StepOption { Continue, StopLoopOnFailure };
 
-    // location: the location text, e.g. "in Quorvane2021/08/31.Form1.Form_Load " (trailing
-    // space included). report: where each failure goes as it happens; the caller keeps it
-    // alive. title: the box title (the folder walk passes the application title).
+    // location: the location text (reportLocation), e.g.
+    // "in Quorvane2021/08/31.Form1.Form_Load " (trailing space included). report: where each
+    // failure goes as it happens; the caller keeps it alive. title: the box title (the folder
+    // walk passes the application title).
     ReportingProcedure(QString location, FailureReport& report,
                        QString title = QString::fromLatin1(kErrorReportTitle));
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "components/spreadsheet/Workbook.h"
+#include "components/spreadsheet/Worksheet.h"
 
 namespace exporting {
 namespace {
@@ -13,7 +14,7 @@ constexpr int kMaxSheetName = 31;
 
 }  // namespace
 
-QString LeftCharacters(const QString& text, int count)
+QString leftCharacters(const QString& text, int count)
 {
     if (count <= 0)
         return {};
@@ -30,31 +31,35 @@ QString CleanSheetName(const QString& name)
     QString cleaned = name;
     cleaned.remove(QLatin1Char('['));
     cleaned.remove(QLatin1Char(']'));
-    return LeftCharacters(cleaned, kSheetNameCut);
+    return leftCharacters(cleaned, kSheetNameCut);
 }
 
-bool SheetNameExists(const QString& name, spreadsheet::Workbook& workbook)
+bool SheetNameExists(const QString& name, spreadsheet::Workbook& workbook,
+                     const spreadsheet::Worksheet* naming)
 {
     const int count = workbook.WorksheetsCount();
     for (int index = 1; index <= count; ++index) {
-        const std::string existing = workbook.Worksheets(index).name();
+        const spreadsheet::Worksheet& sheet = workbook.Worksheets(index);
+        if (&sheet == naming)
+            continue;
+        const std::string existing = sheet.name();
         if (QString::fromUtf8(existing).compare(name, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
 }
 
-QString NumberedSheetName(const QString& stem, int number, int limit)
+QString numberedSheetName(const QString& stem, int number, int limit)
 {
     const QString digits = QString::number(number);
-    return LeftCharacters(stem, limit - int(digits.size())) + digits;
+    return leftCharacters(stem, limit - int(digits.size())) + digits;
 }
 
-QString ContinuationSheetName(const QString& base, int& number, spreadsheet::Workbook& workbook)
+QString continuationSheetName(const QString& base, int& number, spreadsheet::Workbook& workbook)
 {
     for (;; ++number) {
         const QString suffix = QStringLiteral(" (%1)").arg(number);
-        const QString name = LeftCharacters(base, kMaxSheetName - int(suffix.size())) + suffix;
+        const QString name = leftCharacters(base, kMaxSheetName - int(suffix.size())) + suffix;
         if (!SheetNameExists(name, workbook))
             return name;
     }

@@ -15,6 +15,7 @@
 #include "components/rows/KeepGoing.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "modules/app/Cadence.h"
+#include "modules/app/ErrorReport.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/YieldToWindows.h"
 #include "modules/export/Excel1.h"
@@ -29,11 +30,18 @@ namespace {
 
 using app::ReportingProcedure;
 
+// The ADO values the run opens its connection and recordset with.
+constexpr int adModeReadWrite = 3;  // the connection's Mode; the run only ever reads
+constexpr int adOpenStatic = 3;     // cursor type: static, so RecordCount is exact
+constexpr int adLockReadOnly = 1;   // lock type
+
 class Run
 {
 public:
     Run(const ExportRequest& request, ExportProgress& progress, app::FailureReport& report)
-        : p(QString::fromLatin1(kExportLocation), report), mRequest(request), mProgress(progress)
+        : p(app::reportLocation("Form2", "PushButton5_Click"), report),
+          mRequest(request),
+          mProgress(progress)
     {
         // A view's SQL runs inside the component for as long as its data makes it: the window
         // stays live and a stop is heard there too.
@@ -63,12 +71,13 @@ public:
     }
 
 private:
-    // 112–118. Nothing can be read without the source, so a failure ends the run's work here.
+    // SetMode, then OpenContainer or OpenFolder. Nothing can be read without the source, so a
+    // failure ends the run's work here.
     bool openConnection()
     {
-        p.step(SetMode, [&] { mConnection.Mode = 3; });
+        p.step(SetMode, [&] { mConnection.Mode = adModeReadWrite; });
         const QString connectionString = foxpro::BuildFoxproConnectionString(mRequest.settings);
-        const int line = p.test(IsContainer, [&] { return mRequest.settings.option1; })
+        const int line = p.test(IsContainer, [&] { return mRequest.settings.isContainer; })
                              ? OpenContainer
                              : OpenFolder;
         return p.step(line, [&] {
@@ -77,8 +86,8 @@ private:
         });
     }
 
-    // 119: one question for the servers of all ticked remote views, before the first table.
-    // Views refused for their connect string or SQL are not asked about: opening them fails
+    // AskRemoteServers: one question for the servers of all ticked remote views, before the first
+    // table. Views refused for their connect string or SQL are not asked about: opening them fails
     // with the reason. Always true: a "No" skips views, not the run.
     bool askRemoteServers()
     {
@@ -111,7 +120,8 @@ private:
         return true;
     }
 
-    // 120–128: a new hidden application with a workbook cut down to one sheet.
+    // CreateApplication to SetFirstSheet: a new hidden application with a workbook cut down to
+    // one sheet.
     bool startWorkbook()
     {
         const bool started = p.step(CreateApplication, [&] {
@@ -129,11 +139,11 @@ private:
                     [&] { mWorkbook->Worksheets(mWorkbook->WorksheetsCount()).Delete(); },
                     ReportingProcedure::StopLoopOnFailure);
             });
-        mFirstSheet = true;  // 128
+        p.step(SetFirstSheet, [&] { mFirstSheet = true; });
         return true;
     }
 
-    // 132–206 for the item at position i.
+    // The statements of the item at position i (from 1): its table onto a sheet of its own.
     void exportItem(int i)
     {
         const foxpro::TableItem& item = mRequest.tables[std::size_t(i) - 1];
@@ -176,8 +186,9 @@ private:
             mOutcome.stopped = StopPoint{item.text, result.copied, result.records};
     }
 
-    // 140–142. The name goes between backquotes unchanged; the recordset resolves it. A view
-    // stopped while its SQL runs is no failure: the outcome says where the run stopped.
+    // CloseRecordset, OpenRecordset. The name goes between backquotes unchanged; the recordset
+    // resolves it. A view stopped while its SQL runs is no failure: the outcome says where the run
+    // stopped.
     bool openTable(const QString& query)
     {
         if (p.test(CloseRecordset, [&] { return mRecordset.State() != 0; }))
@@ -193,57 +204,61 @@ private:
         const QString text = QStringLiteral("SELECT * FROM `") + query + QLatin1Char('`');
         return p.step(OpenRecordset, [&] {
             try {
-                mRecordset.Open(text, mConnection, 3, 1);
+                mRecordset.Open(text, mConnection, adOpenStatic, adLockReadOnly);
             } catch (const database::Stopped&) {
                 mOutcome.stopped = StopPoint{};
             }
         }) && !mOutcome.stopped;
     }
 
-    // 144–150: the workbook's one sheet for the first table, an added sheet for the others.
+    // TakeActiveSheet or AddSheet: the workbook's one sheet for the first table, an added sheet for
+    // the others.
     spreadsheet::Worksheet* takeSheet()
     {
         spreadsheet::Worksheet* sheet = nullptr;
         if (mFirstSheet) {
             p.step(TakeActiveSheet, [&] { sheet = &mWorkbook->ActiveSheet(); });
-            mFirstSheet = false;  // 148
+            p.step(ClearFirstSheet, [&] { mFirstSheet = false; });
         } else {
             p.step(AddSheet, [&] { sheet = &mWorkbook->WorksheetsAdd(); });
         }
         return sheet;
     }
 
-    // 152–166. A long name is cut to a stem and numbered until no sheet carries it; the number
-    // takes the stem's last characters, so two long names alike in their first 30 characters
-    // still get names of their own. The comparison uses the name as the sheet will carry it.
-    // A short name that a sheet already carries is numbered too.
+    // CutLongName to NameSheet. A long name is cut to a stem and numbered until no other sheet
+    // carries it; the number takes the stem's last characters, so two long names alike in their
+    // first 30 characters still get names of their own. The comparison uses the name as the sheet
+    // will carry it. A short name that another sheet already carries is numbered too; the name the
+    // sheet being named carries now (its default, "Sheet1") never counts.
     void nameSheet(spreadsheet::Worksheet& sheet)
     {
         if (TableName.size() > kLongTableName) {
-            TableName = LeftCharacters(TableName, kSheetNameCut);  // 154
-            const QString stem = TableName;                        // 156
-            int j = 1;                                             // 158
+            QString stem;
+            int j = 0;
+            p.step(CutLongName, [&] { TableName = leftCharacters(TableName, kSheetNameCut); });
+            p.step(TakeStem, [&] { stem = TableName; });
+            p.step(StartNumbering, [&] { j = 1; });
             p.loop(
                 SheetNameTaken,
-                [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook); },
+                [&] { return SheetNameExists(CleanSheetName(TableName), *mWorkbook, &sheet); },
                 [&] {
-                    TableName = NumberedSheetName(stem, j);  // 162
-                    ++j;                                     // 164
+                    p.step(NumberName, [&] { TableName = numberedSheetName(stem, j); });
+                    p.step(NextNumber, [&] { ++j; });
                 });
         }
         QString name = CleanSheetName(TableName);
         // Tables of the same name in different sub-folders (or names equal but for case) get
         // numbered as the continuation sheets of a long table are: "orders (2)".
-        if (p.test(SheetNameTaken, [&] { return SheetNameExists(name, *mWorkbook); })) {
+        if (p.test(SheetNameTaken, [&] { return SheetNameExists(name, *mWorkbook, &sheet); })) {
             int number = 2;
-            p.step(SheetNameTaken, [&] { name = ContinuationSheetName(name, number, *mWorkbook); });
+            p.step(SheetNameTaken, [&] { name = continuationSheetName(name, number, *mWorkbook); });
         }
         p.step(NameSheet, [&] { sheet.setName(name.toStdString()); });
     }
 
-    // 210–212: only the active sheet is fitted; then the workbook goes to the user. A workbook
-    // whose file could not be written is lost: its failure was reported once, and there is
-    // nothing to fit or hand over.
+    // FitColumns, ShowWorkbook: only the active sheet is fitted; then the workbook goes to the
+    // user. A workbook whose file could not be written is lost: its failure was reported once, and
+    // there is nothing to fit or hand over.
     void handOver()
     {
         if (!mWorkbook || mWorkbookLost)
@@ -255,8 +270,8 @@ private:
     ReportingProcedure p;
     const ExportRequest& mRequest;
     ExportProgress& mProgress;
-    database::Connection mConnection;  // 100
-    database::Recordset mRecordset;    // 102
+    database::Connection mConnection;
+    database::Recordset mRecordset;
     std::unique_ptr<spreadsheet::Application> mApplication;
     spreadsheet::Workbook* mWorkbook = nullptr;
     bool mFirstSheet = true;
@@ -269,7 +284,7 @@ private:
 
 }  // namespace
 
-ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress,
+ExportOutcome runExport(const ExportRequest& request, ExportProgress& progress,
                         app::FailureReport& report)
 {
     Run run{request, progress, report};

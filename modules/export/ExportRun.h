@@ -2,7 +2,7 @@
 // program. No windows: Form2 and the batch command call it alike.
 //
 //     exporting::ExportRequest request{settings, tables, spreadsheet::defaultApplicationFactory()};
-//     const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, report);
+//     const exporting::ExportOutcome outcome = exporting::runExport(request, progress, report);
 //     if (outcome.handedOver && outcome.stopped)
 //         app::showMessage(box, exporting::stoppedText(*outcome.stopped));
 //     else if (outcome.handedOver)
@@ -56,8 +56,8 @@ struct ExportOutcome
     std::optional<StopPoint> stopped;  // the progress asked to stop: where the run ended
 };
 
-// Runs the export as a reporting procedure (location kExportLocation): every failure goes to
-// report once, as it happens, with the number of the statement that failed.
+// Runs the export as a reporting procedure (located in Form2.PushButton5_Click): every failure
+// goes to report once, as it happens, with the number of the statement that failed.
 //
 // What a failure leaves:
 // - the source cannot be opened: no spreadsheet is started, nothing is handed over;
@@ -75,7 +75,7 @@ struct ExportOutcome
 // When the progress asks to stop (ExportProgress::stopAsked, also asked inside a long view),
 // the run ends at the next record or inside the view's SQL, copies nothing more and hands the
 // workbook over with what it holds; outcome.stopped says where. Stopping is no failure.
-ExportOutcome RunExport(const ExportRequest& request, ExportProgress& progress,
+ExportOutcome runExport(const ExportRequest& request, ExportProgress& progress,
                         app::FailureReport& report);
 
 }  // namespace exporting

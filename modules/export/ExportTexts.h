@@ -7,9 +7,6 @@
 
 namespace exporting {
 
-// Location of the run's error reports.
-inline constexpr char kExportLocation[] = "in Quorvane2021/08/31.Form2.PushButton5_Click ";
-
 // The progress bar's text when no export runs.
 inline constexpr char kProgressIdleText[] = "Progress Bar";
 

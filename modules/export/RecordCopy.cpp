@@ -112,7 +112,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 spreadsheet::Worksheet& next = mWorkbook.WorksheetsAdd();
                 line = NameSheet;
                 next.setName(
-                    ContinuationSheetName(baseName, continuation, mWorkbook).toStdString());
+                    continuationSheetName(baseName, continuation, mWorkbook).toStdString());
                 ++continuation;
                 writeNames(next);
                 target = &next;

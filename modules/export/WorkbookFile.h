@@ -5,7 +5,7 @@
 // a half-written file under that name nor a temporary one beside it.
 //
 //     exporting::WorkbookFile output{"/data/orders.xlsx"};
-//     const ExportOutcome outcome = RunExport({settings, list, output.factory()}, progress);
+//     const ExportOutcome outcome = runExport({settings, list, output.factory()}, progress);
 //     if (outcome.handedOver && outcome.tablesIncomplete == 0)
 //         output.commit();   // otherwise the destructor drops the file
 #pragma once

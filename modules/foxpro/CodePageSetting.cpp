@@ -27,7 +27,7 @@ QString codePageChoices()
     return pages.join(QStringLiteral(", "));
 }
 
-int ReadCodePageSetting()
+int readCodePageSetting()
 {
     const QString text = app::readSetting(app::Setting::CodePage);
     if (text.trimmed().isEmpty())

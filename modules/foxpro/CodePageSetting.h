@@ -18,6 +18,6 @@ QString codePageChoices();
 // The CodePage setting: its code page, or vfp::kDefaultCodePage (Windows-1252) when it is absent
 // or blank. Throws std::runtime_error saying where the setting is, what it holds and what it may
 // hold, when it names no code page the engine reads.
-int ReadCodePageSetting();
+int readCodePageSetting();
 
 }  // namespace foxpro

@@ -5,10 +5,10 @@ namespace foxpro {
 
 QString BuildFoxproConnectionString(const ConnectionSettings& settings)
 {
-    if (settings.option1)
-        return QStringLiteral("Provider=vfpoledb.1;Data Source=") + settings.text1 +
+    if (settings.isContainer)
+        return QStringLiteral("Provider=vfpoledb.1;Data Source=") + settings.containerPath +
                QStringLiteral(";Collating Sequence=machine;");
-    return QStringLiteral("Provider=vfpoledb.1;Data Source=") + settings.text2 +
+    return QStringLiteral("Provider=vfpoledb.1;Data Source=") + settings.folderPath +
            QStringLiteral(";Collating Sequence=general;");
 }
 

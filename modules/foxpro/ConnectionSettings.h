@@ -10,16 +10,17 @@ namespace foxpro {
 
 struct ConnectionSettings
 {
-    bool option1 = true;  // "DBC File:" selected (source kind 1); otherwise kind 2
-    QString text1;        // database container path
-    QString text2;        // free table folder path
+    bool isContainer = true;  // "DBC File:" (Option1) selected: source kind 1; else kind 2
+    QString containerPath;    // the database container path (Text1)
+    QString folderPath;       // the free table folder path (Text2)
     // What the connection's DefaultCodePage becomes: the code page of tables that carry no
     // code-page mark (the CodePage setting, or quorvane-export's --codepage).
     int unmarkedCodePage = vfp::kDefaultCodePage;
 };
 
 // "Provider=vfpoledb.1;Data Source=" + path + ";Collating Sequence=machine;" for kind 1
-// (Text1), "...;Collating Sequence=general;" for kind 2 (Text2); the path is taken as it is.
+// (containerPath), "...;Collating Sequence=general;" for kind 2 (folderPath); the path is taken
+// as it is.
 QString BuildFoxproConnectionString(const ConnectionSettings& settings);
 
 }  // namespace foxpro

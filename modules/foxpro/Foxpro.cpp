@@ -7,14 +7,13 @@
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/files/FileName.h"
+#include "modules/app/ErrorReport.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/foxpro/SchemaRows.h"
 #include "modules/fs/AddFolder.h"
 
 namespace foxpro {
 namespace {
-
-const QString kLocation = QStringLiteral("in Quorvane2021/08/31.Foxpro.AddTablesToFoxproListbox ");
 
 // The statements of AddTablesToFoxproListbox, numbered as its error report quotes them.
 enum Line : int {
@@ -57,7 +56,7 @@ void addSchemaTables(app::ReportingProcedure& p, TableList& list,
            [&] { recordset = object(connection).OpenSchema(database::adSchemaTables); });
     p.step(ClearListAgain, [&] { list.clear(); });
     if (recordset)
-        AddSchemaRows(p, list, *recordset);
+        addSchemaRows(p, list, *recordset);
     else
         p.report(WalkSchema, QString::fromLatin1(kObjectNotSet));
     p.step(CloseRecordset, [&] { object(recordset).Close(); });
@@ -109,7 +108,7 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
                                        std::unique_ptr<database::Connection> opened)
 {
     app::FailureLog log{report};  // the folder walk's failures are the catalogue's too
-    app::ReportingProcedure p{kLocation, log};
+    app::ReportingProcedure p{app::reportLocation("Foxpro", "AddTablesToFoxproListbox"), log};
     std::unique_ptr<database::Connection> connection = std::move(opened);
     std::unique_ptr<database::Recordset> recordset;
     if (!connection) {
@@ -121,14 +120,14 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
     }
     p.step(CreateRecordset, [&] { recordset = std::make_unique<database::Recordset>(); });
     p.step(ClearList, [&] { list.clear(); });
-    if (p.test(IsContainer, [&] { return settings.option1; }))
+    if (p.test(IsContainer, [&] { return settings.isContainer; }))
         addSchemaTables(p, list, connection, recordset);
     else
-        addFolderTables(p, list, settings.text2, log);
+        addFolderTables(p, list, settings.folderPath, log);
     return log.failures();
 }
 
-std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSettings& settings)
+std::unique_ptr<database::Connection> openFoxproConnection(const ConnectionSettings& settings)
 {
     auto connection = std::make_unique<database::Connection>();  // a failure here is thrown
     try {
@@ -143,7 +142,7 @@ std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSetti
 
 bool TestFoxproConnection(const ConnectionSettings& settings)
 {
-    return OpenFoxproConnection(settings) != nullptr;
+    return openFoxproConnection(settings) != nullptr;
 }
 
 }  // namespace foxpro

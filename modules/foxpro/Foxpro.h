@@ -39,7 +39,7 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
 // A connection opened with BuildFoxproConnectionString(settings) and settings' code page for
 // tables without a mark, or null when the source cannot be opened. Shows nothing; a failure to
 // create the connection object is thrown.
-std::unique_ptr<database::Connection> OpenFoxproConnection(const ConnectionSettings& settings);
+std::unique_ptr<database::Connection> openFoxproConnection(const ConnectionSettings& settings);
 
 // True when a connection opened with BuildFoxproConnectionString(settings) succeeds; false
 // for any source that cannot be opened. Shows nothing.

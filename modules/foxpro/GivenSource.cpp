@@ -25,7 +25,7 @@ GivenSource sourceForGivenPath(const QString& path)
     // catalogue's relative paths come out as the "..." buttons would give them.
     source.path = QDir::cleanPath(file.absoluteFilePath());
     if (hasExtension(path, kContainerExtension)) {
-        source.option1 = true;
+        source.isContainer = true;
     } else if (hasExtension(path, kTableExtension) && file.isFile()) {
         source.path = QDir::cleanPath(file.absolutePath());
         source.table = file.fileName();  // the catalogue's query: the file name exactly

@@ -8,11 +8,13 @@ namespace foxpro {
 
 struct GivenSource
 {
-    bool option1 = false;  // a database container ("DBC File:"), else a free table folder
-    QString path;          // for Text1 (option1) or Text2: absolute, without "." or ".." parts
-    QString table;         // for a .dbf: the table to tick, as the catalogue's query names it
-                           // in its folder (the file name exactly, extension included); else
-                           // empty
+    bool isContainer = false;  // a database container ("DBC File:"), else a free table folder
+    // The path for Text1 (a container) or Text2 (a folder): absolute, without "." or ".."
+    // parts.
+    QString path;
+    // For a .dbf: the table to tick, as the catalogue's query names it in its folder (the file
+    // name exactly, extension included); else empty.
+    QString table;
 };
 
 // The source a path stands for, as if chosen with the matching "..." button and option:

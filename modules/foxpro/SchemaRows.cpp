@@ -15,7 +15,7 @@ QString columnText(const database::Recordset& recordset, const char* column)
 
 }  // namespace
 
-void AddSchemaRows(app::ReportingProcedure& p, TableList& list, database::Recordset& schema)
+void addSchemaRows(app::ReportingProcedure& p, TableList& list, database::Recordset& schema)
 {
     // The statements of the schema walk, numbered as the catalogue's error report quotes them.
     enum Line : int {

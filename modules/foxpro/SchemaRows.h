@@ -11,6 +11,6 @@ namespace foxpro {
 // named by its "TABLE_NAME", in row order, letting window events run once per row. Failures
 // are reported through p with the catalogue's statement numbers (114 to 126); an end test or
 // a move to the next row that fails is reported once and ends the walk.
-void AddSchemaRows(app::ReportingProcedure& p, TableList& list, database::Recordset& schema);
+void addSchemaRows(app::ReportingProcedure& p, TableList& list, database::Recordset& schema);
 
 }  // namespace foxpro

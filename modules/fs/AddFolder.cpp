@@ -15,6 +15,7 @@
 #include <QHash>
 
 #include "components/files/FileName.h"
+#include "modules/app/ErrorReport.h"
 #include "modules/app/Main.h"
 #include "modules/app/ReportingProcedure.h"
 #include "modules/app/YieldToWindows.h"
@@ -27,8 +28,8 @@
 namespace fs {
 namespace {
 
-const QString kLocation =
-    QStringLiteral("in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 ");
+// The folder walk's reports carry a project tag of their own.
+constexpr char kWalkProjectTag[] = "PellanTitle2021/08/31";
 
 // The statements of GetSubDirectories2016 that report, numbered as its error report quotes them.
 enum Line : int {
@@ -63,7 +64,18 @@ private:
     bool isStillSearchable(const QString& entry);
     bool leadsInside(const DirectoryReader& reader, const char* name, struct stat& status);
     void checkIdentity(const QString& entry, const DirectoryReader& reader) const;
+
+    // A sub-folder as its parent's listing found it.
+    struct SubFolder
+    {
+        QString name;
+        FolderIdentity identity;
+        FolderStatus listed;
+    };
     void listSubFolders(const QString& entry, QStringList& newList);
+    void readSubFolders(const QString& entry, std::vector<SubFolder>& found);
+    void appendSubFolders(const QString& entry, std::vector<SubFolder>& found,
+                          QStringList& newList);
 
     app::FailureLog mLog;
     TreeBounds mBounds;  // the trees of the folders the walk was given
@@ -144,15 +156,22 @@ void FolderWalk::checkIdentity(const QString& entry, const DirectoryReader& read
         throw errnoError(ENOENT, entry);
 }
 
+// A listing that fails part way keeps the sub-folders found before the failure: each was taken
+// as it was listed. The failure then abandons the rest of the folder.
 void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
 {
-    struct SubFolder
-    {
-        QString name;
-        FolderIdentity identity;
-        FolderStatus listed;
-    };
     std::vector<SubFolder> found;
+    try {
+        readSubFolders(entry, found);
+    } catch (...) {
+        appendSubFolders(entry, found, newList);
+        throw;
+    }
+    appendSubFolders(entry, found, newList);
+}
+
+void FolderWalk::readSubFolders(const QString& entry, std::vector<SubFolder>& found)
+{
     DirectoryReader reader(files::fileNameBytes(entry));
     checkIdentity(entry, reader);
     DirectoryReader::Entry read{};
@@ -176,6 +195,11 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
                          {status.st_dev, status.st_ino},
                          FolderStatus{isLink, true, status.st_dev}});
     }
+}
+
+void FolderWalk::appendSubFolders(const QString& entry, std::vector<SubFolder>& found,
+                                  QStringList& newList)
+{
     // Sorted before the identity test, so of two names for one folder the first listed stays.
     std::sort(found.begin(), found.end(), [](const SubFolder& a, const SubFolder& b) {
         return isListedBefore(a.name, b.name);
@@ -191,7 +215,9 @@ void FolderWalk::listSubFolders(const QString& entry, QStringList& newList)
 
 qsizetype FolderWalk::run(QStringList& folders, bool recurse)
 {
-    app::ReportingProcedure p{kLocation, mLog, app::AppTitle()};
+    app::ReportingProcedure p{
+        app::reportLocation("AddFolder", "GetSubDirectories2016", kWalkProjectTag), mLog,
+        app::AppTitle()};
     QStringList newList;
     // Failures are reported until the first listing starts; from then on until the descent
     // has returned, a failure abandons its entry, and a denied or vanished folder leaves the

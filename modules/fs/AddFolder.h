@@ -28,15 +28,16 @@ constexpr qsizetype kMaxPath = 260;
 // Extends folders (full paths ending in "/") with every folder below them, level by level:
 // first all sub-folders of the listed folders, each folder's in name order (isListedBefore,
 // the order NTFS lists them in), then theirs, and so on when recurse is set (one level
-// otherwise). A folder whose attribute word
-// is exactly 22 or 1046 is neither returned nor searched, unless it is the root "/"; a name
-// that HasUnusableCharacters rejects or holds "?" is not taken; a folder reached a second time
-// (through a link or a second mount) is not taken again. A symbolic link is taken only when it
-// leads to a folder inside the trees of the folders given (TreeBounds of them): a link out of
-// them is neither returned nor searched. A listed folder that may not be listed, has gone, or
-// is no longer the folder its parent listed (swapped for another or for a link meanwhile)
-// leaves the list. Failures before the first listing and after the
-// descent go to report as they happen, titled with the application title and located
+// otherwise). A folder whose attribute word is exactly 22 or 1046 is neither returned nor
+// searched, unless it is the root "/"; a name that HasUnusableCharacters rejects or holds "?"
+// is not taken; a folder reached a second time (through a link or a second mount) is not taken
+// again. A symbolic link is taken only when it leads to a folder inside the trees of the
+// folders given (TreeBounds of them): a link out of them is neither returned nor searched. A
+// listed folder that may not be listed, has gone, or is no longer the folder its parent listed
+// (swapped for another or for a link meanwhile) leaves the list; when a listing fails part
+// way, the sub-folders found before the failure are kept and searched, the rest of that folder
+// is not. Failures before the first listing and after the descent go to report as they happen,
+// titled with the application title and located
 // "in PellanTitle2021/08/31.AddFolder.GetSubDirectories2016 ", and are returned; nothing is
 // thrown. Lets pending window events run while it works.
 app::Failures GetSubDirectories2016(QStringList& folders, bool recurse, app::FailureReport& report);
@@ -61,9 +62,9 @@ public:
     FileNameArray() = default;
     explicit FileNameArray(QStringList names) : mNames(std::move(names)) {}
 
-    int LBound() const { return mNames.isEmpty() ? 0 : 1; }
-    int UBound() const { return static_cast<int>(mNames.size()); }
-    // The name at index LBound()..UBound(); throws std::out_of_range outside the bounds.
+    int lowerBound() const { return mNames.isEmpty() ? 0 : 1; }
+    int upperBound() const { return static_cast<int>(mNames.size()); }
+    // The name at index lowerBound()..upperBound(); throws std::out_of_range outside the bounds.
     QString at(int index) const;
     // The matches in the order found; empty when there are none.
     const QStringList& names() const { return mNames; }

@@ -26,10 +26,11 @@ QString FileNameArray::at(int index) const
 {
     if (mNames.isEmpty() && index == 0)
         return QString();
-    if (index < 1 || index > UBound())
+    if (index < 1 || index > upperBound())
         throw std::out_of_range("Subscript out of range: index " + std::to_string(index) +
-                                " of a file-name array with bounds " + std::to_string(LBound()) +
-                                " to " + std::to_string(UBound()));
+                                " of a file-name array with bounds " +
+                                std::to_string(lowerBound()) + " to " +
+                                std::to_string(upperBound()));
     return mNames[index - 1];
 }
 

@@ -1,7 +1,7 @@
 // The order in which a folder's entries are listed: by name, ignoring case the way NTFS keeps
-// them. NTFS holds each folder's names sorted by their upper-case form, so a Windows program
-// saw sub-folders and tables in that order; readdir on Linux gives a hash order instead, which
-// differs between two copies of the same folder.
+// them (sorted by their upper-case form). readdir gives a hash order instead, which differs
+// between two copies of the same folder; sorted this way, one tree lists the same wherever it
+// lies.
 #pragma once
 
 #include <QStringList>

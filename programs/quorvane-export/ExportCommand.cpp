@@ -141,7 +141,7 @@ int runExport(const QStringList& arguments, const SourceOptions& options)
         settingsFor(parsed.source, options), tables,
         parsed.open ? spreadsheet::defaultApplicationFactory() : output.factory(),
         spreadsheet::kMaxRows, &consent};
-    const exporting::ExportOutcome outcome = exporting::RunExport(request, progress, reports);
+    const exporting::ExportOutcome outcome = exporting::runExport(request, progress, reports);
     if (!outcome.handedOver)
         throw std::runtime_error(parsed.open ? "the workbook was not opened"
                                              : file.string() + " was not written");

@@ -20,8 +20,8 @@ bool isContainerPath(const QString& source)
 foxpro::ConnectionSettings settingsFor(const QString& source, const SourceOptions& options)
 {
     foxpro::ConnectionSettings settings;
-    settings.option1 = isContainerPath(source);
-    (settings.option1 ? settings.text1 : settings.text2) = source;
+    settings.isContainer = isContainerPath(source);
+    (settings.isContainer ? settings.containerPath : settings.folderPath) = source;
     settings.unmarkedCodePage = options.codePage;
     return settings;
 }

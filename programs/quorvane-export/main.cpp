@@ -94,7 +94,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!arguments.isEmpty() && arguments.first() == QLatin1String("--version")) {
-        std::printf("quorvane-export %s\n", app::ProductVersion());
+        std::printf("quorvane-export %s\n", app::productVersion());
         return 0;
     }
     try {

@@ -3,5 +3,5 @@
 
 int main(int argc, char* argv[])
 {
-    return windows::RunQuorvane(argc, argv);
+    return windows::runQuorvane(argc, argv);
 }

@@ -28,7 +28,7 @@ TEST(BrowseForFolder, TrailingSeparatorsGoExceptTheRoots)
         {"empty", QString(), QString()},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(fs::withoutTrailingSeparator(c.path), c.expected) << c.name;
+        EXPECT_EQ(windows::withoutTrailingSeparator(c.path), c.expected) << c.name;
 }
 
 using testsupport::answerModal;
@@ -56,7 +56,7 @@ TEST(BrowseForFolder, OpensOwnedDirectoryDialogAndReturnsTheChoice)
         static_cast<QDialog&>(dialog).accept();  // public in QDialog, runs QFileDialog::accept
     });
     const QString result =
-        fs::BrowseForFolder(&owner, QStringLiteral("Please select folder:"), start);
+        windows::BrowseForFolder(&owner, QStringLiteral("Please select folder:"), start);
 
     EXPECT_EQ(title, QStringLiteral("Please select folder:"));
     EXPECT_EQ(parent, &owner);
@@ -69,7 +69,7 @@ TEST(BrowseForFolder, CancelGivesEmptyText)
 {
     testsupport::ensureGuiApp();
     answerModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_EQ(fs::BrowseForFolder(nullptr, QStringLiteral("Please select folder:"), QString()),
+    EXPECT_EQ(windows::BrowseForFolder(nullptr, QStringLiteral("Please select folder:"), QString()),
               QString());
 }
 

@@ -64,7 +64,7 @@ protected:
     QStringList shownList(QStringList* ticked) const
     {
         QStringList texts;
-        exporting::Form2* form2 = h.form().loadedForm2();
+        windows::Form2* form2 = h.form().loadedForm2();
         if (form2 == nullptr || !form2->isVisible())
             return texts;
         const QTreeWidget& list = form2->listWidget();
@@ -82,7 +82,7 @@ protected:
 TEST_P(Form1GivenSource, isTakenAsItsButtonWouldTakeItThenNext)
 {
     const auto& [c, way] = GetParam();
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     const QString given = h.missing(c.given);
     if (way == Way::Argument) {
         f.Form_Load(given);
@@ -170,7 +170,7 @@ protected:
 
 TEST_F(Form1Drag, takesOneFolderContainerOrTableAndNothingElse)
 {
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     const QString folder = h.folder("free");
     const QString table = h.file("free/orders.dbf");
     const QString container = h.file("shop.dbc");
@@ -198,7 +198,7 @@ TEST_F(Form1Drag, takesOneFolderContainerOrTableAndNothingElse)
 
 TEST_F(Form1Drag, aFolderDroppedOnAPathBoxOpensItInsteadOfBecomingItsText)
 {
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     const QString folder = h.folder("free");
     h.file("free/orders.dbf");
     f.show();

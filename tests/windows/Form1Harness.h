@@ -49,10 +49,10 @@ public:
     Form1Harness& operator=(const Form1Harness&) = delete;
 
     // The window, made on first use (its load is left to the test).
-    foxpro::Form1& form()
+    windows::Form1& form()
     {
         if (!mForm) {
-            foxpro::Form1Services services;
+            windows::Form1Services services;
             services.chooseDatabaseFile = [this](QWidget&) {
                 ++fileDialogs;
                 return fileDialogAnswer;
@@ -73,7 +73,7 @@ public:
             };
             services.endProgram = [this] { ++ended; };
             services.messageBox = &boxes;
-            mForm = std::make_unique<foxpro::Form1>(std::move(services));
+            mForm = std::make_unique<windows::Form1>(std::move(services));
         }
         return *mForm;
     }
@@ -119,7 +119,7 @@ public:
 private:
     TempDir mProgramFolder;
     TempDir mData;
-    std::unique_ptr<foxpro::Form1> mForm;
+    std::unique_ptr<windows::Form1> mForm;
 };
 
 }  // namespace testsupport

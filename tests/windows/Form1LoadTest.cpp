@@ -24,7 +24,7 @@ const QString kLoadLocation = QStringLiteral("in Quorvane2021/08/31.Form1.Form_L
 TEST(Form1Load, FirstStartWithoutSettings)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Form_Load();
     f.showAfterLoad();
 
@@ -62,7 +62,7 @@ TEST(Form1Load, StoredOptionSelectsTheKind)
         Form1Harness h;
         if (c.stored)
             app::writeSetting(Setting::FoxproOption, *c.stored);
-        foxpro::Form1& f = h.form();
+        windows::Form1& f = h.form();
         f.Form_Load();
         EXPECT_EQ(f.Option1->isChecked(), c.option1) << c.name;
         EXPECT_EQ(f.Option2->isChecked(), !c.option1) << c.name;
@@ -78,7 +78,7 @@ TEST(Form1Load, StoredPathsComeBackUnchanged)
     Form1Harness h;
     app::writeSetting(Setting::Text1, QStringLiteral("/gone/shop, 2021.dbc"));
     app::writeSetting(Setting::Text2, QStringLiteral("/gone/free;tables"));
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Form_Load();
     EXPECT_EQ(f.Text1->text(), QStringLiteral("/gone/shop, 2021.dbc"));
     EXPECT_EQ(f.Text2->text(), QStringLiteral("/gone/free;tables"));
@@ -93,7 +93,7 @@ TEST(Form1Load, ExistingContainerFileStartsNextEvenWithTheFolderKind)
     app::writeSetting(Setting::Text1, h.file("shop.dbc"));
     app::writeSetting(Setting::Text2, h.missing("free"));
     app::writeSetting(Setting::FoxproOption, QStringLiteral("2"));
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Form_Load();
     // "Next >" ran and worked from the folder kind, whose folder is gone.
     EXPECT_EQ(h.boxes.texts(), std::vector<QString>{QStringLiteral("Could not connect.")});
@@ -106,7 +106,7 @@ TEST(Form1Load, TextTwoNamingAFileStartsNothing)
     Form1Harness h;
     app::writeSetting(Setting::Text2, h.file("free/orders.dbf"));
     app::writeSetting(Setting::FoxproOption, QStringLiteral("2"));
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Form_Load();
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_EQ(f.loadedForm2(), nullptr);
@@ -119,7 +119,7 @@ TEST(Form1Load, ExistingFolderGoesStraightToTheTableList)
     h.file("free/orders.dbf");
     app::writeSetting(Setting::Text2, free);
     app::writeSetting(Setting::FoxproOption, QStringLiteral("2"));
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Form_Load();
     f.showAfterLoad();
 
@@ -134,7 +134,7 @@ TEST(Form1Load, MissingSpreadsheetProgramGivesAdviceAndEnds)
 {
     Form1Harness h;
     h.spreadsheetInstalled = false;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Form_Load();
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(h.boxes.shown[0].text.startsWith(
@@ -164,7 +164,7 @@ TEST(Form1Load, SkinFileRules)
         std::filesystem::create_directories(c.skin ? skinPath.parent_path() : skinPath);
         if (c.skin)
             std::ofstream(skinPath) << *c.skin;
-        foxpro::Form1& f = h.form();
+        windows::Form1& f = h.form();
         f.Form_Load();
 
         EXPECT_EQ(!f.styleSheet().isEmpty(), c.skinned) << c.name;
@@ -192,20 +192,20 @@ TEST(Form1Load, HandPointerFile)
         Form1Harness h;
         std::filesystem::copy_file(QUORVANE_SOURCE_DIR "/assets/HAND-M.CUR",
                                    h.programFolder() / "HAND-M.CUR");
-        foxpro::Form1& f = h.form();
+        windows::Form1& f = h.form();
         f.Form_Load();
-        f.pointer().setShape(app::kPointerCustom);
+        f.pointer().setShape(look::kPointerCustom);
         EXPECT_EQ(f.cursor().shape(), Qt::BitmapCursor);
         EXPECT_TRUE(h.boxes.shown.empty());
     }
     {
         Form1Harness h;
         std::ofstream(h.programFolder() / "HAND-M.CUR") << "not a cursor";
-        foxpro::Form1& f = h.form();
+        windows::Form1& f = h.form();
         f.Form_Load();
         ASSERT_EQ(h.boxes.shown.size(), 1u);
         EXPECT_TRUE(h.boxes.shown[0].text.contains(kLoadLocation + QStringLiteral("124\r\r")));
-        f.pointer().setShape(app::kPointerCustom);
+        f.pointer().setShape(look::kPointerCustom);
         EXPECT_EQ(f.cursor().shape(), Qt::PointingHandCursor) << "keeps the pointer it had";
     }
 }
@@ -214,7 +214,7 @@ TEST(Form1Load, UnsavableOptionIsReportedAtItsStatementAndTheLoadGoesOn)
 {
     Form1Harness h;
     std::ofstream(h.settings.folder() / "Marrowind") << "a file where the folder belongs";
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Form_Load();
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(h.boxes.shown[0].text.contains(kLoadLocation + QStringLiteral("132\r\r")))
@@ -243,7 +243,7 @@ TEST(Form1Load, CodePageSettingReachesTheConnectionSettings)
         Form1Harness h;
         std::filesystem::create_directories(h.settings.file().parent_path());
         std::ofstream(h.settings.file()) << "[Quorvane]\n" << c.line;
-        foxpro::Form1& f = h.form();
+        windows::Form1& f = h.form();
         f.Form_Load();
         EXPECT_EQ(f.currentSettings().unmarkedCodePage, c.codePage) << c.name;
         if (c.reported) {

@@ -25,55 +25,10 @@ using testsupport::Form1Harness;
 
 const QString kCouldNotConnect = QStringLiteral("Could not connect.");
 
-TEST(Form1Controls, SitAtTheirDesignPlacesInTheirFonts)
-{
-    Form1Harness h;
-    foxpro::Form1& f = h.form();
-    EXPECT_EQ(f.size(), QSize(536, 207));  // 8040 x 3105 twips
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Setup Connections"));
-    struct Place
-    {
-        const char* name;
-        QWidget* control;
-        QRect rect;  // twips / 15
-        QString text;
-    };
-    const Place places[] = {
-        {"Frame1", f.Frame1, {8, 40, 520, 125}, QStringLiteral("FoxPro Login")},
-        {"Option1", f.Option1, {16, 23, 81, 17}, QStringLiteral("DBC File:")},
-        {"Text1", f.Text1, {144, 20, 321, 23}, QString()},
-        {"PushButton5", f.PushButton5, {472, 20, 32, 23}, QStringLiteral("...")},
-        {"Option2", f.Option2, {16, 56, 121, 17}, QStringLiteral("Free Table Folder:")},
-        {"Text2", f.Text2, {144, 53, 321, 23}, QString()},
-        {"PushButton4", f.PushButton4, {472, 53, 32, 23}, QStringLiteral("...")},
-        {"PushButton1",
-         f.PushButton1,
-         {16, 86, 240, 27},
-         QStringLiteral("Load Sample/Example Database")},
-        {"PushButton3", f.PushButton3, {264, 87, 240, 27}, QStringLiteral("Test Connection")},
-        {"PushButton2", f.PushButton2, {8, 173, 520, 27}, QStringLiteral("Next >")},
-        {"PushButton6", f.PushButton6, {8, 8, 520, 27}, QStringLiteral("Help")},
-    };
-    for (const Place& p : places) {
-        EXPECT_EQ(p.control->geometry(), p.rect) << p.name;
-        EXPECT_TRUE(p.control->isEnabled()) << p.name;
-        if (auto* button = qobject_cast<QAbstractButton*>(p.control)) {
-            EXPECT_EQ(button->text(), p.text) << p.name;
-        }
-    }
-    EXPECT_EQ(f.Frame1->title(), QStringLiteral("FoxPro Login"));
-    EXPECT_EQ(f.Text1->parentWidget(), f.Frame1);
-    EXPECT_TRUE(f.Text2->font().bold());
-    EXPECT_DOUBLE_EQ(f.Text2->font().pointSizeF(), 9.0);
-    EXPECT_TRUE(f.PushButton2->font().bold());
-    EXPECT_DOUBLE_EQ(f.PushButton2->font().pointSizeF(), 11.25);
-    EXPECT_FALSE(f.font().bold());
-}
-
 TEST(Form1Settings, EveryKeystrokeAndClickIsStoredAtOnce)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     QTest::keyClicks(f.Text2, QStringLiteral("/d"));
     EXPECT_EQ(h.setting(Setting::Text2), QStringLiteral("/d"));
     QTest::keyClick(f.Text2, Qt::Key_A);
@@ -97,7 +52,7 @@ TEST(Form1Settings, UnsavableSettingIsReportedOnceNotPerKeystroke)
 {
     Form1Harness h;
     std::ofstream(h.settings.folder() / "Marrowind") << "a file where the folder belongs";
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     QTest::keyClicks(f.Text2, QStringLiteral("abc"));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].style, 48);
@@ -109,7 +64,7 @@ TEST(Form1Settings, UnsavableSettingIsReportedOnceNotPerKeystroke)
 TEST(Form1Focus, EnteringAPathBoxSelectsItsWholeText)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Text1->setText(QStringLiteral("/data/shop.dbc"));
     f.Text2->setText(QStringLiteral("/data/free"));
     f.show();
@@ -154,7 +109,7 @@ TEST(Form1Buttons, TestConnectionAnswersAndAlwaysRestoresThePointer)
     };
     for (const Case& c : cases) {
         Form1Harness h;
-        foxpro::Form1& f = h.form();
+        windows::Form1& f = h.form();
         QString path;
         if (c.path.rfind("folder:", 0) == 0)
             path = h.folder(c.path.substr(7));
@@ -171,8 +126,8 @@ TEST(Form1Buttons, TestConnectionAnswersAndAlwaysRestoresThePointer)
 
         ASSERT_EQ(h.boxes.texts(), std::vector<QString>{c.answer}) << c.name;
         EXPECT_EQ(h.boxes.shown[0].style, 0) << c.name;
-        EXPECT_EQ(pointerWhileShown, app::kPointerHourglass) << c.name;
-        EXPECT_EQ(f.pointer().shape(), app::kPointerDefault) << c.name;
+        EXPECT_EQ(pointerWhileShown, look::kPointerHourglass) << c.name;
+        EXPECT_EQ(f.pointer().shape(), look::kPointerDefault) << c.name;
         EXPECT_EQ(f.loadedForm2(), nullptr) << c.name << ": the table list is not touched";
     }
 }
@@ -180,7 +135,7 @@ TEST(Form1Buttons, TestConnectionAnswersAndAlwaysRestoresThePointer)
 TEST(Form1Buttons, CancelledDialogsLeaveEverything)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Option2->setChecked(true);
     f.Text1->setText(QStringLiteral("/a/shop.dbc"));
     f.Text2->setText(QStringLiteral("/a/free"));
@@ -201,7 +156,7 @@ TEST(Form1Buttons, CancelledDialogsLeaveEverything)
 TEST(Form1Buttons, FolderPickerFillsTextTwoOnly)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Option1->setChecked(true);
     h.folderDialogAnswer = QStringLiteral("/srv/free tables");
     f.PushButton4_Click();
@@ -216,7 +171,7 @@ TEST(Form1Buttons, FolderPickerFillsTextTwoOnly)
 TEST(Form1Buttons, ContainerChosenWhileFolderSelectedKeepsTheFolder)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     const QString free = h.folder("free");
     h.file("free/orders.dbf");
     QTest::mouseClick(f.Option2, Qt::LeftButton);
@@ -239,7 +194,7 @@ TEST(Form1Buttons, ContainerChosenWhileFolderSelectedKeepsTheFolder)
 TEST(Form1Buttons, LoadSampleThenNextOpensTheSamplesAsFreeTables)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     std::filesystem::create_directories(h.programFolder() / "Samples");
     std::ofstream(h.programFolder() / "Samples" / "customers.dbf") << "x";
     f.Option1->setChecked(true);
@@ -268,7 +223,7 @@ TEST(Form1Buttons, LoadSampleThenNextOpensTheSamplesAsFreeTables)
 TEST(Form1Buttons, NextWithBadSourceStaysOnThisWindow)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.Option2->setChecked(true);
     f.Text2->setText(h.missing("nowhere"));
     f.show();
@@ -285,7 +240,7 @@ TEST(Form1Dialogs, DatabaseDialogOffersContainersReadOnly)
     Form1Harness h;
     const QString dbc = h.file("shop.dbc");
     QWidget owner;
-    const auto choose = foxpro::Form1Services::standard(h.boxes).chooseDatabaseFile;
+    const auto choose = windows::Form1Services::standard(h.boxes).chooseDatabaseFile;
 
     QString title;
     QStringList filters;
@@ -314,7 +269,7 @@ TEST(Form1Dialogs, DatabaseDialogOffersContainersReadOnly)
 TEST(Form1Window, ClosingEndsTheProgram)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.show();
     f.close();
     EXPECT_EQ(h.ended, 1);
@@ -324,7 +279,7 @@ TEST(Form1Window, ClosingEndsTheProgram)
 TEST(Form1Window, HoverHandOverEveryButtonArrowOverPlainPlaces)
 {
     Form1Harness h;
-    foxpro::Form1& f = h.form();
+    windows::Form1& f = h.form();
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
     const auto over = [&](QWidget* control) {
@@ -334,16 +289,16 @@ TEST(Form1Window, HoverHandOverEveryButtonArrowOverPlainPlaces)
     for (QPushButton* button : {f.PushButton1, f.PushButton2, f.PushButton3, f.PushButton4,
                                 f.PushButton5, f.PushButton6}) {
         over(f.Text1);
-        EXPECT_EQ(over(button), app::kPointerCustom) << button->text().toStdString();
+        EXPECT_EQ(over(button), look::kPointerCustom) << button->text().toStdString();
     }
-    EXPECT_EQ(over(f.Option2), app::kPointerCustom) << "an option button leaves the hand";
-    EXPECT_EQ(over(f.Text2), app::kPointerDefault);
+    EXPECT_EQ(over(f.Option2), look::kPointerCustom) << "an option button leaves the hand";
+    EXPECT_EQ(over(f.Text2), look::kPointerDefault);
     over(f.PushButton2);
     QTest::mouseMove(f.Frame1, {300, 118});  // the frame's empty bottom strip
-    EXPECT_EQ(f.pointer().shape(), app::kPointerDefault);
+    EXPECT_EQ(f.pointer().shape(), look::kPointerDefault);
     over(f.PushButton2);
     QTest::mouseMove(&f, {530, 150});  // the bare window right of the frame
-    EXPECT_EQ(f.pointer().shape(), app::kPointerDefault);
+    EXPECT_EQ(f.pointer().shape(), look::kPointerDefault);
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 #include "modules/app/MessageBox.h"
 #include "modules/foxpro/Foxpro.h"
-#include "tests/components/odbc/OdbcSandbox.h"
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 #include "tests/support/GuiApp.h"
+#include "tests/support/OdbcSandbox.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
 #include "windows/Form2.h"
@@ -53,8 +53,8 @@ TEST_P(Form2RemoteViewsTest, OneQuestionThenCopiedOrSkipped)
     foxpro::AddTablesToFoxproListbox(tables, foxpro::BuildFoxproConnectionString(settings),
                                      settings, messages.reports());
     QWidget setupWindow;
-    exporting::Form2 form([settings] { return settings; }, &setupWindow, spreadsheet.factory(),
-                          messages, tables);
+    windows::Form2 form([settings] { return settings; }, &setupWindow, spreadsheet.factory(),
+                        messages, tables);
     form.PushButton8_Click();  // "Select All"
     messages.answer = wanted.yes;
     form.PushButton5_Click();

@@ -32,7 +32,7 @@ TEST_P(Form2ToolTip, showsThePathAsItIs)
 {
     testsupport::ensureGuiApp();
     QTreeWidget view;
-    exporting::Form2TableList list(view);
+    windows::Form2TableList list(view);
     const QString query = QString::fromUtf8(GetParam().query);
     list.show({{QStringLiteral("t"), query}});
     EXPECT_EQ(shownText(view.topLevelItem(0)->toolTip(0)), query);

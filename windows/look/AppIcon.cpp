@@ -1,11 +1,11 @@
 // The application icon, embedded as a Qt resource.
 #include "windows/look/AppIcon.h"
 
-namespace app {
+namespace look {
 
 QIcon applicationIcon()
 {
     return QIcon(QStringLiteral(":/quorvane/quorvane.png"));
 }
 
-}  // namespace app
+}  // namespace look

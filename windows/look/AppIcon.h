@@ -3,8 +3,8 @@
 
 #include <QIcon>
 
-namespace app {
+namespace look {
 
 QIcon applicationIcon();
 
-}  // namespace app
+}  // namespace look

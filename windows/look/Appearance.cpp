@@ -12,7 +12,7 @@
 #include "modules/app/Main.h"
 #include "windows/look/SkinFramework.h"
 
-namespace app {
+namespace look {
 namespace {
 
 bool isPlainControl(const QWidget& control)
@@ -49,7 +49,7 @@ void PaintFormBackground(QWidget& window)
 
 QString skinPath()
 {
-    return ProgramFolder() + QStringLiteral("/x/o.cjs");
+    return app::programFolder() + QStringLiteral("/x/o.cjs");
 }
 
 void ApplySkin(QWidget& window, SkinFramework& skin)
@@ -65,4 +65,4 @@ void ApplySkin(QWidget& window, SkinFramework& skin)
     skin.applyWindow(window);
 }
 
-}  // namespace app
+}  // namespace look

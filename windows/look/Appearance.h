@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace app {
+namespace look {
 
 class SkinFramework;
 
@@ -25,4 +25,4 @@ QString skinPath();
 // (a file the style engine rejects); the background is painted by then.
 void ApplySkin(QWidget& window, SkinFramework& skin);
 
-}  // namespace app
+}  // namespace look

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPixmap>
 
-namespace app {
+namespace look {
 namespace {
 
 // Far above any real cursor (a 256x256 32-bit image is 320 KiB); a bigger file is not one.
@@ -74,4 +74,4 @@ QCursor loadCursorFile(const QString& path)
     return QCursor(QPixmap::fromImage(image), hotX, hotY);
 }
 
-}  // namespace app
+}  // namespace look

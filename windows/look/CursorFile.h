@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QString>
 
-namespace app {
+namespace look {
 
 // Loads the first image of the cursor file at path. Qt decodes the image but drops the
 // hotspot, so it is read from the file's first directory entry.
@@ -12,4 +12,4 @@ namespace app {
 // image lies outside the file or cannot be decoded, or its hotspot lies outside the image.
 QCursor loadCursorFile(const QString& path);
 
-}  // namespace app
+}  // namespace look

@@ -1,7 +1,7 @@
 // Twips to pixels and the design font.
 #include "windows/look/DesignUnits.h"
 
-namespace app {
+namespace look {
 
 namespace {
 
@@ -23,4 +23,4 @@ QFont arialFont(double points, bool bold)
     return font;
 }
 
-}  // namespace app
+}  // namespace look

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QRect>
 
-namespace app {
+namespace look {
 
 // Left, top, width, height in twips as pixels at 96 dpi (15 twips to the pixel), rounded.
 QRect twips(int left, int top, int width, int height);
@@ -13,4 +13,4 @@ QRect twips(int left, int top, int width, int height);
 // where Arial is not installed).
 QFont arialFont(double points, bool bold);
 
-}  // namespace app
+}  // namespace look

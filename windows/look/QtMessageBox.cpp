@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace app {
+namespace look {
 
 QString displayText(const QString& text)
 {
@@ -17,7 +17,7 @@ QString displayText(const QString& text)
 void QtMessageBox::show(const QString& text, int style, const QString& title)
 {
     const QMessageBox::Icon icon =
-        style == kStyleWarning ? QMessageBox::Warning : QMessageBox::NoIcon;
+        style == app::kStyleWarning ? QMessageBox::Warning : QMessageBox::NoIcon;
     QMessageBox box(icon, title, displayText(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
@@ -33,4 +33,4 @@ bool QtMessageBox::ask(const QString& text, const QString& title)
     return box.exec() == QMessageBox::Yes;
 }
 
-}  // namespace app
+}  // namespace look

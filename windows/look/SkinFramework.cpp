@@ -11,7 +11,7 @@
 #include <QStringDecoder>
 #include <QWidget>
 
-namespace app {
+namespace look {
 namespace {
 
 // A style sheet for two small windows is a few KiB; anything this large is not a skin.
@@ -109,4 +109,4 @@ bool SkinFramework::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-}  // namespace app
+}  // namespace look

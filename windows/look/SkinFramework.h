@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace app {
+namespace look {
 
 // The four operations the start-up drives, in its order:
 //     skin.loadSkin(path, QString());                       // read and check the style sheet
@@ -58,4 +58,4 @@ private:
 // True when the style engine parses sheet without complaint.
 bool isValidStyleSheet(const QString& sheet);
 
-}  // namespace app
+}  // namespace look

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-namespace app {
+namespace look {
 
 WindowPointer::WindowPointer(QWidget& window) : QObject(&window), mWindow(window)
 {
@@ -74,4 +74,4 @@ BusyPointer::~BusyPointer()
     mPointer.setShape(kPointerDefault);
 }
 
-}  // namespace app
+}  // namespace look

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace app {
+namespace look {
 
 constexpr int kPointerDefault = 0;     // the ordinary arrow
 constexpr int kPointerHourglass = 11;  // busy
@@ -64,4 +64,4 @@ private:
     WindowPointer& mPointer;
 };
 
-}  // namespace app
+}  // namespace look

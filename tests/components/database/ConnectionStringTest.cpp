@@ -1,7 +1,7 @@
 // Parsing the provider connection string, whose path is never quoted.
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 #include "components/database/ConnectionString.h"
 #include "components/rows/DatabaseError.h"

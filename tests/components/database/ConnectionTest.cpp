@@ -5,7 +5,7 @@
 #include "components/rows/DatabaseError.h"
 #include "components/vfpwriter/ContainerWriter.h"
 #include "components/vfpwriter/TableWriter.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

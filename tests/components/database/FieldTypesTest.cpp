@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "components/vfpwriter/TableWriter.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

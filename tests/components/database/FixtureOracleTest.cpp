@@ -1,7 +1,8 @@
-// Every real fixture table read through a recordset, compared with the values an independent
-// reader recorded beside it (<table>.oracle.json). Only what that reader does differently is
-// normalised: it trims trailing blanks of character fields, ignores null flags and varchar
-// lengths (given separately), writes numbers as Python floats, and keeps date-time
+// Every real fixture table and container against the values an independent reader recorded
+// beside it (<table>.oracle.json, <container>.catalog.json): the engine's field descriptors and
+// container catalogue, and every value read through a recordset. Only what that reader does
+// differently is normalised: it trims trailing blanks of character fields, ignores null flags
+// and varchar lengths (given separately), writes numbers as Python floats, and keeps date-time
 // milliseconds that we round to the second.
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -14,8 +15,10 @@
 
 #include "components/rows/DatabaseError.h"
 #include "components/vfp/CodePage.h"
-#include "tests/components/database/TableSupport.h"
+#include "components/vfp/Container.h"
+#include "components/vfp/Table.h"
 #include "tests/support/Fixtures.h"
+#include "tests/support/TableSupport.h"
 
 namespace {
 
@@ -26,20 +29,45 @@ QString fromPath(const fs::path& path)
     return QString::fromStdString(path.string());
 }
 
-std::vector<std::string> oracleFiles()
+// The fixture files whose names end in suffix, relative to the fixtures folder and sorted; one
+// placeholder when there are no fixtures, so the tests can say they skip.
+std::vector<std::string> fixtureFiles(const std::string& suffix)
 {
     std::vector<std::string> files;
     std::error_code error;
     if (!testsupport::haveFixtures())
-        return {"(no fixtures)"};
+        return {"(no fixtures)" + suffix};
     for (fs::recursive_directory_iterator it(testsupport::fixturesDir(), error), end;
          !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.size() > 12 && name.ends_with(".oracle.json"))
+        if (name.size() > suffix.size() && name.ends_with(suffix))
             files.push_back(it->path().lexically_relative(testsupport::fixturesDir()).string());
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// A test name made of a fixture file's path without its suffix.
+struct FixtureName
+{
+    std::size_t suffixLength;
+    std::string operator()(const testing::TestParamInfo<std::string>& param) const
+    {
+        std::string name = param.param.substr(0, param.param.size() - suffixLength);
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        }
+        return name;
+    }
+};
+
+std::vector<std::string> strings(const QJsonArray& array)
+{
+    std::vector<std::string> out;
+    for (const QJsonValue& value : array)
+        out.push_back(value.toString().toStdString());
+    return out;
 }
 
 QJsonObject readJson(const fs::path& path)
@@ -169,8 +197,30 @@ TEST_P(FixtureOracleTest, ReadsWhatTheOracleRecorded)
     ASSERT_FALSE(oracle.isEmpty()) << "unreadable oracle";
     const fs::path table =
         testsupport::fixture(oracle[QLatin1String("file")].toString().toStdString());
+
+    // The engine's field descriptors, as the header stores them, with the container's long
+    // names; the record count the header claims, deleted records included.
+    vfp::OpenOptions options;
+    options.longNamesFromContainer = true;
+    const vfp::Table engineTable = vfp::Table::open(table, options);
+    const QJsonArray descriptors = oracle[QLatin1String("fields")].toArray();
+    ASSERT_EQ(engineTable.fields().size(), static_cast<std::size_t>(descriptors.size()));
+    const QJsonArray longNames = oracle[QLatin1String("long_field_names")].toArray();
+    for (qsizetype i = 0; i < descriptors.size(); ++i) {
+        const QJsonObject field = descriptors[i].toObject();
+        const vfp::FieldDescriptor& ours = engineTable.fields()[static_cast<std::size_t>(i)];
+        EXPECT_EQ(ours.headerName, field[QLatin1String("name")].toString().toStdString());
+        EXPECT_EQ(std::string(1, static_cast<char>(ours.type)),
+                  field[QLatin1String("type")].toString().toStdString());
+        EXPECT_EQ(ours.length, field[QLatin1String("length")].toInt()) << ours.name;
+        if (!longNames.isEmpty()) {
+            EXPECT_EQ(ours.name, longNames[i].toString().toStdString()) << "long name";
+        }
+    }
+    EXPECT_EQ(engineTable.headerRecordCount(),
+              static_cast<std::uint32_t>(oracle[QLatin1String("header_record_count")].toInt()));
     if (oracle[QLatin1String("records")].isNull())
-        GTEST_SKIP() << "the oracle could not read this table; see UnreadByTheOracle";
+        GTEST_SKIP() << "the oracle could not read the records; see UnreadByTheOracle";
 
     std::vector<FieldInfo> fields;
     const int codePage = oracle[QLatin1String("code_page")].toInt(1252);
@@ -232,15 +282,9 @@ TEST_P(FixtureOracleTest, ReadsWhatTheOracleRecorded)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureOracleTest, testing::ValuesIn(oracleFiles()),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             std::string name = param.param.substr(0, param.param.size() - 12);
-                             for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureOracleTest,
+                         testing::ValuesIn(fixtureFiles(".oracle.json")),
+                         FixtureName{std::string(".oracle.json").size()});
 
 // Tables the oracle could not read at all: read by us, checked against their stored bytes.
 TEST(UnreadByTheOracle, MazoviaTableDecodesCodePage620)
@@ -256,42 +300,93 @@ TEST(UnreadByTheOracle, MazoviaTableDecodesCodePage620)
     EXPECT_TRUE(QString::fromStdString(table.rows[1][1]).endsWith(QStringLiteral("ś")));
 }
 
-// Container catalogues: the tables rowset holds the container's live tables, then its views,
-// each group in name order ignoring case (the order of the container's index).
-TEST(FixtureCatalogs, SchemaListsWhatTheCatalogHolds)
+// Each container's catalogue as the engine reads it: every table with its id, stored path, long
+// field names and file (found whatever the case of its name), every view with its kind, SQL,
+// source tables, connection and field names. Then the tables rowset: the live tables, then the
+// views, each group in name order ignoring case (the order of the container's index).
+class FixtureCatalogTest : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(FixtureCatalogTest, EngineAndSchemaListWhatTheCatalogHolds)
 {
     QUORVANE_REQUIRE_FIXTURES();
-    for (const char* catalog : {"infused-dbf/foxprodb/FOXPRO-DB-TEST.catalog.json",
-                                "go-dbase/database/EXPENSES.catalog.json",
-                                "XSharpPublic/VfpTestData/northwind.catalog.json"}) {
-        SCOPED_TRACE(catalog);
-        const QJsonObject json = readJson(testsupport::fixture(catalog));
-        std::vector<std::pair<QString, QString>> objects;  // type, name
-        for (const QJsonValue object : json[QLatin1String("objects")].toArray()) {
-            const QString type = object[QLatin1String("type")].toString().toUpper();
-            if (type == QLatin1String("TABLE") || type == QLatin1String("VIEW"))
-                objects.emplace_back(type, object[QLatin1String("name")].toString());
+    const QJsonObject catalog = readJson(testsupport::fixture(GetParam()));
+    ASSERT_FALSE(catalog.isEmpty()) << "unreadable catalogue";
+    const fs::path dbc =
+        testsupport::fixture(catalog[QLatin1String("file")].toString().toStdString());
+    const vfp::Container container = vfp::Container::open(dbc);
+    EXPECT_EQ(container.objects().size(),
+              static_cast<std::size_t>(catalog[QLatin1String("live_rows")].toInt()));
+    std::size_t tables = 0, views = 0;
+    std::vector<std::pair<QString, QString>> objects;  // type, name
+    for (const QJsonValue entry : catalog[QLatin1String("objects")].toArray()) {
+        const QJsonObject object = entry.toObject();
+        const QString type = object[QLatin1String("type")].toString().toUpper();
+        const std::string name = object[QLatin1String("name")].toString().toStdString();
+        if (type == QLatin1String("TABLE")) {
+            ASSERT_LT(tables, container.tables().size());
+            const vfp::ContainerTable& table = container.tables()[tables++];
+            EXPECT_EQ(table.name, name);
+            EXPECT_EQ(table.id, object[QLatin1String("objectid")].toInt());
+            EXPECT_EQ(table.storedPath, object[QLatin1String("path")].toString().toStdString());
+            EXPECT_EQ(table.longFieldNames,
+                      strings(object[QLatin1String("long_field_names")].toArray()))
+                << name;
+            const QJsonValue file = object[QLatin1String("file_any_case")];
+            EXPECT_EQ(table.exists, !file.isNull()) << name;
+            if (!file.isNull()) {
+                EXPECT_TRUE(
+                    fs::equivalent(table.file, testsupport::fixture(file.toString().toStdString())))
+                    << name;
+            }
+        } else if (type == QLatin1String("VIEW")) {
+            ASSERT_LT(views, container.views().size());
+            const vfp::ContainerView& view = container.views()[views++];
+            EXPECT_EQ(view.name, name);
+            EXPECT_EQ(view.kind == vfp::ViewKind::Remote ? "remote" : "local",
+                      object[QLatin1String("view_kind")].toString().toStdString())
+                << name;
+            EXPECT_EQ(view.sql, object[QLatin1String("sql")].toString().toStdString()) << name;
+            EXPECT_EQ(view.tables, object[QLatin1String("source_tables")].toString().toStdString())
+                << name;
+            EXPECT_EQ(view.connectionName,
+                      object[QLatin1String("connection")].toString().toStdString())
+                << name;
+            std::vector<std::string> fieldNames;
+            for (const vfp::ViewField& field : view.fields)
+                fieldNames.push_back(field.name);
+            EXPECT_EQ(fieldNames, strings(object[QLatin1String("long_field_names")].toArray()))
+                << name;
+        } else {
+            continue;
         }
-        std::stable_sort(objects.begin(), objects.end(), [](const auto& a, const auto& b) {
-            if (a.first != b.first)
-                return a.first == QLatin1String("TABLE");
-            return a.second.compare(b.second, Qt::CaseInsensitive) < 0;
-        });
-        std::vector<std::string> expected;
-        for (const auto& [type, name] : objects)
-            expected.push_back((type + QLatin1Char(' ') + name).toStdString());
-
-        database::Connection connection;
-        connection.Open(dbtest::connectionString(
-            testsupport::fixture(json[QLatin1String("file")].toString().toStdString())));
-        const auto schema = connection.OpenSchema(database::adSchemaTables);
-        std::vector<std::string> listed;
-        for (; !schema->Eof(); schema->MoveNext())
-            listed.push_back(
-                database::toText(schema->Fields(QStringLiteral("TABLE_TYPE")).Value()) + " " +
-                database::toText(schema->Fields(QStringLiteral("TABLE_NAME")).Value()));
-        EXPECT_EQ(listed, expected);
+        objects.emplace_back(type, object[QLatin1String("name")].toString());
     }
+    EXPECT_EQ(tables, container.tables().size());
+    EXPECT_EQ(views, container.views().size());
+
+    std::stable_sort(objects.begin(), objects.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first == QLatin1String("TABLE");
+        return a.second.compare(b.second, Qt::CaseInsensitive) < 0;
+    });
+    std::vector<std::string> expected;
+    for (const auto& [type, name] : objects)
+        expected.push_back((type + QLatin1Char(' ') + name).toStdString());
+    database::Connection connection;
+    connection.Open(dbtest::connectionString(dbc));
+    const auto schema = connection.OpenSchema(database::adSchemaTables);
+    std::vector<std::string> listed;
+    for (; !schema->Eof(); schema->MoveNext())
+        listed.push_back(database::toText(schema->Fields(QStringLiteral("TABLE_TYPE")).Value()) +
+                         " " +
+                         database::toText(schema->Fields(QStringLiteral("TABLE_NAME")).Value()));
+    EXPECT_EQ(listed, expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureCatalogTest,
+                         testing::ValuesIn(fixtureFiles(".catalog.json")),
+                         FixtureName{std::string(".catalog.json").size()});
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The one query shape the recordset accepts, and the table name taken from it.
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 #include "components/database/Query.h"
 #include "components/rows/DatabaseError.h"

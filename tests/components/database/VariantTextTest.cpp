@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 #include "components/database/Variant.h"
 

@@ -6,7 +6,7 @@
 
 #include "components/odbc/ColumnPlan.h"
 #include "components/rows/AdoType.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "components/odbc/OdbcConnectString.h"
 #include "components/rows/DatabaseError.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/components/database/TableSupport.h"
-#include "tests/components/odbc/OdbcSandbox.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
+#include "tests/support/OdbcSandbox.h"
 #include "tests/support/RunCommand.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 

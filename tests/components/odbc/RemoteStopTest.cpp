@@ -8,8 +8,8 @@
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/rows/KeepGoing.h"
-#include "tests/components/database/TableSupport.h"
-#include "tests/components/odbc/OdbcSandbox.h"
+#include "tests/support/OdbcSandbox.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Watchdog.h"
 

@@ -5,8 +5,8 @@
 
 #include "components/rows/AdoType.h"
 #include "components/rows/DatabaseError.h"
-#include "tests/components/database/TableSupport.h"
-#include "tests/components/odbc/OdbcSandbox.h"
+#include "tests/support/OdbcSandbox.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "components/odbc/SingleStatement.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/rows/DatabaseError.h"
-#include "tests/components/database/TableSupport.h"
-#include "tests/components/odbc/OdbcSandbox.h"
+#include "tests/support/OdbcSandbox.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "components/spreadsheet/XlsxWorkbook.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/LibreOfficeReader.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WritableFile.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 

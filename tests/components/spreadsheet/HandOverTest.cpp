@@ -16,8 +16,8 @@
 #include "components/spreadsheet/Application.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/SpreadsheetProgram.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 

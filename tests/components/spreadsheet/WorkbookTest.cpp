@@ -7,9 +7,9 @@
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/XlsxWorkbook.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WritableFile.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 

@@ -1,23 +1,16 @@
-// Code pages: every mark FoxPro writes decodes a letter of its page to the right character;
-// holes in Windows-1252 become the character Windows gives them; unmarked tables use the
-// configured code page; binary fields are never translated.
+// Code pages at the engine: FoxPro's own mark for each page, the configured page of unmarked
+// tables, a broken multi-byte character kept in its own field, field names decoded, and the
+// writer's encoding giving back every byte. (What each mark decodes to is read through a
+// recordset in tests/components/database/CodePagesTest.cpp.)
 #include <gtest/gtest.h>
 
 #include "components/vfp/CodePage.h"
 #include "components/vfp/RecordReader.h"
-#include "tests/components/vfp/TableBytes.h"
+#include "tests/support/TableBytes.h"
 
 namespace {
 
 using namespace vfptest;
-
-struct MarkCase
-{
-    const char* name;
-    std::uint8_t mark;
-    std::string bytes;     // stored in a C field
-    std::string expected;  // UTF-8
-};
 
 std::vector<std::string> readTexts(const TableBytes& table, const vfp::OpenOptions& options = {})
 {
@@ -33,52 +26,6 @@ std::vector<std::string> readTexts(const TableBytes& table, const vfp::OpenOptio
     }
     return texts;
 }
-
-class CodePageMarkTest : public testing::TestWithParam<MarkCase>
-{
-};
-
-TEST_P(CodePageMarkTest, DecodesTheMarkedPage)
-{
-    const MarkCase& c = GetParam();
-    TableBytes table;
-    table.codePageMark = c.mark;
-    table.fields = {{"F", 'C', static_cast<int>(c.bytes.size())}};
-    table.add({c.bytes});
-    EXPECT_EQ(readTexts(table), std::vector<std::string>{"text:" + c.expected});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Marks, CodePageMarkTest,
-    testing::Values(
-        MarkCase{"cp437_us_dos", 0x01, "\x81", "ü"},
-        MarkCase{"cp620_mazovia", 0x69, "\x86\x92\x9e", "ąłś"},
-        MarkCase{"cp737_greek_dos", 0x6A, "\x80", "Α"},
-        MarkCase{"cp850_international_dos", 0x02, "\x9b", "ø"},
-        MarkCase{"cp852_eastern_european_dos", 0x64, "\xa5", "ą"},
-        MarkCase{"cp857_turkish_dos", 0x6B, "\x98", "İ"},
-        MarkCase{"cp861_icelandic_dos", 0x67, "\x8b", "Ð"},
-        MarkCase{"cp865_nordic_dos", 0x66, "\x9b", "ø"},
-        MarkCase{"cp866_russian_dos", 0x65, "\x80", "А"}, MarkCase{"cp874_thai", 0x7C, "\xa1", "ก"},
-        MarkCase{"cp895_kamenicky", 0x68, "\x80\x87\x9f", "Ččť"},
-        MarkCase{"cp932_japanese", 0x7B, "\x82\xa0", "あ"},
-        MarkCase{"cp936_simplified_chinese", 0x7A, "\xc4\xe3", "你"},
-        MarkCase{"cp949_korean", 0x79, "\xb0\xa1", "가"},
-        MarkCase{"cp950_traditional_chinese", 0x78, "\xa4\xa4", "中"},
-        MarkCase{"cp1250_eastern_european", 0xC8, "\x9a", "š"},
-        MarkCase{"cp1251_russian", 0xC9, "\xc0", "А"},
-        MarkCase{"cp1252_windows_ansi", 0x03, "\x80", "€"},
-        MarkCase{"cp1252_undefined_byte_kept", 0x03, "a\x81z", "a\xc2\x81z"},
-        MarkCase{"cp1253_greek", 0xCB, "\xc1", "Α"}, MarkCase{"cp1254_turkish", 0xCA, "\xd0", "Ğ"},
-        MarkCase{"cp1255_hebrew", 0x7D, "\xe0", "א"}, MarkCase{"cp1256_arabic", 0x7E, "\xc7", "ا"},
-        MarkCase{"mac_roman", 0x04, "\x8a", "ä"}, MarkCase{"mac_greek", 0x98, "\xa1", "Γ"},
-        MarkCase{"mac_cyrillic", 0x96, "\x80", "А"},
-        MarkCase{"mac_central_european", 0x97, "\x81", "Ā"},
-        MarkCase{"dbase_driver_id_for_1252", 0x57, "\x80", "€"},
-        MarkCase{"dbase_driver_id_for_866", 0x26, "\x80", "А"},
-        MarkCase{"unmarked_reads_as_1252", 0x00, "\xe9", "é"},
-        MarkCase{"unknown_mark_reads_as_1252", 0xEE, "\xe9", "é"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CodePageTest, EachFoxProPageHasItsOwnMark)
 {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "components/vfp/RecordReader.h"
-#include "tests/components/vfp/TableBytes.h"
+#include "tests/support/TableBytes.h"
 
 namespace {
 

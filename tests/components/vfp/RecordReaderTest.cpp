@@ -6,7 +6,7 @@
 
 #include "components/vfp/RecordReader.h"
 #include "components/vfp/VfpError.h"
-#include "tests/components/vfp/TableBytes.h"
+#include "tests/support/TableBytes.h"
 #include "tests/support/TempDir.h"
 
 namespace {

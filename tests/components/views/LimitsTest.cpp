@@ -10,7 +10,7 @@
 #include "components/views/FoxSqlTranslator.h"
 #include "components/views/SqlParser.h"
 #include "components/views/TranslationError.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "components/rows/DatabaseError.h"
 #include "components/vfp/Container.h"
 #include "components/vfp/RecordReader.h"
-#include "tests/components/database/TableSupport.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/NoOdbcDataSources.h"
+#include "tests/support/TableSupport.h"
 
 namespace {
 

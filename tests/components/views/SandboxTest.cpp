@@ -14,7 +14,7 @@
 #include "components/views/OpenView.h"
 #include "components/views/Sandbox.h"
 #include "components/views/ViewDatabase.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {

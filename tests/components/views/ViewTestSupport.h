@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "components/vfpwriter/ContainerWriter.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 namespace viewtest {
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "components/xlsx/WorkbookWriter.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/LibreOfficeReader.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WritableFile.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 

@@ -37,10 +37,10 @@ TEST_F(ExportRunTest, MissingContainerIsReportedAtItsOwnLine)
 {
     list.add(QStringLiteral("a"), true);
     foxpro::ConnectionSettings settings;
-    settings.option1 = true;
-    settings.text1 = QString::fromStdString((dir.path() / "none.dbc").string());
+    settings.isContainer = true;
+    settings.containerPath = QString::fromStdString((dir.path() / "none.dbc").string());
     exporting::ExportRequest request{settings, list.items, spreadsheet.factory()};
-    const auto outcome = exporting::RunExport(request, progress, messages.reports());
+    const auto outcome = exporting::runExport(request, progress, messages.reports());
     EXPECT_EQ(linesOf(reports()), std::vector<std::string>{"116"});
     EXPECT_FALSE(outcome.handedOver);
 }

@@ -6,7 +6,7 @@
 
 #include "modules/export/ExportRun.h"
 #include "tests/modules/export/ExportTestData.h"
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
 
@@ -22,10 +22,10 @@ protected:
     exporting::ExportOutcome run(int rowsPerSheet = spreadsheet::kMaxRows)
     {
         foxpro::ConnectionSettings settings;
-        settings.option1 = false;
-        settings.text2 = QString::fromStdString(dir.path().string());
+        settings.isContainer = false;
+        settings.folderPath = QString::fromStdString(dir.path().string());
         exporting::ExportRequest request{settings, list.items, spreadsheet.factory(), rowsPerSheet};
-        return exporting::RunExport(request, progress, messages.reports());
+        return exporting::runExport(request, progress, messages.reports());
     }
 
     // Every row of a sheet from row 1 to its last.

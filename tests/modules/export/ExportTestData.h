@@ -1,29 +1,18 @@
-// Test data for the export: FoxPro tables written to a folder, a list of items, and a progress
-// that records what it was told.
+// Test data for the export: a list of items and a progress that records what it was told; the
+// tables come from the shared builders.
 #pragma once
 
-#include <filesystem>
 #include <functional>
-#include <string>
 #include <vector>
 
-#include "components/vfpwriter/TableWriter.h"
 #include "modules/export/ExportProgress.h"
 #include "modules/foxpro/TableList.h"
-#include "tests/components/database/TableSupport.h"
+#include "tests/support/TableSupport.h"
 
 namespace exporttest {
 
-// The value builders of the database tests (text, integer, date, null, ...).
+// The value builders and table writers of the tests (text, integer, date, writeTable, ...).
 using namespace dbtest;
-
-// Writes dir/name.dbf (and its memo file) with the given records.
-void writeTable(const std::filesystem::path& dir, const std::string& name,
-                std::vector<vfp::FieldDefinition> fields,
-                const std::vector<std::vector<vfp::Value>>& records);
-
-// A table with one varchar field NAME and the given number of records "r1", "r2", ...
-void writeNamesTable(const std::filesystem::path& dir, const std::string& name, int records);
 
 // The table list a run is given.
 struct VectorList

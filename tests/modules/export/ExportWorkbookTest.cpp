@@ -1,9 +1,9 @@
 // A whole export into a real .xlsx, read back with openpyxl: names, cells and their types, the
 // widths of the active sheet only, tab order, continuation sheets; and no file after a failure.
 #include "modules/export/WorkbookFile.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/modules/export/ExportRunFixture.h"
 #include "tests/support/LibreOfficeReader.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ protected:
         foxpro::ConnectionSettings settings{false, QString(),
                                             QString::fromStdString(dir.path().string())};
         exporting::WorkbookFile output{file()};
-        const exporting::ExportOutcome outcome = exporting::RunExport(
+        const exporting::ExportOutcome outcome = exporting::runExport(
             {settings, list.items, output.factory(), rowsPerSheet}, progress, messages.reports());
         if (outcome.handedOver && outcome.tablesIncomplete == 0)
             output.commit();

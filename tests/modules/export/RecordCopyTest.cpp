@@ -9,7 +9,7 @@
 #include "modules/export/ExportStatements.h"
 #include "modules/export/RecordCopy.h"
 #include "tests/modules/export/ExportTestData.h"
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 
 namespace {
 

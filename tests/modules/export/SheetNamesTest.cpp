@@ -2,7 +2,7 @@
 // names each table's sheet.
 #include "modules/export/Excel1.h"
 #include "tests/modules/export/ExportRunFixture.h"
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 
 namespace {
 
@@ -49,11 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Excel1, NumberedNameKeepsTheNumberWithinThirty)
 {
-    EXPECT_EQ(exporting::NumberedSheetName(k30, 1),
+    EXPECT_EQ(exporting::numberedSheetName(k30, 1),
               QString(29, QLatin1Char('b')) + QStringLiteral("1"));
-    EXPECT_EQ(exporting::NumberedSheetName(k30, 12),
+    EXPECT_EQ(exporting::numberedSheetName(k30, 12),
               QString(28, QLatin1Char('b')) + QStringLiteral("12"));
-    EXPECT_EQ(exporting::NumberedSheetName(QStringLiteral("ab"), 3), QStringLiteral("ab3"));
+    EXPECT_EQ(exporting::numberedSheetName(QStringLiteral("ab"), 3), QStringLiteral("ab3"));
 }
 
 TEST(Excel1, SheetNameExistsIgnoresCaseAcrossScripts)
@@ -78,7 +78,7 @@ TEST(Excel1, ContinuationNameFitsThirtyOneAndSkipsTakenNames)
     book.WorksheetsAdd().setName(
         (QString(27, QLatin1Char('c')) + QStringLiteral(" (2)")).toStdString());
     int number = 2;
-    EXPECT_EQ(exporting::ContinuationSheetName(base, number, book),
+    EXPECT_EQ(exporting::continuationSheetName(base, number, book),
               QString(27, QLatin1Char('c')) + QStringLiteral(" (3)"));
     EXPECT_EQ(number, 3);
 }

@@ -29,18 +29,18 @@ QString qpath(const stdfs::path& path)
 foxpro::ConnectionSettings containerAt(const stdfs::path& dbc)
 {
     foxpro::ConnectionSettings settings;
-    settings.option1 = true;
-    settings.text1 = qpath(dbc);
-    settings.text2 = QStringLiteral("/folder/that/plays/no/part");
+    settings.isContainer = true;
+    settings.containerPath = qpath(dbc);
+    settings.folderPath = QStringLiteral("/folder/that/plays/no/part");
     return settings;
 }
 
 foxpro::ConnectionSettings folderAt(const QString& folder)
 {
     foxpro::ConnectionSettings settings;
-    settings.option1 = false;
-    settings.text1 = QStringLiteral("/container/that/plays/no/part.dbc");
-    settings.text2 = folder;
+    settings.isContainer = false;
+    settings.containerPath = QStringLiteral("/container/that/plays/no/part.dbc");
+    settings.folderPath = folder;
     return settings;
 }
 
@@ -346,7 +346,7 @@ TEST(Catalogue, listsThroughAConnectionAlreadyOpenWithoutOpeningTheSourceAgain)
         stdfs::copy_file(testsupport::fixture(std::string("XSharpPublic/VfpTestData/") + name),
                          dir.path() / name);
     const auto settings = containerAt(dir.path() / "northwind.dbc");
-    std::unique_ptr<database::Connection> opened = foxpro::OpenFoxproConnection(settings);
+    std::unique_ptr<database::Connection> opened = foxpro::openFoxproConnection(settings);
     ASSERT_NE(opened, nullptr);
     stdfs::remove(dir.path() / "northwind.dbc");  // a second open would fail now
 

@@ -52,16 +52,16 @@ void writeSettingsFile(const testsupport::TempSettings& settings, const std::str
 TEST(CodePageSetting, absentOrBlankMeansWindows1252)
 {
     testsupport::TempSettings settings;
-    EXPECT_EQ(foxpro::ReadCodePageSetting(), 1252);
+    EXPECT_EQ(foxpro::readCodePageSetting(), 1252);
     writeSettingsFile(settings, "CodePage=\n");
-    EXPECT_EQ(foxpro::ReadCodePageSetting(), 1252);
+    EXPECT_EQ(foxpro::readCodePageSetting(), 1252);
 }
 
 TEST(CodePageSetting, aHandEditedValueIsTaken)
 {
     testsupport::TempSettings settings;
     writeSettingsFile(settings, "Text2=/data/dos\nCodePage=866\n");
-    EXPECT_EQ(foxpro::ReadCodePageSetting(), 866);
+    EXPECT_EQ(foxpro::readCodePageSetting(), 866);
 }
 
 TEST(CodePageSetting, aValueNamingNoCodePageSaysWhereWhatAndWhatMayStandThere)
@@ -69,7 +69,7 @@ TEST(CodePageSetting, aValueNamingNoCodePageSaysWhereWhatAndWhatMayStandThere)
     testsupport::TempSettings settings;
     writeSettingsFile(settings, "CodePage=85O\n");
     try {
-        foxpro::ReadCodePageSetting();
+        foxpro::readCodePageSetting();
         FAIL() << "85O was taken";
     } catch (const std::runtime_error& error) {
         const QString text = QString::fromUtf8(error.what());

@@ -8,9 +8,9 @@ namespace {
 struct StringCase
 {
     const char* name;
-    bool option1;
-    const char* text1;
-    const char* text2;
+    bool isContainer;
+    const char* containerPath;
+    const char* folderPath;
     const char* expected;
 };
 
@@ -22,9 +22,9 @@ TEST_P(ConnectionString, isBuiltFromTheChosenKindAndItsPathAlone)
 {
     const StringCase& c = GetParam();
     foxpro::ConnectionSettings settings;
-    settings.option1 = c.option1;
-    settings.text1 = QString::fromUtf8(c.text1);
-    settings.text2 = QString::fromUtf8(c.text2);
+    settings.isContainer = c.isContainer;
+    settings.containerPath = QString::fromUtf8(c.containerPath);
+    settings.folderPath = QString::fromUtf8(c.folderPath);
     EXPECT_EQ(foxpro::BuildFoxproConnectionString(settings), QString::fromUtf8(c.expected));
 }
 

@@ -13,7 +13,7 @@ struct PathCase
 {
     const char* name;
     const char* given;  // below the test's folder; "" for the folder itself
-    bool option1;
+    bool isContainer;
     const char* path;  // expected, below the test's folder
     const char* table;
     bool droppable;
@@ -42,7 +42,7 @@ TEST_P(GivenPath, isTakenAsTheMatchingButtonWouldTakeIt)
 {
     const PathCase& c = GetParam();
     const foxpro::GivenSource source = foxpro::sourceForGivenPath(below(c.given));
-    EXPECT_EQ(source.option1, c.option1);
+    EXPECT_EQ(source.isContainer, c.isContainer);
     EXPECT_EQ(source.path, below(c.path));
     EXPECT_EQ(source.table, QString::fromUtf8(c.table));
     EXPECT_EQ(foxpro::isSourcePath(below(c.given)), c.droppable);

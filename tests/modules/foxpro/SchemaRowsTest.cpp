@@ -86,7 +86,7 @@ TEST(SchemaRows, listsTablesAndViewsInRowOrderAndNoOtherType)
     testsupport::RecordingMessageBox boxes;
     app::ReportingProcedure p{kLocation, boxes.reports()};
     CatalogueItems list;
-    foxpro::AddSchemaRows(p, list.items, schema);
+    foxpro::addSchemaRows(p, list.items, schema);
 
     EXPECT_EQ(texts(list), (QStringList{"Orders", "order_view", "Customers"}));
     EXPECT_EQ(list.items[1].query, QStringLiteral("order_view"));
@@ -100,7 +100,7 @@ TEST(SchemaRows, aMoveThatFailsIsReportedOnceAndEndsTheWalk)
     testsupport::RecordingMessageBox boxes;
     app::ReportingProcedure p{kLocation, boxes.reports()};
     CatalogueItems list;
-    foxpro::AddSchemaRows(p, list.items, schema);
+    foxpro::addSchemaRows(p, list.items, schema);
 
     EXPECT_EQ(texts(list), (QStringList{"Orders", "Customers"}));
     ASSERT_EQ(boxes.shown.size(), 1u);

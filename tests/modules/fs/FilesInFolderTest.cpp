@@ -82,8 +82,8 @@ TEST(FilesInFolder, listsOpenableFilesOfAnyCaseHiddenIncludedInNameOrder)
                                "orders.dbf",
                                "~tmp.dbf"};
     EXPECT_EQ(names.names(), expected);
-    EXPECT_EQ(names.LBound(), 1);
-    EXPECT_EQ(names.UBound(), expected.size());
+    EXPECT_EQ(names.lowerBound(), 1);
+    EXPECT_EQ(names.upperBound(), expected.size());
 }
 
 TEST(FilesInFolder, noMatchGivesIndexZeroHoldingEmptyText)
@@ -92,8 +92,8 @@ TEST(FilesInFolder, noMatchGivesIndexZeroHoldingEmptyText)
     dir.write("notes.txt", "");
     const fs::FileNameArray names = fs::GetFilesInFolder(
         fstest::entry(dir.path()), QStringLiteral("*.dbf"), within(dir.path()));
-    EXPECT_EQ(names.LBound(), 0);
-    EXPECT_EQ(names.UBound(), 0);
+    EXPECT_EQ(names.lowerBound(), 0);
+    EXPECT_EQ(names.upperBound(), 0);
     EXPECT_EQ(names.at(0), QString());
     EXPECT_TRUE(names.names().isEmpty());
     EXPECT_THROW(names.at(1), std::out_of_range);
@@ -106,8 +106,8 @@ TEST(FilesInFolder, manyMatchesGiveBoundsOneToCount)
         dir.write("t" + std::to_string(i) + ".dbf", "");
     const fs::FileNameArray names = fs::GetFilesInFolder(
         QString::fromStdString(dir.path().string()), QStringLiteral("*.dbf"), within(dir.path()));
-    EXPECT_EQ(names.LBound(), 1);
-    EXPECT_EQ(names.UBound(), 150);
+    EXPECT_EQ(names.lowerBound(), 1);
+    EXPECT_EQ(names.upperBound(), 150);
     EXPECT_EQ(names.at(150), names.names().last());
     EXPECT_THROW(names.at(0), std::out_of_range);
     EXPECT_THROW(names.at(151), std::out_of_range);

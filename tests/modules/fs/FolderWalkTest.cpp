@@ -170,6 +170,43 @@ TEST(FolderWalk, deniedFoldersLeaveTheListAndTheOthersAreStillSearched)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+// A listing that fails part way: mixed/ holds a link into a folder that may not be searched,
+// and examining it fails. The folders listed before the link stay in the list and are searched;
+// mixed/ itself, denied, leaves it.
+TEST(FolderWalk, subFoldersFoundBeforeAListingFailsStayInTheList)
+{
+    testsupport::TempDir dir;
+    makeFolders(dir.path(), {"locked/inner", "mixed"});
+    stdfs::create_directory_symlink("../locked/inner", dir.path() / "mixed/link");
+    // The file system lists names in an order of its own: folders are added until some come
+    // before the link.
+    QStringList before;
+    for (int i = 0; before.isEmpty() && i < 64; ++i) {
+        const std::string folder = "f" + std::to_string(i) + "/deep";
+        makeFolders(dir.path() / "mixed", {folder.c_str()});
+        before.clear();
+        for (const auto& item : stdfs::directory_iterator(dir.path() / "mixed")) {
+            const QString name = QString::fromStdString(item.path().filename().string());
+            if (name == QLatin1String("link"))
+                break;
+            before << QStringLiteral("mixed/") + name + QLatin1Char('/')
+                   << QStringLiteral("mixed/") + name + QStringLiteral("/deep/");
+        }
+    }
+    ASSERT_FALSE(before.isEmpty());
+    chmod((dir.path() / "locked").c_str(), 0);
+    QStringList folders{entry(dir.path())};
+    testsupport::RecordingMessageBox boxes;
+    {
+        fstest::WithoutOverrideRights denied;
+        fs::GetSubDirectories2016(folders, true, boxes.reports());
+    }
+    before << QString();
+    before.sort();
+    EXPECT_EQ(relativeSorted(folders, dir.path()), before);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST(FolderWalk, aDeniedStartFolderLeavesTheListSilently)
 {
     testsupport::TempDir dir;

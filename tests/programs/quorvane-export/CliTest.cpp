@@ -6,9 +6,9 @@
 
 #include "components/vfpwriter/ContainerWriter.h"
 #include "components/vfpwriter/TableWriter.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
 #include "tests/support/RunCommand.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 

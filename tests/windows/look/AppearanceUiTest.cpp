@@ -82,7 +82,7 @@ protected:
 
 TEST_F(AppearanceTest, PlainControlsTakeButtonFaceOthersKeepTheirs)
 {
-    app::PaintFormBackground(window);
+    look::PaintFormBackground(window);
 
     for (const QWidget* plain : {static_cast<QWidget*>(&window), static_cast<QWidget*>(frame),
                                  static_cast<QWidget*>(option), static_cast<QWidget*>(check),
@@ -101,8 +101,8 @@ TEST_F(AppearanceTest, PlainControlsTakeButtonFaceOthersKeepTheirs)
 TEST_F(AppearanceTest, NoSkinFileChangesNothing)
 {
     const QColor before = background(option);
-    app::SkinFramework skin;
-    app::ApplySkin(window, skin);
+    look::SkinFramework skin;
+    look::ApplySkin(window, skin);
     EXPECT_TRUE(window.styleSheet().isEmpty());
     EXPECT_EQ(background(option), before);
 }
@@ -111,8 +111,8 @@ TEST_F(AppearanceTest, FolderNamedLikeTheSkinIsNoSkin)
 {
     std::filesystem::create_directories(mFolder.path() / "x" / "o.cjs");
     const QColor before = background(option);
-    app::SkinFramework skin;
-    EXPECT_NO_THROW(app::ApplySkin(window, skin));
+    look::SkinFramework skin;
+    EXPECT_NO_THROW(look::ApplySkin(window, skin));
     EXPECT_TRUE(window.styleSheet().isEmpty());
     EXPECT_EQ(background(option), before);
 }
@@ -121,8 +121,8 @@ TEST_F(AppearanceTest, SkinFileRestylesTheWindowAndLaterWindows)
 {
     const std::string sheet = "QPushButton { color: #a01010; }";
     writeSkin(sheet);
-    app::SkinFramework skin;
-    app::ApplySkin(window, skin);
+    look::SkinFramework skin;
+    look::ApplySkin(window, skin);
     EXPECT_EQ(window.styleSheet().toStdString(), sheet);
     EXPECT_EQ(background(option), kFace);
     EXPECT_TRUE(window.testAttribute(Qt::WA_StyledBackground));
@@ -138,8 +138,8 @@ TEST_F(AppearanceTest, SkinFileRestylesTheWindowAndLaterWindows)
 TEST_F(AppearanceTest, RejectedSkinThrowsAfterPaintingAndStylesNothing)
 {
     writeSkin("QPushButton { color: red; ");  // unbalanced brace
-    app::SkinFramework skin;
-    EXPECT_THROW(app::ApplySkin(window, skin), std::runtime_error);
+    look::SkinFramework skin;
+    EXPECT_THROW(look::ApplySkin(window, skin), std::runtime_error);
     EXPECT_EQ(background(option), kFace);
     EXPECT_TRUE(window.styleSheet().isEmpty());
 }
@@ -164,7 +164,7 @@ TEST(SkinFramework, LoadRejectsWhatIsNoSkin)
     };
     for (const Case& c : cases) {
         const auto path = dir.write(std::string(c.name) + ".cjs", c.bytes);
-        app::SkinFramework skin;
+        look::SkinFramework skin;
         bool loaded = true;
         try {
             skin.loadSkin(QString::fromStdString(path.string()), QString());
@@ -173,7 +173,7 @@ TEST(SkinFramework, LoadRejectsWhatIsNoSkin)
         }
         EXPECT_EQ(loaded, c.loads) << c.name;
     }
-    app::SkinFramework skin;
+    look::SkinFramework skin;
     QWidget window;
     EXPECT_THROW(skin.applyWindow(window), std::runtime_error) << "nothing loaded yet";
 }

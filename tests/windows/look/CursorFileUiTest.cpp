@@ -34,7 +34,7 @@ TEST(CursorFile, HotspotComesFromTheDirectoryEntry)
     const std::string hand = shippedHand();
     ASSERT_GT(hand.size(), 22u);
     const auto path = dir.write("h.cur", patched(hand, 10, {3, 0, 4, 0}));
-    const QCursor cursor = app::loadCursorFile(QString::fromStdString(path.string()));
+    const QCursor cursor = look::loadCursorFile(QString::fromStdString(path.string()));
     EXPECT_EQ(cursor.hotSpot(), QPoint(3, 4));
     EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
 }
@@ -62,16 +62,18 @@ TEST(CursorFile, DamagedFilesAreRefused)
     };
     for (const Case& c : cases) {
         const auto path = dir.write(std::string(c.name) + ".cur", c.bytes);
-        EXPECT_THROW(app::loadCursorFile(QString::fromStdString(path.string())), std::runtime_error)
+        EXPECT_THROW(look::loadCursorFile(QString::fromStdString(path.string())),
+                     std::runtime_error)
             << c.name;
     }
-    EXPECT_THROW(app::loadCursorFile(QString::fromStdString((dir.path() / "missing.cur").string())),
-                 std::runtime_error);
+    EXPECT_THROW(
+        look::loadCursorFile(QString::fromStdString((dir.path() / "missing.cur").string())),
+        std::runtime_error);
 }
 
 TEST(QtMessageBox, ErrorReportBreaksShowAsLines)
 {
-    EXPECT_EQ(app::displayText(QStringLiteral("Disk full\r\nin X.Y at line 126\r\rPlease email")),
+    EXPECT_EQ(look::displayText(QStringLiteral("Disk full\r\nin X.Y at line 126\r\rPlease email")),
               QStringLiteral("Disk full\nin X.Y at line 126\n\nPlease email"));
 }
 

@@ -27,7 +27,7 @@ TEST_P(QtQuestionTest, NoUnlessYesIsClicked)
 {
     testsupport::ensureGuiApp();
     testsupport::answerModal<QMessageBox>(GetParam().answer);
-    app::QtMessageBox box;
+    look::QtMessageBox box;
     EXPECT_EQ(box.ask(QStringLiteral("Connect?"), QStringLiteral("Quorvane")), GetParam().yes);
 }
 

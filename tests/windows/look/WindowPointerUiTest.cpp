@@ -36,12 +36,12 @@ protected:
         inner->setGeometry(472, 20, 32, 23);
         next = new QPushButton(QStringLiteral("Next >"), &window);
         next->setGeometry(8, 173, 520, 27);
-        pointer = new app::WindowPointer(window);
+        pointer = new look::WindowPointer(window);
         for (QWidget* button : {static_cast<QWidget*>(inner), static_cast<QWidget*>(next)})
-            pointer->hoverSets(*button, app::kPointerCustom);
+            pointer->hoverSets(*button, look::kPointerCustom);
         for (QWidget* plain : {static_cast<QWidget*>(&window), static_cast<QWidget*>(frame),
                                static_cast<QWidget*>(text)})
-            pointer->hoverSets(*plain, app::kPointerDefault);
+            pointer->hoverSets(*plain, look::kPointerDefault);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
@@ -56,73 +56,73 @@ protected:
     QLineEdit* text = nullptr;
     QPushButton* inner = nullptr;
     QPushButton* next = nullptr;
-    app::WindowPointer* pointer = nullptr;
+    look::WindowPointer* pointer = nullptr;
 };
 
 TEST_F(WindowPointerTest, ButtonsSetHandPlainPlacesSetArrow)
 {
     moveOnto(next);
-    EXPECT_EQ(pointer->shape(), app::kPointerCustom) << "over Next >";
+    EXPECT_EQ(pointer->shape(), look::kPointerCustom) << "over Next >";
     moveTo({4, 20});
-    EXPECT_EQ(pointer->shape(), app::kPointerDefault) << "over the bare window";
+    EXPECT_EQ(pointer->shape(), look::kPointerDefault) << "over the bare window";
     moveOnto(inner);
-    EXPECT_EQ(pointer->shape(), app::kPointerCustom) << "over a button inside the frame";
+    EXPECT_EQ(pointer->shape(), look::kPointerCustom) << "over a button inside the frame";
     moveOnto(text);
-    EXPECT_EQ(pointer->shape(), app::kPointerDefault) << "over a text box";
+    EXPECT_EQ(pointer->shape(), look::kPointerDefault) << "over a text box";
     moveOnto(next);
     moveTo(frame->geometry().topLeft() + QPoint(300, 100));
-    EXPECT_EQ(pointer->shape(), app::kPointerDefault) << "over the frame's empty area";
+    EXPECT_EQ(pointer->shape(), look::kPointerDefault) << "over the frame's empty area";
 }
 
 TEST_F(WindowPointerTest, OptionButtonLeavesTheShapeAsItWas)
 {
     moveOnto(next);
     moveOnto(option);
-    EXPECT_EQ(pointer->shape(), app::kPointerCustom);
+    EXPECT_EQ(pointer->shape(), look::kPointerCustom);
     moveOnto(text);
     moveOnto(option);
-    EXPECT_EQ(pointer->shape(), app::kPointerDefault);
+    EXPECT_EQ(pointer->shape(), look::kPointerDefault);
 }
 
 TEST_F(WindowPointerTest, HoverNeverReplacesTheHourglass)
 {
     {
-        app::BusyPointer busy{*pointer};
+        look::BusyPointer busy{*pointer};
         moveOnto(next);
-        EXPECT_EQ(pointer->shape(), app::kPointerHourglass);
+        EXPECT_EQ(pointer->shape(), look::kPointerHourglass);
         EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
         moveOnto(text);
-        EXPECT_EQ(pointer->shape(), app::kPointerHourglass);
+        EXPECT_EQ(pointer->shape(), look::kPointerHourglass);
     }
-    EXPECT_EQ(pointer->shape(), app::kPointerDefault);
+    EXPECT_EQ(pointer->shape(), look::kPointerDefault);
     moveOnto(next);
-    EXPECT_EQ(pointer->shape(), app::kPointerCustom);
+    EXPECT_EQ(pointer->shape(), look::kPointerCustom);
 }
 
 TEST_F(WindowPointerTest, BusyPointerIsUndoneWhenAFailurePasses)
 {
     try {
-        app::BusyPointer busy{*pointer};
+        look::BusyPointer busy{*pointer};
         throw std::runtime_error("Could not connect");
     } catch (const std::runtime_error&) {
     }
-    EXPECT_EQ(pointer->shape(), app::kPointerDefault);
+    EXPECT_EQ(pointer->shape(), look::kPointerDefault);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(WindowPointerTest, ShapesMapToCursors)
 {
-    pointer->setShape(app::kPointerCustom);
+    pointer->setShape(look::kPointerCustom);
     EXPECT_EQ(window.cursor().shape(), Qt::PointingHandCursor) << "no hand file loaded";
     QPixmap hand(32, 32);
     hand.fill(Qt::red);
     pointer->setCustomCursor(QCursor(hand, 5, 0));
     EXPECT_EQ(window.cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(window.cursor().hotSpot(), QPoint(5, 0));
-    pointer->setShape(app::kPointerHourglass);
+    pointer->setShape(look::kPointerHourglass);
     EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
     pointer->setShape(7);  // not a shape the program uses
-    EXPECT_EQ(pointer->shape(), app::kPointerDefault);
+    EXPECT_EQ(pointer->shape(), look::kPointerDefault);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }
 

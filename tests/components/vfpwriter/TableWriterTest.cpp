@@ -8,7 +8,7 @@
 #include "components/vfp/RecordReader.h"
 #include "components/vfp/VfpError.h"
 #include "components/vfpwriter/TableWriter.h"
-#include "tests/components/vfp/TableBytes.h"
+#include "tests/support/TableBytes.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Test byte builders; see TableBytes.h.
-#include "tests/components/vfp/TableBytes.h"
+#include "tests/support/TableBytes.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // The in-memory spreadsheet application of the export tests.
-#include "tests/modules/export/FakeSpreadsheet.h"
+#include "tests/support/FakeSpreadsheet.h"
 
 #include <array>
 #include <charconv>

@@ -1,5 +1,5 @@
 // Runs read_xlsx.py on a file and turns its JSON into ReadWorkbook.
-#include "tests/components/spreadsheet/XlsxReader.h"
+#include "tests/support/XlsxReader.h"
 
 #include <gtest/gtest.h>
 

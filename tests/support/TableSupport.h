@@ -1,5 +1,5 @@
-// Builders for the database tests: values for the table writer, and reading a table back
-// through a connection the way the export does.
+// Builders of test tables: values for the table writer, tables written with it, and reading a
+// table back through a connection the way the export does.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "components/database/Connection.h"
 #include "components/database/Recordset.h"
 #include "components/vfp/Value.h"
+#include "components/vfpwriter/TableWriter.h"
 
 namespace dbtest {
 
@@ -27,6 +28,14 @@ vfp::Value real(double value);
 vfp::Value boolean(bool value);
 vfp::Value date(int year, int month, int day);
 vfp::Value dateTime(int year, int month, int day, int hour, int minute, int second);
+
+// Writes dir/name.dbf (and its memo file) with the given records.
+void writeTable(const std::filesystem::path& dir, const std::string& name,
+                std::vector<vfp::FieldDefinition> fields,
+                const std::vector<std::vector<vfp::Value>>& records);
+
+// A table with one varchar field NAME and the given number of records "r1", "r2", ...
+void writeNamesTable(const std::filesystem::path& dir, const std::string& name, int records);
 
 // "Provider=vfpoledb.1;Data Source=<path>;Collating Sequence=<general|machine>;" as the
 // windows build it: machine for a .dbc, general for a folder.

@@ -1,5 +1,5 @@
 // The test process's ODBC folder and SQLite database, and containers with remote views.
-#include "tests/components/odbc/OdbcSandbox.h"
+#include "tests/support/OdbcSandbox.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,5 +1,5 @@
-// Value builders and the read-back helper of the database tests.
-#include "tests/components/database/TableSupport.h"
+// Value builders, table writers and the read-back helper of the tests.
+#include "tests/support/TableSupport.h"
 
 #include <QFile>
 
@@ -29,6 +29,24 @@ vfp::Value withInteger(vfp::Value::Kind kind, std::int64_t number)
 }
 
 }  // namespace
+
+void writeTable(const std::filesystem::path& dir, const std::string& name,
+                std::vector<vfp::FieldDefinition> fields,
+                const std::vector<std::vector<vfp::Value>>& records)
+{
+    vfp::TableWriter writer(dir / (name + ".dbf"), std::move(fields));
+    for (const auto& record : records)
+        writer.append(record);
+    writer.close();
+}
+
+void writeNamesTable(const std::filesystem::path& dir, const std::string& name, int records)
+{
+    std::vector<std::vector<vfp::Value>> rows;
+    for (int r = 1; r <= records; ++r)
+        rows.push_back({text("r" + std::to_string(r))});
+    writeTable(dir, name, {{"NAME", vfp::FieldType::Varchar, 10}}, rows);
+}
 
 vfp::Value null()
 {

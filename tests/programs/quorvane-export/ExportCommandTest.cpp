@@ -2,10 +2,10 @@
 // per failure on standard error, and no file (nor a temporary one) after a failure.
 #include <fstream>
 
-#include "tests/components/spreadsheet/XlsxReader.h"
-#include "tests/modules/export/ExportTestData.h"
 #include "tests/support/RunCommand.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ class ExportCommandTest : public ::testing::Test
 protected:
     ExportCommandTest()
     {
-        exporttest::writeNamesTable(dir.path(), "orders", 2);
+        dbtest::writeNamesTable(dir.path(), "orders", 2);
         std::filesystem::create_directories(dir.path() / "old");
-        exporttest::writeNamesTable(dir.path() / "old", "orders", 3);
+        dbtest::writeNamesTable(dir.path() / "old", "orders", 3);
     }
     QString source() const { return QString::fromStdString(dir.path().string()); }
     QString out() const { return QString::fromStdString((dir.path() / "out.xlsx").string()); }
@@ -59,6 +59,44 @@ TEST_F(ExportCommandTest, EveryTableOfAFolderTreeWithoutNames)
     EXPECT_EQ(book.sheets[1].cell("A4").value(QStringLiteral("value")).toString(),
               QStringLiteral("r3"));
 }
+
+// Each table of a folder tree names its own sheet, whatever name the sheet carried before it.
+struct SheetNamesCase
+{
+    const char* name;
+    std::vector<std::string> tables;  // paths below the source folder, without ".dbf"
+    std::vector<std::string> sheets;  // in tab order
+};
+
+class SheetNamesTest : public ::testing::TestWithParam<SheetNamesCase>
+{
+};
+
+TEST_P(SheetNamesTest, EveryTableNamesItsSheet)
+{
+    testsupport::TempDir dir;
+    for (const std::string& table : GetParam().tables) {
+        std::filesystem::create_directories((dir.path() / table).parent_path());
+        dbtest::writeNamesTable(dir.path(), table, 1);
+    }
+    const Outcome result =
+        runExport({QString::fromStdString(dir.path().string()), QStringLiteral("-o"),
+                   QString::fromStdString((dir.path() / "out.xlsx").string())});
+    ASSERT_EQ(result.status, 0);
+    EXPECT_EQ(testsupport::readXlsx(dir.path() / "out.xlsx").names(), GetParam().sheets);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FolderTrees, SheetNamesTest,
+    ::testing::Values(SheetNamesCase{"table_named_as_the_first_sheet_was",
+                                     {"sheet1", "sheet3", "zeta"},
+                                     {"sheet1", "sheet3", "zeta"}},
+                      SheetNamesCase{
+                          "table_named_as_its_added_sheet_was", {"a", "Sheet2"}, {"a", "Sheet2"}},
+                      SheetNamesCase{"clash_with_a_sheet_named_so_before_is_numbered",
+                                     {"Sheet1", "old/sheet1"},
+                                     {"Sheet1", "sheet1 (2)"}}),
+    dbtest::CaseName{});
 
 TEST_F(ExportCommandTest, NamedSubFolderTableKeepsItsPathForTheQuery)
 {

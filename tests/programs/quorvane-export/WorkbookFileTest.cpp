@@ -2,23 +2,24 @@
 // disk, more tables than the usual limit of open files, a kill -9, a link swapped in at the
 // target, a target that is a folder or has its own permissions.
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <QProcess>
 
-#include "modules/export/WorkbookFile.h"
-#include "tests/components/spreadsheet/XlsxReader.h"
-#include "tests/modules/export/ExportRunFixture.h"
 #include "tests/support/RunCommand.h"
+#include "tests/support/TableSupport.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using exporttest::ExportRunTest;
 
 const QString kExportBinary = QStringLiteral(QUORVANE_EXPORT_BINARY);
 
@@ -71,7 +72,7 @@ class TargetTest : public WorkbookFileTest, public ::testing::WithParamInterface
 
 TEST_P(TargetTest, WorkbookTakesTheNameWithThePermissionsExpected)
 {
-    exporttest::writeNamesTable(dir.path() / "tables", "orders", 3);
+    dbtest::writeNamesTable(dir.path() / "tables", "orders", 3);
     const fs::path elsewhere = dir.path() / "elsewhere";
     std::ofstream(elsewhere) << "keep";
     fs::permissions(elsewhere, fs::perms::owner_read | fs::perms::owner_write);
@@ -119,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WorkbookFileTest, TargetNameOfTwoHundredFiftyBytesIsTaken)
 {
-    exporttest::writeNamesTable(dir.path() / "tables", "orders", 3);
+    dbtest::writeNamesTable(dir.path() / "tables", "orders", 3);
     const fs::path target = dir.path() / "out" / (std::string(245, 'n') + ".xlsx");
     const testsupport::CommandOutcome run = testsupport::runCommand(
         kExportBinary, {QStringLiteral("export"), source(), QStringLiteral("-o"),
@@ -130,7 +131,7 @@ TEST_F(WorkbookFileTest, TargetNameOfTwoHundredFiftyBytesIsTaken)
 
 TEST_F(WorkbookFileTest, FolderTargetIsRefusedBeforeAnyTableIsRead)
 {
-    exporttest::writeNamesTable(dir.path() / "tables", "orders", 3);
+    dbtest::writeNamesTable(dir.path() / "tables", "orders", 3);
     const testsupport::CommandOutcome run = testsupport::runCommand(
         kExportBinary, {QStringLiteral("export"), source(), QStringLiteral("-o"),
                         QString::fromStdString((dir.path() / "out").string())});
@@ -181,7 +182,7 @@ private:
 
 TEST_F(WorkbookFileTest, KilledExportLeavesNothingBesideTheTarget)
 {
-    exporttest::writeNamesTable(dir.path() / "tables", "orders", 300'000);
+    dbtest::writeNamesTable(dir.path() / "tables", "orders", 300'000);
     std::ofstream(out()) << "before";
     RunningExport running(source(), out());
     ASSERT_TRUE(running.writing());
@@ -194,7 +195,7 @@ TEST_F(WorkbookFileTest, KilledExportLeavesNothingBesideTheTarget)
 
 TEST_F(WorkbookFileTest, LinkSwappedInDuringTheExportIsReplacedNotWrittenThrough)
 {
-    exporttest::writeNamesTable(dir.path() / "tables", "orders", 300'000);
+    dbtest::writeNamesTable(dir.path() / "tables", "orders", 300'000);
     const fs::path victim = dir.path() / "victim";
     std::ofstream(victim) << "secret";
     fs::permissions(victim, fs::perms::owner_read | fs::perms::owner_write);
@@ -250,7 +251,7 @@ class FullDiskTest : public WorkbookFileTest, public ::testing::WithParamInterfa
 
 TEST_P(FullDiskTest, SaysSoAndKeepsTheOldFile)
 {
-    exporttest::writeNamesTable(dir.path() / "tables", "orders", 60'000);
+    dbtest::writeNamesTable(dir.path() / "tables", "orders", 60'000);
     const fs::path disk = dir.path() / "disk";
     const fs::path results = dir.path() / "results";
     const fs::path bin = dir.path() / "bin";
@@ -339,7 +340,7 @@ TEST_F(WorkbookFileTest, FifteenHundredTablesUnderTheUsualLimitOfOpenFiles)
     for (int i = 1; i <= kTables; ++i) {
         char name[64];
         std::snprintf(name, sizeof name, "table_%04d_whose_name_is_longer_than_31", i);
-        exporttest::writeNamesTable(dir.path() / "tables", name, 2);
+        dbtest::writeNamesTable(dir.path() / "tables", name, 2);
         expected.push_back(std::string(name).substr(0, 30));  // sheet names take 30 of them
     }
     std::sort(expected.begin(), expected.end());

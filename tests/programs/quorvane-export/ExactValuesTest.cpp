@@ -4,16 +4,16 @@
 // with a failing table still written whole but for it.
 #include <fstream>
 
-#include "tests/components/spreadsheet/XlsxReader.h"
-#include "tests/modules/export/ExportTestData.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/LibreOfficeReader.h"
 #include "tests/support/RunCommand.h"
+#include "tests/support/TableSupport.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XlsxReader.h"
 
 namespace {
 
-namespace data = exporttest;
+namespace data = dbtest;
 
 testsupport::CommandOutcome exportTo(const QString& source, const std::filesystem::path& out)
 {
