@@ -19,11 +19,11 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include "components/foxsql/FoxSqlTranslator.h"
+#include "components/foxsql/TranslationError.h"
 #include "components/rows/DatabaseError.h"
 #include "components/vfp/Container.h"
 #include "components/vfpwriter/ContainerWriter.h"
-#include "components/views/FoxSqlTranslator.h"
-#include "components/views/TranslationError.h"
 #include "components/views/ViewDatabase.h"
 #include "tests/components/views/ShopSchema.h"
 

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "components/database/Field.h"
+#include "components/rows/Field.h"
 
 namespace database {
 

@@ -9,8 +9,8 @@
 
 #include <sqlext.h>
 
+#include "components/calendar/Calendar.h"
 #include "components/rows/DatabaseError.h"
-#include "components/vfp/Calendar.h"
 #include "components/vfp/Utf8.h"
 
 namespace database::odbc {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "components/database/Field.h"
+#include "components/rows/Field.h"
 
 namespace database {
 

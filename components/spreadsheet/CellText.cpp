@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
+#include "components/text/Utf8.h"
 
 namespace spreadsheet {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 
 namespace spreadsheet {
 

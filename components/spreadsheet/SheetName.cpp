@@ -4,8 +4,8 @@
 
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/SpreadsheetMessages.h"
-#include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
+#include "components/text/Utf8.h"
 
 namespace spreadsheet {
 

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
+#include "components/text/Utf8.h"
 
 namespace spreadsheet::messages {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
 #include "components/vfp/VfpError.h"

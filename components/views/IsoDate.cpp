@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdio>
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 
 namespace database::view {
 

@@ -1,8 +1,8 @@
 // Views as row sources: a private SQLite database per view, errors named after the view.
 #include "components/views/OpenView.h"
 
+#include "components/foxsql/TranslationError.h"
 #include "components/rows/DatabaseError.h"
-#include "components/views/TranslationError.h"
 #include "components/views/ViewDatabase.h"
 #include "components/views/ViewRowSource.h"
 

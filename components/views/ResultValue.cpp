@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include "components/vfp/Calendar.h"
-#include "components/views/FoxFunctions.h"
+#include "components/calendar/Calendar.h"
 #include "components/views/IsoDate.h"
+#include "components/views/SqliteFunctions.h"
 
 namespace database::view {
 

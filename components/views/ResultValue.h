@@ -2,8 +2,8 @@
 // kind the column's FoxPro type gives a table field of that type.
 #pragma once
 
+#include "components/foxsql/SqlType.h"
 #include "components/vfp/Value.h"
-#include "components/views/SqlType.h"
 
 struct sqlite3_stmt;
 

@@ -9,9 +9,9 @@
 #include <array>
 #include <string>
 
+#include "components/foxsql/SqlParser.h"
 #include "components/rows/DatabaseError.h"
-#include "components/views/FoxFunctions.h"
-#include "components/views/SqlParser.h"
+#include "components/views/SqliteFunctions.h"
 
 namespace database::view {
 
@@ -45,8 +45,8 @@ constexpr std::array<Limit, 8> kLimits{{
     {SQLITE_LIMIT_ATTACHED, 0},
 }};
 
-// The SQLite functions the translation writes (FoxSqlFunctions.cpp, the aggregates, LIKE,
-// TOP's rank()); the vfp_ functions of FoxFunctions.h come on top.
+// The SQLite functions the translation writes (foxsql/FunctionTranslation.cpp, the aggregates,
+// LIKE, TOP's rank()); the vfp_ functions of SqliteFunctions.h come on top.
 constexpr std::array<std::string_view, 27> kBuiltInFunctions{
     "abs",     "avg",    "ceil", "char",  "coalesce", "count",  "date", "datetime", "floor",
     "instr",   "length", "like", "ltrim", "max",      "min",    "pi",   "printf",   "rank",

@@ -9,12 +9,12 @@
 #include <memory>
 #include <optional>
 
+#include "components/foxsql/SqlParser.h"
 #include "components/vfp/RecordReader.h"
 #include "components/views/EngineValue.h"
 #include "components/views/KeyIndex.h"
 #include "components/views/OverflowMarks.h"
 #include "components/views/Sandbox.h"
-#include "components/views/SqlParser.h"
 #include "components/views/Sqlite.h"
 
 namespace database::view {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/vfp/Table.h"
-#include "components/views/FoxSqlTranslator.h"
 
 struct sqlite3;
 

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
 #include "components/rows/EngineCall.h"
 #include "components/rows/ViewParameters.h"
-#include "components/views/FoxFunctions.h"
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/views/SqliteFunctions.h"
 
 namespace database::view {
 
@@ -25,7 +25,7 @@ sqlite3* setUpForViews(sqlite3* db, OverflowMarks& marks, TableModule& module)
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     execute(db, "PRAGMA case_sensitive_like = ON");  // FoxPro's LIKE tells cases apart
-    check(db, registerFoxFunctions(db, marks), "SQLite cannot take the FoxPro functions");
+    check(db, registerSqliteFunctions(db, marks), "SQLite cannot take the FoxPro functions");
     module.registerOn(db);
     return db;
 }

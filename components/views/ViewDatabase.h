@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/rows/KeepGoing.h"
 #include "components/vfp/Container.h"
-#include "components/views/FoxSqlTranslator.h"
 #include "components/views/OverflowMarks.h"
 #include "components/views/Sandbox.h"
 #include "components/views/Sqlite.h"

@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <QString>
 
+#include "components/foxsql/SqlParser.h"
 #include "components/rows/DatabaseError.h"
 #include "components/views/ResultValue.h"
-#include "components/views/SqlParser.h"
 
 namespace database::view {
 

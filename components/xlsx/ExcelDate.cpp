@@ -2,7 +2,7 @@
 // date), shifted to the spreadsheet's epoch.
 #include "components/xlsx/ExcelDate.h"
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 
 namespace xlsx {
 

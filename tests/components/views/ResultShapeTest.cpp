@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/rows/AdoType.h"
-#include "components/views/FoxSqlTranslator.h"
 #include "tests/components/views/ViewTestSupport.h"
 #include "tests/support/TempDir.h"
 

@@ -1,11 +1,12 @@
 // FoxPro functions in view SQL and their SQLite counterparts: built-in functions where the
 // meaning is the same, rewrites where a form says it (IIF as CASE, BETWEEN as BETWEEN), and
-// the vfp_ functions of FoxFunctions.cpp where FoxPro's rules differ (EMPTY, STR, VAL ...).
+// the vfp_ functions of views/SqliteFunctions.cpp where FoxPro's rules differ (EMPTY, STR,
+// VAL ...).
 #include <algorithm>
 #include <array>
 
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
 
 namespace database::view {
 

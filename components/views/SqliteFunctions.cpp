@@ -1,6 +1,6 @@
 // FoxPro's rules for operators and functions that SQLite spells differently, as SQLite
 // functions over the values the table module hands out.
-#include "components/views/FoxFunctions.h"
+#include "components/views/SqliteFunctions.h"
 
 #include <sqlite3.h>
 
@@ -482,7 +482,7 @@ double roundHalfAway(double x, int places)
     return x < 0 ? -magnitude : magnitude;
 }
 
-int registerFoxFunctions(sqlite3* db, OverflowMarks& marks)
+int registerSqliteFunctions(sqlite3* db, OverflowMarks& marks)
 {
     constexpr int kFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
     for (const Registration& r : kRegistrations) {

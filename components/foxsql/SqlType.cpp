@@ -1,5 +1,5 @@
 // Reading and writing DataType texts, and the ADO code of each type.
-#include "components/views/SqlType.h"
+#include "components/foxsql/SqlType.h"
 
 #include <cctype>
 

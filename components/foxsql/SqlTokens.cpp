@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <array>
 
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
 
 namespace database::view {
 

@@ -7,10 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "components/views/FoxSqlTranslator.h"
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
-#include "tests/components/database/TableSupport.h"
+#include "components/foxsql/FoxSqlTranslator.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
 
 namespace {
 
@@ -115,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
             "bracketed_tables",
             [](int d) { return "SELECT n FROM " + repeated("(", d) + "a" + repeated(")", d); },
             100'000}),
-    dbtest::CaseName{});
+    [](const auto& row) { return row.param.name; });
 
 // The budget is the statement's: a refused statement gives it all back, so the next one may
 // nest right up to the limit.
@@ -170,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RunCase{"between", "SELECT n FROM a WHERE ", "n", " BETWEEN 1 AND 2", ""},
                     RunCase{"minus", "SELECT ", "n", " - 1", " FROM a"},
                     RunCase{"times", "SELECT ", "n", " * 2", " FROM a"}),
-    dbtest::CaseName{});
+    [](const auto& row) { return row.param.name; });
 
 // A cursor holds at most 255 fields, however the select list names them.
 TEST(SelectList, GivesAtMostTheColumnsOfAFoxProCursor)

@@ -1,6 +1,6 @@
 // FROM: tables and views by name (with "database!" and aliases), sub-queries, and joins,
 // FoxPro's nested form with its ON clauses last included.
-#include "components/views/SqlParser.h"
+#include "components/foxsql/SqlParser.h"
 
 namespace database::view {
 

@@ -2,7 +2,7 @@
 // FoxPro's, and types every expression on the way, because FoxPro's meaning depends on types
 // ("+" joins texts, "=" on texts compares the shorter length, currency rounds). Split over
 // SqlTokens.cpp (token cursor, messages), SqlStatement.cpp (SELECT and its clauses),
-// SqlFrom.cpp (FROM and joins), SqlExpression.cpp (operators, names) and FoxSqlFunctions.cpp
+// SqlFrom.cpp (FROM and joins), SqlExpression.cpp (operators, names) and FunctionTranslation.cpp
 // (function calls). Internal to the view runner.
 #pragma once
 
@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "components/views/FoxSqlLexer.h"
-#include "components/views/FoxSqlTranslator.h"
+#include "components/foxsql/FoxSqlLexer.h"
+#include "components/foxsql/FoxSqlTranslator.h"
 
 namespace database::view {
 

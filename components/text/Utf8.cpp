@@ -1,5 +1,5 @@
 // Strict UTF-8 decoding (the well-formed byte sequences of the Unicode standard, table 3-7).
-#include "components/spreadsheet/Utf8.h"
+#include "components/text/Utf8.h"
 
 namespace spreadsheet {
 

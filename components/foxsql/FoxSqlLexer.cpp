@@ -1,11 +1,11 @@
 // The FoxPro SQL tokenizer: one pass over the bytes, each token kept with its position.
-#include "components/views/FoxSqlLexer.h"
+#include "components/foxsql/FoxSqlLexer.h"
 
 #include <array>
 #include <cstdio>
 
-#include "components/vfp/Calendar.h"
-#include "components/views/TranslationError.h"
+#include "components/calendar/Calendar.h"
+#include "components/foxsql/TranslationError.h"
 
 namespace database::view {
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <set>
 
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
 
 namespace database::view {
 

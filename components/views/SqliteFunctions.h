@@ -29,7 +29,7 @@ class OverflowMarks;
 
 // Registers the functions on db, making their marks with `marks` (which must outlive db).
 // Returns SQLite's result code (SQLITE_OK on success).
-int registerFoxFunctions(sqlite3* db, OverflowMarks& marks);
+int registerSqliteFunctions(sqlite3* db, OverflowMarks& marks);
 
 // True when name (lower case) is one of the functions above.
 bool isFoxFunction(std::string_view name);
