@@ -15,7 +15,7 @@
 
 #include "components/foxsql/SqlType.h"
 
-namespace database::view {
+namespace foxsql {
 
 struct ResultColumn
 {
@@ -65,4 +65,4 @@ struct TranslatedSelect
 TranslatedSelect translateFoxSql(std::string_view sql, std::string_view databaseName,
                                  SchemaLookup& lookup);
 
-}  // namespace database::view
+}  // namespace foxsql

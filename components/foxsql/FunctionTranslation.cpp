@@ -8,7 +8,7 @@
 #include "components/foxsql/SqlParser.h"
 #include "components/foxsql/TranslationError.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -341,4 +341,4 @@ Expr SqlParser::functionCall(Scope& scope, const Token& name)
     return translateFunction(name, args);
 }
 
-}  // namespace database::view
+}  // namespace foxsql

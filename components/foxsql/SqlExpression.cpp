@@ -6,7 +6,7 @@
 #include "components/foxsql/SqlParser.h"
 #include "components/foxsql/TranslationError.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -430,4 +430,4 @@ Expr SqlParser::unqualifiedColumn(const Scope& scope, const Token& column)
     fail(column, "\"" + column.text + "\" is no column of the tables the query reads");
 }
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -2,7 +2,7 @@
 // FoxPro's nested form with its ON clauses last included.
 #include "components/foxsql/SqlParser.h"
 
-namespace database::view {
+namespace foxsql {
 
 std::string SqlParser::fromClause(Scope& scope)
 {
@@ -115,4 +115,4 @@ std::optional<Token> SqlParser::optionalAlias()
     return std::nullopt;
 }
 
-}  // namespace database::view
+}  // namespace foxsql

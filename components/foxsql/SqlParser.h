@@ -15,7 +15,7 @@
 #include "components/foxsql/FoxSqlLexer.h"
 #include "components/foxsql/FoxSqlTranslator.h"
 
-namespace database::view {
+namespace foxsql {
 
 struct Expr
 {
@@ -182,4 +182,4 @@ Expr translateFunction(const Token& name, std::vector<Expr>& args);
 Expr comparisonOf(std::string_view op, const Expr& left, const Expr& right);
 Expr arithmeticOf(char op, const Expr& left, const Expr& right);
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -8,7 +8,7 @@
 #include "components/foxsql/SqlParser.h"
 #include "components/foxsql/TranslationError.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -372,4 +372,4 @@ TranslatedSelect translateFoxSql(std::string_view sql, std::string_view database
     return parser.statement();
 }
 
-}  // namespace database::view
+}  // namespace foxsql

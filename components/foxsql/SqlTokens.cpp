@@ -5,7 +5,7 @@
 #include "components/foxsql/SqlParser.h"
 #include "components/foxsql/TranslationError.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -159,4 +159,4 @@ bool SqlParser::isClauseWord(const Token& token) const
                        [&](std::string_view word) { return equalsIgnoringCase(token.text, word); });
 }
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -6,7 +6,7 @@
 #include "components/rows/AdoType.h"
 #include "components/vfp/FieldDescriptor.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -122,13 +122,13 @@ SqlType typeOfField(const vfp::FieldDescriptor& field)
 int adoTypeOf(const SqlType& type)
 {
     if (!type.known())
-        return adChar;
+        return rows::adChar;
     vfp::FieldDescriptor field;
     field.type = static_cast<vfp::FieldType>(type.letter);
     field.isBinary = type.isBinary();
     field.isMemo =
         type.letter == 'M' || type.letter == 'G' || type.letter == 'W' || type.letter == 'P';
-    return database::adoTypeOf(field);
+    return rows::adoTypeOf(field);
 }
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -10,7 +10,7 @@ namespace vfp {
 struct FieldDescriptor;
 }
 
-namespace database::view {
+namespace foxsql {
 
 struct SqlType
 {
@@ -52,4 +52,4 @@ SqlType typeOfField(const vfp::FieldDescriptor& field);
 // a type not known reports adChar.
 int adoTypeOf(const SqlType& type);
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -9,7 +9,7 @@
 #include <cctype>
 #include <string_view>
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -160,4 +160,4 @@ std::string refusedAttribute(const std::string& key, const std::string& value, b
     return {};
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -10,7 +10,7 @@
 #include "components/odbc/ConnectRules.h"
 #include "components/rows/DatabaseError.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -47,7 +47,7 @@ const std::string* valueOf(const std::vector<ConnectAttribute>& attributes,
 
 [[noreturn]] void refuse(const std::string& why)
 {
-    throw DatabaseError(why);
+    throw rows::DatabaseError(why);
 }
 
 void checkControlCharacters(const std::string& text, const char* what)
@@ -254,4 +254,4 @@ std::string dataSourceText(const vfp::ContainerConnection& connection, const Ser
     return text;
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -9,7 +9,7 @@
 
 #include "components/odbc/OdbcHandle.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -94,4 +94,4 @@ const RegisteredDriver* OdbcSetup::findDriver(const std::string& name) const
     return findByName(drivers, name, [](const RegisteredDriver& driver) { return driver.name; });
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -6,7 +6,7 @@
 
 #include "components/rows/Field.h"
 
-namespace database {
+namespace rows {
 
 class RowSource
 {
@@ -23,4 +23,4 @@ public:
     virtual bool next(std::vector<Field>& fields) = 0;
 };
 
-}  // namespace database
+}  // namespace rows

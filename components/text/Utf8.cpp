@@ -1,7 +1,7 @@
 // Strict UTF-8 decoding (the well-formed byte sequences of the Unicode standard, table 3-7).
 #include "components/text/Utf8.h"
 
-namespace spreadsheet {
+namespace text {
 
 Utf8Char decodeUtf8(std::string_view text, std::size_t pos)
 {
@@ -66,4 +66,4 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
-}  // namespace spreadsheet
+}  // namespace text

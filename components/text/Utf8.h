@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace spreadsheet {
+namespace text {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
@@ -29,4 +29,4 @@ constexpr bool isXmlNonCharacter(char32_t c)
     return c == 0xFFFE || c == 0xFFFF;
 }
 
-}  // namespace spreadsheet
+}  // namespace text

@@ -13,7 +13,7 @@
 #include "components/rows/DatabaseError.h"
 #include "components/views/SqliteFunctions.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -70,8 +70,8 @@ void configure(sqlite3* db, int option, int value, const char* what)
 {
     int applied = -1;
     if (sqlite3_db_config(db, option, value, &applied) != SQLITE_OK || applied != value)
-        throw DatabaseError(std::string("SQLite cannot run views safely: it refuses to ") + what +
-                            ".");
+        throw rows::DatabaseError(std::string("SQLite cannot run views safely: it refuses to ") +
+                                  what + ".");
 }
 
 }  // namespace
@@ -85,11 +85,11 @@ Sandbox::Sandbox(sqlite3* db)
     for (const Limit& limit : kLimits) {
         sqlite3_limit(db, limit.id, limit.value);
         if (sqlite3_limit(db, limit.id, -1) != limit.value)
-            throw DatabaseError("SQLite cannot run views safely: it refuses limit " +
-                                std::to_string(limit.id) + ".");
+            throw rows::DatabaseError("SQLite cannot run views safely: it refuses limit " +
+                                      std::to_string(limit.id) + ".");
     }
     if (sqlite3_set_authorizer(db, &Sandbox::authorize, this) != SQLITE_OK)
-        throw DatabaseError("SQLite cannot run views safely: it refuses the authorizer.");
+        throw rows::DatabaseError("SQLite cannot run views safely: it refuses the authorizer.");
 }
 
 Sandbox::SetUp::SetUp(Sandbox& sandbox) : mSandbox(sandbox), mWas(sandbox.mSettingUp)
@@ -104,7 +104,7 @@ Sandbox::SetUp::~SetUp()
 
 void Sandbox::admit(std::string_view name)
 {
-    mReadable.insert(lowerAscii(name));
+    mReadable.insert(foxsql::lowerAscii(name));
 }
 
 int Sandbox::authorize(void* self, int action, const char* first, const char* second, const char*,
@@ -124,9 +124,9 @@ bool Sandbox::allows(int action, const char* first, const char* second) const
         case SQLITE_READ:
             if (mSettingUp && isSchemaTable(text(first)))
                 return true;
-            return mReadable.count(lowerAscii(text(first))) != 0;
+            return mReadable.count(foxsql::lowerAscii(text(first))) != 0;
         case SQLITE_FUNCTION: {
-            const std::string name = lowerAscii(text(second));
+            const std::string name = foxsql::lowerAscii(text(second));
             return isFoxFunction(name) ||
                    std::find(kBuiltInFunctions.begin(), kBuiltInFunctions.end(), name) !=
                        kBuiltInFunctions.end();
@@ -143,4 +143,4 @@ bool Sandbox::allows(int action, const char* first, const char* second) const
     }
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -20,7 +20,7 @@
 #include "components/views/OverflowMarks.h"
 #include "components/views/Sandbox.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -500,4 +500,4 @@ bool isFoxFunction(std::string_view name)
                        [&](const Registration& r) { return name == r.name; });
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -23,7 +23,7 @@
 
 struct sqlite3;
 
-namespace database::view {
+namespace views {
 
 class OverflowMarks;
 
@@ -39,4 +39,4 @@ bool isFoxFunction(std::string_view name);
 // to 1.01 although its binary value lies just below.
 double roundHalfAway(double x, int places);
 
-}  // namespace database::view
+}  // namespace views

@@ -194,7 +194,7 @@ private:
         return p.step(OpenRecordset, [&] {
             try {
                 mRecordset.Open(text, mConnection, 3, 1);
-            } catch (const database::Stopped&) {
+            } catch (const rows::Stopped&) {
                 mOutcome.stopped = StopPoint{};
             }
         }) && !mOutcome.stopped;

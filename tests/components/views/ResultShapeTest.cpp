@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace database;
+using namespace rows;
 
 struct ColumnsCase
 {
@@ -101,23 +101,23 @@ TEST(ViewColumns, ContainerNamesAndDataTypesWinWhenTheyMatchInNumber)
 }
 
 // The translated SQL itself, where its shape decides speed or what SQLite accepts.
-class Tables : public view::SchemaLookup
+class Tables : public foxsql::SchemaLookup
 {
 public:
     Tables()
     {
-        using view::SqlType;
+        using foxsql::SqlType;
         mTables["a"] = {"A", {{"k", SqlType::of('C', 5)}, {"n", SqlType::of('I')}}};
         mTables["b"] = {"B", {{"k", SqlType::of('C', 5)}, {"w", SqlType::of('C', 8)}}};
     }
-    const view::SourceTable* find(std::string_view name) override
+    const foxsql::SourceTable* find(std::string_view name) override
     {
         const auto found = mTables.find(std::string(name));
         return found == mTables.end() ? nullptr : &found->second;
     }
 
 private:
-    std::map<std::string, view::SourceTable> mTables;
+    std::map<std::string, foxsql::SourceTable> mTables;
 };
 
 struct ShapeCase
@@ -135,7 +135,7 @@ TEST_P(ShapeTest, TranslatedSqlHasTheShape)
 {
     const ShapeCase& c = GetParam();
     Tables tables;
-    const std::string sql = view::translateFoxSql(c.sql, "db", tables).sql;
+    const std::string sql = foxsql::translateFoxSql(c.sql, "db", tables).sql;
     EXPECT_NE(sql.find(c.contains), std::string::npos) << sql;
 }
 

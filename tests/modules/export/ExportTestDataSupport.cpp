@@ -4,10 +4,10 @@
 namespace exporttest {
 
 void writeTable(const std::filesystem::path& dir, const std::string& name,
-                std::vector<vfp::FieldDefinition> fields,
+                std::vector<vfpwriter::FieldDefinition> fields,
                 const std::vector<std::vector<vfp::Value>>& records)
 {
-    vfp::TableWriter writer(dir / (name + ".dbf"), std::move(fields));
+    vfpwriter::TableWriter writer(dir / (name + ".dbf"), std::move(fields));
     for (const auto& record : records)
         writer.append(record);
     writer.close();
