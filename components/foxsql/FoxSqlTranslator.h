@@ -65,4 +65,9 @@ struct TranslatedSelect
 TranslatedSelect translateFoxSql(std::string_view sql, std::string_view databaseName,
                                  SchemaLookup& lookup);
 
+// A name and a text as SQLite reads them: in double and in single quotes, a quote inside
+// doubled ("a""b", 'it''s').
+std::string quoteName(std::string_view name);
+std::string quoteText(std::string_view text);
+
 }  // namespace foxsql

@@ -167,13 +167,6 @@ private:
     SchemaLookup& mLookup;
 };
 
-// SQL text helpers shared by the parser's parts.
-std::string quoteName(std::string_view name);
-std::string quoteText(std::string_view text);
-std::string lowerAscii(std::string_view text);
-std::string upperAscii(std::string_view text);
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 // The SQLite call for FoxPro function `name` (as written) with translated arguments.
 // Throws TranslationError at `name` for an unknown function or a wrong number of arguments.
 Expr translateFunction(const Token& name, std::vector<Expr>& args);

@@ -4,6 +4,7 @@
 
 #include "components/foxsql/SqlParser.h"
 #include "components/foxsql/TranslationError.h"
+#include "components/text/AsciiCase.h"
 
 namespace foxsql {
 
@@ -30,16 +31,6 @@ std::string quoted(std::string_view text, char delimiter)
     return out + delimiter;
 }
 
-std::string changedCase(std::string_view text, char from, char to)
-{
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= from && c <= from + 25)
-            c = static_cast<char>(c - from + to);
-    }
-    return out;
-}
-
 }  // namespace
 
 std::string quoteName(std::string_view name)
@@ -50,21 +41,6 @@ std::string quoteName(std::string_view name)
 std::string quoteText(std::string_view text)
 {
     return quoted(text, '\'');
-}
-
-std::string lowerAscii(std::string_view text)
-{
-    return changedCase(text, 'A', 'a');
-}
-
-std::string upperAscii(std::string_view text)
-{
-    return changedCase(text, 'a', 'A');
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && lowerAscii(a) == lowerAscii(b);
 }
 
 SqlParser::SqlParser(std::vector<Token> tokens, std::string_view databaseName, SchemaLookup& lookup)
@@ -87,7 +63,8 @@ const Token& SqlParser::take()
 bool SqlParser::isWord(std::string_view word, std::size_t ahead) const
 {
     const Token& token = peek(ahead);
-    return token.kind == TokenKind::Name && !token.quoted && equalsIgnoringCase(token.text, word);
+    return token.kind == TokenKind::Name && !token.quoted &&
+           text::equalsIgnoringAsciiCase(token.text, word);
 }
 
 bool SqlParser::acceptWord(std::string_view word)
@@ -155,8 +132,9 @@ bool SqlParser::isClauseWord(const Token& token) const
 {
     if (token.kind != TokenKind::Name || token.quoted)
         return false;
-    return std::any_of(kClauseWords.begin(), kClauseWords.end(),
-                       [&](std::string_view word) { return equalsIgnoringCase(token.text, word); });
+    return std::any_of(kClauseWords.begin(), kClauseWords.end(), [&](std::string_view word) {
+        return text::equalsIgnoringAsciiCase(token.text, word);
+    });
 }
 
 }  // namespace foxsql

@@ -1,9 +1,8 @@
 // Reading and writing DataType texts, and the ADO code of each type.
 #include "components/foxsql/SqlType.h"
 
-#include <cctype>
-
 #include "components/rows/AdoType.h"
+#include "components/text/AsciiCase.h"
 #include "components/vfp/FieldDescriptor.h"
 
 namespace foxsql {
@@ -22,14 +21,6 @@ std::string_view trimmed(std::string_view text)
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     return text;
-}
-
-std::string upperText(std::string_view text)
-{
-    std::string out;
-    for (const char c : text)
-        out.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-    return out;
 }
 
 // Reads a small decimal number; -1 when text is no such number.
@@ -56,7 +47,7 @@ bool SqlType::isBinary() const
 
 std::optional<SqlType> parseDataType(std::string_view text)
 {
-    const std::string upper = upperText(trimmed(text));
+    const std::string upper = text::upperAscii(trimmed(text));
     static constexpr std::string_view kLetters = "CVMNFIBYDTLGWPQ";
     if (upper.empty() || kLetters.find(upper[0]) == std::string_view::npos)
         return std::nullopt;

@@ -11,7 +11,7 @@
 
 #include "components/calendar/Calendar.h"
 #include "components/rows/DatabaseError.h"
-#include "components/vfp/Utf8.h"
+#include "components/text/Utf8.h"
 
 namespace odbc {
 
@@ -149,7 +149,7 @@ void ValueReader::readText(unsigned column, Kind kind, vfp::Value& out)
         return;
     }
     out.kind = kind;
-    vfp::utf8::fromUtf16(mWide, out.bytes);
+    text::fromUtf16(mWide, out.bytes);
 }
 
 void ValueReader::readDate(unsigned column, vfp::Value& out)
@@ -207,7 +207,7 @@ void ValueReader::keepAsText(unsigned column, const std::optional<std::string>& 
     }
     if (piece == Piece::Value) {
         out.kind = Kind::Text;
-        vfp::utf8::fromUtf16(mWide, out.bytes);
+        text::fromUtf16(mWide, out.bytes);
     } else if (shown) {
         out.kind = Kind::Text;
         out.bytes = *shown;

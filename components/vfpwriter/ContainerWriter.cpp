@@ -3,11 +3,11 @@
 #include "components/vfpwriter/ContainerWriter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <set>
 #include <system_error>
 
+#include "components/text/AsciiCase.h"
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
 #include "components/vfp/VfpError.h"
@@ -77,9 +77,7 @@ std::vector<std::string> headerNames(const std::vector<FieldDefinition>& fields)
     std::set<std::string> taken;
     std::vector<std::string> names;
     for (const FieldDefinition& field : fields) {
-        std::string base = field.name.substr(0, 10);
-        for (char& c : base)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const std::string base = text::upperAscii(field.name.substr(0, 10));
         std::string candidate = base;
         for (int n = 1; taken.count(candidate) != 0; ++n) {
             const std::string suffix = std::to_string(n);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 
+#include "components/text/AsciiCase.h"
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
 #include "components/vfp/VfpError.h"
@@ -69,13 +70,6 @@ bool widthAllowed(vfp::FieldType type, int width)
         default:
             return width == defaultWidth(type);
     }
-}
-
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 // Field flag byte as Visual FoxPro writes it: 0x04 also on the fixed binary types.
@@ -158,7 +152,7 @@ struct TableWriter::Impl
                 throw vfp::VfpError(encode::fieldError(
                     name, definition.name, "needs a name of 1 to 10 letters, digits or '_'."));
             for (const Layout& earlier : fields)
-                if (lowerAscii(earlier.definition.name) == lowerAscii(definition.name))
+                if (text::lowerAscii(earlier.definition.name) == text::lowerAscii(definition.name))
                     throw vfp::VfpError(
                         encode::fieldError(name, definition.name, "appears twice."));
             if (!widthAllowed(definition.type, definition.length))
@@ -200,7 +194,7 @@ struct TableWriter::Impl
         const bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const Layout& f) {
             return encode::isMemoType(f.definition.type);
         });
-        const bool isContainer = lowerAscii(path.extension().string()) == ".dbc";
+        const bool isContainer = text::lowerAscii(path.extension().string()) == ".dbc";
         std::string bytes(static_cast<std::size_t>(headerLength), '\0');
         bytes[0] = static_cast<char>(options.version != 0 ? options.version : wide ? 0x32 : 0x30);
         const auto today = std::chrono::year_month_day(
@@ -336,7 +330,7 @@ TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefi
         const std::string extension = d->path.extension().string();
         const bool upper =
             !extension.empty() && std::isupper(static_cast<unsigned char>(extension.back()));
-        const std::string memoExtension = lowerAscii(extension) == ".dbc" ? ".dct" : ".fpt";
+        const std::string memoExtension = text::lowerAscii(extension) == ".dbc" ? ".dct" : ".fpt";
         std::filesystem::path memoPath = dbf;
         memoPath.replace_extension(upper ? (memoExtension == ".dct" ? ".DCT" : ".FPT")
                                          : memoExtension);

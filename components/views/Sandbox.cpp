@@ -9,8 +9,9 @@
 #include <array>
 #include <string>
 
-#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/rows/DatabaseError.h"
+#include "components/text/AsciiCase.h"
 #include "components/views/SqliteFunctions.h"
 
 namespace views {
@@ -104,7 +105,7 @@ Sandbox::SetUp::~SetUp()
 
 void Sandbox::admit(std::string_view name)
 {
-    mReadable.insert(foxsql::lowerAscii(name));
+    mReadable.insert(text::lowerAscii(name));
 }
 
 int Sandbox::authorize(void* self, int action, const char* first, const char* second, const char*,
@@ -124,9 +125,9 @@ bool Sandbox::allows(int action, const char* first, const char* second) const
         case SQLITE_READ:
             if (mSettingUp && isSchemaTable(text(first)))
                 return true;
-            return mReadable.count(foxsql::lowerAscii(text(first))) != 0;
+            return mReadable.count(text::lowerAscii(text(first))) != 0;
         case SQLITE_FUNCTION: {
-            const std::string name = foxsql::lowerAscii(text(second));
+            const std::string name = text::lowerAscii(text(second));
             return isFoxFunction(name) ||
                    std::find(kBuiltInFunctions.begin(), kBuiltInFunctions.end(), name) !=
                        kBuiltInFunctions.end();

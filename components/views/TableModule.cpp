@@ -9,7 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/FoxSqlTranslator.h"
+#include "components/text/AsciiCase.h"
 #include "components/vfp/RecordReader.h"
 #include "components/views/EngineValue.h"
 #include "components/views/KeyIndex.h"
@@ -151,7 +152,7 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
     std::string schema = "CREATE TABLE x(";
     for (std::size_t i = 0; i < vtab->types.size(); ++i)
         schema += (i > 0 ? ", " : "") +
-                  foxsql::quoteName(foxsql::lowerAscii(vtab->table.fields()[i].name)) + " " +
+                  foxsql::quoteName(text::lowerAscii(vtab->table.fields()[i].name)) + " " +
                   declaredType(vtab->types[i]);
     schema += ")";
     const int rc = sqlite3_declare_vtab(db, schema.c_str());
@@ -317,7 +318,7 @@ std::vector<foxsql::ResultColumn> TableModule::create(sqlite3* db, const std::st
                     std::to_string(mTables.size() - 1) + ")");
     std::vector<foxsql::ResultColumn> columns;
     for (const vfp::FieldDescriptor& field : table.fields())
-        columns.push_back({foxsql::lowerAscii(field.name), foxsql::typeOfField(field)});
+        columns.push_back({text::lowerAscii(field.name), foxsql::typeOfField(field)});
     return columns;
 }
 

@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
-#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/foxsql/TranslationError.h"
 #include "components/rows/EngineCall.h"
 #include "components/rows/ViewParameters.h"
+#include "components/text/AsciiCase.h"
 #include "components/views/SqliteFunctions.h"
 
 namespace views {
@@ -64,11 +65,11 @@ int ViewDatabase::progress(void* self)
 
 const foxsql::SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
 {
-    const std::string key = foxsql::lowerAscii(view.name);
+    const std::string key = text::lowerAscii(view.name);
     if (const auto done = mSources.find(key); done != mSources.end())
         return done->second;
     if (std::any_of(mDefining.begin(), mDefining.end(),
-                    [&](const std::string& name) { return foxsql::lowerAscii(name) == key; }))
+                    [&](const std::string& name) { return text::lowerAscii(name) == key; }))
         throw foxsql::TranslationError("the view " + view.name + " reads itself, through " +
                                        mDefining.back());
     if (view.kind == vfp::ViewKind::Remote) {
@@ -108,7 +109,7 @@ const foxsql::SourceTable& ViewDatabase::defineView(const vfp::ContainerView& vi
     if (view.fields.size() == source.columns.size()) {
         for (std::size_t i = 0; i < view.fields.size(); ++i) {
             const vfp::ViewField& field = view.fields[i];
-            source.columns[i].name = foxsql::lowerAscii(field.name);
+            source.columns[i].name = text::lowerAscii(field.name);
             if (const auto type =
                     foxsql::parseDataType(field.properties.text(vfp::PropertyId::DataType)))
                 source.columns[i].type = *type;
@@ -131,7 +132,7 @@ const foxsql::SourceTable& ViewDatabase::defineView(const vfp::ContainerView& vi
 const foxsql::SourceTable* ViewDatabase::find(std::string_view name)
 {
     const std::string wanted(name);
-    if (const auto done = mSources.find(foxsql::lowerAscii(wanted)); done != mSources.end())
+    if (const auto done = mSources.find(text::lowerAscii(wanted)); done != mSources.end())
         return &done->second;
     if (const vfp::ContainerTable* table = mContainer.findTable(wanted)) {
         const vfp::Table opened = rows::fromEngine([&] { return mContainer.openTable(*table); });
@@ -142,7 +143,7 @@ const foxsql::SourceTable* ViewDatabase::find(std::string_view name)
         }
         mSandbox.admit(table->name);
         foxsql::SourceTable source{table->name, std::move(columns)};
-        return &mSources.emplace(foxsql::lowerAscii(table->name), std::move(source)).first->second;
+        return &mSources.emplace(text::lowerAscii(table->name), std::move(source)).first->second;
     }
     if (const vfp::ContainerView* view = mContainer.findView(wanted))
         return &defineView(*view);

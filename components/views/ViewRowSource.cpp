@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/rows/DatabaseError.h"
 #include "components/views/ResultValue.h"
 
