@@ -2,8 +2,8 @@
 // FoxPro's, and types every expression on the way, because FoxPro's meaning depends on types
 // ("+" joins texts, "=" on texts compares the shorter length, currency rounds). Split over
 // SqlTokens.cpp (token cursor, messages), SqlStatement.cpp (SELECT and its clauses),
-// SqlFrom.cpp (FROM and joins), SqlExpression.cpp (operators, names) and FunctionTranslation.cpp
-// (function calls). Internal to the view runner.
+// SqlFrom.cpp (FROM and joins), SqlExpression.cpp (operators, names) and
+// FunctionTranslation.cpp (function calls). Internal to the translator.
 #pragma once
 
 #include <cstdint>

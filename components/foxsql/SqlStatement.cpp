@@ -368,11 +368,4 @@ void SqlParser::skipTrailingClauses()
     }
 }
 
-TranslatedSelect translateFoxSql(std::string_view sql, std::string_view databaseName,
-                                 SchemaLookup& lookup)
-{
-    SqlParser parser(tokenizeFoxSql(sql), databaseName, lookup);
-    return parser.statement();
-}
-
 }  // namespace foxsql

@@ -1,4 +1,4 @@
-// The parser's token cursor, its messages, and the SQL text helpers its parts share.
+// The parser's token cursor and its messages.
 #include <algorithm>
 #include <array>
 
@@ -20,28 +20,7 @@ constexpr std::array<std::string_view, 28> kClauseWords{
 // Levels of SqlParser::Nesting open on this thread, over the parsers of views read by views.
 thread_local int tNesting = 0;
 
-std::string quoted(std::string_view text, char delimiter)
-{
-    std::string out(1, delimiter);
-    for (const char c : text) {
-        out.push_back(c);
-        if (c == delimiter)
-            out.push_back(delimiter);  // doubled inside
-    }
-    return out + delimiter;
-}
-
 }  // namespace
-
-std::string quoteName(std::string_view name)
-{
-    return quoted(name, '"');
-}
-
-std::string quoteText(std::string_view text)
-{
-    return quoted(text, '\'');
-}
 
 SqlParser::SqlParser(std::vector<Token> tokens, std::string_view databaseName, SchemaLookup& lookup)
     : mTokens(std::move(tokens)), mDatabaseName(databaseName), mLookup(lookup)

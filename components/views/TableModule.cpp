@@ -12,6 +12,7 @@
 #include "components/foxsql/FoxSqlTranslator.h"
 #include "components/text/AsciiCase.h"
 #include "components/vfp/RecordReader.h"
+#include "components/views/ColumnType.h"
 #include "components/views/EngineValue.h"
 #include "components/views/KeyIndex.h"
 #include "components/views/OverflowMarks.h"
@@ -52,7 +53,7 @@ struct Vtab : sqlite3_vtab
         : table(source), marks(overflowMarks)
     {
         for (const vfp::FieldDescriptor& field : table.fields())
-            types.push_back(foxsql::typeOfField(field));
+            types.push_back(typeOfField(field));
         indexes.resize(types.size());
     }
 
@@ -318,7 +319,7 @@ std::vector<foxsql::ResultColumn> TableModule::create(sqlite3* db, const std::st
                     std::to_string(mTables.size() - 1) + ")");
     std::vector<foxsql::ResultColumn> columns;
     for (const vfp::FieldDescriptor& field : table.fields())
-        columns.push_back({text::lowerAscii(field.name), foxsql::typeOfField(field)});
+        columns.push_back({text::lowerAscii(field.name), typeOfField(field)});
     return columns;
 }
 

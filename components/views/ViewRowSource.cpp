@@ -6,6 +6,7 @@
 
 #include "components/foxsql/FoxSqlTranslator.h"
 #include "components/rows/DatabaseError.h"
+#include "components/views/ColumnType.h"
 #include "components/views/ResultValue.h"
 
 namespace views {
