@@ -1,4 +1,4 @@
-// "ADODB.RecordSet": a forward walk over a row source with the current row in its fields.
+// The recordset's forward walk: its row source read one record at a time into its fields.
 #include "components/database/Recordset.h"
 
 #include "components/database/Connection.h"

@@ -1,4 +1,6 @@
-// "ADODB.RecordSet": a static, read-only cursor over one table or view, or a schema rowset.
+// "ADODB.RecordSet" over one table or view, or a schema rowset: opened as ADO's static,
+// read-only cursor (the only one offered), walked forward one record at a time with MoveNext,
+// the current record's values in its fields and its RecordCount exact from the start.
 #pragma once
 
 #include <memory>
@@ -40,10 +42,11 @@ public:
     long RecordCount() const;  // exact, deleted records excluded
 
     // Fields in column order (the hidden _NullFlags is never one).
-    int FieldCount() const;                      // Fields.count
-    const rows::Field& Fields(int index) const;  // Fields(k), 0-based; throws when out of range
-    const rows::Field& Fields(
-        const QString& name) const;  // by name, ignoring case; throws if absent
+    int FieldCount() const;  // Fields.count
+    // Fields(k), 0-based; throws DatabaseError when out of range.
+    const rows::Field& Fields(int index) const;
+    // By name, ignoring case; throws DatabaseError when there is none.
+    const rows::Field& Fields(const QString& name) const;
 
     // ADO's EOF (a macro in C, hence the spelling): true past the last record.
     bool Eof() const;

@@ -1,5 +1,5 @@
-// What a recordset reads rows from: a table of the FoxPro engine, a view run by SQL, or the
-// tables schema. Internal to the database component.
+// What a recordset reads rows from: a table of the FoxPro engine or the tables schema (the
+// database component's sources), a local view (views/) or a remote view (odbc/).
 #pragma once
 
 #include <vector>
