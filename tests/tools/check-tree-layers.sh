@@ -10,7 +10,7 @@ failures=0
 
 # name | folder of the planted header | what it includes | exit status expected
 cases=(
-  "rows_including_the_database_above_it|components/rows|components/database/Field.h|1"
+  "rows_including_the_database_above_it|components/rows|components/database/Connection.h|1"
   "writer_including_the_engine_beside_it|components/xlsx|components/vfp/Table.h|1"
   "component_including_a_module|components/vfp|modules/app/Main.h|1"
   "module_including_a_window|modules/export|windows/Form1.h|1"
