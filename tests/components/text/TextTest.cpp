@@ -16,11 +16,6 @@ struct Utf8Case
     std::u32string decoded;
 };
 
-void PrintTo(const Utf8Case& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
 class Utf8Decoding : public testing::TestWithParam<Utf8Case>
 {
 };
