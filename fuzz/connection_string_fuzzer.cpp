@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     database::ConnectionString parts;
     try {
         parts = database::parseConnectionString(text);
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         if (!isValidUtf8(error.what()))
             finding("the error message is not valid UTF-8", text);
         return 0;

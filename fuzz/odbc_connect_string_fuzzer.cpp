@@ -21,7 +21,7 @@
 
 namespace {
 
-using database::odbc::ConnectAttribute;
+using odbc::ConnectAttribute;
 
 [[noreturn]] void finding(const char* what, const std::string& detail)
 {
@@ -36,21 +36,21 @@ std::string upper(std::string text)
     return text;
 }
 
-const database::odbc::OdbcSetup kSetup{
-    {"sales", "CURSADM", "x"}, {{"SQL Server", "libtdsodbc.so"}, {"SQLite3", "libsqlite3odbc.so"}}};
+const odbc::OdbcSetup kSetup{{"sales", "CURSADM", "x"},
+                             {{"SQL Server", "libtdsodbc.so"}, {"SQLite3", "libsqlite3odbc.so"}}};
 
 void checkBuilt(const vfp::ContainerConnection& connection)
 {
-    database::odbc::ServerLogin login;
+    odbc::ServerLogin login;
     try {
-        login = database::odbc::buildConnectString(connection, kSetup);
-    } catch (const database::DatabaseError&) {
+        login = odbc::buildConnectString(connection, kSetup);
+    } catch (const rows::DatabaseError&) {
         return;
     }
     const std::string& sent = login.connectString;
-    if (sent.size() > database::odbc::kMaxConnectStringLength)
+    if (sent.size() > odbc::kMaxConnectStringLength)
         finding("built a connect string over the limit", sent);
-    const std::vector<ConnectAttribute> parts = database::odbc::splitConnectString(sent);
+    const std::vector<ConnectAttribute> parts = odbc::splitConnectString(sent);
     std::string rebuilt;
     for (const ConnectAttribute& part : parts)
         rebuilt += part.first + "=" + part.second + ";";
@@ -75,19 +75,19 @@ void checkBuilt(const vfp::ContainerConnection& connection)
             continue;
         if (lead == "DSN")
             finding("an attribute overrides the data source", sent);
-        if (!database::odbc::refusedAttribute(parts[i].first, parts[i].second, sqlite).empty())
+        if (!odbc::refusedAttribute(parts[i].first, parts[i].second, sqlite).empty())
             finding("a refused attribute is sent", sent);
     }
     if (login.shown.find('\xFF') != std::string::npos ||
-        database::odbc::dataSourceText(connection, login).find('\xFF') != std::string::npos)
+        odbc::dataSourceText(connection, login).find('\xFF') != std::string::npos)
         finding("the user would be shown the password", login.shown);
 }
 
 void checkStatement(const std::string& sql)
 {
-    if (!database::odbc::whyNotOneStatement(sql).empty())
+    if (!odbc::whyNotOneStatement(sql).empty())
         return;
-    if (database::odbc::whyNotOneStatement(sql + "\n;DELETE FROM t").empty())
+    if (odbc::whyNotOneStatement(sql + "\n;DELETE FROM t").empty())
         finding("a second statement passes after one", sql);
 }
 

@@ -19,11 +19,11 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include "components/foxsql/FoxSqlTranslator.h"
+#include "components/foxsql/TranslationError.h"
 #include "components/rows/DatabaseError.h"
 #include "components/vfp/Container.h"
 #include "components/vfpwriter/ContainerWriter.h"
-#include "components/views/FoxSqlTranslator.h"
-#include "components/views/TranslationError.h"
 #include "components/views/ViewDatabase.h"
 #include "tests/components/views/ShopSchema.h"
 
@@ -44,7 +44,7 @@ std::filesystem::path writeShop()
     std::filesystem::create_directories(gFolder);
     std::atexit(removeFolder);
     const std::filesystem::path dbc = gFolder / "shop.dbc";
-    vfp::ContainerWriter container(dbc);
+    vfpwriter::ContainerWriter container(dbc);
     container.createTable("People", "people.dbf", viewtest::peopleFields()).close();
     container.createTable("Orders", "orders.dbf", viewtest::ordersFields()).close();
     container.addView("recent", "SELECT id, day, amount FROM orders WHERE day > {^1997-06-01}");
@@ -58,10 +58,10 @@ std::filesystem::path writeShop()
 
 // Builds the container and its SQLite database once; the lookup caches tables and views, so
 // each input only translates and prepares.
-database::view::ViewDatabase& viewDatabase()
+views::ViewDatabase& viewDatabase()
 {
     static const vfp::Container container = vfp::Container::open(writeShop());
-    static database::view::ViewDatabase database(container);
+    static views::ViewDatabase database(container);
     return database;
 }
 
@@ -77,14 +77,14 @@ database::view::ViewDatabase& viewDatabase()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    database::view::ViewDatabase& database = viewDatabase();
+    views::ViewDatabase& database = viewDatabase();
     const std::string_view sql(reinterpret_cast<const char*>(data), size);
-    database::view::TranslatedSelect translated;
+    foxsql::TranslatedSelect translated;
     try {
-        translated = database::view::translateFoxSql(sql, "shop", database);
-    } catch (const database::view::TranslationError&) {
+        translated = foxsql::translateFoxSql(sql, "shop", database);
+    } catch (const foxsql::TranslationError&) {
         return 0;
-    } catch (const database::DatabaseError&) {
+    } catch (const rows::DatabaseError&) {
         return 0;
     }
     if (translated.columns.empty())

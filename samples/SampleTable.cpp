@@ -33,14 +33,14 @@ bool isKnownType(char letter)
 }
 
 // "NAME:TYPE[:width[:decimals]][:null]"
-vfp::FieldDefinition parseFieldDefinition(const std::string& text)
+vfpwriter::FieldDefinition parseFieldDefinition(const std::string& text)
 {
     const std::vector<std::string> parts = splitAt(text, ':');
     if (parts.size() < 2 || parts[0].empty() || parts[1].size() != 1 || !isKnownType(parts[1][0]))
         throw std::runtime_error("field \"" + text +
                                  "\" is not NAME:TYPE[:width[:decimals]][:null] "
                                  "with TYPE one of C V M N F I B Y D T L");
-    vfp::FieldDefinition field;
+    vfpwriter::FieldDefinition field;
     field.name = parts[0];
     field.type = static_cast<vfp::FieldType>(parts[1][0]);
     std::vector<int> numbers;
@@ -126,7 +126,7 @@ SampleTable parseSampleTable(std::string_view text, const std::string& name)
             first = 1;
         }
         for (std::size_t i = first; i < row.cells.size(); ++i) {
-            const vfp::FieldDefinition& field = table.fields[i - first];
+            const vfpwriter::FieldDefinition& field = table.fields[i - first];
             try {
                 record.values.push_back(parseSampleValue(row.cells[i], field));
             } catch (const std::runtime_error& e) {
@@ -160,7 +160,7 @@ void writeSampleTables(const std::vector<SampleTable>& tables, const std::filesy
     for (const SampleTable& table : tables) {
         const std::filesystem::path dbf = outDir / (table.name + ".dbf");
         std::filesystem::create_directories(dbf.parent_path());
-        vfp::TableWriter writer(dbf, table.fields);
+        vfpwriter::TableWriter writer(dbf, table.fields);
         for (const SampleRecord& record : table.records) {
             try {
                 writer.append(record.values, record.deleted);

@@ -29,7 +29,7 @@ struct SampleRecord
 struct SampleTable
 {
     std::string name;  // path below the data folder without ".csv", '/' separated
-    std::vector<vfp::FieldDefinition> fields;
+    std::vector<vfpwriter::FieldDefinition> fields;
     std::vector<SampleRecord> records;
 
     std::size_t liveRecordCount() const;

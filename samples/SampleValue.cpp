@@ -170,7 +170,7 @@ vfp::Value textValue(const std::string& text)
 
 }  // namespace
 
-vfp::Value parseSampleValue(const CsvCell& cell, const vfp::FieldDefinition& field)
+vfp::Value parseSampleValue(const CsvCell& cell, const vfpwriter::FieldDefinition& field)
 {
     using vfp::FieldType;
     vfp::Value value;

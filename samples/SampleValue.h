@@ -12,6 +12,6 @@ namespace samples {
 // Numbers are checked exactly (no rounding): a numeric field gets its decimals filled with
 // zeros, and more decimals than the field has is an error.
 // Throws std::runtime_error saying what is wrong with the text (the caller adds where).
-vfp::Value parseSampleValue(const CsvCell& cell, const vfp::FieldDefinition& field);
+vfp::Value parseSampleValue(const CsvCell& cell, const vfpwriter::FieldDefinition& field);
 
 }  // namespace samples

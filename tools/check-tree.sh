@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The house rules of the source tree, checked: every C and C++ file formatted by .clang-format,
 # no two paths equal but for letter case, widgets only under windows/, no program entry point
-# in a folder that builds a library, and every top-level source folder named in ARCHITECTURE.md.
+# in a folder that builds a library, every top-level source folder named in ARCHITECTURE.md,
+# and the layers: a folder includes only its own headers and those of the folders it links.
 # Prints each breach and exits 1 when there is any. Usage: tools/check-tree.sh [SOURCE_DIR]
 set -uo pipefail
 cd "${1:-$(dirname "$0")/..}" || exit 2
@@ -64,6 +65,53 @@ for folder in $(printf '%s\n' "${files[@]}" | grep '/' | cut -d/ -f1 | sort -u);
   [[ "$folder" == .* ]] && continue
   printf '%s\n' "${files[@]}" | grep -q -E "^$folder/.*\.(cpp|h|c|txt|py|sh)$" || continue
   grep -q "\`$folder/" ARCHITECTURE.md || breach "ARCHITECTURE.md does not name the folder $folder/"
+done
+
+# 6. Layers: an #include of components/, modules/, windows/ or programs/ in a folder's sources
+# names that folder or one its library (or program) links in its CMakeLists.txt: directly, or
+# through what those link publicly. So an include pointing up or across fails here, and not
+# only when a link happens to miss a symbol. Tests, bench and fuzz include what they link.
+declare -A folder_of public_links all_links
+layered=()
+for f in "${files[@]}"; do
+  [[ "$f" =~ ^(components|modules|windows|programs|samples)/(.+/)?CMakeLists\.txt$ && -f "$f" ]] || continue
+  folder=$(dirname "$f")
+  flat=$(sed 's/#.*//' "$f" | tr '\n' ' ')
+  target=$(grep -oE '(quorvane_core_library|quorvane_library|add_library|add_executable)\( *[A-Za-z0-9_-]+' <<< "$flat" \
+    | head -1 | sed 's/.*( *//')
+  [[ -n "$target" ]] || continue
+  folder_of[$target]=$folder
+  layered+=("$folder:$target")
+  mode=PUBLIC
+  for word in $(grep -oE 'target_link_libraries\([^)]*\)' <<< "$flat" | sed 's/^target_link_libraries(//; s/)$//' | cut -d' ' -f2-); do
+    case "$word" in
+      PUBLIC | INTERFACE | PRIVATE) mode=$word ;;
+      quorvane_*)
+        all_links[$target]+=" $word"
+        [[ "$mode" != PRIVATE ]] && public_links[$target]+=" $word"
+        ;;
+    esac
+  done
+done
+# The folders a target's users reach: its own and those of what it links publicly, in turn.
+reached() {
+  local target=$1 next
+  echo "${folder_of[$target]:-}"
+  for next in ${public_links[$target]:-}; do reached "$next"; done
+}
+for entry in "${layered[@]}"; do
+  folder=${entry%%:*}
+  target=${entry#*:}
+  allowed=$(for linked in ${all_links[$target]:-}; do reached "$linked"; done; echo "$folder")
+  for source in "$folder"/*.cpp "$folder"/*.h "$folder"/*.c; do
+    [[ -f "$source" ]] || continue
+    while IFS=: read -r line included; do
+      used=$(dirname "$included")
+      grep -qxF "$used" <<< "$allowed" \
+        || breach "$source:$line includes $included, but $folder does not link $used/"
+    done < <(grep -noE '^\s*#\s*include\s*"(components|modules|windows|programs)/[^"]+"' "$source" \
+      | sed -E 's/^([0-9]+):.*"([^"]+)"$/\1:\2/')
+  done
 done
 
 exit $status

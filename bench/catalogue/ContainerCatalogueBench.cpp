@@ -62,7 +62,7 @@ stdfs::path container(const stdfs::path& folder, int tables, bool exactCase)
         return dbc;
     stdfs::create_directories(folder);
     const auto start = Clock::now();
-    vfp::ContainerWriter writer(dbc);
+    vfpwriter::ContainerWriter writer(dbc);
     for (int i = 0; i < tables; ++i) {
         const std::string file = tableName(i) + ".dbf";
         writer

@@ -53,12 +53,12 @@ int main(int argc, char** argv)
     }
     const long records = std::strtol(argv[2], nullptr, 10);
     try {
-        vfp::TableWriter writer(argv[1], {{"NAME", vfp::FieldType::Character, 20},
-                                          {"AMOUNT", vfp::FieldType::Numeric, 10, 2},
-                                          {"ORDERED", vfp::FieldType::Date},
-                                          {"PAID", vfp::FieldType::Logical},
-                                          {"QUANTITY", vfp::FieldType::Integer},
-                                          {"NOTES", vfp::FieldType::Memo}});
+        vfpwriter::TableWriter writer(argv[1], {{"NAME", vfp::FieldType::Character, 20},
+                                                {"AMOUNT", vfp::FieldType::Numeric, 10, 2},
+                                                {"ORDERED", vfp::FieldType::Date},
+                                                {"PAID", vfp::FieldType::Logical},
+                                                {"QUANTITY", vfp::FieldType::Integer},
+                                                {"NOTES", vfp::FieldType::Memo}});
         Numbers numbers;
         std::vector<vfp::Value> values(6);
         values[0].kind = vfp::Value::Kind::Text;

@@ -41,20 +41,20 @@ int main(int argc, char** argv)
     try {
         // 512-byte memo blocks (SET BLOCKSIZE TO 1): with FoxPro's default of 64, LibreOffice
         // 7.4's dBase import runs out of memory on this table from some 100,000 records on.
-        vfp::WriteOptions options;
+        vfpwriter::WriteOptions options;
         options.memoBlockSize = 512;
-        vfp::TableWriter writer(argv[1],
-                                {{"ID", vfp::FieldType::Integer},
-                                 {"CODE", vfp::FieldType::Character, 10},
-                                 {"NAME", vfp::FieldType::Character, 40},
-                                 {"CITY", vfp::FieldType::Character, 25},
-                                 {"AMOUNT", vfp::FieldType::Numeric, 12, 2},
-                                 {"QTY", vfp::FieldType::Numeric, 6, 0},
-                                 {"BORN", vfp::FieldType::Date},
-                                 {"ACTIVE", vfp::FieldType::Logical},
-                                 {"UPDATED", vfp::FieldType::DateTime},
-                                 {"NOTES", vfp::FieldType::Memo}},
-                                options);
+        vfpwriter::TableWriter writer(argv[1],
+                                      {{"ID", vfp::FieldType::Integer},
+                                       {"CODE", vfp::FieldType::Character, 10},
+                                       {"NAME", vfp::FieldType::Character, 40},
+                                       {"CITY", vfp::FieldType::Character, 25},
+                                       {"AMOUNT", vfp::FieldType::Numeric, 12, 2},
+                                       {"QTY", vfp::FieldType::Numeric, 6, 0},
+                                       {"BORN", vfp::FieldType::Date},
+                                       {"ACTIVE", vfp::FieldType::Logical},
+                                       {"UPDATED", vfp::FieldType::DateTime},
+                                       {"NOTES", vfp::FieldType::Memo}},
+                                      options);
         std::mt19937 random(20210831);
         auto pick = [&](int below) {
             return static_cast<int>(random() % static_cast<unsigned>(below));

@@ -136,7 +136,7 @@ int main(int argc, char** argv)
     int status = 0;
     if (writeDatabase(folder / "bench.db", rows)) {
         writeOdbcFiles(folder, driver);
-        vfp::ContainerWriter container(folder / "bench.dbc");
+        vfpwriter::ContainerWriter container(folder / "bench.dbc");
         container.addConnection("Bench", "bench");
         container.addView("orders", kQuery, {}, "Bench");
         container.close();

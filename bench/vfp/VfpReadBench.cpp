@@ -38,13 +38,13 @@ struct GeneratedTable
         dbf = folder / "orders.dbf";
         using vfp::FieldType;
         using V = vfp::Value;
-        vfp::TableWriter writer(dbf, {{"ID", FieldType::Integer},
-                                      {"CODE", FieldType::Character, 10},
-                                      {"NAME", FieldType::Character, 40},
-                                      {"AMOUNT", FieldType::Numeric, 12, 2},
-                                      {"BORN", FieldType::Date},
-                                      {"ACTIVE", FieldType::Logical},
-                                      {"NOTES", FieldType::Memo}});
+        vfpwriter::TableWriter writer(dbf, {{"ID", FieldType::Integer},
+                                            {"CODE", FieldType::Character, 10},
+                                            {"NAME", FieldType::Character, 40},
+                                            {"AMOUNT", FieldType::Numeric, 12, 2},
+                                            {"BORN", FieldType::Date},
+                                            {"ACTIVE", FieldType::Logical},
+                                            {"NOTES", FieldType::Memo}});
         const auto label = [](const char* prefix, int n, const char* suffix = "") {
             std::string text(prefix);
             text += std::to_string(n);

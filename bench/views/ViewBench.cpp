@@ -56,24 +56,24 @@ vfp::Value numbered(const char* prefix, long long n)
 
 void writeContainer(const std::filesystem::path& dbc, int records)
 {
-    vfp::ContainerWriter container(dbc);
+    vfpwriter::ContainerWriter container(dbc);
     using vfp::FieldType;
-    vfp::TableWriter customers = container.createTable("Customers", "customers.dbf",
-                                                       {{"id", FieldType::Integer},
-                                                        {"code", FieldType::Character, 10},
-                                                        {"name", FieldType::Character, 30},
-                                                        {"city", FieldType::Character, 20}});
+    vfpwriter::TableWriter customers = container.createTable("Customers", "customers.dbf",
+                                                             {{"id", FieldType::Integer},
+                                                              {"code", FieldType::Character, 10},
+                                                              {"name", FieldType::Character, 30},
+                                                              {"city", FieldType::Character, 20}});
     for (int i = 1; i <= records; ++i)
         customers.append({integer(i), numbered("C", i), numbered("Customer number ", i),
                           numbered("City ", i % 500)});
     customers.close();
 
-    vfp::TableWriter orders = container.createTable("Orders", "orders.dbf",
-                                                    {{"id", FieldType::Integer},
-                                                     {"customer", FieldType::Integer},
-                                                     {"code", FieldType::Character, 10},
-                                                     {"amount", FieldType::Currency},
-                                                     {"day", FieldType::Date}});
+    vfpwriter::TableWriter orders = container.createTable("Orders", "orders.dbf",
+                                                          {{"id", FieldType::Integer},
+                                                           {"customer", FieldType::Integer},
+                                                           {"code", FieldType::Character, 10},
+                                                           {"amount", FieldType::Currency},
+                                                           {"day", FieldType::Date}});
     for (int i = 1; i <= records; ++i) {
         // Customers in scattered order, so lookups jump around the customer table.
         const int customer = static_cast<int>((static_cast<long long>(i) * 7919) % records) + 1;

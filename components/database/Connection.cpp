@@ -26,11 +26,12 @@ Connection::~Connection() = default;
 void Connection::Open(const QString& connectionString)
 {
     if (mSource)
-        throw DatabaseError("The connection is already open; close it before opening it again.");
+        throw rows::DatabaseError(
+            "The connection is already open; close it before opening it again.");
     if (!vfp::isSupportedCodePage(DefaultCodePage))
-        throw DatabaseError("Code page " + std::to_string(DefaultCodePage) +
-                            " cannot be read; tables without a code-page mark need one of " +
-                            supportedCodePagesText() + ".");
+        throw rows::DatabaseError("Code page " + std::to_string(DefaultCodePage) +
+                                  " cannot be read; tables without a code-page mark need one of " +
+                                  supportedCodePagesText() + ".");
     mSource = Source::open(parseConnectionString(connectionString), DefaultCodePage);
 }
 
@@ -47,8 +48,8 @@ void Connection::Close()
 std::unique_ptr<Recordset> Connection::OpenSchema(int schema)
 {
     if (schema != adSchemaTables)
-        throw DatabaseError("Schema " + std::to_string(schema) +
-                            " is not offered; only the tables schema (20) is.");
+        throw rows::DatabaseError("Schema " + std::to_string(schema) +
+                                  " is not offered; only the tables schema (20) is.");
     return std::make_unique<Recordset>(std::make_unique<SchemaRowSource>(source().catalog()));
 }
 
@@ -65,7 +66,7 @@ void Connection::allowRemoteServers(std::set<std::string> servers)
 Source& Connection::source()
 {
     if (!mSource)
-        throw DatabaseError("The connection is closed; open it first.");
+        throw rows::DatabaseError("The connection is closed; open it first.");
     return *mSource;
 }
 

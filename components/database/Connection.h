@@ -36,7 +36,7 @@ public:
     // Asked now and then while a recordset of this connection runs a view's SQL (local or
     // remote): return false to stop it, and the recordset's Open or MoveNext throws Stopped.
     // Empty: views run to their end.
-    KeepGoing keepGoing;
+    rows::KeepGoing keepGoing;
 
     // Opens "Provider=vfpoledb.1;Data Source=PATH;Collating Sequence=NAME;". PATH is not
     // quoted and may itself contain ";". A path ending in .dbc (any case) must be a readable

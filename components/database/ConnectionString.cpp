@@ -14,7 +14,7 @@ const QString kCollatingKey = QStringLiteral(";Collating Sequence=");
 
 [[noreturn]] void fail(const QString& text, const char* problem)
 {
-    throw DatabaseError("The connection string \"" + text.toStdString() + "\" " + problem);
+    throw rows::DatabaseError("The connection string \"" + text.toStdString() + "\" " + problem);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace database {
 
 ContainerSource::ContainerSource(const std::filesystem::path& dbc, int defaultCodePage)
-    : mContainer(fromEngine([&] { return vfp::Container::open(dbc, defaultCodePage); }))
+    : mContainer(rows::fromEngine([&] { return vfp::Container::open(dbc, defaultCodePage); }))
 {}
 
 std::vector<CatalogEntry> ContainerSource::catalog() const
@@ -26,21 +26,22 @@ std::vector<CatalogEntry> ContainerSource::catalog() const
     return entries;
 }
 
-std::unique_ptr<RowSource> ContainerSource::open(const QString& name, const KeepGoing& keepGoing)
+std::unique_ptr<rows::RowSource> ContainerSource::open(const QString& name,
+                                                       const rows::KeepGoing& keepGoing)
 {
     const std::string key = name.toStdString();
     if (const vfp::ContainerTable* table = mContainer.findTable(key))
-        return fromEngine(
+        return rows::fromEngine(
             [&] { return std::make_unique<TableRowSource>(mContainer.openTable(*table)); });
     const vfp::ContainerView* view = mContainer.findView(key);
     if (view == nullptr)
-        throw DatabaseError(mContainer.displayName() + " has no table or view named \"" + key +
-                            "\".");
+        throw rows::DatabaseError(mContainer.displayName() + " has no table or view named \"" +
+                                  key + "\".");
     if (view->kind == vfp::ViewKind::Remote)
-        return openRemoteView(mContainer, *view, allowedServers(), keepGoing);
+        return odbc::openRemoteView(mContainer, *view, allowedServers(), keepGoing);
     // The view runner reads the tables and views a view names itself, and finds a view that
     // names itself.
-    return openView(mContainer, *view, keepGoing);
+    return views::openView(mContainer, *view, keepGoing);
 }
 
 RemoteUse ContainerSource::remoteUse(const QString& name) const
@@ -48,8 +49,8 @@ RemoteUse ContainerSource::remoteUse(const QString& name) const
     const vfp::ContainerView* view = mContainer.findView(name.toStdString());
     if (view == nullptr || view->kind != vfp::ViewKind::Remote)
         return {};
-    const RemoteViewPlan plan =
-        planRemoteView(mContainer, *view, odbc::OdbcSetup::read(cannotOpenText(mContainer, *view)));
+    const odbc::RemoteViewPlan plan = odbc::planRemoteView(
+        mContainer, *view, odbc::OdbcSetup::read(odbc::cannotOpenText(mContainer, *view)));
     return {true, plan.login.shown, plan.refusal};
 }
 

@@ -17,7 +17,8 @@ public:
 
     std::vector<CatalogEntry> catalog() const override;
     // A table or view of the container, by its name ignoring case.
-    std::unique_ptr<RowSource> open(const QString& name, const KeepGoing& keepGoing) override;
+    std::unique_ptr<rows::RowSource> open(const QString& name,
+                                          const rows::KeepGoing& keepGoing) override;
     RemoteUse remoteUse(const QString& name) const override;
 
 private:

@@ -44,17 +44,17 @@ std::vector<CatalogEntry> FolderSource::catalog() const
             entries.push_back({fileName.chopped(kTableExtension.size()).toLower(), false});
     }
     if (error)
-        throw DatabaseError("Cannot list the tables of " + mFolder.string() + ": " +
-                            error.message() + ".");
+        throw rows::DatabaseError("Cannot list the tables of " + mFolder.string() + ": " +
+                                  error.message() + ".");
     sortCatalog(entries);
     return entries;
 }
 
 std::filesystem::path FolderSource::resolve(const QString& name) const
 {
-    const auto refuse = [&](const char* reason) -> DatabaseError {
-        return DatabaseError("Cannot open the table \"" + name.toStdString() + "\" of " +
-                             mFolder.string() + ": " + reason);
+    const auto refuse = [&](const char* reason) -> rows::DatabaseError {
+        return rows::DatabaseError("Cannot open the table \"" + name.toStdString() + "\" of " +
+                                   mFolder.string() + ": " + reason);
     };
     if (name.isEmpty())
         throw refuse("the name is empty.");
@@ -81,14 +81,14 @@ std::filesystem::path FolderSource::resolve(const QString& name) const
     return table;
 }
 
-std::unique_ptr<RowSource> FolderSource::open(const QString& name, const KeepGoing&)
+std::unique_ptr<rows::RowSource> FolderSource::open(const QString& name, const rows::KeepGoing&)
 {
     const std::filesystem::path table = resolve(name);
     vfp::OpenOptions options;
     options.defaultCodePage = mDefaultCodePage;
     options.longNamesFromContainer = true;
     options.containers = mContainers;
-    return fromEngine(
+    return rows::fromEngine(
         [&] { return std::make_unique<TableRowSource>(vfp::Table::open(table, options)); });
 }
 

@@ -24,7 +24,8 @@ public:
     // to it with "/" separators ("sub/dir/orders", ".dbf" optional), each part matched
     // ignoring case. A table linked to a container keeps the container's long field names;
     // each container is read once for all the tables of this source that link to it.
-    std::unique_ptr<RowSource> open(const QString& name, const KeepGoing& keepGoing) override;
+    std::unique_ptr<rows::RowSource> open(const QString& name,
+                                          const rows::KeepGoing& keepGoing) override;
 
     // The file that open(name) reads. Throws DatabaseError when name is empty, absolute,
     // leads out of the folder ("..") or names no table.

@@ -12,8 +12,8 @@ QString tableNameFromQuery(const QString& query)
     const QChar backQuote = QLatin1Char('`');
     if (!query.startsWith(kPrefix, Qt::CaseInsensitive) || query.size() < kPrefix.size() + 2 ||
         !query.endsWith(backQuote))
-        throw DatabaseError("The query \"" + query.toStdString() +
-                            "\" is not supported; only SELECT * FROM `table` is.");
+        throw rows::DatabaseError("The query \"" + query.toStdString() +
+                                  "\" is not supported; only SELECT * FROM `table` is.");
     return query.mid(kPrefix.size(), query.size() - kPrefix.size() - 1);
 }
 

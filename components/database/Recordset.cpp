@@ -1,4 +1,4 @@
-// "ADODB.RecordSet": a forward walk over a row source with the current row in its fields.
+// The recordset's forward walk: its row source read one record at a time into its fields.
 #include "components/database/Recordset.h"
 
 #include "components/database/Connection.h"
@@ -18,7 +18,7 @@ constexpr int adLockReadOnly = 1;  // the only lock type offered
 
 Recordset::Recordset() = default;
 
-Recordset::Recordset(std::unique_ptr<RowSource> source) : mSource(std::move(source))
+Recordset::Recordset(std::unique_ptr<rows::RowSource> source) : mSource(std::move(source))
 {
     load();
 }
@@ -28,9 +28,10 @@ Recordset::~Recordset() = default;
 void Recordset::Open(const QString& query, Connection& connection, int cursorType, int lockType)
 {
     if (mSource)
-        throw DatabaseError("The recordset is already open; close it before opening it again.");
+        throw rows::DatabaseError(
+            "The recordset is already open; close it before opening it again.");
     if (cursorType != adOpenStatic || lockType != adLockReadOnly)
-        throw DatabaseError(
+        throw rows::DatabaseError(
             "Only static, read-only recordsets (cursor type 3, lock type 1) "
             "are offered; asked for cursor type " +
             std::to_string(cursorType) + ", lock type " + std::to_string(lockType) + ".");
@@ -54,7 +55,7 @@ void Recordset::load()
 void Recordset::moveTo(bool onRecord)
 {
     mEof = !onRecord;
-    for (Field& field : mFields)
+    for (rows::Field& field : mFields)
         field.setOnRecord(onRecord);
 }
 
@@ -66,33 +67,34 @@ int Recordset::State() const
 long Recordset::RecordCount() const
 {
     if (!mSource)
-        throw DatabaseError("The recordset is closed; RecordCount needs an open recordset.");
+        throw rows::DatabaseError("The recordset is closed; RecordCount needs an open recordset.");
     return mCount;
 }
 
 int Recordset::FieldCount() const
 {
     if (!mSource)
-        throw DatabaseError("The recordset is closed; it has no fields.");
+        throw rows::DatabaseError("The recordset is closed; it has no fields.");
     return static_cast<int>(mFields.size());
 }
 
-const Field& Recordset::Fields(int index) const
+const rows::Field& Recordset::Fields(int index) const
 {
     if (index < 0 || index >= FieldCount())
-        throw DatabaseError("There is no field " + std::to_string(index) + "; the recordset has " +
-                            std::to_string(mFields.size()) + " fields (numbered from 0).");
+        throw rows::DatabaseError("There is no field " + std::to_string(index) +
+                                  "; the recordset has " + std::to_string(mFields.size()) +
+                                  " fields (numbered from 0).");
     return mFields[static_cast<std::size_t>(index)];
 }
 
-const Field& Recordset::Fields(const QString& name) const
+const rows::Field& Recordset::Fields(const QString& name) const
 {
     FieldCount();  // throws when closed
-    for (const Field& field : mFields) {
+    for (const rows::Field& field : mFields) {
         if (field.name().compare(name, Qt::CaseInsensitive) == 0)
             return field;
     }
-    throw DatabaseError("The recordset has no field named \"" + name.toStdString() + "\".");
+    throw rows::DatabaseError("The recordset has no field named \"" + name.toStdString() + "\".");
 }
 
 bool Recordset::Eof() const
@@ -103,14 +105,14 @@ bool Recordset::Eof() const
 void Recordset::MoveNext()
 {
     if (!mSource)
-        throw DatabaseError("The recordset is closed; MoveNext needs an open recordset.");
+        throw rows::DatabaseError("The recordset is closed; MoveNext needs an open recordset.");
     if (mEof)
-        throw DatabaseError("MoveNext was called past the last record.");
+        throw rows::DatabaseError("MoveNext was called past the last record.");
     try {
         moveTo(mSource->next(mFields));
     } catch (...) {
         // The record could be read only in part: none of its values may be taken for it.
-        for (Field& field : mFields)
+        for (rows::Field& field : mFields)
             field.setOnRecord(false);
         throw;
     }

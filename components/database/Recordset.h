@@ -1,4 +1,6 @@
-// "ADODB.RecordSet": a static, read-only cursor over one table or view, or a schema rowset.
+// "ADODB.RecordSet" over one table or view, or a schema rowset: opened as ADO's static,
+// read-only cursor (the only one offered), walked forward one record at a time with MoveNext,
+// the current record's values in its fields and its RecordCount exact from the start.
 #pragma once
 
 #include <memory>
@@ -6,18 +8,22 @@
 
 #include <QString>
 
-#include "components/database/Field.h"
+#include "components/database/Variant.h"
+#include "components/rows/Field.h"
+
+namespace rows {
+class RowSource;
+}
 
 namespace database {
 
 class Connection;
-class RowSource;
 
 class Recordset
 {
 public:
     Recordset();
-    explicit Recordset(std::unique_ptr<RowSource> source);  // schema rowsets, views
+    explicit Recordset(std::unique_ptr<rows::RowSource> source);  // schema rowsets, views
     ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
@@ -36,9 +42,11 @@ public:
     long RecordCount() const;  // exact, deleted records excluded
 
     // Fields in column order (the hidden _NullFlags is never one).
-    int FieldCount() const;                          // Fields.count
-    const Field& Fields(int index) const;            // Fields(k), 0-based; throws when out of range
-    const Field& Fields(const QString& name) const;  // by name, ignoring case; throws if absent
+    int FieldCount() const;  // Fields.count
+    // Fields(k), 0-based; throws DatabaseError when out of range.
+    const rows::Field& Fields(int index) const;
+    // By name, ignoring case; throws DatabaseError when there is none.
+    const rows::Field& Fields(const QString& name) const;
 
     // ADO's EOF (a macro in C, hence the spelling): true past the last record.
     bool Eof() const;
@@ -51,8 +59,8 @@ private:
     // Records whether the last move found a record; past the last one, values cannot be read.
     void moveTo(bool onRecord);
 
-    std::unique_ptr<RowSource> mSource;
-    std::vector<Field> mFields;
+    std::unique_ptr<rows::RowSource> mSource;
+    std::vector<rows::Field> mFields;
     long mCount = 0;
     bool mEof = true;
 };

@@ -1,6 +1,7 @@
 // The tables schema as rows of text.
 #include "components/database/SchemaRowSource.h"
 
+#include "components/database/Variant.h"
 #include "components/rows/AdoType.h"
 
 namespace database {
@@ -8,11 +9,11 @@ namespace database {
 SchemaRowSource::SchemaRowSource(std::vector<CatalogEntry> entries) : mEntries(std::move(entries))
 {}
 
-std::vector<Field> SchemaRowSource::describe() const
+std::vector<rows::Field> SchemaRowSource::describe() const
 {
-    std::vector<Field> fields;
-    fields.emplace_back(QStringLiteral("TABLE_NAME"), adWChar);
-    fields.emplace_back(QStringLiteral("TABLE_TYPE"), adWChar);
+    std::vector<rows::Field> fields;
+    fields.emplace_back(QStringLiteral("TABLE_NAME"), rows::adWChar);
+    fields.emplace_back(QStringLiteral("TABLE_TYPE"), rows::adWChar);
     return fields;
 }
 
@@ -21,7 +22,7 @@ long SchemaRowSource::recordCount() const
     return static_cast<long>(mEntries.size());
 }
 
-bool SchemaRowSource::next(std::vector<Field>& fields)
+bool SchemaRowSource::next(std::vector<rows::Field>& fields)
 {
     if (mNext >= mEntries.size())
         return false;

@@ -8,15 +8,15 @@
 
 namespace database {
 
-class SchemaRowSource : public RowSource
+class SchemaRowSource : public rows::RowSource
 {
 public:
     // Rows in the given order; columns "TABLE_NAME" and "TABLE_TYPE" ("TABLE" or "VIEW").
     explicit SchemaRowSource(std::vector<CatalogEntry> entries);
 
-    std::vector<Field> describe() const override;
+    std::vector<rows::Field> describe() const override;
     long recordCount() const override;
-    bool next(std::vector<Field>& fields) override;
+    bool next(std::vector<rows::Field>& fields) override;
 
 private:
     std::vector<CatalogEntry> mEntries;

@@ -23,18 +23,19 @@ std::unique_ptr<Source> Source::open(const ConnectionString& connection, int def
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (connection.dataSource.endsWith(QLatin1String(".dbc"), Qt::CaseInsensitive)) {
         if (!std::filesystem::exists(status))
-            throw DatabaseError("Cannot open the database container " + shown +
-                                ": the file does not exist.");
+            throw rows::DatabaseError("Cannot open the database container " + shown +
+                                      ": the file does not exist.");
         if (!std::filesystem::is_regular_file(status))
-            throw DatabaseError("Cannot open the database container " + shown +
-                                ": it is not a file.");
+            throw rows::DatabaseError("Cannot open the database container " + shown +
+                                      ": it is not a file.");
         return std::make_unique<ContainerSource>(path, defaultCodePage);
     }
     if (!std::filesystem::exists(status))
-        throw DatabaseError("Cannot open the free table folder " + shown + ": it does not exist.");
+        throw rows::DatabaseError("Cannot open the free table folder " + shown +
+                                  ": it does not exist.");
     if (!std::filesystem::is_directory(status))
-        throw DatabaseError("Cannot open " + shown +
-                            ": it is neither a folder nor a database container (.dbc).");
+        throw rows::DatabaseError("Cannot open " + shown +
+                                  ": it is neither a folder nor a database container (.dbc).");
     return std::make_unique<FolderSource>(path, defaultCodePage);
 }
 

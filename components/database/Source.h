@@ -41,7 +41,8 @@ public:
     // keepGoing while it runs (now and as its rows are read). Throws DatabaseError when there
     // is no such table or view, it cannot be read, or it is a remote view whose server is not
     // among those allowed; Stopped when keepGoing said to stop.
-    virtual std::unique_ptr<RowSource> open(const QString& name, const KeepGoing& keepGoing) = 0;
+    virtual std::unique_ptr<rows::RowSource> open(const QString& name,
+                                                  const rows::KeepGoing& keepGoing) = 0;
 
     // What opening `name` would ask of a server; not remote for anything but a remote view.
     virtual RemoteUse remoteUse(const QString& name) const;

@@ -8,32 +8,32 @@
 namespace database {
 
 TableRowSource::TableRowSource(const vfp::Table& table)
-    : mTable(table), mReader(fromEngine([&] { return vfp::RecordReader(table); }))
+    : mTable(table), mReader(rows::fromEngine([&] { return vfp::RecordReader(table); }))
 {}
 
-std::vector<Field> TableRowSource::describe() const
+std::vector<rows::Field> TableRowSource::describe() const
 {
-    std::vector<Field> fields;
+    std::vector<rows::Field> fields;
     fields.reserve(mTable.fields().size());
     for (const vfp::FieldDescriptor& field : mTable.fields())
-        fields.emplace_back(QString::fromUtf8(field.name).toLower(), adoTypeOf(field));
+        fields.emplace_back(QString::fromUtf8(field.name).toLower(), rows::adoTypeOf(field));
     return fields;
 }
 
 long TableRowSource::recordCount() const
 {
-    return static_cast<long>(fromEngine([&] { return mTable.liveRecordCount(); }));
+    return static_cast<long>(rows::fromEngine([&] { return mTable.liveRecordCount(); }));
 }
 
 // A field that cannot be read (a memo pointer past the end of the memo file, say) leaves the
 // record's other fields readable: only that field's value fails when it is taken.
-bool TableRowSource::next(std::vector<Field>& fields)
+bool TableRowSource::next(std::vector<rows::Field>& fields)
 {
-    if (!fromEngine([&] { return mReader.next(); }))
+    if (!rows::fromEngine([&] { return mReader.next(); }))
         return false;
     const int count = static_cast<int>(fields.size());
     for (int i = 0; i < count; ++i) {
-        Field& field = fields[static_cast<std::size_t>(i)];
+        rows::Field& field = fields[static_cast<std::size_t>(i)];
         try {
             mReader.read(i, field.mutableValue());
             field.setReadable();

@@ -11,15 +11,15 @@
 
 namespace database {
 
-class TableRowSource : public RowSource
+class TableRowSource : public rows::RowSource
 {
 public:
     // Takes an opened table. Field names are the table's (long names included) in lower case.
     explicit TableRowSource(const vfp::Table& table);
 
-    std::vector<Field> describe() const override;
+    std::vector<rows::Field> describe() const override;
     long recordCount() const override;
-    bool next(std::vector<Field>& fields) override;
+    bool next(std::vector<rows::Field>& fields) override;
 
 private:
     vfp::Table mTable;

@@ -7,7 +7,8 @@
 
 namespace database {
 
-// The engine's value is the component's variant: Null stays Null until NullToDefault.
+// The engine's value is the component's variant: a Null is handed out as Null; what it becomes
+// in a cell is the caller's choice.
 using Variant = vfp::Value;
 
 // The text of a value as the export writes it into a cell (a Null or Empty gives ""):

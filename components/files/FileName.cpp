@@ -1,51 +1,14 @@
 // The lossless file-name codec: UTF-8 with undecodable bytes kept as lone surrogates.
 #include "components/files/FileName.h"
 
+#include "components/text/Utf8.h"
+
 namespace files {
 
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;  // U+DC80 stands for byte 0x80, U+DCFF for 0xFF
 constexpr char16_t kReplacement = 0xFFFD;
-
-// Length of the valid UTF-8 sequence at bytes[i] (its code point in codePoint), or 0 when the
-// bytes there are no such sequence: overlong forms, encoded surrogates and values past
-// U+10FFFF are not valid.
-int validSequence(QByteArrayView bytes, qsizetype i, char32_t& codePoint)
-{
-    const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = at(i);
-    int length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size())
-        return 0;
-    for (int k = 1; k < length; ++k) {
-        if ((at(i + k) & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (at(i + k) & 0x3F);
-    }
-    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-        return 0;
-    return length;
-}
 
 bool isEscapedByte(QChar c)
 {
@@ -67,21 +30,20 @@ bool isLone(QStringView text, qsizetype i)
 
 QString fileNameText(QByteArrayView bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size();) {
-        char32_t codePoint = 0;
-        const int length = validSequence(bytes, i, codePoint);
-        if (length == 0) {
-            text.append(QChar(char16_t(kEscapeBase + static_cast<unsigned char>(bytes[i]))));
-            ++i;
+    QString name;
+    name.reserve(bytes.size());
+    const std::string_view view(bytes.data(), static_cast<std::size_t>(bytes.size()));
+    for (std::size_t i = 0; i < view.size();) {
+        const text::Utf8Char c = text::decodeUtf8(view, i);
+        if (!c.valid) {
+            name.append(QChar(char16_t(kEscapeBase + static_cast<unsigned char>(view[i]))));
+            ++i;  // byte by byte: each byte of an ill-formed part comes back on its own
             continue;
         }
-        const char32_t one[] = {codePoint};
-        text.append(QString::fromUcs4(one, 1));
-        i += length;
+        name.append(QString::fromUcs4(&c.codePoint, 1));
+        i += c.length;
     }
-    return text;
+    return name;
 }
 
 QByteArray fileNameBytes(QStringView text)

@@ -8,9 +8,9 @@
 
 #include <sql.h>
 
-namespace database::odbc {
+namespace odbc {
 
-void runCancellable(const Handle& statement, const KeepGoing& keepGoing,
+void runCancellable(const Handle& statement, const rows::KeepGoing& keepGoing,
                     const std::function<void(const CallStop&)>& call)
 {
     CallStop stop;
@@ -62,9 +62,9 @@ void runCancellable(const Handle& statement, const KeepGoing& keepGoing,
     if (canceller.joinable())
         canceller.join();
     if (stop.asked())
-        throw Stopped();
+        throw rows::Stopped();
     if (failure)
         std::rethrow_exception(failure);
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

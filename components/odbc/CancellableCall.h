@@ -18,7 +18,7 @@
 #include "components/odbc/OdbcHandle.h"
 #include "components/rows/KeepGoing.h"
 
-namespace database::odbc {
+namespace odbc {
 
 // What a call running on its own thread may ask between its steps.
 class CallStop
@@ -43,7 +43,7 @@ constexpr std::chrono::milliseconds kCancelAfter{50};
 // serialise all calls would otherwise hold the waiting thread until the call ends). Without
 // keepGoing the call runs on this thread. Rethrows what call threw; throws Stopped when
 // keepGoing said to stop, whatever the call did.
-void runCancellable(const Handle& statement, const KeepGoing& keepGoing,
+void runCancellable(const Handle& statement, const rows::KeepGoing& keepGoing,
                     const std::function<void(const CallStop&)>& call);
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -6,7 +6,7 @@
 
 #include "components/rows/AdoType.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -21,54 +21,54 @@ ColumnPlan planColumn(int sqlType, std::uint64_t columnSize)
 {
     switch (sqlType) {
         case SQL_CHAR:
-            return {adChar, Fetch::Text};
+            return {rows::adChar, Fetch::Text};
         case SQL_VARCHAR:
-            return {isLong(columnSize) ? adLongVarChar : adVarChar, Fetch::Text};
+            return {isLong(columnSize) ? rows::adLongVarChar : rows::adVarChar, Fetch::Text};
         case SQL_LONGVARCHAR:
-            return {adLongVarChar, Fetch::Text};
+            return {rows::adLongVarChar, Fetch::Text};
         case SQL_WCHAR:
-            return {adWChar, Fetch::Text};
+            return {rows::adWChar, Fetch::Text};
         case SQL_WVARCHAR:
-            return {isLong(columnSize) ? adLongVarWChar : adVarWChar, Fetch::Text};
+            return {isLong(columnSize) ? rows::adLongVarWChar : rows::adVarWChar, Fetch::Text};
         case SQL_WLONGVARCHAR:
-            return {adLongVarWChar, Fetch::Text};
+            return {rows::adLongVarWChar, Fetch::Text};
         case SQL_DECIMAL:
         case SQL_NUMERIC:
-            return {adNumeric, Fetch::Decimal};
+            return {rows::adNumeric, Fetch::Decimal};
         case SQL_TINYINT:
         case SQL_SMALLINT:
-            return {adSmallInt, Fetch::Integer};
+            return {rows::adSmallInt, Fetch::Integer};
         case SQL_INTEGER:
-            return {adInteger, Fetch::Integer};
+            return {rows::adInteger, Fetch::Integer};
         case SQL_BIGINT:
-            return {adBigInt, Fetch::Decimal};
+            return {rows::adBigInt, Fetch::Decimal};
         case SQL_REAL:
-            return {adSingle, Fetch::Single};
+            return {rows::adSingle, Fetch::Single};
         case SQL_FLOAT:
         case SQL_DOUBLE:
-            return {adDouble, Fetch::Double};
+            return {rows::adDouble, Fetch::Double};
         case SQL_BIT:
-            return {adBoolean, Fetch::Boolean};
+            return {rows::adBoolean, Fetch::Boolean};
         case SQL_TYPE_DATE:
         case SQL_DATE:
-            return {adDBDate, Fetch::Date};
+            return {rows::adDBDate, Fetch::Date};
         case SQL_TYPE_TIME:
         case SQL_TIME:
-            return {adDBTime, Fetch::Text};
+            return {rows::adDBTime, Fetch::Text};
         case SQL_TYPE_TIMESTAMP:
         case SQL_TIMESTAMP:
-            return {adDBTimeStamp, Fetch::Timestamp};
+            return {rows::adDBTimeStamp, Fetch::Timestamp};
         case SQL_BINARY:
-            return {adBinary, Fetch::Binary};
+            return {rows::adBinary, Fetch::Binary};
         case SQL_VARBINARY:
-            return {isLong(columnSize) ? adLongVarBinary : adVarBinary, Fetch::Binary};
+            return {isLong(columnSize) ? rows::adLongVarBinary : rows::adVarBinary, Fetch::Binary};
         case SQL_LONGVARBINARY:
-            return {adLongVarBinary, Fetch::Binary};
+            return {rows::adLongVarBinary, Fetch::Binary};
         case SQL_GUID:
-            return {adGUID, Fetch::Text};
+            return {rows::adGUID, Fetch::Text};
         default:
-            return {adVarWChar, Fetch::Text};
+            return {rows::adVarWChar, Fetch::Text};
     }
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace database::odbc {
+namespace odbc {
 
 // How a column's values are read with SQLGetData and what kind of value they become.
 enum class Fetch : std::uint8_t {
@@ -40,4 +40,4 @@ constexpr std::uint64_t kLongDataBytes = 8000;
 // text. Any other type (intervals, a server's own types) is read as text and reported 202.
 ColumnPlan planColumn(int sqlType, std::uint64_t columnSize);
 
-}  // namespace database::odbc
+}  // namespace odbc

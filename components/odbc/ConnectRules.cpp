@@ -9,7 +9,9 @@
 #include <cctype>
 #include <string_view>
 
-namespace database::odbc {
+#include "components/text/AsciiCase.h"
+
+namespace odbc {
 
 namespace {
 
@@ -86,14 +88,6 @@ constexpr std::array kRules = {
 constexpr std::array<std::string_view, 6> kServerKeys = {"SERVER",  "SERVERNAME", "HOST",
                                                          "ADDRESS", "ADDR",       "HOSTNAME"};
 
-std::string upperAscii(std::string_view text)
-{
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
-}
-
 bool matches(const Rule& rule, std::string_view key)
 {
     switch (rule.match) {
@@ -129,7 +123,7 @@ bool abbreviation(std::string_view key)
 
 bool namesThisMachine(std::string_view value)
 {
-    const std::string upper = upperAscii(value);
+    const std::string upper = text::upperAscii(value);
     const std::string_view text = upper;
     for (const std::string_view local :
          {"LOCALHOST", "127.", "::1", "[::1]", "(LOCAL)", "0.0.0.0", "NP:", "LPC:", "UNIX:"}) {
@@ -143,7 +137,7 @@ bool namesThisMachine(std::string_view value)
 
 std::string refusedAttribute(const std::string& key, const std::string& value, bool sqliteDriver)
 {
-    const std::string upper = upperAscii(key);
+    const std::string upper = text::upperAscii(key);
     if (!plainKey(upper))
         return "is no attribute name a driver takes";
     for (const Rule& rule : kRules) {
@@ -160,4 +154,4 @@ std::string refusedAttribute(const std::string& key, const std::string& value, b
     return {};
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -6,11 +6,11 @@
 
 #include <string>
 
-namespace database::odbc {
+namespace odbc {
 
 // Why the attribute `key`=`value` (key as stored, any case) of a connect string that names a
 // driver is refused, as a clause after the key ("loads a library"); "" when it may be sent.
 // sqliteDriver: the driver is a SQLite driver, whose Database names a local file.
 std::string refusedAttribute(const std::string& key, const std::string& value, bool sqliteDriver);
 
-}  // namespace database::odbc
+}  // namespace odbc

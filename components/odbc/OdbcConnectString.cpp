@@ -4,22 +4,15 @@
 #include "components/odbc/OdbcConnectString.h"
 
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
 
 #include "components/odbc/ConnectRules.h"
 #include "components/rows/DatabaseError.h"
+#include "components/text/AsciiCase.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
-
-std::string upperAscii(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 std::string trimmed(const std::string& text)
 {
@@ -31,7 +24,7 @@ std::string trimmed(const std::string& text)
 
 bool isKey(const ConnectAttribute& attribute, std::initializer_list<const char*> keys)
 {
-    const std::string key = upperAscii(attribute.first);
+    const std::string key = text::upperAscii(attribute.first);
     return std::any_of(keys.begin(), keys.end(), [&](const char* wanted) { return key == wanted; });
 }
 
@@ -47,7 +40,7 @@ const std::string* valueOf(const std::vector<ConnectAttribute>& attributes,
 
 [[noreturn]] void refuse(const std::string& why)
 {
-    throw DatabaseError(why);
+    throw rows::DatabaseError(why);
 }
 
 void checkControlCharacters(const std::string& text, const char* what)
@@ -74,7 +67,7 @@ public:
     {
         checkValue({key, value});
         mLogin.connectString += key + "=" + value + ";";
-        const bool secret = upperAscii(key) == "PWD";
+        const bool secret = text::upperAscii(key) == "PWD";
         mLogin.shown += key + "=" + (secret ? std::string("***") : value) + ";";
     }
 
@@ -116,7 +109,7 @@ void checkNoRepeats(const std::vector<ConnectAttribute>& stored)
 {
     for (std::size_t i = 0; i < stored.size(); ++i) {
         for (std::size_t k = 0; k < i; ++k) {
-            if (upperAscii(stored[i].first) == upperAscii(stored[k].first))
+            if (text::upperAscii(stored[i].first) == text::upperAscii(stored[k].first))
                 refuse("sets " + stored[i].first +
                        " twice, which drivers and the driver manager read differently");
         }
@@ -125,7 +118,7 @@ void checkNoRepeats(const std::vector<ConnectAttribute>& stored)
 
 bool isSqliteDriver(const RegisteredDriver& driver)
 {
-    return upperAscii(driver.name + " " + driver.library).find("SQLITE") != std::string::npos;
+    return text::upperAscii(driver.name + " " + driver.library).find("SQLITE") != std::string::npos;
 }
 
 ServerLogin fromDataSource(const vfp::ContainerConnection& connection,
@@ -249,9 +242,10 @@ std::string dataSourceText(const vfp::ContainerConnection& connection, const Ser
 {
     std::string text = login.dataSource.empty() ? "the connect string " + login.shown
                                                 : "the data source " + login.dataSource;
-    if (!connection.name.empty() && upperAscii(connection.name) != upperAscii(login.dataSource))
+    if (!connection.name.empty() &&
+        text::upperAscii(connection.name) != text::upperAscii(login.dataSource))
         text += " (connection " + connection.name + ")";
     return text;
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -10,7 +10,7 @@
 #include "components/odbc/OdbcSetup.h"
 #include "components/vfp/Container.h"
 
-namespace database::odbc {
+namespace odbc {
 
 // One "KEY=value" of a connect string; the value without the braces that may quote it.
 using ConnectAttribute = std::pair<std::string, std::string>;
@@ -48,4 +48,4 @@ ServerLogin buildConnectString(const vfp::ContainerConnection& connection, const
 // object's name differs from the data source name.
 std::string dataSourceText(const vfp::ContainerConnection& connection, const ServerLogin& login);
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -10,7 +10,7 @@
 
 #include "components/rows/DatabaseError.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -33,10 +33,11 @@ Handle::Handle(SQLSMALLINT type, const Handle* parent, const std::string& contex
     if (succeeded(rc))
         return;
     mHandle = SQL_NULL_HANDLE;
-    throw DatabaseError(context + ": " +
-                        (parent != nullptr ? parent->diagnostics()
-                                           : std::string("the ODBC driver manager cannot start")) +
-                        ".");
+    throw rows::DatabaseError(context + ": " +
+                              (parent != nullptr
+                                   ? parent->diagnostics()
+                                   : std::string("the ODBC driver manager cannot start")) +
+                              ".");
 }
 
 Handle::~Handle()
@@ -93,7 +94,7 @@ bool Handle::offered(SQLRETURN rc, const std::string& context) const
 
 void Handle::fail(const std::string& context) const
 {
-    throw DatabaseError(context + ": " + diagnostics() + ".");
+    throw rows::DatabaseError(context + ": " + diagnostics() + ".");
 }
 
 void declareOdbc3(const Handle& environment, const std::string& context)
@@ -103,4 +104,4 @@ void declareOdbc3(const Handle& environment, const std::string& context)
                       context + ": the ODBC driver manager refuses ODBC 3");
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

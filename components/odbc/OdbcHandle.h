@@ -6,7 +6,7 @@
 
 #include <sql.h>
 
-namespace database::odbc {
+namespace odbc {
 
 // True for SQL_SUCCESS and SQL_SUCCESS_WITH_INFO: the call did what it was asked.
 constexpr bool succeeded(SQLRETURN rc)
@@ -54,4 +54,4 @@ private:
 // refuses ODBC 3: DIAGNOSTICS." when it cannot.
 void declareOdbc3(const Handle& environment, const std::string& context);
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -1,15 +1,14 @@
 // Listing the data sources and drivers of the machine's own ODBC set-up.
 #include "components/odbc/OdbcSetup.h"
 
-#include <strings.h>
-
 #include <array>
 
 #include <sqlext.h>
 
 #include "components/odbc/OdbcHandle.h"
+#include "components/text/AsciiCase.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -30,7 +29,7 @@ std::string libraryOf(const std::vector<SQLCHAR>& attributes)
     std::size_t pos = 0;
     while (pos < attributes.size() && pairs[pos] != '\0') {
         const std::string pair(pairs + pos);
-        if (pair.size() > 7 && strncasecmp(pair.c_str(), "Driver=", 7) == 0)
+        if (pair.size() > 7 && text::equalsIgnoringAsciiCase(pair.substr(0, 7), "Driver="))
             return pair.substr(7);
         pos += pair.size() + 1;
     }
@@ -43,7 +42,7 @@ template <typename Item, typename NameOf>
 const Item* findByName(const std::vector<Item>& items, const std::string& name, NameOf nameOf)
 {
     for (const Item& item : items) {
-        if (strcasecmp(nameOf(item).c_str(), name.c_str()) == 0)
+        if (text::equalsIgnoringAsciiCase(nameOf(item), name))
             return &item;
     }
     return nullptr;
@@ -94,4 +93,4 @@ const RegisteredDriver* OdbcSetup::findDriver(const std::string& name) const
     return findByName(drivers, name, [](const RegisteredDriver& driver) { return driver.name; });
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace database::odbc {
+namespace odbc {
 
 struct RegisteredDriver
 {
@@ -28,4 +28,4 @@ struct OdbcSetup
     const RegisteredDriver* findDriver(const std::string& name) const;
 };
 
-}  // namespace database::odbc
+}  // namespace odbc

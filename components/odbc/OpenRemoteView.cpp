@@ -19,7 +19,7 @@
 #include "components/odbc/ValueReader.h"
 #include "components/rows/DatabaseError.h"
 
-namespace database {
+namespace odbc {
 
 namespace {
 
@@ -111,18 +111,19 @@ void setQueryTimeout(const vfp::ContainerConnection& connection, const Handle& s
 
 }  // namespace
 
-std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
-                                          const vfp::ContainerView& view,
-                                          const AllowedServers& allowed, const KeepGoing& keepGoing)
+std::unique_ptr<rows::RowSource> openRemoteView(const vfp::Container& container,
+                                                const vfp::ContainerView& view,
+                                                const AllowedServers& allowed,
+                                                const rows::KeepGoing& keepGoing)
 {
     const std::string description = "The view " + view.name + " of " + container.displayName();
     const std::string cannotOpen = cannotOpenText(container, view);
     const RemoteViewPlan plan = planRemoteView(container, view, odbc::OdbcSetup::read(cannotOpen));
     if (!plan.refusal.empty())
-        throw DatabaseError(plan.refusal);
+        throw rows::DatabaseError(plan.refusal);
     if (allowed.count(plan.login.shown) == 0)
-        throw DatabaseError(cannotOpen + ": connecting to its server (" + plan.login.shown +
-                            ") was not allowed.");
+        throw rows::DatabaseError(cannotOpen + ": connecting to its server (" + plan.login.shown +
+                                  ") was not allowed.");
 
     const vfp::ContainerConnection* connection = plan.connection;
     const odbc::ServerConnection server(*connection, plan.login, cannotOpen);
@@ -139,9 +140,9 @@ std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
         statement.check(rc, refused);
     const std::vector<Column> columns = describeColumns(statement, refused);
     if (columns.empty())
-        throw DatabaseError(cannotOpen + ": its SQL gives no rows, so it is no query; what it " +
-                            "did on " + server.serverText() + " is rolled back where the server " +
-                            "keeps transactions.");
+        throw rows::DatabaseError(
+            cannotOpen + ": its SQL gives no rows, so it is no query; what it " + "did on " +
+            server.serverText() + " is rolled back where the server " + "keeps transactions.");
 
     const std::string cannotRead = description + " cannot be read from " + server.serverText();
     auto spool = std::make_unique<odbc::RowSpool>(cannotRead);
@@ -149,10 +150,10 @@ std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
     odbc::runCancellable(statement, keepGoing, [&](const odbc::CallStop& stop) {
         count = spoolRows(statement, columns, *spool, cannotRead, stop);
     });
-    std::vector<Field> fields;
+    std::vector<rows::Field> fields;
     for (const Column& column : columns)
         fields.emplace_back(column.name, column.plan.adoType);
     return std::make_unique<odbc::RemoteRowSource>(std::move(fields), std::move(spool), count);
 }
 
-}  // namespace database
+}  // namespace odbc

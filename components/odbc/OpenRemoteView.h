@@ -10,7 +10,7 @@
 #include "components/rows/RowSource.h"
 #include "components/vfp/Container.h"
 
-namespace database {
+namespace odbc {
 
 // Runs remote `view` of `container` on its server, when planRemoteView finds nothing to refuse
 // and the server is among `allowed`, and returns its rows: field names as the
@@ -27,9 +27,9 @@ namespace database {
 // allowed"), its driver is missing or the login fails (the reason names the data source and
 // gives the driver manager's own message), the server refuses the SQL, or the SQL gives no
 // rows; "... cannot be read ..." when fetching fails.
-std::unique_ptr<RowSource> openRemoteView(const vfp::Container& container,
-                                          const vfp::ContainerView& view,
-                                          const AllowedServers& allowed,
-                                          const KeepGoing& keepGoing = {});
+std::unique_ptr<rows::RowSource> openRemoteView(const vfp::Container& container,
+                                                const vfp::ContainerView& view,
+                                                const AllowedServers& allowed,
+                                                const rows::KeepGoing& keepGoing = {});
 
-}  // namespace database
+}  // namespace odbc

@@ -1,14 +1,14 @@
 // Walking the spooled rows of a remote view.
 #include "components/odbc/RemoteRowSource.h"
 
-namespace database::odbc {
+namespace odbc {
 
-RemoteRowSource::RemoteRowSource(std::vector<Field> fields, std::unique_ptr<RowSpool> spool,
+RemoteRowSource::RemoteRowSource(std::vector<rows::Field> fields, std::unique_ptr<RowSpool> spool,
                                  long count)
     : mFields(std::move(fields)), mSpool(std::move(spool)), mCount(count)
 {}
 
-std::vector<Field> RemoteRowSource::describe() const
+std::vector<rows::Field> RemoteRowSource::describe() const
 {
     return mFields;
 }
@@ -18,7 +18,7 @@ long RemoteRowSource::recordCount() const
     return mCount;
 }
 
-bool RemoteRowSource::next(std::vector<Field>& fields)
+bool RemoteRowSource::next(std::vector<rows::Field>& fields)
 {
     if (mRead == mCount)
         return false;
@@ -28,4 +28,4 @@ bool RemoteRowSource::next(std::vector<Field>& fields)
     return true;
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

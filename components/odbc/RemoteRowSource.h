@@ -8,24 +8,24 @@
 #include "components/odbc/RowSpool.h"
 #include "components/rows/RowSource.h"
 
-namespace database::odbc {
+namespace odbc {
 
-class RemoteRowSource : public RowSource
+class RemoteRowSource : public rows::RowSource
 {
 public:
     // `spool` holds `count` rows of fields.size() values each, rewound.
-    RemoteRowSource(std::vector<Field> fields, std::unique_ptr<RowSpool> spool, long count);
+    RemoteRowSource(std::vector<rows::Field> fields, std::unique_ptr<RowSpool> spool, long count);
 
-    std::vector<Field> describe() const override;
+    std::vector<rows::Field> describe() const override;
     long recordCount() const override;
-    bool next(std::vector<Field>& fields) override;
+    bool next(std::vector<rows::Field>& fields) override;
 
 private:
-    std::vector<Field> mFields;
+    std::vector<rows::Field> mFields;
     std::unique_ptr<RowSpool> mSpool;
     long mCount;
     long mRead = 0;
     vfp::Value mSkipped;  // values of columns the caller's fields do not hold
 };
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -6,7 +6,7 @@
 #include "components/rows/DatabaseError.h"
 #include "components/rows/ViewParameters.h"
 
-namespace database {
+namespace odbc {
 
 std::string cannotOpenText(const vfp::Container& container, const vfp::ContainerView& view)
 {
@@ -18,7 +18,7 @@ RemoteViewPlan planRemoteView(const vfp::Container& container, const vfp::Contai
 {
     const std::string cannotOpen = cannotOpenText(container, view);
     RemoteViewPlan plan;
-    if (const std::string asked = askedParameters(view); !asked.empty()) {
+    if (const std::string asked = rows::askedParameters(view); !asked.empty()) {
         plan.refusal = cannotOpen + ": it " + asked + ".";
         return plan;
     }
@@ -30,7 +30,7 @@ RemoteViewPlan planRemoteView(const vfp::Container& container, const vfp::Contai
     }
     try {
         plan.login = odbc::buildConnectString(*connection, setup);
-    } catch (const DatabaseError& refused) {
+    } catch (const rows::DatabaseError& refused) {
         plan.refusal =
             cannotOpen + ": its connection " + connection->name + " " + refused.what() + ".";
         return plan;
@@ -43,4 +43,4 @@ RemoteViewPlan planRemoteView(const vfp::Container& container, const vfp::Contai
     return plan;
 }
 
-}  // namespace database
+}  // namespace odbc

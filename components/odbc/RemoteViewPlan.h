@@ -10,7 +10,7 @@
 #include "components/odbc/OdbcSetup.h"
 #include "components/vfp/Container.h"
 
-namespace database {
+namespace odbc {
 
 struct RemoteViewPlan
 {
@@ -33,4 +33,4 @@ using AllowedServers = std::set<std::string>;
 // opened".
 std::string cannotOpenText(const vfp::Container& container, const vfp::ContainerView& view);
 
-}  // namespace database
+}  // namespace odbc

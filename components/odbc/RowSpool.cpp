@@ -11,7 +11,7 @@
 
 #include "components/rows/DatabaseError.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -123,7 +123,7 @@ void RowSpool::failed(const char* what, int error) const
     std::string reason = "the temporary file for its rows " + std::string(what);
     if (error != 0)
         reason += " (" + std::string(std::strerror(error)) + ")";
-    throw DatabaseError(mContext + ": " + reason + ".");
+    throw rows::DatabaseError(mContext + ": " + reason + ".");
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

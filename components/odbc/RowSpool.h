@@ -9,7 +9,7 @@
 
 #include "components/vfp/Value.h"
 
-namespace database::odbc {
+namespace odbc {
 
 class RowSpool
 {
@@ -40,4 +40,4 @@ private:
     std::unique_ptr<std::FILE, Closer> mFile;
 };
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -10,7 +10,7 @@
 
 #include "components/rows/DatabaseError.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -62,9 +62,10 @@ ServerConnection::ServerConnection(const vfp::ContainerConnection& connection,
                                 refused);
         // Without manual commit whatever the SQL changes would stay: nothing is sent then.
         if (!mManualCommit)
-            throw DatabaseError(context + ": " + mServerText +
-                                " cannot hold back changes (its driver offers no manual commit), "
-                                "so the view's SQL is not sent.");
+            throw rows::DatabaseError(
+                context + ": " + mServerText +
+                " cannot hold back changes (its driver offers no manual commit), "
+                "so the view's SQL is not sent.");
     } catch (...) {
         SQLDisconnect(mConnection.get());  // a connected handle cannot be freed
         throw;
@@ -79,4 +80,4 @@ ServerConnection::~ServerConnection()
     SQLDisconnect(mConnection.get());
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -9,7 +9,7 @@
 #include "components/odbc/OdbcHandle.h"
 #include "components/vfp/Container.h"
 
-namespace database::odbc {
+namespace odbc {
 
 // Seconds to wait for the login when the connection sets no ConnectTimeout (or 0, "wait for
 // ever"): a server that never answers must not freeze the program.
@@ -45,4 +45,4 @@ private:
     bool mManualCommit = false;
 };
 
-}  // namespace database::odbc
+}  // namespace odbc

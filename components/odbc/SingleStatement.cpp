@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -207,4 +207,4 @@ std::string whyNotOneStatement(std::string_view sql)
     return {};
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

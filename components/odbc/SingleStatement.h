@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace database::odbc {
+namespace odbc {
 
 // "" when `sql` is one statement in each of standard SQL, MySQL, PostgreSQL, SQL Server and
 // SQLite: no ";" outside quotes and comments except one at the end followed only by blanks,
@@ -16,4 +16,4 @@ namespace database::odbc {
 // SQL Server), # (MySQL), whose /*! ... */ is read as SQL.
 std::string whyNotOneStatement(std::string_view sql);
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -9,11 +9,11 @@
 
 #include <sqlext.h>
 
+#include "components/calendar/Calendar.h"
 #include "components/rows/DatabaseError.h"
-#include "components/vfp/Calendar.h"
-#include "components/vfp/Utf8.h"
+#include "components/text/Utf8.h"
 
-namespace database::odbc {
+namespace odbc {
 
 namespace {
 
@@ -149,7 +149,7 @@ void ValueReader::readText(unsigned column, Kind kind, vfp::Value& out)
         return;
     }
     out.kind = kind;
-    vfp::utf8::fromUtf16(mWide, out.bytes);
+    text::fromUtf16(mWide, out.bytes);
 }
 
 void ValueReader::readDate(unsigned column, vfp::Value& out)
@@ -159,7 +159,7 @@ void ValueReader::readDate(unsigned column, vfp::Value& out)
         keepAsText(column, std::nullopt, out);
         return;
     }
-    if (!vfp::calendar::isValidDate(date.year, date.month, date.day)) {
+    if (!calendar::isValidDate(date.year, date.month, date.day)) {
         keepAsText(column, momentText(date.year, date.month, date.day, ""), out);
         return;
     }
@@ -173,7 +173,7 @@ void ValueReader::readTimestamp(unsigned column, vfp::Value& out)
         keepAsText(column, std::nullopt, out);
         return;
     }
-    if (!vfp::calendar::isValidDate(stamp.year, stamp.month, stamp.day) || stamp.hour > 23 ||
+    if (!calendar::isValidDate(stamp.year, stamp.month, stamp.day) || stamp.hour > 23 ||
         stamp.minute > 59 || stamp.second > 59) {
         keepAsText(column,
                    momentText(stamp.year, stamp.month, stamp.day,
@@ -186,11 +186,11 @@ void ValueReader::readTimestamp(unsigned column, vfp::Value& out)
     // into the next day where it must.
     std::int64_t seconds = ((static_cast<std::int64_t>(stamp.hour) * 60 + stamp.minute) * 60) +
                            stamp.second + (stamp.fraction >= kNanosecondsPerHalfSecond ? 1 : 0);
-    std::int64_t days = vfp::calendar::daysFromCivil(stamp.year, stamp.month, stamp.day);
+    std::int64_t days = calendar::daysFromCivil(stamp.year, stamp.month, stamp.day);
     constexpr std::int64_t kSecondsPerDay = 86400;
     days += seconds / kSecondsPerDay;
     seconds %= kSecondsPerDay;
-    const vfp::calendar::Civil civil = vfp::calendar::civilFromDays(days);
+    const calendar::Civil civil = calendar::civilFromDays(days);
     out = vfp::Value::fromDateTime(
         civil.year, civil.month, civil.day, static_cast<int>(seconds / 3600),
         static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
@@ -202,12 +202,12 @@ void ValueReader::keepAsText(unsigned column, const std::optional<std::string>& 
     Piece piece = Piece::Gone;
     try {
         piece = readPieces(column, SQL_C_WCHAR, mWide);
-    } catch (const DatabaseError&) {
+    } catch (const rows::DatabaseError&) {
         // The driver gives each value once: what it made of the value is all there is.
     }
     if (piece == Piece::Value) {
         out.kind = Kind::Text;
-        vfp::utf8::fromUtf16(mWide, out.bytes);
+        text::fromUtf16(mWide, out.bytes);
     } else if (shown) {
         out.kind = Kind::Text;
         out.bytes = *shown;
@@ -216,4 +216,4 @@ void ValueReader::keepAsText(unsigned column, const std::optional<std::string>& 
     }
 }
 
-}  // namespace database::odbc
+}  // namespace odbc

@@ -10,7 +10,7 @@
 #include "components/odbc/OdbcHandle.h"
 #include "components/vfp/Value.h"
 
-namespace database::odbc {
+namespace odbc {
 
 class ValueReader
 {
@@ -50,4 +50,4 @@ private:
     std::u16string mWide;  // reused between values
 };
 
-}  // namespace database::odbc
+}  // namespace odbc

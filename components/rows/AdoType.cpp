@@ -3,7 +3,7 @@
 
 #include "components/vfp/FieldDescriptor.h"
 
-namespace database {
+namespace rows {
 
 int adoTypeOf(const vfp::FieldDescriptor& field)
 {
@@ -43,4 +43,4 @@ int adoTypeOf(const vfp::FieldDescriptor& field)
     return adEmpty;
 }
 
-}  // namespace database
+}  // namespace rows

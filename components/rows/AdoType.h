@@ -6,7 +6,7 @@ namespace vfp {
 struct FieldDescriptor;
 }
 
-namespace database {
+namespace rows {
 
 enum AdoType : int {
     adEmpty = 0,
@@ -41,4 +41,4 @@ enum AdoType : int {
 // and 205 for general, blob, picture and binary memo.
 int adoTypeOf(const vfp::FieldDescriptor& field);
 
-}  // namespace database
+}  // namespace rows

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace database {
+namespace rows {
 
 class DatabaseError : public std::runtime_error
 {
@@ -12,4 +12,4 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-}  // namespace database
+}  // namespace rows

@@ -5,7 +5,7 @@
 #include "components/rows/DatabaseError.h"
 #include "components/vfp/VfpError.h"
 
-namespace database {
+namespace rows {
 
 template <typename Call>
 auto fromEngine(Call&& call) -> decltype(call())
@@ -17,4 +17,4 @@ auto fromEngine(Call&& call) -> decltype(call())
     }
 }
 
-}  // namespace database
+}  // namespace rows

@@ -7,7 +7,7 @@
 #include <exception>
 #include <functional>
 
-namespace database {
+namespace rows {
 
 // Asked on the thread that started the work, about every few milliseconds while the work
 // goes on (SQLite's progress handler, the wait for a server); return false to stop it. The
@@ -21,4 +21,4 @@ public:
     const char* what() const noexcept override { return "Stopped on request."; }
 };
 
-}  // namespace database
+}  // namespace rows

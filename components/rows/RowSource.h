@@ -1,12 +1,12 @@
-// What a recordset reads rows from: a table of the FoxPro engine, a view run by SQL, or the
-// tables schema. Internal to the database component.
+// What a recordset reads rows from: a table of the FoxPro engine or the tables schema (the
+// database component's sources), a local view (views/) or a remote view (odbc/).
 #pragma once
 
 #include <vector>
 
-#include "components/database/Field.h"
+#include "components/rows/Field.h"
 
-namespace database {
+namespace rows {
 
 class RowSource
 {
@@ -23,4 +23,4 @@ public:
     virtual bool next(std::vector<Field>& fields) = 0;
 };
 
-}  // namespace database
+}  // namespace rows

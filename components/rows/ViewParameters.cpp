@@ -3,7 +3,7 @@
 
 #include "components/vfp/Container.h"
 
-namespace database {
+namespace rows {
 
 std::string askedParameters(const vfp::ContainerView& view)
 {
@@ -25,4 +25,4 @@ std::string askedParameters(const vfp::ContainerView& view)
     return "asks for the parameters " + names + " when it is opened, which only FoxPro can do";
 }
 
-}  // namespace database
+}  // namespace rows

@@ -8,11 +8,11 @@ namespace vfp {
 struct ContainerView;
 }
 
-namespace database {
+namespace rows {
 
 // "asks for the parameters a, b when it is opened, which only FoxPro can do" for a view whose
 // ParameterList is "a,'C';b,'N'"; "" when the view takes no parameters. The caller puts the
 // subject in front ("it ", "the view NAME ").
 std::string askedParameters(const vfp::ContainerView& view);
 
-}  // namespace database
+}  // namespace rows

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
+#include "components/text/Utf8.h"
 
 namespace spreadsheet {
 
@@ -103,8 +103,9 @@ CellText::Prepared CellText::prepareSlowly(std::string_view text)
     int width = 0;
     bool cut = false;
     for (std::size_t i = 0; i < text.size();) {
-        const Utf8Char c = decodeUtf8(text, i);
-        const char32_t shown = isXmlNonCharacter(c.codePoint) ? kReplacementCharacter : c.codePoint;
+        const text::Utf8Char c = text::decodeUtf8(text, i);
+        const char32_t shown =
+            text::isXmlNonCharacter(c.codePoint) ? text::kReplacementCharacter : c.codePoint;
         const bool escaped = shown == '_' && startsEscape(text, i);
         const int units = shown >= 0x10000 ? 2 : 1;
         const int codePoints = escaped ? 7 : 1;
@@ -116,7 +117,7 @@ CellText::Prepared CellText::prepareSlowly(std::string_view text)
         if (escaped)
             mBuffer += kEscapedUnderscore;
         else
-            appendUtf8(mBuffer, shown);
+            text::appendUtf8(mBuffer, shown);
         utf16Units += units;
         writerCodePoints += codePoints;
         width += isWide(shown) ? 2 : 1;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 
 namespace spreadsheet {
 
@@ -73,13 +73,13 @@ std::optional<double> exactDecimal(std::string_view text)
 
 bool isSpreadsheetDate(const CellDate& date)
 {
-    if (!vfp::calendar::isValidDate(date.year, date.month, date.day) || date.year > kLastDateYear)
+    if (!calendar::isValidDate(date.year, date.month, date.day) || date.year > kLastDateYear)
         return false;
     if (date.hour < 0 || date.hour > 23 || date.minute < 0 || date.minute > 59 || date.second < 0 ||
         date.second > 59)
         return false;
     const auto day = [](const CellDate& d) {
-        return vfp::calendar::daysFromCivil(d.year, d.month, d.day);
+        return calendar::daysFromCivil(d.year, d.month, d.day);
     };
     return day(date) >= day(kFirstCommonDate);
 }

@@ -4,8 +4,8 @@
 
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/SpreadsheetMessages.h"
-#include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
+#include "components/text/Utf8.h"
 
 namespace spreadsheet {
 
@@ -27,8 +27,8 @@ void checkSheetName(std::string_view name)
 
     int utf16Length = 0;
     for (std::size_t i = 0; i < name.size();) {
-        const Utf8Char c = decodeUtf8(name, i);
-        if (!c.valid || isXmlNonCharacter(c.codePoint))
+        const text::Utf8Char c = text::decodeUtf8(name, i);
+        if (!c.valid || text::isXmlNonCharacter(c.codePoint))
             throw SpreadsheetError(messages::sheetNameNotUtf8(name));
         if (isControl(c.codePoint))
             throw SpreadsheetError(messages::sheetNameControlCharacter(name));

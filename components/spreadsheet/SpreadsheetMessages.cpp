@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "components/spreadsheet/Utf8.h"
 #include "components/spreadsheet/Worksheet.h"
+#include "components/text/Utf8.h"
 
 namespace spreadsheet::messages {
 
@@ -18,11 +18,11 @@ std::string shown(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const Utf8Char c = decodeUtf8(text, i);
+        const text::Utf8Char c = text::decodeUtf8(text, i);
         const bool unprintable = c.codePoint < 0x20 ||
                                  (c.codePoint >= 0x7F && c.codePoint <= 0x9F) ||
-                                 isXmlNonCharacter(c.codePoint);
-        appendUtf8(out, unprintable ? kReplacementCharacter : c.codePoint);
+                                 text::isXmlNonCharacter(c.codePoint);
+        text::appendUtf8(out, unprintable ? text::kReplacementCharacter : c.codePoint);
         i += c.length;
     }
     return out;

@@ -15,7 +15,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include "components/vfp/Utf8.h"
+#include "components/text/Utf8.h"
 #include "components/vfp/VfpError.h"
 
 namespace vfp {
@@ -156,7 +156,7 @@ std::unique_ptr<ByteTable> buildTable(int codePage)
     auto table = std::make_unique<ByteTable>();
     for (int byte = 0; byte < 256; ++byte) {
         table->length[byte] =
-            static_cast<std::uint8_t>(utf8::encode(unicode[byte], table->utf8[byte].data()));
+            static_cast<std::uint8_t>(text::encodeUtf8(unicode[byte], table->utf8[byte].data()));
         if (byte < 0x80 && unicode[byte] != static_cast<char32_t>(byte))
             table->asciiIsIdentity = false;
         table->reverse.emplace(unicode[byte], static_cast<unsigned char>(byte));
@@ -325,13 +325,13 @@ void TextDecoder::decode(std::string_view bytes, std::string& out)
     // 0x1A byte of its own, every U+001A is such a substitute and becomes U+FFFD
     if (bytes.find('\x1a') == std::string_view::npos)
         std::replace(d->utf16.data(), d->utf16.data() + (end - begin), u'\x1a',
-                     static_cast<char16_t>(utf8::kReplacement));
-    utf8::fromUtf16(std::u16string_view(d->utf16.data(), static_cast<std::size_t>(end - begin)),
+                     static_cast<char16_t>(text::kReplacementCharacter));
+    text::fromUtf16(std::u16string_view(d->utf16.data(), static_cast<std::size_t>(end - begin)),
                     out);
     if (dangling) {
         char replacement[4];
-        out.append(replacement,
-                   static_cast<std::size_t>(utf8::encode(utf8::kReplacement, replacement)));
+        out.append(replacement, static_cast<std::size_t>(
+                                    text::encodeUtf8(text::kReplacementCharacter, replacement)));
     }
 }
 
@@ -344,7 +344,7 @@ std::string encodeText(std::string_view text, int codePage)
         QStringEncoder encoder(icuName(codePage), QStringConverter::Flag::Stateless);
         QStringDecoder decoder(icuName(codePage), QStringConverter::Flag::Stateless);
         std::string out;
-        utf8::forEachCodePoint(text, [&](char32_t unicode) {
+        text::forEachCodePoint(text, [&](char32_t unicode) {
             const QString character = QString::fromUcs4(&unicode, 1);
             const QByteArray bytes = encoder.encode(character);
             out += decoder.decode(bytes) == character ? bytes.toStdString() : std::string("?");
@@ -353,7 +353,7 @@ std::string encodeText(std::string_view text, int codePage)
     }
     const ByteTable& table = tableFor(codePage);
     std::string out;
-    utf8::forEachCodePoint(text, [&](char32_t unicode) {
+    text::forEachCodePoint(text, [&](char32_t unicode) {
         const auto found = table.reverse.find(unicode);
         out.push_back(found != table.reverse.end() ? static_cast<char>(found->second) : '?');
     });

@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QString>
 
+#include "components/text/AsciiCase.h"
 #include "components/vfp/FileLookup.h"
 #include "components/vfp/Messages.h"
 #include "components/vfp/RecordReader.h"
@@ -138,11 +139,7 @@ std::vector<ContainerObject> readObjects(const Table& table)
 
 bool isType(const ContainerObject& object, std::string_view type)
 {
-    return object.type.size() == type.size() &&
-           std::equal(type.begin(), type.end(), object.type.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+    return text::equalsIgnoringAsciiCase(object.type, type);
 }
 
 ContainerTable makeTable(const ContainerState& state, const ContainerObject& object,

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 #include "components/vfp/Endian.h"
 
 namespace vfp::decode {

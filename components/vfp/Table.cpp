@@ -3,8 +3,8 @@
 #include "components/vfp/Table.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "components/text/AsciiCase.h"
 #include "components/vfp/Container.h"
 #include "components/vfp/ContainerShelf.h"
 #include "components/vfp/FileLookup.h"
@@ -18,16 +18,9 @@ namespace {
 constexpr std::size_t kScanBytes = std::size_t{1}
                                    << 20;  // deletion-byte scan reads 1 MiB at a time
 
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 MemoFormat formatFor(const std::string& memoName, std::uint8_t version)
 {
-    const std::string lower = lowerAscii(memoName);
+    const std::string lower = text::lowerAscii(memoName);
     if (lower.size() < 4 || lower.compare(lower.size() - 4, 4, ".dbt") != 0)
         return MemoFormat::Fpt;
     return version == 0x83 ? MemoFormat::Dbt3 : MemoFormat::Dbt4;
@@ -37,7 +30,7 @@ void findMemo(TableState& state)
 {
     const std::filesystem::path folder = state.path.parent_path();
     const std::string stem = state.path.stem().string();
-    const std::string extension = lowerAscii(state.path.extension().string());
+    const std::string extension = text::lowerAscii(state.path.extension().string());
     std::vector<std::string> candidates;
     if (extension == ".dbc")
         candidates = {".dct"};
@@ -187,11 +180,7 @@ const std::vector<std::string>& Table::notes() const
 int Table::fieldIndex(std::string_view name) const
 {
     const auto same = [&](const std::string& candidate) {
-        return candidate.size() == name.size() &&
-               std::equal(candidate.begin(), candidate.end(), name.begin(), [](char a, char b) {
-                   return std::tolower(static_cast<unsigned char>(a)) ==
-                          std::tolower(static_cast<unsigned char>(b));
-               });
+        return text::equalsIgnoringAsciiCase(candidate, name);
     };
     const auto& fields = mState->fields;
     for (std::size_t i = 0; i < fields.size(); ++i)

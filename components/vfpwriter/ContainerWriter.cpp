@@ -3,16 +3,16 @@
 #include "components/vfpwriter/ContainerWriter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <set>
 #include <system_error>
 
+#include "components/text/AsciiCase.h"
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
 #include "components/vfp/VfpError.h"
 
-namespace vfp {
+namespace vfpwriter {
 namespace {
 
 constexpr int kObjectNameBytes = 128;  // OBJECTNAME width: FoxPro's longest name
@@ -20,55 +20,55 @@ constexpr std::uint8_t kClassTable = 1, kClassLocalView = 6, kClassRemoteView = 
 
 std::vector<FieldDefinition> containerFields()
 {
-    return {{"OBJECTID", FieldType::Integer},
-            {"PARENTID", FieldType::Integer},
-            {"OBJECTTYPE", FieldType::Character, 10},
-            {"OBJECTNAME", FieldType::Character, kObjectNameBytes},
-            {"PROPERTY", FieldType::Memo, 0, 0, false, true},
-            {"CODE", FieldType::Memo, 0, 0, false, true},
-            {"RIINFO", FieldType::Character, 6},
-            {"USER", FieldType::Memo}};
+    return {{"OBJECTID", vfp::FieldType::Integer},
+            {"PARENTID", vfp::FieldType::Integer},
+            {"OBJECTTYPE", vfp::FieldType::Character, 10},
+            {"OBJECTNAME", vfp::FieldType::Character, kObjectNameBytes},
+            {"PROPERTY", vfp::FieldType::Memo, 0, 0, false, true},
+            {"CODE", vfp::FieldType::Memo, 0, 0, false, true},
+            {"RIINFO", vfp::FieldType::Character, 6},
+            {"USER", vfp::FieldType::Memo}};
 }
 
 // One property record: length (LE, counting its 7 head bytes), 0x01, id (BE), value.
-void appendProperty(std::string& memo, const Property& property, int codePage)
+void appendProperty(std::string& memo, const vfp::Property& property, int codePage)
 {
     std::string value;
     switch (property.kind) {
-        case Property::Kind::Text:
-            value = encodeText(property.text, codePage);
+        case vfp::Property::Kind::Text:
+            value = vfp::encodeText(property.text, codePage);
             value.push_back('\0');
             break;
-        case Property::Kind::Number:
+        case vfp::Property::Kind::Number:
             value.resize(4);
-            endian::putBe32(value.data(), static_cast<std::uint32_t>(property.number));
+            vfp::endian::putBe32(value.data(), static_cast<std::uint32_t>(property.number));
             break;
-        case Property::Kind::Logical:
+        case vfp::Property::Kind::Logical:
             value.assign(1, static_cast<char>(property.number));
             break;
-        case Property::Kind::Bytes:
+        case vfp::Property::Kind::Bytes:
             value = property.text;
             break;
     }
     char head[7];
-    endian::putLe32(head, static_cast<std::uint32_t>(value.size() + sizeof head));
+    vfp::endian::putLe32(head, static_cast<std::uint32_t>(value.size() + sizeof head));
     head[4] = 0x01;
-    endian::putBe16(head + 5, static_cast<std::uint16_t>(property.id));
+    vfp::endian::putBe16(head + 5, static_cast<std::uint16_t>(property.id));
     memo.append(head, sizeof head);
     memo += value;
 }
 
-Property text(int id, std::string value)
+vfp::Property text(int id, std::string value)
 {
-    return {id, Property::Kind::Text, std::move(value), 0};
+    return {id, vfp::Property::Kind::Text, std::move(value), 0};
 }
-Property number(int id, std::int64_t value)
+vfp::Property number(int id, std::int64_t value)
 {
-    return {id, Property::Kind::Number, {}, value};
+    return {id, vfp::Property::Kind::Number, {}, value};
 }
-Property byteNumber(int id, std::int64_t value)
+vfp::Property byteNumber(int id, std::int64_t value)
 {
-    return {id, Property::Kind::Logical, {}, value};
+    return {id, vfp::Property::Kind::Logical, {}, value};
 }
 
 // Header names: the long name's first 10 characters upper-cased, a digit suffix on clashes.
@@ -77,9 +77,7 @@ std::vector<std::string> headerNames(const std::vector<FieldDefinition>& fields)
     std::set<std::string> taken;
     std::vector<std::string> names;
     for (const FieldDefinition& field : fields) {
-        std::string base = field.name.substr(0, 10);
-        for (char& c : base)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const std::string base = text::upperAscii(field.name.substr(0, 10));
         std::string candidate = base;
         for (int n = 1; taken.count(candidate) != 0; ++n) {
             const std::string suffix = std::to_string(n);
@@ -111,8 +109,8 @@ ContainerWriter::ContainerWriter(const std::filesystem::path& dbc, std::uint8_t 
     : d(std::make_unique<Impl>())
 {
     d->path = dbc;
-    const int marked = codePageForMark(codePageMark);
-    d->codePage = marked != 0 && isSupportedCodePage(marked) ? marked : 1252;
+    const int marked = vfp::codePageForMark(codePageMark);
+    d->codePage = marked != 0 && vfp::isSupportedCodePage(marked) ? marked : 1252;
     WriteOptions options;
     options.codePageMark = codePageMark;
     d->table.emplace(dbc, containerFields(), options);
@@ -130,21 +128,21 @@ ContainerWriter& ContainerWriter::operator=(ContainerWriter&&) noexcept = defaul
 std::int32_t ContainerWriter::addObject(const ObjectDefinition& object)
 {
     if (!d->table)
-        throw VfpError(d->path.filename().string() + " is already closed.");
+        throw vfp::VfpError(d->path.filename().string() + " is already closed.");
     const std::int32_t id = d->nextId++;
     std::string memo;
-    for (const Property& property : object.properties)
+    for (const vfp::Property& property : object.properties)
         appendProperty(memo, property, d->codePage);
-    std::vector<Value> row(8);
-    row[0].kind = Value::Kind::Integer;
+    std::vector<vfp::Value> row(8);
+    row[0].kind = vfp::Value::Kind::Integer;
     row[0].integer = id;
-    row[1].kind = Value::Kind::Integer;
+    row[1].kind = vfp::Value::Kind::Integer;
     row[1].integer = object.parentId;
-    row[2].kind = Value::Kind::Text;
+    row[2].kind = vfp::Value::Kind::Text;
     row[2].bytes = object.type;
-    row[3].kind = Value::Kind::Text;
+    row[3].kind = vfp::Value::Kind::Text;
     row[3].bytes = object.name;
-    row[4].kind = Value::Kind::Binary;
+    row[4].kind = vfp::Value::Kind::Binary;
     row[4].bytes = memo;
     d->table->append(row, object.deleted);
     return id;
@@ -174,11 +172,12 @@ TableWriter ContainerWriter::createTable(const std::string& name, const std::str
 std::int32_t ContainerWriter::addTable(const std::string& name, const std::string& relativePath,
                                        const std::vector<std::string>& longFieldNames)
 {
-    const std::int32_t id = addObject({1,
-                                       "Table",
-                                       name,
-                                       {byteNumber(PropertyId::ObjectClass, kClassTable),
-                                        text(PropertyId::Path, windowsSeparators(relativePath))}});
+    const std::int32_t id =
+        addObject({1,
+                   "Table",
+                   name,
+                   {byteNumber(vfp::PropertyId::ObjectClass, kClassTable),
+                    text(vfp::PropertyId::Path, windowsSeparators(relativePath))}});
     for (const std::string& field : longFieldNames)
         addObject({id, "Field", field, {}});
     return id;
@@ -190,22 +189,22 @@ std::int32_t ContainerWriter::addView(const std::string& name, const std::string
                                       const std::string& parameters, const std::string& tables)
 {
     const bool remote = !connectionName.empty();
-    std::vector<Property> properties{
-        byteNumber(PropertyId::ObjectClass, remote ? kClassRemoteView : kClassLocalView),
-        number(PropertyId::SourceType, remote ? 2 : 1), text(PropertyId::Sql, sql)};
+    std::vector<vfp::Property> properties{
+        byteNumber(vfp::PropertyId::ObjectClass, remote ? kClassRemoteView : kClassLocalView),
+        number(vfp::PropertyId::SourceType, remote ? 2 : 1), text(vfp::PropertyId::Sql, sql)};
     if (!tables.empty())
-        properties.push_back(text(PropertyId::Tables, tables));
+        properties.push_back(text(vfp::PropertyId::Tables, tables));
     if (remote)
-        properties.push_back(text(PropertyId::ConnectName, connectionName));
+        properties.push_back(text(vfp::PropertyId::ConnectName, connectionName));
     if (!parameters.empty())
-        properties.push_back(text(PropertyId::ParameterList, parameters));
+        properties.push_back(text(vfp::PropertyId::ParameterList, parameters));
     const std::int32_t id = addObject({1, "View", name, properties});
     for (const ViewColumn& column : columns) {
-        std::vector<Property> fieldProperties;
+        std::vector<vfp::Property> fieldProperties;
         if (!column.dataType.empty())
-            fieldProperties.push_back(text(PropertyId::DataType, column.dataType));
+            fieldProperties.push_back(text(vfp::PropertyId::DataType, column.dataType));
         if (!column.updateName.empty())
-            fieldProperties.push_back(text(PropertyId::UpdateName, column.updateName));
+            fieldProperties.push_back(text(vfp::PropertyId::UpdateName, column.updateName));
         addObject({id, "Field", column.name, fieldProperties});
     }
     return id;
@@ -215,15 +214,15 @@ std::int32_t ContainerWriter::addConnection(const std::string& name, const std::
                                             const std::string& connectString,
                                             const ConnectionLogin& login)
 {
-    std::vector<Property> properties{text(PropertyId::DataSource, dataSource)};
+    std::vector<vfp::Property> properties{text(vfp::PropertyId::DataSource, dataSource)};
     if (!connectString.empty())
-        properties.push_back(text(PropertyId::ConnectString, connectString));
+        properties.push_back(text(vfp::PropertyId::ConnectString, connectString));
     if (!login.userId.empty())
-        properties.push_back(text(PropertyId::UserId, login.userId));
+        properties.push_back(text(vfp::PropertyId::UserId, login.userId));
     if (!login.password.empty())
-        properties.push_back(text(PropertyId::Password, login.password));
+        properties.push_back(text(vfp::PropertyId::Password, login.password));
     if (login.connectTimeout != 0)
-        properties.push_back(number(PropertyId::ConnectTimeout, login.connectTimeout));
+        properties.push_back(number(vfp::PropertyId::ConnectTimeout, login.connectTimeout));
     return addObject({1, "Connection", name, properties});
 }
 
@@ -236,4 +235,4 @@ void ContainerWriter::close()
     table.close();
 }
 
-}  // namespace vfp
+}  // namespace vfpwriter

@@ -1,8 +1,8 @@
 // Writes a minimal Visual FoxPro database container (.dbc/.dct) with its member tables, long
 // field names, local and remote views and connections; for tests and sample data.
 //
-//   vfp::ContainerWriter dbc(dir / "shop.dbc");
-//   vfp::TableWriter orders = dbc.createTable("Orders", "orders.dbf",
+//   vfpwriter::ContainerWriter dbc(dir / "shop.dbc");
+//   vfpwriter::TableWriter orders = dbc.createTable("Orders", "orders.dbf",
 //       {{"orderid", vfp::FieldType::Integer}, {"shippeddate", vfp::FieldType::Date}});
 //   ... orders.append(...); orders.close();
 //   dbc.addView("late_orders", "SELECT * FROM orders WHERE shippeddate > date()");
@@ -18,16 +18,16 @@
 #include "components/vfp/Properties.h"
 #include "components/vfpwriter/TableWriter.h"
 
-namespace vfp {
+namespace vfpwriter {
 
 struct ObjectDefinition
 {
     std::int32_t parentId = 1;
     std::string type;  // "Table", "View", "Field", "Connection" ...
     std::string name;
-    std::vector<Property> properties;  // Text (written with its 0x00), Number (4 bytes),
-                                       // Logical (1 byte), Bytes (as is)
-    bool deleted = false;              // written as a deleted row
+    std::vector<vfp::Property> properties;  // Text (written with its 0x00), Number (4 bytes),
+                                            // Logical (1 byte), Bytes (as is)
+    bool deleted = false;                   // written as a deleted row
 };
 
 // The login of a connection: properties written only where given.
@@ -86,4 +86,4 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-}  // namespace vfp
+}  // namespace vfpwriter

@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
 #include "components/vfp/VfpError.h"
 
-namespace vfp::encode {
+namespace vfpwriter::encode {
 namespace {
 
 std::string formatNumber(double value, int decimals)
@@ -23,10 +23,10 @@ std::string formatNumber(double value, int decimals)
 
 }  // namespace
 
-bool isMemoType(FieldType type)
+bool isMemoType(vfp::FieldType type)
 {
-    return type == FieldType::Memo || type == FieldType::General || type == FieldType::Blob ||
-           type == FieldType::Picture;
+    return type == vfp::FieldType::Memo || type == vfp::FieldType::General ||
+           type == vfp::FieldType::Blob || type == vfp::FieldType::Picture;
 }
 
 std::string fieldError(const std::string& table, const std::string& field,
@@ -35,85 +35,88 @@ std::string fieldError(const std::string& table, const std::string& field,
     return table + ": field " + field + " " + problem;
 }
 
-void fieldBytes(const FieldDefinition& definition, const Value& value, const Context& context,
+void fieldBytes(const FieldDefinition& definition, const vfp::Value& value, const Context& context,
                 std::string& out)
 {
     const std::string& name = context.table;
     const auto wrongKind = [&]() {
-        return VfpError(fieldError(name, definition.name, "cannot take a value of this kind."));
+        return vfp::VfpError(
+            fieldError(name, definition.name, "cannot take a value of this kind."));
     };
     const auto tooLong = [&](std::size_t n) {
-        return VfpError(fieldError(name, definition.name,
-                                   "is " + std::to_string(definition.length) +
-                                       " bytes wide; the value needs " + std::to_string(n) + "."));
+        return vfp::VfpError(fieldError(name, definition.name,
+                                        "is " + std::to_string(definition.length) +
+                                            " bytes wide; the value needs " + std::to_string(n) +
+                                            "."));
     };
     const auto width = static_cast<std::size_t>(definition.length);
     out.clear();
-    if (value.kind == Value::Kind::Null) {
+    if (value.kind == vfp::Value::Kind::Null) {
         if (!definition.nullable)
-            throw VfpError(fieldError(name, definition.name, "is not nullable."));
+            throw vfp::VfpError(fieldError(name, definition.name, "is not nullable."));
         return;
     }
-    if (value.kind == Value::Kind::Empty)
+    if (value.kind == vfp::Value::Kind::Empty)
         return;
     switch (definition.type) {
-        case FieldType::Character:
-        case FieldType::Varchar:
-        case FieldType::Varbinary:
-        case FieldType::Memo:
-        case FieldType::General:
-        case FieldType::Blob:
-        case FieldType::Picture:
-            if (value.kind != Value::Kind::Text && value.kind != Value::Kind::Binary)
+        case vfp::FieldType::Character:
+        case vfp::FieldType::Varchar:
+        case vfp::FieldType::Varbinary:
+        case vfp::FieldType::Memo:
+        case vfp::FieldType::General:
+        case vfp::FieldType::Blob:
+        case vfp::FieldType::Picture:
+            if (value.kind != vfp::Value::Kind::Text && value.kind != vfp::Value::Kind::Binary)
                 throw wrongKind();
-            out = value.kind == Value::Kind::Binary || definition.binary
+            out = value.kind == vfp::Value::Kind::Binary || definition.binary
                       ? value.bytes
-                      : encodeText(value.bytes, context.codePage);
+                      : vfp::encodeText(value.bytes, context.codePage);
             if (!isMemoType(definition.type) && out.size() > width)
                 throw tooLong(out.size());
             break;
-        case FieldType::Numeric:
-        case FieldType::Float:
-            if (value.kind == Value::Kind::Decimal)
+        case vfp::FieldType::Numeric:
+        case vfp::FieldType::Float:
+            if (value.kind == vfp::Value::Kind::Decimal)
                 out = value.bytes;
-            else if (value.kind == Value::Kind::Integer)
+            else if (value.kind == vfp::Value::Kind::Integer)
                 out = std::to_string(value.integer);
-            else if (value.kind == Value::Kind::Double && std::isfinite(value.real))
+            else if (value.kind == vfp::Value::Kind::Double && std::isfinite(value.real))
                 out = formatNumber(value.real, definition.decimals);
             else
                 throw wrongKind();
             if (out.size() > width)
                 throw tooLong(out.size());
             break;
-        case FieldType::Integer:
-            if (value.kind != Value::Kind::Integer || value.integer < INT32_MIN ||
+        case vfp::FieldType::Integer:
+            if (value.kind != vfp::Value::Kind::Integer || value.integer < INT32_MIN ||
                 value.integer > INT32_MAX)
                 throw wrongKind();
             out.resize(4);
-            endian::putLe32(out.data(), static_cast<std::uint32_t>(value.integer));
+            vfp::endian::putLe32(out.data(), static_cast<std::uint32_t>(value.integer));
             break;
-        case FieldType::Double: {
-            if (value.kind != Value::Kind::Double && value.kind != Value::Kind::Integer)
+        case vfp::FieldType::Double: {
+            if (value.kind != vfp::Value::Kind::Double && value.kind != vfp::Value::Kind::Integer)
                 throw wrongKind();
-            const double number =
-                value.kind == Value::Kind::Double ? value.real : static_cast<double>(value.integer);
+            const double number = value.kind == vfp::Value::Kind::Double
+                                      ? value.real
+                                      : static_cast<double>(value.integer);
             std::uint64_t bits;
             std::memcpy(&bits, &number, sizeof bits);
             out.resize(8);
-            endian::putLe64(out.data(), bits);
+            vfp::endian::putLe64(out.data(), bits);
             break;
         }
-        case FieldType::Currency: {
-            if (value.kind != Value::Kind::Currency && value.kind != Value::Kind::Integer)
+        case vfp::FieldType::Currency: {
+            if (value.kind != vfp::Value::Kind::Currency && value.kind != vfp::Value::Kind::Integer)
                 throw wrongKind();
             const std::int64_t scaled =
-                value.kind == Value::Kind::Currency ? value.integer : value.integer * 10000;
+                value.kind == vfp::Value::Kind::Currency ? value.integer : value.integer * 10000;
             out.resize(8);
-            endian::putLe64(out.data(), static_cast<std::uint64_t>(scaled));
+            vfp::endian::putLe64(out.data(), static_cast<std::uint64_t>(scaled));
             break;
         }
-        case FieldType::Date: {
-            if (value.kind != Value::Kind::Date ||
+        case vfp::FieldType::Date: {
+            if (value.kind != vfp::Value::Kind::Date ||
                 !calendar::isValidDate(value.year, value.month, value.day))
                 throw wrongKind();
             char text[40];  // room for any int, though dates are checked to 4+2+2 digits
@@ -121,8 +124,8 @@ void fieldBytes(const FieldDefinition& definition, const Value& value, const Con
             out.assign(text, 8);
             break;
         }
-        case FieldType::DateTime: {
-            if (value.kind != Value::Kind::DateTime ||
+        case vfp::FieldType::DateTime: {
+            if (value.kind != vfp::Value::Kind::DateTime ||
                 !calendar::isValidDate(value.year, value.month, value.day))
                 throw wrongKind();
             std::int64_t milliseconds =
@@ -130,19 +133,19 @@ void fieldBytes(const FieldDefinition& definition, const Value& value, const Con
             if (context.datetimeOneMsShort && milliseconds > 0)
                 --milliseconds;
             out.resize(8);
-            endian::putLe32(out.data(), static_cast<std::uint32_t>(calendar::julianDay(
-                                            value.year, value.month, value.day)));
-            endian::putLe32(out.data() + 4, static_cast<std::uint32_t>(milliseconds));
+            vfp::endian::putLe32(out.data(), static_cast<std::uint32_t>(calendar::julianDay(
+                                                 value.year, value.month, value.day)));
+            vfp::endian::putLe32(out.data() + 4, static_cast<std::uint32_t>(milliseconds));
             break;
         }
-        case FieldType::Logical:
-            if (value.kind != Value::Kind::Boolean)
+        case vfp::FieldType::Logical:
+            if (value.kind != vfp::Value::Kind::Boolean)
                 throw wrongKind();
             out.assign(1, value.integer ? 'T' : 'F');
             break;
-        case FieldType::NullFlags:
+        case vfp::FieldType::NullFlags:
             throw wrongKind();
     }
 }
 
-}  // namespace vfp::encode
+}  // namespace vfpwriter::encode

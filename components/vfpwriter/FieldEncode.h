@@ -5,7 +5,7 @@
 
 #include "components/vfpwriter/TableWriter.h"
 
-namespace vfp::encode {
+namespace vfpwriter::encode {
 
 struct Context
 {
@@ -15,7 +15,7 @@ struct Context
 };
 
 // True for the types whose value lives in the memo file.
-bool isMemoType(FieldType type);
+bool isMemoType(vfp::FieldType type);
 
 // "<table>: field <field> <problem>", the writer's messages.
 std::string fieldError(const std::string& table, const std::string& field,
@@ -26,7 +26,7 @@ std::string fieldError(const std::string& table, const std::string& field,
 // data (written to the memo file by the writer). Null and Empty give no bytes. Throws
 // VfpError naming the field when the value has a kind the field cannot take, does not fit
 // its width, or is Null in a field that is not nullable.
-void fieldBytes(const FieldDefinition& definition, const Value& value, const Context& context,
+void fieldBytes(const FieldDefinition& definition, const vfp::Value& value, const Context& context,
                 std::string& out);
 
-}  // namespace vfp::encode
+}  // namespace vfpwriter::encode

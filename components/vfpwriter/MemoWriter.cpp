@@ -9,7 +9,7 @@
 #include "components/vfp/Endian.h"
 #include "components/vfp/VfpError.h"
 
-namespace vfp {
+namespace vfpwriter {
 namespace {
 
 constexpr std::uint32_t kHeaderBytes = 512;
@@ -29,11 +29,11 @@ MemoWriter::MemoWriter(const std::filesystem::path& path, std::uint32_t blockSiz
       mNextBlock((kHeaderBytes + blockSize - 1) / std::max<std::uint32_t>(1, blockSize))
 {
     if (blockSize < 1 || blockSize > kMaxBlockSize)
-        throw VfpError(path.filename().string() + ": memo block size " + std::to_string(blockSize) +
-                       " is outside 1 to 65535.");
+        throw vfp::VfpError(path.filename().string() + ": memo block size " +
+                            std::to_string(blockSize) + " is outside 1 to 65535.");
     mFile = std::fopen(path.c_str(), "wb");
     if (!mFile)
-        throw VfpError(failure(path, "created"));
+        throw vfp::VfpError(failure(path, "created"));
     // the header fills whole blocks, so the first memo starts on a block boundary
     const std::string header(static_cast<std::size_t>(mNextBlock * mBlockSize), '\0');
     std::fwrite(header.data(), 1, header.size(), mFile);
@@ -51,11 +51,11 @@ std::uint32_t MemoWriter::append(std::string_view data, std::uint32_t type)
     const std::uint64_t blocks = (bytes + mBlockSize - 1) / mBlockSize;
     if (data.size() > std::numeric_limits<std::uint32_t>::max() ||
         mNextBlock + blocks > std::numeric_limits<std::uint32_t>::max())
-        throw VfpError(mPath.filename().string() +
-                       " is full: a memo pointer cannot address more blocks.");
+        throw vfp::VfpError(mPath.filename().string() +
+                            " is full: a memo pointer cannot address more blocks.");
     char head[8];
-    endian::putBe32(head, type);
-    endian::putBe32(head + 4, static_cast<std::uint32_t>(data.size()));
+    vfp::endian::putBe32(head, type);
+    vfp::endian::putBe32(head + 4, static_cast<std::uint32_t>(data.size()));
     std::fwrite(head, 1, sizeof head, mFile);
     std::fwrite(data.data(), 1, data.size(), mFile);
     static const char zeros[512] = {};
@@ -76,14 +76,14 @@ void MemoWriter::close()
         return;
     // bytes 0-3: next free block; bytes 6-7: block size; both big-endian
     char head[8] = {};
-    endian::putBe32(head, static_cast<std::uint32_t>(mNextBlock));
-    endian::putBe16(head + 6, static_cast<std::uint16_t>(mBlockSize));
+    vfp::endian::putBe32(head, static_cast<std::uint32_t>(mNextBlock));
+    vfp::endian::putBe16(head + 6, static_cast<std::uint16_t>(mBlockSize));
     const bool ok = std::fseek(mFile, 0, SEEK_SET) == 0 &&
                     std::fwrite(head, 1, sizeof head, mFile) == sizeof head && !std::ferror(mFile);
     const bool closed = std::fclose(mFile) == 0;
     mFile = nullptr;
     if (!ok || !closed)
-        throw VfpError(failure(mPath, "written"));
+        throw vfp::VfpError(failure(mPath, "written"));
 }
 
-}  // namespace vfp
+}  // namespace vfpwriter

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace vfp {
+namespace vfpwriter {
 
 class MemoWriter
 {
@@ -32,4 +32,4 @@ private:
     std::uint64_t mNextBlock;
 };
 
-}  // namespace vfp
+}  // namespace vfpwriter

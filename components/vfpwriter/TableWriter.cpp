@@ -10,13 +10,14 @@
 #include <cstring>
 #include <optional>
 
+#include "components/text/AsciiCase.h"
 #include "components/vfp/CodePage.h"
 #include "components/vfp/Endian.h"
 #include "components/vfp/VfpError.h"
 #include "components/vfpwriter/FieldEncode.h"
 #include "components/vfpwriter/MemoWriter.h"
 
-namespace vfp {
+namespace vfpwriter {
 namespace {
 
 constexpr int kMaxRecordBytes = 65500;  // FoxPro's limit for one record
@@ -33,71 +34,65 @@ struct Layout
     int varLengthBit = -1;
 };
 
-int defaultWidth(FieldType type)
+int defaultWidth(vfp::FieldType type)
 {
     switch (type) {
-        case FieldType::Date:
-        case FieldType::DateTime:
-        case FieldType::Double:
-        case FieldType::Currency:
+        case vfp::FieldType::Date:
+        case vfp::FieldType::DateTime:
+        case vfp::FieldType::Double:
+        case vfp::FieldType::Currency:
             return 8;
-        case FieldType::Integer:
-        case FieldType::Memo:
-        case FieldType::General:
-        case FieldType::Blob:
-        case FieldType::Picture:
+        case vfp::FieldType::Integer:
+        case vfp::FieldType::Memo:
+        case vfp::FieldType::General:
+        case vfp::FieldType::Blob:
+        case vfp::FieldType::Picture:
             return 4;
-        case FieldType::Logical:
+        case vfp::FieldType::Logical:
             return 1;
         default:
             return 10;
     }
 }
 
-bool widthAllowed(FieldType type, int width)
+bool widthAllowed(vfp::FieldType type, int width)
 {
     switch (type) {
-        case FieldType::Character:
-        case FieldType::Varchar:
-        case FieldType::Varbinary:
+        case vfp::FieldType::Character:
+        case vfp::FieldType::Varchar:
+        case vfp::FieldType::Varbinary:
             return width >= 1 && width <= 254;
-        case FieldType::Numeric:
-        case FieldType::Float:
+        case vfp::FieldType::Numeric:
+        case vfp::FieldType::Float:
             return width >= 1 && width <= 20;
-        case FieldType::NullFlags:
+        case vfp::FieldType::NullFlags:
             return false;
         default:
             return width == defaultWidth(type);
     }
 }
 
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // Field flag byte as Visual FoxPro writes it: 0x04 also on the fixed binary types.
 std::uint8_t flagsFor(const FieldDefinition& definition)
 {
-    std::uint8_t flags = definition.nullable ? FieldFlag::Nullable : 0;
+    std::uint8_t flags = definition.nullable ? vfp::FieldFlag::Nullable : 0;
     switch (definition.type) {
-        case FieldType::Character:
-        case FieldType::Varchar:
-        case FieldType::Memo:
+        case vfp::FieldType::Character:
+        case vfp::FieldType::Varchar:
+        case vfp::FieldType::Memo:
             if (definition.binary)
-                flags |= FieldFlag::Binary;
+                flags |= vfp::FieldFlag::Binary;
             break;
-        case FieldType::Integer:
-            flags |= FieldFlag::Binary | (definition.autoIncrement ? FieldFlag::AutoIncrement : 0);
+        case vfp::FieldType::Integer:
+            flags |= vfp::FieldFlag::Binary |
+                     (definition.autoIncrement ? vfp::FieldFlag::AutoIncrement : 0);
             break;
-        case FieldType::DateTime:
-        case FieldType::Currency:
-        case FieldType::Double:
-        case FieldType::Varbinary:
-        case FieldType::Blob:
-            flags |= FieldFlag::Binary;
+        case vfp::FieldType::DateTime:
+        case vfp::FieldType::Currency:
+        case vfp::FieldType::Double:
+        case vfp::FieldType::Varbinary:
+        case vfp::FieldType::Blob:
+            flags |= vfp::FieldFlag::Binary;
             break;
         default:
             break;
@@ -133,20 +128,20 @@ struct TableWriter::Impl
 
     [[noreturn]] void fail(const char* what) const
     {
-        throw VfpError(name + " cannot be " + what + ": " + std::strerror(errno) + " (" +
-                       path.string() + ").");
+        throw vfp::VfpError(name + " cannot be " + what + ": " + std::strerror(errno) + " (" +
+                            path.string() + ").");
     }
 
     void layOut(std::vector<FieldDefinition> definitions)
     {
         if (definitions.empty())
-            throw VfpError(name + ": a table needs at least one field.");
+            throw vfp::VfpError(name + ": a table needs at least one field.");
         int bits = 0;
         int offset = 1;
         for (FieldDefinition& definition : definitions) {
             if (definition.length == 0)
                 definition.length = defaultWidth(definition.type);
-            if (definition.type == FieldType::Currency)
+            if (definition.type == vfp::FieldType::Currency)
                 definition.decimals = 4;
             const bool nameOk =
                 !definition.name.empty() && definition.name.size() <= kMaxNameBytes &&
@@ -154,17 +149,19 @@ struct TableWriter::Impl
                     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
                 });
             if (!nameOk)
-                throw VfpError(encode::fieldError(
+                throw vfp::VfpError(encode::fieldError(
                     name, definition.name, "needs a name of 1 to 10 letters, digits or '_'."));
             for (const Layout& earlier : fields)
-                if (lowerAscii(earlier.definition.name) == lowerAscii(definition.name))
-                    throw VfpError(encode::fieldError(name, definition.name, "appears twice."));
+                if (text::lowerAscii(earlier.definition.name) == text::lowerAscii(definition.name))
+                    throw vfp::VfpError(
+                        encode::fieldError(name, definition.name, "appears twice."));
             if (!widthAllowed(definition.type, definition.length))
-                throw VfpError(encode::fieldError(
+                throw vfp::VfpError(encode::fieldError(
                     name, definition.name,
                     "cannot have width " + std::to_string(definition.length) + "."));
             Layout layout{definition, offset};
-            if (definition.type == FieldType::Varchar || definition.type == FieldType::Varbinary)
+            if (definition.type == vfp::FieldType::Varchar ||
+                definition.type == vfp::FieldType::Varbinary)
                 layout.varLengthBit = bits++;
             if (definition.nullable)
                 layout.nullBit = bits++;
@@ -179,9 +176,10 @@ struct TableWriter::Impl
         recordLength = offset;
         const int fieldCount = static_cast<int>(fields.size()) + (bits > 0 ? 1 : 0);
         if (fieldCount > kMaxFields || recordLength > kMaxRecordBytes)
-            throw VfpError(name + ": " + std::to_string(fieldCount) + " fields of " +
-                           std::to_string(recordLength) +
-                           " bytes are more than a table can hold (255 fields, 65,500 bytes).");
+            throw vfp::VfpError(
+                name + ": " + std::to_string(fieldCount) + " fields of " +
+                std::to_string(recordLength) +
+                " bytes are more than a table can hold (255 fields, 65,500 bytes).");
         headerLength = 32 + 32 * fieldCount + 1 + kBacklinkBytes;
         stored.resize(fields.size());
     }
@@ -189,14 +187,14 @@ struct TableWriter::Impl
     std::string header() const
     {
         const bool wide = std::any_of(fields.begin(), fields.end(), [](const Layout& f) {
-            return f.definition.type == FieldType::Varchar ||
-                   f.definition.type == FieldType::Varbinary ||
-                   f.definition.type == FieldType::Blob;
+            return f.definition.type == vfp::FieldType::Varchar ||
+                   f.definition.type == vfp::FieldType::Varbinary ||
+                   f.definition.type == vfp::FieldType::Blob;
         });
         const bool hasMemo = std::any_of(fields.begin(), fields.end(), [](const Layout& f) {
             return encode::isMemoType(f.definition.type);
         });
-        const bool isContainer = lowerAscii(path.extension().string()) == ".dbc";
+        const bool isContainer = text::lowerAscii(path.extension().string()) == ".dbc";
         std::string bytes(static_cast<std::size_t>(headerLength), '\0');
         bytes[0] = static_cast<char>(options.version != 0 ? options.version : wide ? 0x32 : 0x30);
         const auto today = std::chrono::year_month_day(
@@ -205,8 +203,8 @@ struct TableWriter::Impl
                                      100);  // FoxPro keeps the year mod 100
         bytes[2] = static_cast<char>(static_cast<unsigned>(today.month()));
         bytes[3] = static_cast<char>(static_cast<unsigned>(today.day()));
-        endian::putLe16(bytes.data() + 8, static_cast<std::uint16_t>(headerLength));
-        endian::putLe16(bytes.data() + 10, static_cast<std::uint16_t>(recordLength));
+        vfp::endian::putLe16(bytes.data() + 8, static_cast<std::uint16_t>(headerLength));
+        vfp::endian::putLe16(bytes.data() + 10, static_cast<std::uint16_t>(recordLength));
         bytes[28] = static_cast<char>((hasMemo ? 0x02 : 0) | (isContainer ? 0x04 : 0));
         bytes[29] = static_cast<char>(options.codePageMark);
         std::size_t at = 32;
@@ -215,13 +213,13 @@ struct TableWriter::Impl
             char* d = bytes.data() + at;
             std::memcpy(d, fieldName.data(), fieldName.size());
             d[11] = type;
-            endian::putLe32(d + 12, static_cast<std::uint32_t>(offset));
+            vfp::endian::putLe32(d + 12, static_cast<std::uint32_t>(offset));
             d[16] = static_cast<char>(length);
             d[17] = static_cast<char>(decimals);
             d[18] = static_cast<char>(flags);
             if (autoIncrement) {
-                endian::putLe32(d + 19, 1);  // next value
-                d[23] = 1;                   // step
+                vfp::endian::putLe32(d + 19, 1);  // next value
+                d[23] = 1;                        // step
             }
             at += 32;
         };
@@ -231,9 +229,10 @@ struct TableWriter::Impl
                        f.definition.autoIncrement);
         if (nullFlagsOffset > 0)
             descriptor("_NullFlags", '0', nullFlagsOffset, nullFlagsLength, 0,
-                       FieldFlag::System | FieldFlag::Binary, false);
+                       vfp::FieldFlag::System | vfp::FieldFlag::Binary, false);
         bytes[at] = 0x0D;
-        const std::string link = encodeText(options.backlink, codePage).substr(0, kBacklinkBytes);
+        const std::string link =
+            vfp::encodeText(options.backlink, codePage).substr(0, kBacklinkBytes);
         std::memcpy(bytes.data() + at + 1, link.data(), link.size());
         return bytes;
     }
@@ -245,39 +244,39 @@ struct TableWriter::Impl
     }
 
     // Blank bytes of a field: spaces for text-like fields, zeros for binary ones.
-    static char blankByte(FieldType type)
+    static char blankByte(vfp::FieldType type)
     {
         switch (type) {
-            case FieldType::Character:
-            case FieldType::Varchar:
-            case FieldType::Varbinary:
-            case FieldType::Numeric:
-            case FieldType::Float:
-            case FieldType::Date:
-            case FieldType::Logical:
+            case vfp::FieldType::Character:
+            case vfp::FieldType::Varchar:
+            case vfp::FieldType::Varbinary:
+            case vfp::FieldType::Numeric:
+            case vfp::FieldType::Float:
+            case vfp::FieldType::Date:
+            case vfp::FieldType::Logical:
                 return ' ';
             default:
                 return '\0';
         }
     }
 
-    void fill(const Layout& f, const Value& value, const std::string& bytes)
+    void fill(const Layout& f, const vfp::Value& value, const std::string& bytes)
     {
         const FieldDefinition& definition = f.definition;
         char* at = record.data() + f.offset;
         const auto width = static_cast<std::size_t>(definition.length);
         std::memset(at, blankByte(definition.type), width);
-        if (value.kind == Value::Kind::Null) {
+        if (value.kind == vfp::Value::Kind::Null) {
             setBit(f.nullBit);
             return;
         }
         // an Empty value arrives here with no bytes: blank, and V/Q of length 0
         switch (definition.type) {
-            case FieldType::Character:
+            case vfp::FieldType::Character:
                 std::memcpy(at, bytes.data(), bytes.size());
                 break;
-            case FieldType::Varchar:
-            case FieldType::Varbinary:
+            case vfp::FieldType::Varchar:
+            case vfp::FieldType::Varbinary:
                 std::memcpy(at, bytes.data(), bytes.size());
                 if (bytes.size() < width) {
                     // shorter than the field: the length goes in the last byte
@@ -285,19 +284,19 @@ struct TableWriter::Impl
                     setBit(f.varLengthBit);
                 }
                 break;
-            case FieldType::Numeric:
-            case FieldType::Float:
+            case vfp::FieldType::Numeric:
+            case vfp::FieldType::Float:
                 std::memcpy(at + (width - bytes.size()), bytes.data(), bytes.size());
                 break;
-            case FieldType::Memo:
-            case FieldType::General:
-            case FieldType::Blob:
-            case FieldType::Picture:
+            case vfp::FieldType::Memo:
+            case vfp::FieldType::General:
+            case vfp::FieldType::Blob:
+            case vfp::FieldType::Picture:
                 if (!bytes.empty()) {
-                    const std::uint32_t type = definition.type == FieldType::General   ? 2
-                                               : definition.type == FieldType::Picture ? 0
-                                                                                       : 1;
-                    endian::putLe32(at, memo->append(bytes, type));
+                    const std::uint32_t type = definition.type == vfp::FieldType::General   ? 2
+                                               : definition.type == vfp::FieldType::Picture ? 0
+                                                                                            : 1;
+                    vfp::endian::putLe32(at, memo->append(bytes, type));
                 }
                 break;
             default:
@@ -313,8 +312,8 @@ TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefi
     d->path = dbf;
     d->name = dbf.filename().string();
     d->options = options;
-    const int marked = codePageForMark(options.codePageMark);
-    d->codePage = marked != 0 && isSupportedCodePage(marked) ? marked : 1252;
+    const int marked = vfp::codePageForMark(options.codePageMark);
+    d->codePage = marked != 0 && vfp::isSupportedCodePage(marked) ? marked : 1252;
     d->encoding = {d->name, d->codePage, options.datetimeOneMsShort};
     d->layOut(std::move(fields));
     const bool hasMemo = std::any_of(d->fields.begin(), d->fields.end(), [](const Layout& f) {
@@ -331,7 +330,7 @@ TableWriter::TableWriter(const std::filesystem::path& dbf, std::vector<FieldDefi
         const std::string extension = d->path.extension().string();
         const bool upper =
             !extension.empty() && std::isupper(static_cast<unsigned char>(extension.back()));
-        const std::string memoExtension = lowerAscii(extension) == ".dbc" ? ".dct" : ".fpt";
+        const std::string memoExtension = text::lowerAscii(extension) == ".dbc" ? ".dct" : ".fpt";
         std::filesystem::path memoPath = dbf;
         memoPath.replace_extension(upper ? (memoExtension == ".dct" ? ".DCT" : ".FPT")
                                          : memoExtension);
@@ -345,7 +344,7 @@ TableWriter::~TableWriter()
     if (d && d->file) {
         try {
             close();
-        } catch (const VfpError&) {
+        } catch (const vfp::VfpError&) {
             // the caller did not ask to see the failure (it did not call close)
         }
     }
@@ -354,13 +353,13 @@ TableWriter::~TableWriter()
 TableWriter::TableWriter(TableWriter&&) noexcept = default;
 TableWriter& TableWriter::operator=(TableWriter&&) noexcept = default;
 
-void TableWriter::append(const std::vector<Value>& values, bool deleted)
+void TableWriter::append(const std::vector<vfp::Value>& values, bool deleted)
 {
     if (!d->file)
-        throw VfpError(d->name + " is already closed.");
+        throw vfp::VfpError(d->name + " is already closed.");
     if (values.size() != d->fields.size())
-        throw VfpError(d->name + ": a record needs " + std::to_string(d->fields.size()) +
-                       " values, not " + std::to_string(values.size()) + ".");
+        throw vfp::VfpError(d->name + ": a record needs " + std::to_string(d->fields.size()) +
+                            " values, not " + std::to_string(values.size()) + ".");
     for (std::size_t i = 0; i < values.size(); ++i)
         encode::fieldBytes(d->fields[i].definition, values[i], d->encoding, d->stored[i]);
     std::fill(d->record.begin(), d->record.end(), '\0');
@@ -383,7 +382,7 @@ void TableWriter::close()
         return;
     // 0x1A ends the records; bytes 4-7 of the header hold the count, little-endian
     char count[4];
-    endian::putLe32(count, d->count);
+    vfp::endian::putLe32(count, d->count);
     const bool ok = std::fputc(0x1A, d->file) != EOF && std::fseek(d->file, 4, SEEK_SET) == 0 &&
                     std::fwrite(count, 1, sizeof count, d->file) == sizeof count &&
                     !std::ferror(d->file);
@@ -395,4 +394,4 @@ void TableWriter::close()
         d->memo->close();
 }
 
-}  // namespace vfp
+}  // namespace vfpwriter

@@ -3,7 +3,7 @@
 // table of millions of records is written with flat memory. Used by tests, benchmarks and
 // the build's sample generator (library quorvane_vfpwriter).
 //
-//   vfp::TableWriter writer(dir / "orders.dbf",
+//   vfpwriter::TableWriter writer(dir / "orders.dbf",
 //                           {{"ID", vfp::FieldType::Integer},
 //                            {"NAME", vfp::FieldType::Character, 30},
 //                            {"NOTES", vfp::FieldType::Memo, 0, 0, /*nullable*/ true}});
@@ -20,13 +20,13 @@
 #include "components/vfp/FieldDescriptor.h"
 #include "components/vfp/Value.h"
 
-namespace vfp {
+namespace vfpwriter {
 
 struct FieldDefinition
 {
     std::string name;  // header name: 1-10 ASCII letters, digits or '_' (container members:
                        // see ContainerWriter, which takes long names)
-    FieldType type = FieldType::Character;
+    vfp::FieldType type = vfp::FieldType::Character;
     int length = 0;    // 0 = the type's width: D/T/B/Y 8, I/M/G/W/P 4, L 1, C/V/Q 10, N/F 10
     int decimals = 0;  // N, F, B; Y always gets 4
     bool nullable = false;
@@ -66,7 +66,7 @@ public:
     //   D: Date   T: DateTime   L: Boolean
     // Throws VfpError naming the field when a value does not fit or has the wrong kind; the
     // record is then not written.
-    void append(const std::vector<Value>& values, bool deleted = false);
+    void append(const std::vector<vfp::Value>& values, bool deleted = false);
     std::uint32_t recordCount() const;
 
     // Writes the end-of-file mark and the record count, and closes the files.
@@ -78,4 +78,4 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-}  // namespace vfp
+}  // namespace vfpwriter

@@ -7,7 +7,7 @@
 #include <array>
 #include <charconv>
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -195,4 +195,4 @@ bool lookupKey(sqlite3_value* value, std::string& out)
     }
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -10,7 +10,7 @@
 struct sqlite3_context;
 struct sqlite3_value;
 
-namespace database::view {
+namespace views {
 
 // Sets value as the result of an SQLite callback (a virtual table's column).
 void resultEngineValue(sqlite3_context* context, const vfp::Value& value);
@@ -21,4 +21,4 @@ void resultEngineValue(sqlite3_context* context, const vfp::Value& value);
 bool lookupKey(const vfp::Value& value, std::string& out);
 bool lookupKey(sqlite3_value* value, std::string& out);
 
-}  // namespace database::view
+}  // namespace views

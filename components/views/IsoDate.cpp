@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdio>
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -35,9 +35,9 @@ std::optional<Moment> parseMoment(std::string_view text)
     const int year = digits(text, 0, 4, ok);
     const int month = digits(text, 5, 2, ok);
     const int day = digits(text, 8, 2, ok);
-    if (!ok || !vfp::calendar::isValidDate(year, month, day))
+    if (!ok || !calendar::isValidDate(year, month, day))
         return std::nullopt;
-    Moment moment{vfp::calendar::daysFromCivil(year, month, day), 0, text.size() == 19};
+    Moment moment{calendar::daysFromCivil(year, month, day), 0, text.size() == 19};
     if (moment.hasTime) {
         ok = text[10] == ' ' && text[13] == ':' && text[16] == ':';
         const int hour = digits(text, 11, 2, ok);
@@ -59,10 +59,10 @@ std::optional<std::string> formatMoment(Moment moment)
         --moment.days;
     }
     // Outside FoxPro's calendar: also keeps the conversion below in range.
-    if (moment.days < vfp::calendar::kFirstJulianDay - vfp::calendar::kJulianDayOf1970 ||
-        moment.days > vfp::calendar::kLastJulianDay - vfp::calendar::kJulianDayOf1970)
+    if (moment.days < calendar::kFirstJulianDay - calendar::kJulianDayOf1970 ||
+        moment.days > calendar::kLastJulianDay - calendar::kJulianDayOf1970)
         return std::nullopt;
-    const auto civil = vfp::calendar::civilFromDays(moment.days);
+    const auto civil = calendar::civilFromDays(moment.days);
     std::array<char, 48> buffer{};
     if (moment.hasTime)
         std::snprintf(buffer.data(), buffer.size(), "%04d-%02d-%02d %02d:%02d:%02d", civil.year,
@@ -75,4 +75,4 @@ std::optional<std::string> formatMoment(Moment moment)
     return std::string(buffer.data());
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace database::view {
+namespace views {
 
 struct Moment
 {
@@ -22,4 +22,4 @@ std::optional<Moment> parseMoment(std::string_view text);
 // years 1 to 9999.
 std::optional<std::string> formatMoment(Moment moment);
 
-}  // namespace database::view
+}  // namespace views

@@ -9,7 +9,7 @@
 #include "components/vfp/RecordReader.h"
 #include "components/views/EngineValue.h"
 
-namespace database::view {
+namespace views {
 
 KeyIndex::KeyIndex(const vfp::Table& table, int field)
 {
@@ -57,4 +57,4 @@ KeyIndex::Range KeyIndex::find(std::string_view key) const
     return {first, end};
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -12,7 +12,7 @@
 
 #include "components/vfp/Table.h"
 
-namespace database::view {
+namespace views {
 
 class KeyIndex
 {
@@ -41,4 +41,4 @@ private:
     int mBucketBits = 0;
 };
 
-}  // namespace database::view
+}  // namespace views

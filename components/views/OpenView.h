@@ -8,7 +8,7 @@
 #include "components/rows/RowSource.h"
 #include "components/vfp/Container.h"
 
-namespace database {
+namespace views {
 
 // Runs `view` of `container` and returns its rows: field names in lower case (the names the
 // container keeps for the view's columns), ADO types from the columns' DataType properties or
@@ -21,7 +21,8 @@ namespace database {
 // Throws DatabaseError "The view NAME of FILE.dbc cannot be opened: REASON." for a remote
 // view, a view that takes parameters, SQL that cannot be translated (the reason says what and
 // where), and a table it reads that cannot be opened; Stopped when keepGoing said to stop.
-std::unique_ptr<RowSource> openView(const vfp::Container& container, const vfp::ContainerView& view,
-                                    const KeepGoing& keepGoing = {});
+std::unique_ptr<rows::RowSource> openView(const vfp::Container& container,
+                                          const vfp::ContainerView& view,
+                                          const rows::KeepGoing& keepGoing = {});
 
-}  // namespace database
+}  // namespace views

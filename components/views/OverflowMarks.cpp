@@ -4,7 +4,7 @@
 #include <cstring>
 #include <random>
 
-namespace database::view {
+namespace views {
 
 OverflowMarks::OverflowMarks()
 {
@@ -57,4 +57,4 @@ void OverflowMarks::restart()
     mArrivedCount = 0;
 }
 
-}  // namespace database::view
+}  // namespace views

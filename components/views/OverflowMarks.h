@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace database::view {
+namespace views {
 
 class OverflowMarks
 {
@@ -48,4 +48,4 @@ private:
     std::size_t mArrivedCount = 0;
 };
 
-}  // namespace database::view
+}  // namespace views

@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <string_view>
 
-#include "components/vfp/Calendar.h"
-#include "components/views/FoxFunctions.h"
+#include "components/calendar/Calendar.h"
 #include "components/views/IsoDate.h"
+#include "components/views/SqliteFunctions.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -59,7 +59,7 @@ std::string fixedNumber(double value, int decimals)
     return buffer.data();
 }
 
-void readDecimal(sqlite3_stmt* statement, int column, const SqlType& type, vfp::Value& out)
+void readDecimal(sqlite3_stmt* statement, int column, const foxsql::SqlType& type, vfp::Value& out)
 {
     switch (sqlite3_column_type(statement, column)) {
         case SQLITE_INTEGER:
@@ -101,7 +101,7 @@ void readMoment(sqlite3_stmt* statement, int column, bool withTime, vfp::Value& 
         setText(out, Kind::Text, text);
         return;
     }
-    const auto civil = vfp::calendar::civilFromDays(moment->days);
+    const auto civil = calendar::civilFromDays(moment->days);
     out.kind = withTime ? Kind::DateTime : Kind::Date;
     out.year = civil.year;
     out.month = civil.month;
@@ -133,7 +133,8 @@ void readUntyped(sqlite3_stmt* statement, int column, vfp::Value& out)
 
 }  // namespace
 
-void readResultValue(sqlite3_stmt* statement, int column, const SqlType& type, vfp::Value& out)
+void readResultValue(sqlite3_stmt* statement, int column, const foxsql::SqlType& type,
+                     vfp::Value& out)
 {
     if (sqlite3_column_type(statement, column) == SQLITE_NULL) {
         out.kind = Kind::Null;
@@ -186,4 +187,4 @@ void readResultValue(sqlite3_stmt* statement, int column, const SqlType& type, v
     }
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -2,12 +2,12 @@
 // kind the column's FoxPro type gives a table field of that type.
 #pragma once
 
+#include "components/foxsql/SqlType.h"
 #include "components/vfp/Value.h"
-#include "components/views/SqlType.h"
 
 struct sqlite3_stmt;
 
-namespace database::view {
+namespace views {
 
 // Column `column` of the statement's current row into out (its buffer reused):
 //   C(n) text padded with blanks to n characters (never cut), V and M text; N and F the
@@ -16,6 +16,7 @@ namespace database::view {
 //   G, W, P, Q and NOCPTRANS types bytes. A type not known keeps SQLite's value as text.
 //   NULL is Null. A value that is not of the column's kind (a date column holding other
 //   text) keeps its text rather than being lost.
-void readResultValue(sqlite3_stmt* statement, int column, const SqlType& type, vfp::Value& out);
+void readResultValue(sqlite3_stmt* statement, int column, const foxsql::SqlType& type,
+                     vfp::Value& out);
 
-}  // namespace database::view
+}  // namespace views

@@ -9,11 +9,12 @@
 #include <array>
 #include <string>
 
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/rows/DatabaseError.h"
-#include "components/views/FoxFunctions.h"
-#include "components/views/SqlParser.h"
+#include "components/text/AsciiCase.h"
+#include "components/views/SqliteFunctions.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -45,8 +46,8 @@ constexpr std::array<Limit, 8> kLimits{{
     {SQLITE_LIMIT_ATTACHED, 0},
 }};
 
-// The SQLite functions the translation writes (FoxSqlFunctions.cpp, the aggregates, LIKE,
-// TOP's rank()); the vfp_ functions of FoxFunctions.h come on top.
+// The SQLite functions the translation writes (foxsql/FunctionTranslation.cpp, the aggregates,
+// LIKE, TOP's rank()); the vfp_ functions of SqliteFunctions.h come on top.
 constexpr std::array<std::string_view, 27> kBuiltInFunctions{
     "abs",     "avg",    "ceil", "char",  "coalesce", "count",  "date", "datetime", "floor",
     "instr",   "length", "like", "ltrim", "max",      "min",    "pi",   "printf",   "rank",
@@ -70,8 +71,8 @@ void configure(sqlite3* db, int option, int value, const char* what)
 {
     int applied = -1;
     if (sqlite3_db_config(db, option, value, &applied) != SQLITE_OK || applied != value)
-        throw DatabaseError(std::string("SQLite cannot run views safely: it refuses to ") + what +
-                            ".");
+        throw rows::DatabaseError(std::string("SQLite cannot run views safely: it refuses to ") +
+                                  what + ".");
 }
 
 }  // namespace
@@ -85,11 +86,11 @@ Sandbox::Sandbox(sqlite3* db)
     for (const Limit& limit : kLimits) {
         sqlite3_limit(db, limit.id, limit.value);
         if (sqlite3_limit(db, limit.id, -1) != limit.value)
-            throw DatabaseError("SQLite cannot run views safely: it refuses limit " +
-                                std::to_string(limit.id) + ".");
+            throw rows::DatabaseError("SQLite cannot run views safely: it refuses limit " +
+                                      std::to_string(limit.id) + ".");
     }
     if (sqlite3_set_authorizer(db, &Sandbox::authorize, this) != SQLITE_OK)
-        throw DatabaseError("SQLite cannot run views safely: it refuses the authorizer.");
+        throw rows::DatabaseError("SQLite cannot run views safely: it refuses the authorizer.");
 }
 
 Sandbox::SetUp::SetUp(Sandbox& sandbox) : mSandbox(sandbox), mWas(sandbox.mSettingUp)
@@ -104,7 +105,7 @@ Sandbox::SetUp::~SetUp()
 
 void Sandbox::admit(std::string_view name)
 {
-    mReadable.insert(lowerAscii(name));
+    mReadable.insert(text::lowerAscii(name));
 }
 
 int Sandbox::authorize(void* self, int action, const char* first, const char* second, const char*,
@@ -124,9 +125,9 @@ bool Sandbox::allows(int action, const char* first, const char* second) const
         case SQLITE_READ:
             if (mSettingUp && isSchemaTable(text(first)))
                 return true;
-            return mReadable.count(lowerAscii(text(first))) != 0;
+            return mReadable.count(text::lowerAscii(text(first))) != 0;
         case SQLITE_FUNCTION: {
-            const std::string name = lowerAscii(text(second));
+            const std::string name = text::lowerAscii(text(second));
             return isFoxFunction(name) ||
                    std::find(kBuiltInFunctions.begin(), kBuiltInFunctions.end(), name) !=
                        kBuiltInFunctions.end();
@@ -143,4 +144,4 @@ bool Sandbox::allows(int action, const char* first, const char* second) const
     }
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -15,7 +15,7 @@
 
 struct sqlite3;
 
-namespace database::view {
+namespace views {
 
 // The longest value (text or bytes) a view may make or read, and the longest row SQLite may
 // build to sort, group or join one. A spreadsheet cell shows at most 32,767 characters (at
@@ -61,4 +61,4 @@ private:
     bool mSettingUp = false;
 };
 
-}  // namespace database::view
+}  // namespace views

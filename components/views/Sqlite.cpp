@@ -3,7 +3,7 @@
 
 #include "components/rows/DatabaseError.h"
 
-namespace database::view {
+namespace views {
 
 SqliteDb openMemoryDatabase()
 {
@@ -14,15 +14,15 @@ SqliteDb openMemoryDatabase()
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteDb db(raw);
     if (rc != SQLITE_OK)
-        throw DatabaseError(std::string("SQLite cannot open a database in memory: ") +
-                            sqlite3_errstr(rc));
+        throw rows::DatabaseError(std::string("SQLite cannot open a database in memory: ") +
+                                  sqlite3_errstr(rc));
     return db;
 }
 
 void check(sqlite3* db, int rc, const std::string& what)
 {
     if (rc != SQLITE_OK)
-        throw DatabaseError(what + ": " + sqlite3_errmsg(db));
+        throw rows::DatabaseError(what + ": " + sqlite3_errmsg(db));
 }
 
 void execute(sqlite3* db, const std::string& sql)
@@ -39,4 +39,4 @@ Statement prepare(sqlite3* db, const std::string& sql)
     return statement;
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -7,7 +7,7 @@
 
 #include <sqlite3.h>
 
-namespace database::view {
+namespace views {
 
 struct SqliteCloser
 {
@@ -32,4 +32,4 @@ Statement prepare(sqlite3* db, const std::string& sql);
 // Throws DatabaseError "<what>: <SQLite's message>" unless rc is SQLITE_OK.
 void check(sqlite3* db, int rc, const std::string& what);
 
-}  // namespace database::view
+}  // namespace views

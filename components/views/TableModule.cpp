@@ -9,15 +9,17 @@
 #include <memory>
 #include <optional>
 
+#include "components/foxsql/FoxSqlTranslator.h"
+#include "components/text/AsciiCase.h"
 #include "components/vfp/RecordReader.h"
+#include "components/views/ColumnType.h"
 #include "components/views/EngineValue.h"
 #include "components/views/KeyIndex.h"
 #include "components/views/OverflowMarks.h"
 #include "components/views/Sandbox.h"
-#include "components/views/SqlParser.h"
 #include "components/views/Sqlite.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -25,7 +27,7 @@ namespace {
 constexpr std::size_t kLookupBufferBytes = 512;
 
 // 'T' when equality on the column compares texts, 'N' numbers, 0 when it cannot be looked up.
-char keyClass(const SqlType& type)
+char keyClass(const foxsql::SqlType& type)
 {
     if (type.isText() || type.letter == 'D' || type.letter == 'T')
         return 'T';
@@ -34,7 +36,7 @@ char keyClass(const SqlType& type)
     return 0;
 }
 
-std::string declaredType(const SqlType& type)
+std::string declaredType(const foxsql::SqlType& type)
 {
     if (keyClass(type) == 'T')
         return "TEXT COLLATE RTRIM";
@@ -65,7 +67,7 @@ struct Vtab : sqlite3_vtab
 
     vfp::Table table;
     OverflowMarks& marks;
-    std::vector<SqlType> types;
+    std::vector<foxsql::SqlType> types;
     std::vector<std::unique_ptr<KeyIndex>> indexes;
 };
 
@@ -150,7 +152,8 @@ int connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
     auto vtab = std::make_unique<Vtab>(module->table(index), module->marks());
     std::string schema = "CREATE TABLE x(";
     for (std::size_t i = 0; i < vtab->types.size(); ++i)
-        schema += (i > 0 ? ", " : "") + quoteName(lowerAscii(vtab->table.fields()[i].name)) + " " +
+        schema += (i > 0 ? ", " : "") +
+                  foxsql::quoteName(text::lowerAscii(vtab->table.fields()[i].name)) + " " +
                   declaredType(vtab->types[i]);
     schema += ")";
     const int rc = sqlite3_declare_vtab(db, schema.c_str());
@@ -308,16 +311,16 @@ void TableModule::registerOn(sqlite3* db)
           "SQLite cannot take the FoxPro table module");
 }
 
-std::vector<ResultColumn> TableModule::create(sqlite3* db, const std::string& name,
-                                              const vfp::Table& table)
+std::vector<foxsql::ResultColumn> TableModule::create(sqlite3* db, const std::string& name,
+                                                      const vfp::Table& table)
 {
     mTables.push_back(table);
-    execute(db, "CREATE VIRTUAL TABLE temp." + quoteName(name) + " USING vfp_table(" +
+    execute(db, "CREATE VIRTUAL TABLE temp." + foxsql::quoteName(name) + " USING vfp_table(" +
                     std::to_string(mTables.size() - 1) + ")");
-    std::vector<ResultColumn> columns;
+    std::vector<foxsql::ResultColumn> columns;
     for (const vfp::FieldDescriptor& field : table.fields())
-        columns.push_back({lowerAscii(field.name), typeOfField(field)});
+        columns.push_back({text::lowerAscii(field.name), typeOfField(field)});
     return columns;
 }
 
-}  // namespace database::view
+}  // namespace views

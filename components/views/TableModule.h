@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/vfp/Table.h"
-#include "components/views/FoxSqlTranslator.h"
 
 struct sqlite3;
 
-namespace database::view {
+namespace views {
 
 class OverflowMarks;
 
@@ -34,7 +34,8 @@ public:
 
     // Makes `table` a temporary table `name` of db and returns its columns: the field names in
     // lower case with their types. Throws DatabaseError when SQLite refuses the name.
-    std::vector<ResultColumn> create(sqlite3* db, const std::string& name, const vfp::Table& table);
+    std::vector<foxsql::ResultColumn> create(sqlite3* db, const std::string& name,
+                                             const vfp::Table& table);
 
     // Used by the module's callbacks: the tables created, by number.
     const vfp::Table& table(std::size_t index) const { return mTables.at(index); }
@@ -46,4 +47,4 @@ private:
     std::deque<vfp::Table> mTables;
 };
 
-}  // namespace database::view
+}  // namespace views

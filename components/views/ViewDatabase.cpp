@@ -3,13 +3,14 @@
 
 #include <algorithm>
 
+#include "components/foxsql/FoxSqlTranslator.h"
+#include "components/foxsql/TranslationError.h"
 #include "components/rows/EngineCall.h"
 #include "components/rows/ViewParameters.h"
-#include "components/views/FoxFunctions.h"
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/text/AsciiCase.h"
+#include "components/views/SqliteFunctions.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -25,7 +26,7 @@ sqlite3* setUpForViews(sqlite3* db, OverflowMarks& marks, TableModule& module)
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     execute(db, "PRAGMA case_sensitive_like = ON");  // FoxPro's LIKE tells cases apart
-    check(db, registerFoxFunctions(db, marks), "SQLite cannot take the FoxPro functions");
+    check(db, registerSqliteFunctions(db, marks), "SQLite cannot take the FoxPro functions");
     module.registerOn(db);
     return db;
 }
@@ -41,7 +42,7 @@ ViewDatabase::ViewDatabase(const vfp::Container& container)
       mSandbox(setUpForViews(mDb.get(), mMarks, mModule))
 {}
 
-void ViewDatabase::setKeepGoing(KeepGoing keepGoing)
+void ViewDatabase::setKeepGoing(rows::KeepGoing keepGoing)
 {
     mKeepGoing = std::move(keepGoing);
     sqlite3_progress_handler(db(), kProgressSteps, mKeepGoing ? &ViewDatabase::progress : nullptr,
@@ -62,15 +63,15 @@ int ViewDatabase::progress(void* self)
     return database->mStopped ? 1 : 0;
 }
 
-const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
+const foxsql::SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
 {
-    const std::string key = lowerAscii(view.name);
+    const std::string key = text::lowerAscii(view.name);
     if (const auto done = mSources.find(key); done != mSources.end())
         return done->second;
     if (std::any_of(mDefining.begin(), mDefining.end(),
-                    [&](const std::string& name) { return lowerAscii(name) == key; }))
-        throw TranslationError("the view " + view.name + " reads itself, through " +
-                               mDefining.back());
+                    [&](const std::string& name) { return text::lowerAscii(name) == key; }))
+        throw foxsql::TranslationError("the view " + view.name + " reads itself, through " +
+                                       mDefining.back());
     if (view.kind == vfp::ViewKind::Remote) {
         std::string server = "the connection " + view.connectionName;
         if (const vfp::ContainerConnection* connection =
@@ -80,43 +81,45 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
         // The database component runs remote views through ODBC itself; here they could only
         // be read by a local view, which takes its rows from the container alone.
         const std::string whose = ", whose rows come from a server through " + server;
-        throw TranslationError(
+        throw foxsql::TranslationError(
             mDefining.empty() ? "it is a remote view" + whose + ", not from the container's tables"
                               : "it reads the remote view " + view.name + whose +
                                     "; a local view reads only tables and local views");
     }
-    if (const std::string asked = askedParameters(view); !asked.empty())
-        throw TranslationError((mDefining.empty() ? "it " : "the view " + view.name + " ") + asked);
+    if (const std::string asked = rows::askedParameters(view); !asked.empty())
+        throw foxsql::TranslationError((mDefining.empty() ? "it " : "the view " + view.name + " ") +
+                                       asked);
 
     mDefining.push_back(view.name);
-    TranslatedSelect translated;
+    foxsql::TranslatedSelect translated;
     try {
-        translated = translateFoxSql(view.sql, mDatabaseName, *this);
-    } catch (const TranslationError& error) {
+        translated = foxsql::translateFoxSql(view.sql, mDatabaseName, *this);
+    } catch (const foxsql::TranslationError& error) {
         mDefining.pop_back();
         if (mDefining.empty())
             throw;
-        throw TranslationError("the view " + view.name +
-                               " it reads cannot be run: " + error.what());
+        throw foxsql::TranslationError("the view " + view.name +
+                                       " it reads cannot be run: " + error.what());
     }
     mDefining.pop_back();
 
     // The container keeps the view's columns with their names and types (DataType); they
     // win where they agree with the SQL in number.
-    SourceTable source{view.name, translated.columns};
+    foxsql::SourceTable source{view.name, translated.columns};
     if (view.fields.size() == source.columns.size()) {
         for (std::size_t i = 0; i < view.fields.size(); ++i) {
             const vfp::ViewField& field = view.fields[i];
-            source.columns[i].name = lowerAscii(field.name);
-            if (const auto type = parseDataType(field.properties.text(vfp::PropertyId::DataType)))
+            source.columns[i].name = text::lowerAscii(field.name);
+            if (const auto type =
+                    foxsql::parseDataType(field.properties.text(vfp::PropertyId::DataType)))
                 source.columns[i].type = *type;
         }
     }
     std::string names;
-    for (const ResultColumn& column : source.columns)
-        names += (names.empty() ? "" : ", ") + quoteName(column.name);
+    for (const foxsql::ResultColumn& column : source.columns)
+        names += (names.empty() ? "" : ", ") + foxsql::quoteName(column.name);
     const std::string create =
-        "CREATE TEMP VIEW " + quoteName(view.name) + "(" + names + ") AS " + translated.sql;
+        "CREATE TEMP VIEW " + foxsql::quoteName(view.name) + "(" + names + ") AS " + translated.sql;
     {
         const Sandbox::SetUp ours(mSandbox);
         check(db(), sqlite3_exec(db(), create.c_str(), nullptr, nullptr, nullptr),
@@ -126,25 +129,25 @@ const SourceTable& ViewDatabase::defineView(const vfp::ContainerView& view)
     return mSources.emplace(key, std::move(source)).first->second;
 }
 
-const SourceTable* ViewDatabase::find(std::string_view name)
+const foxsql::SourceTable* ViewDatabase::find(std::string_view name)
 {
     const std::string wanted(name);
-    if (const auto done = mSources.find(lowerAscii(wanted)); done != mSources.end())
+    if (const auto done = mSources.find(text::lowerAscii(wanted)); done != mSources.end())
         return &done->second;
     if (const vfp::ContainerTable* table = mContainer.findTable(wanted)) {
-        const vfp::Table opened = fromEngine([&] { return mContainer.openTable(*table); });
-        std::vector<ResultColumn> columns;
+        const vfp::Table opened = rows::fromEngine([&] { return mContainer.openTable(*table); });
+        std::vector<foxsql::ResultColumn> columns;
         {
             const Sandbox::SetUp ours(mSandbox);
             columns = mModule.create(db(), table->name, opened);
         }
         mSandbox.admit(table->name);
-        SourceTable source{table->name, std::move(columns)};
-        return &mSources.emplace(lowerAscii(table->name), std::move(source)).first->second;
+        foxsql::SourceTable source{table->name, std::move(columns)};
+        return &mSources.emplace(text::lowerAscii(table->name), std::move(source)).first->second;
     }
     if (const vfp::ContainerView* view = mContainer.findView(wanted))
         return &defineView(*view);
     return nullptr;
 }
 
-}  // namespace database::view
+}  // namespace views

@@ -9,17 +9,17 @@
 #include <string_view>
 #include <vector>
 
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/rows/KeepGoing.h"
 #include "components/vfp/Container.h"
-#include "components/views/FoxSqlTranslator.h"
 #include "components/views/OverflowMarks.h"
 #include "components/views/Sandbox.h"
 #include "components/views/Sqlite.h"
 #include "components/views/TableModule.h"
 
-namespace database::view {
+namespace views {
 
-class ViewDatabase : public SchemaLookup
+class ViewDatabase : public foxsql::SchemaLookup
 {
 public:
     // Throws DatabaseError when SQLite cannot be set up.
@@ -28,17 +28,17 @@ public:
     // Makes `view` an SQLite view of the same name and returns it. Throws TranslationError
     // when the view is remote, takes parameters, names itself, or its SQL (or that of a view
     // it names) cannot be translated; DatabaseError when a table it reads cannot be opened.
-    const SourceTable& defineView(const vfp::ContainerView& view);
+    const foxsql::SourceTable& defineView(const vfp::ContainerView& view);
 
     // SchemaLookup: a table or view of the container, made on first use.
-    const SourceTable* find(std::string_view name) override;
+    const foxsql::SourceTable* find(std::string_view name) override;
 
     sqlite3* db() const { return mDb.get(); }
     OverflowMarks& marks() { return mMarks; }
 
     // From now on SQLite asks keepGoing every kProgressSteps steps of its virtual machine
     // while a statement runs, and interrupts the statement when it says to stop.
-    void setKeepGoing(KeepGoing keepGoing);
+    void setKeepGoing(rows::KeepGoing keepGoing);
     // True once keepGoing said to stop: the statement's failure is a stop.
     bool stopped() const { return mStopped; }
 
@@ -54,10 +54,10 @@ private:
     TableModule mModule;   // before mDb: the database closes first
     SqliteDb mDb;
     Sandbox mSandbox;
-    KeepGoing mKeepGoing;
+    rows::KeepGoing mKeepGoing;
     bool mStopped = false;
-    std::map<std::string, SourceTable> mSources;  // by lower-case name
-    std::vector<std::string> mDefining;           // views being defined, outermost first
+    std::map<std::string, foxsql::SourceTable> mSources;  // by lower-case name
+    std::vector<std::string> mDefining;                   // views being defined, outermost first
 };
 
-}  // namespace database::view
+}  // namespace views

@@ -4,11 +4,12 @@
 #include <QLocale>
 #include <QString>
 
+#include "components/foxsql/FoxSqlTranslator.h"
 #include "components/rows/DatabaseError.h"
+#include "components/views/ColumnType.h"
 #include "components/views/ResultValue.h"
-#include "components/views/SqlParser.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -26,11 +27,11 @@ std::string_view cellBytes(sqlite3_stmt* statement, int column)
 
 }  // namespace
 
-ViewRowSource::ViewRowSource(std::unique_ptr<ViewDatabase> database, const SourceTable& view,
-                             std::string description)
+ViewRowSource::ViewRowSource(std::unique_ptr<ViewDatabase> database,
+                             const foxsql::SourceTable& view, std::string description)
     : mDatabase(std::move(database)), mColumns(view.columns), mDescription(std::move(description))
 {
-    const std::string from = " FROM " + quoteName(view.sqliteName);
+    const std::string from = " FROM " + foxsql::quoteName(view.sqliteName);
     // Counting reads only what the count needs (join keys, filters), not every field.
     const Statement count = prepare(mDatabase->db(), "SELECT count(*)" + from);
     if (sqlite3_step(count.get()) != SQLITE_ROW)
@@ -40,10 +41,10 @@ ViewRowSource::ViewRowSource(std::unique_ptr<ViewDatabase> database, const Sourc
     mRows = prepare(mDatabase->db(), "SELECT *" + from);
 }
 
-std::vector<Field> ViewRowSource::describe() const
+std::vector<rows::Field> ViewRowSource::describe() const
 {
-    std::vector<Field> fields;
-    for (const ResultColumn& column : mColumns)
+    std::vector<rows::Field> fields;
+    for (const foxsql::ResultColumn& column : mColumns)
         fields.emplace_back(QString::fromUtf8(column.name).toLower(), adoTypeOf(column.type));
     return fields;
 }
@@ -53,7 +54,7 @@ long ViewRowSource::recordCount() const
     return mCount;
 }
 
-bool ViewRowSource::next(std::vector<Field>& fields)
+bool ViewRowSource::next(std::vector<rows::Field>& fields)
 {
     OverflowMarks& marks = mDatabase->marks();
     const int rc = sqlite3_step(mRows.get());
@@ -68,7 +69,7 @@ bool ViewRowSource::next(std::vector<Field>& fields)
     const int count = std::min(static_cast<int>(fields.size()), static_cast<int>(mColumns.size()));
     for (int i = 0; i < count; ++i) {
         const auto index = static_cast<std::size_t>(i);
-        Field& field = fields[index];
+        rows::Field& field = fields[index];
         const int type = sqlite3_column_type(mRows.get(), i);
         if (marks.any() && (type == SQLITE_BLOB || type == SQLITE_TEXT)) {
             const std::string_view bytes = cellBytes(mRows.get(), i);
@@ -90,21 +91,21 @@ bool ViewRowSource::next(std::vector<Field>& fields)
 
 void ViewRowSource::markUsed() const
 {
-    throw DatabaseError(mDescription + " cannot be read in full: a value longer than " +
-                        bytesText(kMaxValueBytes) +
-                        " bytes, the most a view's value may hold, was used in a computation "
-                        "(joined, compared, cut, sorted by), so the rows read may not be the "
-                        "rows FoxPro gives.");
+    throw rows::DatabaseError(mDescription + " cannot be read in full: a value longer than " +
+                              bytesText(kMaxValueBytes) +
+                              " bytes, the most a view's value may hold, was used in a computation "
+                              "(joined, compared, cut, sorted by), so the rows read may not be the "
+                              "rows FoxPro gives.");
 }
 
 void ViewRowSource::failed() const
 {
     if (mDatabase->stopped())
-        throw Stopped();
+        throw rows::Stopped();
     std::string reason = sqlite3_errmsg(mDatabase->db());
     if (!reason.empty() && reason.back() == '.')
         reason.pop_back();
-    throw DatabaseError(mDescription + " cannot be read: " + reason + ".");
+    throw rows::DatabaseError(mDescription + " cannot be read: " + reason + ".");
 }
 
-}  // namespace database::view
+}  // namespace views

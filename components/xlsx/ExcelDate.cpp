@@ -2,7 +2,7 @@
 // date), shifted to the spreadsheet's epoch.
 #include "components/xlsx/ExcelDate.h"
 
-#include "components/vfp/Calendar.h"
+#include "components/calendar/Calendar.h"
 
 namespace xlsx {
 
@@ -17,15 +17,15 @@ constexpr long kLastFebruary1900 = 59;  // serial of 1900-02-28; later dates cou
 bool isValidDateTime(const DateTime& when)
 {
     return when.year >= kFirstYear && when.year <= kLastYear &&
-           vfp::calendar::isValidDate(when.year, when.month, when.day) && when.hour >= 0 &&
+           calendar::isValidDate(when.year, when.month, when.day) && when.hour >= 0 &&
            when.hour <= 23 && when.minute >= 0 && when.minute <= 59 && when.second >= 0 &&
            when.second < 60;
 }
 
 double excelSerial(const DateTime& when)
 {
-    constexpr std::int64_t epoch = vfp::calendar::daysFromCivil(1899, 12, 31);
-    std::int64_t days = vfp::calendar::daysFromCivil(when.year, when.month, when.day) - epoch;
+    constexpr std::int64_t epoch = calendar::daysFromCivil(1899, 12, 31);
+    std::int64_t days = calendar::daysFromCivil(when.year, when.month, when.day) - epoch;
     if (days > kLastFebruary1900)
         ++days;
     const double seconds =

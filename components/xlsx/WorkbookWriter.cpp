@@ -3,11 +3,11 @@
 #include "components/xlsx/WorkbookWriter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <ctime>
 
 #include <zlib.h>
 
+#include "components/text/AsciiCase.h"
 #include "components/xlsx/Limits.h"
 #include "components/xlsx/PackageParts.h"
 #include "components/xlsx/WriterMessages.h"
@@ -20,14 +20,6 @@ namespace {
 
 constexpr std::string_view kForbiddenInNames = "[]:*?/\\";
 constexpr std::string_view kDefaultSheetName = "Sheet1";  // a workbook closed without sheets
-
-bool sameIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 bool isUsableName(std::string_view name)
 {
@@ -62,7 +54,7 @@ SheetWriter& WorkbookWriter::addSheet(std::string_view name)
     if (!isUsableName(name))
         throw XlsxError(messages::sheetNameNotValid(name));
     for (const auto& sheet : mSheets) {
-        if (sameIgnoringAsciiCase(sheet->name(), name))
+        if (text::equalsIgnoringAsciiCase(sheet->name(), name))
             throw XlsxError(messages::sheetNameTaken(name));
     }
     mSheets.push_back(std::unique_ptr<SheetWriter>(

@@ -1,10 +1,12 @@
-// The byte rules of XmlText.h. UTF-8 is checked as the Unicode standard defines well-formed
-// sequences: no overlong forms, no surrogates, nothing past U+10FFFF.
+// The byte rules of XmlText.h. UTF-8 is checked by the text library's rules (well-formed
+// sequences only).
 #include "components/xlsx/XmlText.h"
 
 #include <array>
 #include <cstdint>
 #include <cstring>
+
+#include "components/text/Utf8.h"
 
 namespace xlsx {
 
@@ -38,39 +40,14 @@ const std::array<bool, 256>& copiedBytes()
     return table;
 }
 
-// Length of the well-formed sequence at text[i] (a byte >= 0x80), 0 when ill-formed.
+// Length of the well-formed sequence at text[i] (a byte >= 0x80), 0 when ill-formed or one
+// of U+FFFE and U+FFFF (EF BF BE, EF BF BF), which no XML reader accepts.
 std::size_t sequenceLength(std::string_view text, std::size_t i)
 {
-    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    const unsigned char lead = at(0);
-    std::size_t length;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;  // overlong
-        if (lead == 0xED)
-            high = 0x9F;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;  // overlong
-        if (lead == 0xF4)
-            high = 0x8F;  // past U+10FFFF
-    } else {
-        return 0;
-    }
-    if (i + length > text.size() || at(1) < low || at(1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k) {
-        if (at(k) < 0x80 || at(k) > 0xBF)
-            return 0;
-    }
-    // U+FFFE and U+FFFF: EF BF BE, EF BF BF.
-    if (length == 3 && lead == 0xEF && at(1) == 0xBF && at(2) >= 0xBE)
+    const std::size_t length = text::sequenceLength(text, i);
+    if (length == 3 && static_cast<unsigned char>(text[i]) == 0xEF &&
+        static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+        static_cast<unsigned char>(text[i + 2]) >= 0xBE)
         return 0;
     return length;
 }

@@ -205,7 +205,7 @@ private:
         return p.step(OpenRecordset, [&] {
             try {
                 mRecordset.Open(text, mConnection, adOpenStatic, adLockReadOnly);
-            } catch (const database::Stopped&) {
+            } catch (const rows::Stopped&) {
                 mOutcome.stopped = StopPoint{};
             }
         }) && !mOutcome.stopped;

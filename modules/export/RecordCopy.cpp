@@ -34,10 +34,10 @@ std::vector<Column> describeColumns(const database::Recordset& records)
 {
     std::vector<Column> columns(records.FieldCount());
     for (int k = 0; k < int(columns.size()); ++k) {
-        const database::Field& field = records.Fields(k);
+        const rows::Field& field = records.Fields(k);
         columns[k].name = field.name();
         columns[k].nameUtf8 = field.name().toStdString();
-        columns[k].binary = field.Type() == database::adLongVarBinary;
+        columns[k].binary = field.Type() == rows::adLongVarBinary;
     }
     return columns;
 }
@@ -92,7 +92,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
         for (j = 1; j <= n; ++j) {
             line = YieldBeforeRecord;
             if (records.Eof())
-                throw database::DatabaseError(fewerRecordsText(tableName, j - 1, n).toStdString());
+                throw rows::DatabaseError(fewerRecordsText(tableName, j - 1, n).toStdString());
             if (mCadence.due()) {
                 line = ShowRow;
                 mProgress.step(rowProgressText(tableName, j, n), fraction);
@@ -137,7 +137,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                     const database::Variant* value = nullptr;
                     try {
                         value = &records.Fields(k).Value();
-                    } catch (const database::DatabaseError& error) {
+                    } catch (const rows::DatabaseError& error) {
                         result.unreadable.note(column.name, error.what());
                         continue;  // the cell stays empty
                     }
@@ -149,7 +149,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
             line = MoveNext;
             records.MoveNext();
         }
-    } catch (const database::Stopped&) {
+    } catch (const rows::Stopped&) {
         result.stopped = true;  // the move past record j was stopped inside its view
         result.copied = j;
     } catch (const spreadsheet::WorkbookLost&) {

@@ -29,7 +29,7 @@ void writeHeader(const database::Recordset& records, Output& out)
 {
     out.append("{\"fields\":[");
     for (int k = 0; k < records.FieldCount(); ++k) {
-        const database::Field& field = records.Fields(k);
+        const rows::Field& field = records.Fields(k);
         out.append(k == 0 ? "{\"name\":" : ",{\"name\":");
         out.appendJsonString(field.name().toStdString());
         out.append(",\"type\":");
@@ -48,17 +48,17 @@ void writeRecord(const database::Recordset& records, int fieldCount, std::string
     for (int k = 0; k < fieldCount; ++k) {
         if (k > 0)
             out.append(',');
-        const database::Field& field = records.Fields(k);
+        const rows::Field& field = records.Fields(k);
         const database::Variant* read = nullptr;
         try {
             read = &field.Value();
-        } catch (const database::DatabaseError& error) {
+        } catch (const rows::DatabaseError& error) {
             unreadable.note(field.name(), error.what());
             out.append("null");
             continue;
         }
         const database::Variant& value = *read;
-        if (field.Type() == database::adLongVarBinary) {
+        if (field.Type() == rows::adLongVarBinary) {
             out.appendJsonString(kBinaryData);
         } else if (value.isNull() || value.kind == database::Variant::Kind::Empty) {
             out.append("null");
@@ -104,9 +104,9 @@ int runDump(const QStringList& arguments, const SourceOptions& options)
     }
     out.finish();
     if (written != count)
-        throw database::DatabaseError(name.toStdString() + ": RecordCount gave " +
-                                      std::to_string(count) + " records but " +
-                                      std::to_string(written) + " were read.");
+        throw rows::DatabaseError(name.toStdString() + ": RecordCount gave " +
+                                  std::to_string(count) + " records but " +
+                                  std::to_string(written) + " were read.");
     for (const exporting::UnreadableCells::Kind& kind : unreadable.kinds()) {
         reports.report(
             {0, QString(),

@@ -2,6 +2,7 @@
 // (printable ASCII) is copied in runs, and nothing is allocated per cell.
 #include "programs/quorvane-export/Output.h"
 
+#include "components/text/Utf8.h"
 #include "programs/quorvane-export/TerminalText.h"
 
 #include <array>
@@ -12,40 +13,6 @@ namespace cli {
 namespace {
 
 constexpr std::size_t kFlushSize = std::size_t{1} << 16;  // one pipe-full at a time
-
-// Length of the valid UTF-8 sequence starting at text[i] (2 to 4), or 0 when it is invalid
-// (bad lead byte, missing continuation, overlong form, surrogate, beyond U+10FFFF).
-std::size_t validSequenceLength(std::string_view text, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k) {
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-            return 0;
-    }
-    return length;
-}
 
 // Bytes that go into a JSON string as they are: printable ASCII except quote, backslash and
 // DEL.
@@ -97,7 +64,7 @@ void Output::appendJsonString(std::string_view text)
             continue;
         }
         if (c >= 0x80) {
-            const std::size_t length = validSequenceLength(text, i);
+            const std::size_t length = text::sequenceLength(text, i);
             if (length == 0) {
                 mBuffer.append("\\ufffd");
                 ++i;

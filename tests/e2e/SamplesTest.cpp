@@ -28,7 +28,7 @@ std::string trimmed(const std::string& text)
 
 // Read-back equality: character fields come back padded, numeric fields right-justified, and
 // a blank value of a non-text field reads as its blank (Null for dates).
-bool sameValue(const vfp::FieldDefinition& field, const Value& written, const Value& read)
+bool sameValue(const vfpwriter::FieldDefinition& field, const Value& written, const Value& read)
 {
     if (written.kind == Value::Kind::Null || read.kind == Value::Kind::Null)
         return written.kind == read.kind;

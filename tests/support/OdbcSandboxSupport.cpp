@@ -100,7 +100,7 @@ std::filesystem::path writeRemote(const std::filesystem::path& folder,
                                   const std::vector<StoredConnection>& more)
 {
     const std::filesystem::path dbc = folder / "remote.dbc";
-    vfp::ContainerWriter container(dbc);
+    vfpwriter::ContainerWriter container(dbc);
     container.addConnection("Shop", "quorvane_shop");
     container.addConnection("Locked", "quorvane_locked");
     container.addConnection("Broken", "quorvane_broken");
@@ -111,7 +111,7 @@ std::filesystem::path writeRemote(const std::filesystem::path& folder,
     container.addConnection("Empty", "");
     for (const StoredConnection& connection : more)
         container.addConnection(connection.name, "", connection.connectString);
-    vfp::TableWriter plain =
+    vfpwriter::TableWriter plain =
         container.createTable("plain", "plain.dbf", {{"n", vfp::FieldType::Character, 4}});
     for (const char* text : {"1", "2"})
         plain.append({vfp::Value::fromText(text)});

@@ -31,10 +31,10 @@ vfp::Value withInteger(vfp::Value::Kind kind, std::int64_t number)
 }  // namespace
 
 void writeTable(const std::filesystem::path& dir, const std::string& name,
-                std::vector<vfp::FieldDefinition> fields,
+                std::vector<vfpwriter::FieldDefinition> fields,
                 const std::vector<std::vector<vfp::Value>>& records)
 {
-    vfp::TableWriter writer(dir / (name + ".dbf"), std::move(fields));
+    vfpwriter::TableWriter writer(dir / (name + ".dbf"), std::move(fields));
     for (const auto& record : records)
         writer.append(record);
     writer.close();

@@ -31,7 +31,7 @@ vfp::Value dateTime(int year, int month, int day, int hour, int minute, int seco
 
 // Writes dir/name.dbf (and its memo file) with the given records.
 void writeTable(const std::filesystem::path& dir, const std::string& name,
-                std::vector<vfp::FieldDefinition> fields,
+                std::vector<vfpwriter::FieldDefinition> fields,
                 const std::vector<std::vector<vfp::Value>>& records);
 
 // A table with one varchar field NAME and the given number of records "r1", "r2", ...

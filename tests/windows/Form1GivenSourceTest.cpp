@@ -42,7 +42,7 @@ protected:
     // found nothing to open.
     void SetUp() override
     {
-        vfp::ContainerWriter shop(h.folder("").toStdString() + "/shop.dbc");
+        vfpwriter::ContainerWriter shop(h.folder("").toStdString() + "/shop.dbc");
         shop.createTable("Orders", "orders.dbf", {{"ID", vfp::FieldType::Integer}}).close();
         shop.createTable("Customers", "customers.dbf", {{"ID", vfp::FieldType::Integer}}).close();
         shop.close();

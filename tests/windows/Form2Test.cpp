@@ -248,15 +248,15 @@ TEST_F(Form2Test, ProgressTextKeepsPercentSignsOfTableNames)
 std::filesystem::path writeNeverEndingView(const std::filesystem::path& folder)
 {
     const std::filesystem::path dbc = folder / "shop.dbc";
-    vfp::ContainerWriter container(dbc);
-    vfp::TableWriter names =
+    vfpwriter::ContainerWriter container(dbc);
+    vfpwriter::TableWriter names =
         container.createTable("a", "a.dbf", {{"name", vfp::FieldType::Varchar, 10}});
     for (const char* name : {"r1", "r2", "r3"})
         names.append({dbtest::text(name)});
     names.close();
     for (const char* table : {"t1", "t2", "t3", "t4"}) {
-        vfp::TableWriter numbers = container.createTable(table, std::string(table) + ".dbf",
-                                                         {{"n", vfp::FieldType::Integer}});
+        vfpwriter::TableWriter numbers = container.createTable(table, std::string(table) + ".dbf",
+                                                               {{"n", vfp::FieldType::Integer}});
         for (int n = 1; n <= 2000; ++n)
             numbers.append({dbtest::integer(n)});
         numbers.close();
@@ -316,7 +316,7 @@ TEST_F(Form2Test, StopEndsANeverEndingViewAndHandsOverWhatWasCopied)
 TEST_F(Form2Test, EscapeStopsATableAtTheNextRecordAndClosingAsksFirst)
 {
     constexpr int kFields = 40;
-    std::vector<vfp::FieldDefinition> fields;
+    std::vector<vfpwriter::FieldDefinition> fields;
     for (int k = 1; k <= kFields; ++k)
         fields.push_back({"F" + std::to_string(k), vfp::FieldType::Varchar, 4});
     std::vector<std::vector<vfp::Value>> records;

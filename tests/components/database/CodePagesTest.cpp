@@ -26,13 +26,13 @@ class CodePagesTest : public testing::TestWithParam<Case>
 TEST_P(CodePagesTest, TextDecodedFromTheMarkedPage)
 {
     testsupport::TempDir dir;
-    vfp::WriteOptions options;
+    vfpwriter::WriteOptions options;
     options.codePageMark = GetParam().mark;
-    vfp::TableWriter writer(dir.path() / "t.dbf",
-                            {{"TXT", vfp::FieldType::Character, kWidth},
-                             {"RAW", vfp::FieldType::Character, kWidth, 0, false, true},
-                             {"MEM", vfp::FieldType::Memo}},
-                            options);
+    vfpwriter::TableWriter writer(dir.path() / "t.dbf",
+                                  {{"TXT", vfp::FieldType::Character, kWidth},
+                                   {"RAW", vfp::FieldType::Character, kWidth, 0, false, true},
+                                   {"MEM", vfp::FieldType::Memo}},
+                                  options);
     // Bytes as stored (Binary), so the writer's own encoder plays no part.
     writer.append({dbtest::binary(GetParam().stored), dbtest::binary(GetParam().stored),
                    dbtest::binary(GetParam().stored)});

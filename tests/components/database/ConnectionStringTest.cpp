@@ -73,7 +73,7 @@ TEST_P(ConnectionStringRefused, SaysWhatIsWrong)
     try {
         database::parseConnectionString(QString::fromUtf8(GetParam().text));
         FAIL() << "accepted " << GetParam().text;
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         EXPECT_NE(std::string(error.what()).find(GetParam().mentions), std::string::npos)
             << error.what();
     }

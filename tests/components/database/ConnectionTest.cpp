@@ -17,7 +17,7 @@ std::string openError(const QString& connectionString)
     database::Connection connection;
     try {
         connection.Open(connectionString);
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         EXPECT_EQ(connection.State(), 0);
         return error.what();
     }
@@ -44,8 +44,8 @@ protected:
     void SetUp() override
     {
         mDbc = mDir.path() / "Shop.DBC";
-        vfp::ContainerWriter dbc(mDbc);
-        vfp::TableWriter orders = dbc.createTable(
+        vfpwriter::ContainerWriter dbc(mDbc);
+        vfpwriter::TableWriter orders = dbc.createTable(
             "OrderDetails", "data/orderdetails.dbf",
             {{"shippostalcode", FieldType::Character, 6}, {"OrderID", FieldType::Integer}});
         orders.append({dbtest::text("K1A"), dbtest::integer(11077)});
@@ -87,11 +87,10 @@ TEST_F(ContainerTest, MemberTableInAFolderKeepsTheContainersLongNames)
 
 TEST_F(ContainerTest, UnknownNameAndFreeTableBesideItAreRefused)
 {
-    vfp::TableWriter free(mDir.path() / "loose.dbf", {{"ID", FieldType::Integer}});
+    vfpwriter::TableWriter free(mDir.path() / "loose.dbf", {{"ID", FieldType::Integer}});
     free.close();
-    EXPECT_THROW(dbtest::readTable(mDbc, QStringLiteral("nosuch")), database::DatabaseError);
-    EXPECT_THROW(dbtest::readTable(mDbc, QStringLiteral("data/orderdetails")),
-                 database::DatabaseError);
+    EXPECT_THROW(dbtest::readTable(mDbc, QStringLiteral("nosuch")), rows::DatabaseError);
+    EXPECT_THROW(dbtest::readTable(mDbc, QStringLiteral("data/orderdetails")), rows::DatabaseError);
 }
 
 TEST(FolderSchema, ListsTablesOfTheFolderOnlyByLowerCaseName)
@@ -99,7 +98,7 @@ TEST(FolderSchema, ListsTablesOfTheFolderOnlyByLowerCaseName)
     testsupport::TempDir dir;
     for (const char* file : {"Zeta.DBF", "alpha.dbf", "Beta.dbf", "sub/deeper.dbf"}) {
         std::filesystem::create_directories((dir.path() / file).parent_path());
-        vfp::TableWriter(dir.path() / file, {{"ID", FieldType::Integer}}).close();
+        vfpwriter::TableWriter(dir.path() / file, {{"ID", FieldType::Integer}}).close();
     }
     dir.write("readme.txt", "");
     dir.write(".dbf", "");
@@ -122,10 +121,10 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directories(mDir.path() / "free;tables");
-        vfp::ContainerWriter(mDir.path() / "good.dbc").close();
-        vfp::ContainerWriter(mDir.path() / "UPPER.DBC").close();
+        vfpwriter::ContainerWriter(mDir.path() / "good.dbc").close();
+        vfpwriter::ContainerWriter(mDir.path() / "UPPER.DBC").close();
         mDir.write("garbage.dbc", std::string(600, 'x'));
-        vfp::TableWriter(mDir.path() / "table.dbf", {{"ID", FieldType::Integer}}).close();
+        vfpwriter::TableWriter(mDir.path() / "table.dbf", {{"ID", FieldType::Integer}}).close();
         std::filesystem::create_directories(mDir.path() / "folder.dbc");
     }
 
@@ -160,11 +159,11 @@ TEST(ConnectionState, OpenCloseAndTheCallsItRefuses)
     testsupport::TempDir dir;
     database::Connection connection;
     EXPECT_EQ(connection.State(), 0);
-    EXPECT_THROW(connection.OpenSchema(database::adSchemaTables), database::DatabaseError);
+    EXPECT_THROW(connection.OpenSchema(database::adSchemaTables), rows::DatabaseError);
     connection.Open(dbtest::connectionString(dir.path()));
     EXPECT_EQ(connection.State(), 1);
-    EXPECT_THROW(connection.Open(dbtest::connectionString(dir.path())), database::DatabaseError);
-    EXPECT_THROW(connection.OpenSchema(4), database::DatabaseError) << "columns schema";
+    EXPECT_THROW(connection.Open(dbtest::connectionString(dir.path())), rows::DatabaseError);
+    EXPECT_THROW(connection.OpenSchema(4), rows::DatabaseError) << "columns schema";
     connection.Close();
     EXPECT_EQ(connection.State(), 0);
     connection.Open(dbtest::connectionString(dir.path()));

@@ -13,7 +13,7 @@ using vfp::FieldType;
 struct Case
 {
     const char* name;
-    vfp::FieldDefinition field;
+    vfpwriter::FieldDefinition field;
     vfp::Value value;
     int adoType;
     std::string text;
@@ -123,16 +123,16 @@ protected:
     static void SetUpTestSuite()
     {
         sDir = new testsupport::TempDir;
-        std::vector<vfp::FieldDefinition> fields;
+        std::vector<vfpwriter::FieldDefinition> fields;
         std::vector<vfp::Value> values, nulls;
         for (const Case& c : cases()) {
-            vfp::FieldDefinition field = c.field;
+            vfpwriter::FieldDefinition field = c.field;
             field.nullable = true;
             fields.push_back(field);
             values.push_back(c.value);
             nulls.push_back(dbtest::null());
         }
-        vfp::TableWriter writer(sDir->path() / "alltypes.dbf", fields);
+        vfpwriter::TableWriter writer(sDir->path() / "alltypes.dbf", fields);
         writer.append(values);
         writer.append(nulls);
         writer.close();
@@ -181,10 +181,10 @@ TEST_F(FieldTypesTest, NullInEveryNullableTypeStaysNull)
 TEST(BlankValues, BlankDatesAreNullBlankTextIsNot)
 {
     testsupport::TempDir dir;
-    vfp::TableWriter writer(dir.path() / "blanks.dbf", {{"DAT", FieldType::Date},
-                                                        {"DTM", FieldType::DateTime},
-                                                        {"CHR", FieldType::Character, 3},
-                                                        {"MEM", FieldType::Memo}});
+    vfpwriter::TableWriter writer(dir.path() / "blanks.dbf", {{"DAT", FieldType::Date},
+                                                              {"DTM", FieldType::DateTime},
+                                                              {"CHR", FieldType::Character, 3},
+                                                              {"MEM", FieldType::Memo}});
     writer.append({vfp::Value{}, vfp::Value{}, vfp::Value{}, vfp::Value{}});
     writer.close();
     const dbtest::ReadTable table = dbtest::readTable(dir.path(), QStringLiteral("blanks"));

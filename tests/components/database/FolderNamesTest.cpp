@@ -32,7 +32,7 @@ protected:
              {"data/Orders.DBF", "data/Data.dbf", "data/data.dbf", "data/sub/Dir/items.dbf",
               "data/plain.dbf.dbf", "data/x.dbf", "outside.dbf", "data/my table.dbf"}) {
             std::filesystem::create_directories((sDir->path() / file).parent_path());
-            vfp::TableWriter writer(sDir->path() / file, {{"ID", vfp::FieldType::Integer}});
+            vfpwriter::TableWriter writer(sDir->path() / file, {{"ID", vfp::FieldType::Integer}});
             writer.close();
         }
         sDir->write("data/notes.txt", "not a table");
@@ -57,7 +57,7 @@ TEST_P(FolderNamesTest, OpensTheRightFileOrRefuses)
 {
     const QString table = QString::fromUtf8(GetParam().table);
     if (GetParam().opens == nullptr) {
-        EXPECT_THROW(sSource->resolve(table), database::DatabaseError);
+        EXPECT_THROW(sSource->resolve(table), rows::DatabaseError);
         return;
     }
     const std::filesystem::path found = sSource->resolve(table);
@@ -93,14 +93,14 @@ TEST(FolderNamesQuery, SubFolderTableOpensThroughTheQuery)
 {
     testsupport::TempDir dir;
     std::filesystem::create_directories(dir.path() / "2021" / "Q1");
-    vfp::TableWriter writer(dir.path() / "2021" / "Q1" / "orders.dbf",
-                            {{"ID", vfp::FieldType::Integer}});
+    vfpwriter::TableWriter writer(dir.path() / "2021" / "Q1" / "orders.dbf",
+                                  {{"ID", vfp::FieldType::Integer}});
     writer.append({dbtest::integer(7)});
     writer.close();
     const dbtest::ReadTable table = dbtest::readTable(dir.path(), QStringLiteral("2021/q1/orders"));
     EXPECT_EQ(table.rows, (std::vector<dbtest::Row>{{"7"}}));
     EXPECT_THROW(dbtest::readTable(dir.path() / "2021", QStringLiteral("../2021/Q1/orders")),
-                 database::DatabaseError);
+                 rows::DatabaseError);
 }
 
 // A source open for a while: a name looked up after its folder changed finds what is there
@@ -131,7 +131,7 @@ TEST_P(FolderSourceLater, readsTheFolderAsItIsNow)
     try {
         first.Open(QStringLiteral("SELECT * FROM `%1`").arg(QString::fromUtf8(GetParam().first)),
                    connection);
-    } catch (const database::DatabaseError&) {
+    } catch (const rows::DatabaseError&) {
         // a name that is not there yet
     }
     GetParam().change(dir.path());
@@ -139,7 +139,7 @@ TEST_P(FolderSourceLater, readsTheFolderAsItIsNow)
     const QString query =
         QStringLiteral("SELECT * FROM `%1`").arg(QString::fromUtf8(GetParam().then));
     if (GetParam().fields.empty()) {
-        EXPECT_THROW(then.Open(query, connection), database::DatabaseError);
+        EXPECT_THROW(then.Open(query, connection), rows::DatabaseError);
         return;
     }
     then.Open(query, connection);
@@ -151,7 +151,7 @@ TEST_P(FolderSourceLater, readsTheFolderAsItIsNow)
 
 void writeTable(const std::filesystem::path& dbf)
 {
-    vfp::TableWriter(dbf, {{"ID", vfp::FieldType::Integer}}).close();
+    vfpwriter::TableWriter(dbf, {{"ID", vfp::FieldType::Integer}}).close();
 }
 
 // An hour old: a listing or container read now is not taken so soon after a change.
@@ -165,7 +165,7 @@ void age(const std::filesystem::path& path)
 // longName.
 void writeMember(const std::filesystem::path& folder, const std::string& longName)
 {
-    vfp::ContainerWriter dbc(folder / "c.dbc");
+    vfpwriter::ContainerWriter dbc(folder / "c.dbc");
     dbc.createTable("t", "t.dbf", {{longName, vfp::FieldType::Integer}}).close();
     dbc.close();
 }

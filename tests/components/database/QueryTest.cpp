@@ -23,7 +23,7 @@ TEST_P(QueryParseTest, TakesNameOrRefuses)
 {
     const QString query = QString::fromUtf8(GetParam().query);
     if (GetParam().table == nullptr) {
-        EXPECT_THROW(database::tableNameFromQuery(query), database::DatabaseError);
+        EXPECT_THROW(database::tableNameFromQuery(query), rows::DatabaseError);
         return;
     }
     EXPECT_EQ(database::tableNameFromQuery(query).toStdString(), GetParam().table);

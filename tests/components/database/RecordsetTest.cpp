@@ -19,13 +19,14 @@ class RecordsetTest : public testing::Test
 protected:
     void SetUp() override
     {
-        vfp::TableWriter writer(mDir.path() / "items.dbf",
-                                {{"ID", FieldType::Integer}, {"Name", FieldType::Character, 4}});
+        vfpwriter::TableWriter writer(
+            mDir.path() / "items.dbf",
+            {{"ID", FieldType::Integer}, {"Name", FieldType::Character, 4}});
         for (int id = 1; id <= 6; ++id)
             writer.append({dbtest::integer(id), dbtest::text("n" + std::to_string(id))},
                           id == 2 || id == 3 || id == 6);
         writer.close();
-        vfp::TableWriter empty(mDir.path() / "empty.dbf", {{"ID", FieldType::Integer}});
+        vfpwriter::TableWriter empty(mDir.path() / "empty.dbf", {{"ID", FieldType::Integer}});
         empty.close();
         mConnection.Open(dbtest::connectionString(mDir.path()));
     }
@@ -64,27 +65,25 @@ TEST_F(RecordsetTest, FieldsByNameIgnoreCase)
     open("items");
     EXPECT_EQ(mRecords.Fields(QStringLiteral("NAME")).name(), QStringLiteral("name"));
     EXPECT_EQ(database::toText(mRecords.Fields(QStringLiteral("Id")).Value()), "1");
-    EXPECT_THROW(mRecords.Fields(QStringLiteral("missing")), database::DatabaseError);
+    EXPECT_THROW(mRecords.Fields(QStringLiteral("missing")), rows::DatabaseError);
 }
 
 TEST_F(RecordsetTest, RefusesWhatItCannotDo)
 {
     const QString query = QStringLiteral("SELECT * FROM `items`");
-    EXPECT_THROW(mRecords.Open(query, mConnection, 2, 1), database::DatabaseError)
-        << "dynamic cursor";
-    EXPECT_THROW(mRecords.Open(query, mConnection, 3, 3), database::DatabaseError)
-        << "optimistic lock";
+    EXPECT_THROW(mRecords.Open(query, mConnection, 2, 1), rows::DatabaseError) << "dynamic cursor";
+    EXPECT_THROW(mRecords.Open(query, mConnection, 3, 3), rows::DatabaseError) << "optimistic lock";
     EXPECT_EQ(mRecords.State(), 0);
-    EXPECT_THROW(mRecords.RecordCount(), database::DatabaseError) << "closed";
+    EXPECT_THROW(mRecords.RecordCount(), rows::DatabaseError) << "closed";
 
     open("items");
-    EXPECT_THROW(open("items"), database::DatabaseError) << "already open";
-    EXPECT_THROW(mRecords.Fields(2), database::DatabaseError);
-    EXPECT_THROW(mRecords.Fields(-1), database::DatabaseError);
+    EXPECT_THROW(open("items"), rows::DatabaseError) << "already open";
+    EXPECT_THROW(mRecords.Fields(2), rows::DatabaseError);
+    EXPECT_THROW(mRecords.Fields(-1), rows::DatabaseError);
     for (int i = 0; i < 3; ++i)
         mRecords.MoveNext();
     EXPECT_TRUE(mRecords.Eof());
-    EXPECT_THROW(mRecords.MoveNext(), database::DatabaseError) << "past EOF";
+    EXPECT_THROW(mRecords.MoveNext(), rows::DatabaseError) << "past EOF";
 
     mRecords.Close();
     EXPECT_EQ(mRecords.State(), 0);
@@ -99,7 +98,7 @@ TEST_F(RecordsetTest, NoValueIsReadPastTheLastRecord)
         mRecords.MoveNext();
     ASSERT_TRUE(mRecords.Eof());
     EXPECT_EQ(mRecords.Fields(1).name(), QStringLiteral("name"));
-    EXPECT_THROW(mRecords.Fields(1).Value(), database::DatabaseError)
+    EXPECT_THROW(mRecords.Fields(1).Value(), rows::DatabaseError)
         << "the last record must not be read a second time";
 }
 
@@ -109,7 +108,7 @@ TEST_F(RecordsetTest, FieldThatFailsToReadLeavesTheRestOfItsRecord)
 {
     const std::filesystem::path dbf = mDir.path() / "notes.dbf";
     {
-        vfp::TableWriter writer(dbf, {{"ID", FieldType::Integer}, {"NOTE", FieldType::Memo}});
+        vfpwriter::TableWriter writer(dbf, {{"ID", FieldType::Integer}, {"NOTE", FieldType::Memo}});
         for (int id = 1; id <= 3; ++id)
             writer.append({dbtest::integer(id), dbtest::text("note " + std::to_string(id))});
         writer.close();
@@ -132,7 +131,7 @@ TEST_F(RecordsetTest, FieldThatFailsToReadLeavesTheRestOfItsRecord)
     try {
         mRecords.Fields(1).Value();
         ADD_FAILURE() << "the damaged memo was read";
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         EXPECT_NE(std::string(error.what()).find("record 2"), std::string::npos) << error.what();
     }
     mRecords.MoveNext();
@@ -142,10 +141,10 @@ TEST_F(RecordsetTest, FieldThatFailsToReadLeavesTheRestOfItsRecord)
 
 TEST_F(RecordsetTest, FailedOpenLeavesItClosed)
 {
-    EXPECT_THROW(open("nosuchtable"), database::DatabaseError);
+    EXPECT_THROW(open("nosuchtable"), rows::DatabaseError);
     EXPECT_EQ(mRecords.State(), 0);
     EXPECT_THROW(mRecords.Open(QStringLiteral("SELECT name FROM `items`"), mConnection, 3, 1),
-                 database::DatabaseError);
+                 rows::DatabaseError);
     EXPECT_EQ(mRecords.State(), 0);
 }
 

@@ -36,17 +36,17 @@ protected:
     // The source holding table "dos" (and view "dos_view") with kStored in its one field.
     std::filesystem::path writeSource(Kind kind, std::uint8_t mark) const
     {
-        const std::vector<vfp::FieldDefinition> fields{{"TXT", vfp::FieldType::Character, 3}};
-        vfp::WriteOptions options;
+        const std::vector<vfpwriter::FieldDefinition> fields{{"TXT", vfp::FieldType::Character, 3}};
+        vfpwriter::WriteOptions options;
         options.codePageMark = mark;
         if (kind == Kind::FreeTable) {
-            vfp::TableWriter table(mDir.path() / "dos.dbf", fields, options);
+            vfpwriter::TableWriter table(mDir.path() / "dos.dbf", fields, options);
             table.append({dbtest::binary(kStored)});
             table.close();
             return mDir.path();
         }
-        vfp::ContainerWriter container(mDir.path() / "shop.dbc");
-        vfp::TableWriter table = container.createTable("dos", "dos.dbf", fields, options);
+        vfpwriter::ContainerWriter container(mDir.path() / "shop.dbc");
+        vfpwriter::TableWriter table = container.createTable("dos", "dos.dbf", fields, options);
         table.append({dbtest::binary(kStored)});
         table.close();
         container.addView("dos_view", "SELECT * FROM dos");
@@ -98,7 +98,7 @@ TEST(UnmarkedCodePageChoice, aCodePageTheEngineCannotReadIsRefusedByOpen)
         try {
             connection.Open(dbtest::connectionString(dir.path()));
             ADD_FAILURE() << codePage << " was taken";
-        } catch (const database::DatabaseError& error) {
+        } catch (const rows::DatabaseError& error) {
             const std::string text = error.what();
             EXPECT_NE(text.find("Code page " + std::to_string(codePage) + " cannot be read"),
                       std::string::npos)

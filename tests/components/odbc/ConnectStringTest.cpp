@@ -33,10 +33,9 @@ vfp::ContainerConnection connection(std::string name, std::string dataSource,
 }
 
 // What this machine's odbc.ini and odbcinst.ini list.
-const database::odbc::OdbcSetup kSetup{
-    {"CURSADM", "sales", "live"},
-    {{"SQL Server", "/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so"},
-     {"SQLite3", "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so"}}};
+const odbc::OdbcSetup kSetup{{"CURSADM", "sales", "live"},
+                             {{"SQL Server", "/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so"},
+                              {"SQLite3", "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so"}}};
 
 ConnectionCase refused(std::string name, vfp::ContainerConnection made, std::string why)
 {
@@ -51,12 +50,11 @@ TEST_P(ConnectStringTest, BuiltShownOrRefused)
 {
     const ConnectionCase& wanted = GetParam();
     try {
-        const database::odbc::ServerLogin login =
-            database::odbc::buildConnectString(wanted.connection, kSetup);
+        const odbc::ServerLogin login = odbc::buildConnectString(wanted.connection, kSetup);
         EXPECT_EQ(login.connectString, wanted.sent);
         EXPECT_EQ(login.shown, wanted.shown);
-        EXPECT_EQ(database::odbc::dataSourceText(wanted.connection, login), wanted.message);
-    } catch (const database::DatabaseError& error) {
+        EXPECT_EQ(odbc::dataSourceText(wanted.connection, login), wanted.message);
+    } catch (const rows::DatabaseError& error) {
         EXPECT_EQ(error.what(), wanted.shown);
         EXPECT_TRUE(wanted.sent.empty()) << "refused";
     }
@@ -136,7 +134,7 @@ struct SplitCase
 {
     std::string name;
     std::string text;
-    std::vector<database::odbc::ConnectAttribute> attributes;
+    std::vector<odbc::ConnectAttribute> attributes;
 };
 
 class SplitTest : public testing::TestWithParam<SplitCase>
@@ -145,7 +143,7 @@ class SplitTest : public testing::TestWithParam<SplitCase>
 
 TEST_P(SplitTest, Attributes)
 {
-    EXPECT_EQ(database::odbc::splitConnectString(GetParam().text), GetParam().attributes);
+    EXPECT_EQ(odbc::splitConnectString(GetParam().text), GetParam().attributes);
 }
 
 INSTANTIATE_TEST_SUITE_P(

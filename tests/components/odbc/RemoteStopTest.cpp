@@ -50,7 +50,7 @@ TEST_P(RemoteStopTest, StopsWithinAMomentAndTheNextViewRuns)
     {
         const testsupport::Watchdog watchdog("the remote view " + GetParam().name);
         EXPECT_THROW(endless.Open(QStringLiteral("SELECT * FROM `forever`"), connection),
-                     database::Stopped);
+                     rows::Stopped);
     }
     EXPECT_NE(firstNo, Clock::time_point());
     EXPECT_LT(Clock::now() - firstNo, std::chrono::seconds(1));

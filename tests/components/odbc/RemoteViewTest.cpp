@@ -26,7 +26,7 @@ std::string openingError(const RemoteView& view)
 {
     try {
         runView(view);
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         return error.what();
     }
     return {};
@@ -63,22 +63,20 @@ TEST_P(ColumnKindTest, TypeAndValueAndNull)
 INSTANTIATE_TEST_SUITE_P(
     SqliteDriver, ColumnKindTest,
     testing::Values(
-        KindCase{"id", database::adInteger, "1"}, KindCase{"small", database::adSmallInt, "-7"},
-        KindCase{"tiny", database::adSmallInt, "200"},
+        KindCase{"id", rows::adInteger, "1"}, KindCase{"small", rows::adSmallInt, "-7"},
+        KindCase{"tiny", rows::adSmallInt, "200"},
         // Beyond a double's 53 bits: read as digits, not through a floating-point number.
-        KindCase{"big", database::adBigInt, "9007199254740993"},
-        KindCase{"dbl", database::adDouble, "0.1"},
-        KindCase{"num", database::adDouble, "3.125"},  // the driver reports numeric as double
-        KindCase{"name", database::adVarChar, "Zoë"},
-        KindCase{"note", database::adLongVarChar, "line one\nline two"},
-        KindCase{"code", database::adVarChar, "ab"},  // SQLite neither pads nor says CHAR
-        KindCase{"day", database::adDBDate, "2024-02-29"},
+        KindCase{"big", rows::adBigInt, "9007199254740993"}, KindCase{"dbl", rows::adDouble, "0.1"},
+        KindCase{"num", rows::adDouble, "3.125"},  // the driver reports numeric as double
+        KindCase{"name", rows::adVarChar, "Zoë"},
+        KindCase{"note", rows::adLongVarChar, "line one\nline two"},
+        KindCase{"code", rows::adVarChar, "ab"},  // SQLite neither pads nor says CHAR
+        KindCase{"day", rows::adDBDate, "2024-02-29"},
         // 23:59:59.6 rounds to whole seconds, into the next day and month.
-        KindCase{"stamp", database::adDBTimeStamp, "2024-03-01 00:00:00"},
-        KindCase{"clock", database::adDBTime, "12:34:56"},
-        KindCase{"flag", database::adBoolean, "True"}, KindCase{"raw", database::adBinary, "00FF"},
-        KindCase{"vb", database::adVarBinary, "0A0B"},
-        KindCase{"lvb", database::adLongVarBinary, "0102"}),
+        KindCase{"stamp", rows::adDBTimeStamp, "2024-03-01 00:00:00"},
+        KindCase{"clock", rows::adDBTime, "12:34:56"}, KindCase{"flag", rows::adBoolean, "True"},
+        KindCase{"raw", rows::adBinary, "00FF"}, KindCase{"vb", rows::adVarBinary, "0A0B"},
+        KindCase{"lvb", rows::adLongVarBinary, "0102"}),
     dbtest::CaseName{});
 
 // --- Results that need care -----------------------------------------------------------------

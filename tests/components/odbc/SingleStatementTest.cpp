@@ -20,7 +20,7 @@ class SingleStatementTest : public testing::TestWithParam<StatementCase>
 
 TEST_P(SingleStatementTest, OneStatementOrWhyNot)
 {
-    EXPECT_EQ(database::odbc::whyNotOneStatement(GetParam().sql), GetParam().why);
+    EXPECT_EQ(odbc::whyNotOneStatement(GetParam().sql), GetParam().why);
 }
 
 std::string second(const char* dialect, int character)

@@ -104,7 +104,7 @@ TEST_P(StrangerContainerTest, RefusedBeforeTheDriverManagerSeesIt)
     try {
         records.Open(QStringLiteral("SELECT * FROM `v`"), connection, 3, 1);
         ADD_FAILURE() << "the view opened";
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         EXPECT_EQ(error.what(), refusal);
     }
 

@@ -34,11 +34,11 @@ std::vector<std::string> headerNames(const vfp::Table& table)
 // connection, a local view with columns and a remote view with a parameter.
 void writeShop(const std::filesystem::path& folder)
 {
-    vfp::ContainerWriter dbc(folder / "shop.dbc");
-    vfp::TableWriter orders = dbc.createTable("Orders", "data\\orders.dbf",
-                                              {{"orderid", FieldType::Integer},
-                                               {"customername", FieldType::Character, 20},
-                                               {"customernation", FieldType::Character, 10}});
+    vfpwriter::ContainerWriter dbc(folder / "shop.dbc");
+    vfpwriter::TableWriter orders = dbc.createTable("Orders", "data\\orders.dbf",
+                                                    {{"orderid", FieldType::Integer},
+                                                     {"customername", FieldType::Character, 20},
+                                                     {"customernation", FieldType::Character, 10}});
     orders.append(
         {vfp::Value::fromInteger(1), vfp::Value::fromText("Ann"), vfp::Value::fromText("NL")});
     orders.append(
@@ -144,7 +144,7 @@ TEST(ContainerTest, SkipsDeletedRowsAndFindsChildrenAnywhere)
 {
     testsupport::TempDir dir;
     {
-        vfp::ContainerWriter dbc(dir.path() / "c.dbc");
+        vfpwriter::ContainerWriter dbc(dir.path() / "c.dbc");
         const std::int32_t table =
             dbc.addObject({1, "Table", "T", {{1, vfp::Property::Kind::Text, "t.dbf", 0}}});
         dbc.addObject({table, "Field", "old_a", {}, true});
@@ -166,11 +166,13 @@ TEST(ContainerTest, ResolvesStoredPathsTheWayWindowsWould)
     testsupport::TempDir dir;
     std::filesystem::create_directories(dir.path() / "Data");
     std::filesystem::create_directories(dir.path() / "db");
-    vfp::TableWriter({dir.path() / "Data" / "ORDERS.DBF"}, {{"ID", FieldType::Integer}}).close();
-    vfp::TableWriter({dir.path() / "db" / "items.dbf"}, {{"ID", FieldType::Integer}}).close();
-    vfp::TableWriter({dir.path() / "db" / "line_items.dbf"}, {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter({dir.path() / "Data" / "ORDERS.DBF"}, {{"ID", FieldType::Integer}})
+        .close();
+    vfpwriter::TableWriter({dir.path() / "db" / "items.dbf"}, {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter({dir.path() / "db" / "line_items.dbf"}, {{"ID", FieldType::Integer}})
+        .close();
     {
-        vfp::ContainerWriter dbc(dir.path() / "db" / "c.dbc");
+        vfpwriter::ContainerWriter dbc(dir.path() / "db" / "c.dbc");
         dbc.addTable("Orders", "..\\data\\Orders.dbf", {"id"});
         dbc.addTable("Items", "C:\\old\\place\\ITEMS.DBF", {"id"});
         dbc.addTable("Line Items", "line_items.dbf", {"id"});
@@ -191,7 +193,7 @@ TEST(ContainerTest, NamesAreFoundIgnoringCase)
 {
     testsupport::TempDir dir;
     {
-        vfp::ContainerWriter dbc(dir.path() / "c.dbc");
+        vfpwriter::ContainerWriter dbc(dir.path() / "c.dbc");
         dbc.addTable("äpfel", "apfel.dbf", {});
         dbc.addView("Summary", "SELECT 1");
         dbc.close();
@@ -205,9 +207,9 @@ TEST(ContainerTest, NamesAreFoundIgnoringCase)
 TEST(ContainerTest, HeaderNamesStayWhenTheContainerCannotGiveLongOnes)
 {
     testsupport::TempDir dir;
-    vfp::WriteOptions linked;
+    vfpwriter::WriteOptions linked;
     linked.backlink = "gone.dbc";
-    vfp::TableWriter(dir.path() / "t.dbf", {{"ID", FieldType::Integer}}, linked).close();
+    vfpwriter::TableWriter(dir.path() / "t.dbf", {{"ID", FieldType::Integer}}, linked).close();
     vfp::OpenOptions options;
     options.longNamesFromContainer = true;
     const vfp::Table table = vfp::Table::open(dir.path() / "t.dbf", options);
@@ -215,7 +217,7 @@ TEST(ContainerTest, HeaderNamesStayWhenTheContainerCannotGiveLongOnes)
     ASSERT_FALSE(table.notes().empty());
     EXPECT_NE(table.notes().back().find("gone.dbc is missing"), std::string::npos);
 
-    vfp::ContainerWriter dbc(dir.path() / "c.dbc");
+    vfpwriter::ContainerWriter dbc(dir.path() / "c.dbc");
     dbc.addTable("T", "t.dbf", {"first", "second"});
     dbc.close();
     const vfp::Container container = vfp::Container::open(dir.path() / "c.dbc");
@@ -239,7 +241,7 @@ vfp::Container writeLookups(const testsupport::TempDir& dir)
          {"orders.dbf", "lines.dbf", "orders2.dbf", "late.dbf", "loose.dbf", "sub/orders.dbf"})
         dir.write(file, "");
     std::filesystem::create_symlink("orders.dbf", dir.path() / "alias.dbf");
-    vfp::ContainerWriter dbc(dir.path() / "c.dbc");
+    vfpwriter::ContainerWriter dbc(dir.path() / "c.dbc");
     const std::int32_t orders = dbc.addObject({1, "Table", "Orders", {pathProperty("orders.dbf")}});
     const std::int32_t lines = dbc.addObject({1, "Table", "Lines", {pathProperty("lines.dbf")}});
     dbc.addObject({orders, "Field", "order_id", {}});

@@ -52,7 +52,7 @@ std::string openWithin(const stdfs::path& fifo, const std::function<void()>& ope
 
 void writeNotes(const stdfs::path& dbf)
 {
-    vfp::TableWriter writer(dbf, {{"ID", FieldType::Integer}, {"NOTES", FieldType::Memo}});
+    vfpwriter::TableWriter writer(dbf, {{"ID", FieldType::Integer}, {"NOTES", FieldType::Memo}});
     writer.append({vfp::Value::fromInteger(1), vfp::Value::fromText("a note")});
     writer.close();
 }
@@ -80,7 +80,7 @@ TEST(NonRegularFiles, ContainerThatIsAFifoIsRefusedAtOnce)
 {
     testsupport::TempDir dir;
     {
-        vfp::ContainerWriter writer(dir.path() / "shop.dbc");
+        vfpwriter::ContainerWriter writer(dir.path() / "shop.dbc");
         writer.createTable("orders", "orders.dbf", {{"orderid", FieldType::Integer}}).close();
         writer.close();
     }

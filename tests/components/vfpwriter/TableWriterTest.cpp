@@ -40,7 +40,7 @@ std::vector<std::vector<std::string>> readBack(const std::filesystem::path& path
     return rows;
 }
 
-const std::vector<vfp::FieldDefinition> kEveryType = {
+const std::vector<vfpwriter::FieldDefinition> kEveryType = {
     {"NAME", FieldType::Character, 10},
     {"RAW", FieldType::Character, 4, 0, false, true},
     {"VNAME", FieldType::Varchar, 8, 0, true},
@@ -66,9 +66,9 @@ TEST(TableWriterTest, EveryTypeReadsBackAsWritten)
     for (const std::uint32_t blockSize : {1u, 64u, 512u}) {
         testsupport::TempDir dir;
         const auto path = dir.path() / "all.dbf";
-        vfp::WriteOptions options;
+        vfpwriter::WriteOptions options;
         options.memoBlockSize = blockSize;
-        vfp::TableWriter writer(path, kEveryType, options);
+        vfpwriter::TableWriter writer(path, kEveryType, options);
         writer.append({V::fromText("Zürich"), V::fromBinary(std::string("\0\x81", 2)),
                        V::fromText("Zürich"), V::fromBinary("\x01\x02"), V::fromText("notes é"),
                        V::fromBinary(std::string("\xff\0", 2)), V::fromBinary("ole"),
@@ -106,9 +106,9 @@ TEST(TableWriterTest, WritesTheBytesTheFormatPrescribes)
 {
     testsupport::TempDir dir;
     const auto path = dir.path() / "t.dbf";
-    vfp::TableWriter writer(path, {{"ID", FieldType::Integer},
-                                   {"NAME", FieldType::Varchar, 10, 0, true},
-                                   {"NOTES", FieldType::Memo}});
+    vfpwriter::TableWriter writer(path, {{"ID", FieldType::Integer},
+                                         {"NAME", FieldType::Varchar, 10, 0, true},
+                                         {"NOTES", FieldType::Memo}});
     writer.append({V::fromInteger(5), V::fromText("vfield"), V::fromText("memo")});
     writer.close();
     const std::string dbf = slurp(path);
@@ -144,9 +144,9 @@ TEST(TableWriterTest, DateTimesCanBeWrittenTheWayFoxProStoresThem)
     for (const bool oneShort : {false, true}) {
         testsupport::TempDir dir;
         const auto path = dir.path() / "t.dbf";
-        vfp::WriteOptions options;
+        vfpwriter::WriteOptions options;
         options.datetimeOneMsShort = oneShort;
-        vfp::TableWriter writer(path, {{"STAMP", FieldType::DateTime}}, options);
+        vfpwriter::TableWriter writer(path, {{"STAMP", FieldType::DateTime}}, options);
         writer.append({V::fromDateTime(2013, 5, 3, 16, 46, 20)});
         writer.close();
         const std::string dbf = slurp(path);
@@ -161,10 +161,10 @@ TEST(TableWriterTest, RefusesValuesThatDoNotFitAndWritesNothingOfThem)
 {
     testsupport::TempDir dir;
     const auto path = dir.path() / "t.dbf";
-    vfp::TableWriter writer(path, {{"CODE", FieldType::Character, 3},
-                                   {"ID", FieldType::Integer},
-                                   {"DAY", FieldType::Date},
-                                   {"AMOUNT", FieldType::Numeric, 4, 1}});
+    vfpwriter::TableWriter writer(path, {{"CODE", FieldType::Character, 3},
+                                         {"ID", FieldType::Integer},
+                                         {"DAY", FieldType::Date},
+                                         {"AMOUNT", FieldType::Numeric, 4, 1}});
     const std::vector<std::vector<vfp::Value>> refused = {
         {V::fromText("toolong"), V::fromInteger(1), V::fromDate(2020, 1, 1), V::fromDouble(1)},
         {V::null(), V::fromInteger(1), V::fromDate(2020, 1, 1), V::fromDouble(1)},
@@ -188,7 +188,7 @@ TEST(TableWriterTest, RefusesFieldListsFoxProCannotHold)
 {
     testsupport::TempDir dir;
     const auto path = dir.path() / "t.dbf";
-    const std::vector<std::vector<vfp::FieldDefinition>> refused = {
+    const std::vector<std::vector<vfpwriter::FieldDefinition>> refused = {
         {},
         {{"NAME_TOO_LONG", FieldType::Character, 5}},
         {{"A-B", FieldType::Character, 5}},
@@ -198,11 +198,11 @@ TEST(TableWriterTest, RefusesFieldListsFoxProCannotHold)
         {{"A", FieldType::NullFlags, 1}},
     };
     for (const auto& fields : refused)
-        EXPECT_THROW(vfp::TableWriter(path, fields), vfp::VfpError);
-    std::vector<vfp::FieldDefinition> tooMany;
+        EXPECT_THROW(vfpwriter::TableWriter(path, fields), vfp::VfpError);
+    std::vector<vfpwriter::FieldDefinition> tooMany;
     for (int n = 0; n < 256; ++n)
         tooMany.push_back({"F" + std::to_string(n), FieldType::Logical});
-    EXPECT_THROW(vfp::TableWriter(path, tooMany), vfp::VfpError);
+    EXPECT_THROW(vfpwriter::TableWriter(path, tooMany), vfp::VfpError);
 }
 
 TEST(TableWriterTest, ClosePatchesTheCountOfAStreamedTable)
@@ -210,7 +210,7 @@ TEST(TableWriterTest, ClosePatchesTheCountOfAStreamedTable)
     testsupport::TempDir dir;
     const auto path = dir.path() / "t.dbf";
     {
-        vfp::TableWriter writer(path, {{"N", FieldType::Integer}});
+        vfpwriter::TableWriter writer(path, {{"N", FieldType::Integer}});
         for (int n = 0; n < 3000; ++n)
             writer.append({V::fromInteger(n)}, n % 10 == 0);
     }  // the destructor closes

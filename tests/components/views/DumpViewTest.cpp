@@ -38,7 +38,7 @@ TEST(DumpView, WritesTheViewsRowsAndFailsOnceForARemoteView)
               "\"count\":1}\n[\"Tom\",\"350.5\"]\n");
 
     {
-        vfp::ContainerWriter remote(folder.path() / "remote.dbc");
+        vfpwriter::ContainerWriter remote(folder.path() / "remote.dbc");
         remote.addConnection("Server", "Source");
         remote.addView("far", "SELECT a FROM t", {{"a", "I", ""}}, "Server");
         remote.close();

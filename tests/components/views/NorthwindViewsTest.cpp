@@ -332,7 +332,7 @@ TEST_F(NorthwindViews, RemoteViewFailsNamingItsDataSource)
     try {
         dbtest::readTable(northwind(), QStringLiteral("bedrijven"));
         ADD_FAILURE() << "the remote view opened";
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         EXPECT_STREQ(error.what(),
                      "The view bedrijven of northwind.dbc cannot be opened: its connection "
                      "Cursadm names the data source CURSADM, which is not defined on this "

@@ -1,17 +1,13 @@
-// The columns a view reports (FoxPro's names, the provider's types) and the shape of the SQL
-// that keeps joins fast: equality SQLite can look up, not a function it must call per pair.
-#include <map>
-
+// The columns a view reports: FoxPro's names, the provider's types.
 #include <gtest/gtest.h>
 
 #include "components/rows/AdoType.h"
-#include "components/views/FoxSqlTranslator.h"
 #include "tests/components/views/ViewTestSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-using namespace database;
+using namespace rows;
 
 struct ColumnsCase
 {
@@ -99,59 +95,5 @@ TEST(ViewColumns, ContainerNamesAndDataTypesWinWhenTheyMatchInNumber)
     EXPECT_EQ(mismatched.names, (std::vector<std::string>{"id", "name"}));
     EXPECT_EQ(mismatched.rows, (std::vector<dbtest::Row>{{"1", "Tom       "}}));
 }
-
-// The translated SQL itself, where its shape decides speed or what SQLite accepts.
-class Tables : public view::SchemaLookup
-{
-public:
-    Tables()
-    {
-        using view::SqlType;
-        mTables["a"] = {"A", {{"k", SqlType::of('C', 5)}, {"n", SqlType::of('I')}}};
-        mTables["b"] = {"B", {{"k", SqlType::of('C', 5)}, {"w", SqlType::of('C', 8)}}};
-    }
-    const view::SourceTable* find(std::string_view name) override
-    {
-        const auto found = mTables.find(std::string(name));
-        return found == mTables.end() ? nullptr : &found->second;
-    }
-
-private:
-    std::map<std::string, view::SourceTable> mTables;
-};
-
-struct ShapeCase
-{
-    std::string name;
-    std::string sql;
-    std::string contains;
-};
-
-class ShapeTest : public testing::TestWithParam<ShapeCase>
-{
-};
-
-TEST_P(ShapeTest, TranslatedSqlHasTheShape)
-{
-    const ShapeCase& c = GetParam();
-    Tables tables;
-    const std::string sql = view::translateFoxSql(c.sql, "db", tables).sql;
-    EXPECT_NE(sql.find(c.contains), std::string::npos) << sql;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sql, ShapeTest,
-    testing::Values(
-        ShapeCase{"join_on_equal_width_keys_is_plain_equality",
-                  "SELECT a.n FROM a JOIN b ON a.k = b.k", "ON (\"a\".\"k\" = \"b\".\"k\")"},
-        ShapeCase{"keys_of_different_widths_compare_the_shorter",
-                  "SELECT a.n FROM a JOIN b ON a.k = b.w", "vfp_eq(\"a\".\"k\", \"b\".\"w\")"},
-        ShapeCase{"numbers_compare_plainly", "SELECT n FROM a WHERE n = 5", "(\"a\".\"n\" = 5)"},
-        ShapeCase{"foxpro_nested_join_is_bracketed",
-                  "SELECT a.n FROM a JOIN b JOIN a x ON b.k = x.k ON a.k = b.k",
-                  "FROM \"A\" AS \"a\" INNER JOIN (\"B\" AS \"b\" INNER JOIN \"A\" AS \"x\" ON "},
-        ShapeCase{"top_ranks_in_a_window", "SELECT TOP 5 n FROM a ORDER BY n DESC",
-                  "rank() OVER (ORDER BY \"a\".\"n\" DESC)"}),
-    dbtest::CaseName{});
 
 }  // namespace

@@ -19,7 +19,6 @@
 
 namespace {
 
-namespace view = database::view;
 using dbtest::Row;
 
 enum class Through {
@@ -42,18 +41,18 @@ struct Case
     std::vector<Row> rows = {};  // View, Runs: every row, "#" for a cell that cannot be read
 };
 
-const std::string kLongMemo(view::kMaxValueBytes + 1, 'x');
+const std::string kLongMemo(views::kMaxValueBytes + 1, 'x');
 
 // sandbox.dbc: docs(id I, title C(8), body M) with (1, 'short', 'note') and (2, 'long', a memo
 // one byte past the limit), and the view titles over it.
 std::filesystem::path writeDocs(const std::filesystem::path& folder)
 {
     const std::filesystem::path dbc = folder / "sandbox.dbc";
-    vfp::ContainerWriter container(dbc);
-    vfp::TableWriter docs = container.createTable("Docs", "docs.dbf",
-                                                  {{"id", vfp::FieldType::Integer},
-                                                   {"title", vfp::FieldType::Character, 8},
-                                                   {"body", vfp::FieldType::Memo}});
+    vfpwriter::ContainerWriter container(dbc);
+    vfpwriter::TableWriter docs = container.createTable("Docs", "docs.dbf",
+                                                        {{"id", vfp::FieldType::Integer},
+                                                         {"title", vfp::FieldType::Character, 8},
+                                                         {"body", vfp::FieldType::Memo}});
     docs.append({dbtest::integer(1), dbtest::text("short"), dbtest::text("note")});
     docs.append({dbtest::integer(2), dbtest::text("long"), dbtest::text(kLongMemo)});
     docs.close();
@@ -74,7 +73,7 @@ std::string withFolder(std::string sql, const std::filesystem::path& folder)
 std::string runOnConnection(const std::filesystem::path& dbc, const std::string& sql)
 {
     const vfp::Container container = vfp::Container::open(dbc);
-    view::ViewDatabase database(container);
+    views::ViewDatabase database(container);
     database.find("docs");
     database.find("titles");
     sqlite3_stmt* statement = nullptr;
@@ -98,19 +97,19 @@ std::vector<Row> runAsView(const std::filesystem::path& dbc, const std::string& 
         vfp::ContainerView adhoc;
         adhoc.name = "adhoc";
         adhoc.sql = sql;
-        database::Recordset records(database::openView(container, adhoc));
+        database::Recordset records(views::openView(container, adhoc));
         for (; !records.Eof(); records.MoveNext()) {
             Row row;
             for (int k = 0; k < records.FieldCount(); ++k) {
                 try {
                     row.push_back(database::toText(records.Fields(k).Value()));
-                } catch (const database::DatabaseError&) {
+                } catch (const rows::DatabaseError&) {
                     row.push_back("#");
                 }
             }
             rows.push_back(std::move(row));
         }
-    } catch (const database::DatabaseError& failure) {
+    } catch (const rows::DatabaseError& failure) {
         error = failure.what();
     }
     return rows;
@@ -145,8 +144,8 @@ TEST_P(SandboxTest, RefusesWhatItShouldAndRunsWhatViewsNeed)
         << "a file appeared in the folder";
 }
 
-const std::string kPastTheLimit = std::to_string(view::kMaxValueBytes + 1);
-const std::string kAtTheLimit = std::to_string(view::kMaxValueBytes);
+const std::string kPastTheLimit = std::to_string(views::kMaxValueBytes + 1);
+const std::string kAtTheLimit = std::to_string(views::kMaxValueBytes);
 
 INSTANTIATE_TEST_SUITE_P(
     Connection, SandboxTest,

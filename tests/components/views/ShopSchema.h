@@ -8,7 +8,7 @@
 
 namespace viewtest {
 
-inline std::vector<vfp::FieldDefinition> peopleFields()
+inline std::vector<vfpwriter::FieldDefinition> peopleFields()
 {
     using vfp::FieldType;
     return {{"id", FieldType::Integer},
@@ -23,7 +23,7 @@ inline std::vector<vfp::FieldDefinition> peopleFields()
             {"notes", FieldType::Memo}};
 }
 
-inline std::vector<vfp::FieldDefinition> ordersFields()
+inline std::vector<vfpwriter::FieldDefinition> ordersFields()
 {
     using vfp::FieldType;
     return {{"id", FieldType::Integer},

@@ -15,11 +15,11 @@ using namespace dbtest;
 std::filesystem::path writeShop(
     const std::filesystem::path& folder,
     const std::vector<std::pair<std::string, std::string>>& views,
-    const std::vector<std::vector<vfp::ContainerWriter::ViewColumn>>& viewColumns)
+    const std::vector<std::vector<vfpwriter::ContainerWriter::ViewColumn>>& viewColumns)
 {
     const std::filesystem::path dbc = folder / "shop.dbc";
-    vfp::ContainerWriter container(dbc);
-    vfp::TableWriter people = container.createTable("People", "people.dbf", peopleFields());
+    vfpwriter::ContainerWriter container(dbc);
+    vfpwriter::TableWriter people = container.createTable("People", "people.dbf", peopleFields());
     people.append({integer(1), text("Tom"), text("Tom"), text("Smith"), date(1990, 5, 17),
                    dateTime(2001, 2, 3, 4, 5, 6), boolean(true), currency(125000), decimal("1.50"),
                    text("note one")});
@@ -38,7 +38,7 @@ std::filesystem::path writeShop(
         true);
     people.close();
 
-    vfp::TableWriter orders = container.createTable("Orders", "orders.dbf", ordersFields());
+    vfpwriter::TableWriter orders = container.createTable("Orders", "orders.dbf", ordersFields());
     orders.append({integer(10), integer(1), currency(1000000), date(1997, 1, 5), text("A1")});
     orders.append({integer(11), integer(1), currency(2505000), date(1997, 6, 30), text("A1")});
     orders.append({integer(12), integer(2), currency(199900), date(1998, 2, 1), text("B  ")});
@@ -48,22 +48,22 @@ std::filesystem::path writeShop(
 
     for (std::size_t i = 0; i < views.size(); ++i)
         container.addView(views[i].first, views[i].second,
-                          i < viewColumns.size() ? viewColumns[i]
-                                                 : std::vector<vfp::ContainerWriter::ViewColumn>{});
+                          i < viewColumns.size()
+                              ? viewColumns[i]
+                              : std::vector<vfpwriter::ContainerWriter::ViewColumn>{});
     container.close();
     return dbc;
 }
 
 namespace {
 
-std::unique_ptr<database::RowSource> openAdHoc(const std::filesystem::path& dbc,
-                                               const std::string& sql)
+std::unique_ptr<rows::RowSource> openAdHoc(const std::filesystem::path& dbc, const std::string& sql)
 {
     const vfp::Container container = vfp::Container::open(dbc);
     vfp::ContainerView view;
     view.name = "adhoc";
     view.sql = sql;
-    return database::openView(container, view);
+    return views::openView(container, view);
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ std::string openError(const std::filesystem::path& dbc, const std::string& sql)
 {
     try {
         const database::Recordset records(openAdHoc(dbc, sql));  // reads the first row
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         return error.what();
     }
     return {};

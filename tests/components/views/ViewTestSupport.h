@@ -28,7 +28,7 @@ using dbtest::Row;
 std::filesystem::path writeShop(
     const std::filesystem::path& folder,
     const std::vector<std::pair<std::string, std::string>>& views = {},
-    const std::vector<std::vector<vfp::ContainerWriter::ViewColumn>>& viewColumns = {});
+    const std::vector<std::vector<vfpwriter::ContainerWriter::ViewColumn>>& viewColumns = {});
 
 // Runs `sql` as a view of `dbc` and returns every row as cell texts ("<null>" for Null).
 std::vector<Row> runSql(const std::filesystem::path& dbc, const std::string& sql);

@@ -20,7 +20,7 @@ std::string openingError(const std::filesystem::path& dbc, const std::string& na
 {
     try {
         dbtest::readTable(dbc, QString::fromStdString(name));
-    } catch (const database::DatabaseError& error) {
+    } catch (const rows::DatabaseError& error) {
         return error.what();
     }
     return {};
@@ -28,11 +28,11 @@ std::string openingError(const std::filesystem::path& dbc, const std::string& na
 
 // Writes folder/shop.dbc with the table items(id I) holding `ids`; addViews adds the views.
 std::filesystem::path writeItems(const std::filesystem::path& folder, const std::vector<int>& ids,
-                                 const std::function<void(vfp::ContainerWriter&)>& addViews)
+                                 const std::function<void(vfpwriter::ContainerWriter&)>& addViews)
 {
     const std::filesystem::path dbc = folder / "shop.dbc";
-    vfp::ContainerWriter container(dbc);
-    vfp::TableWriter items =
+    vfpwriter::ContainerWriter container(dbc);
+    vfpwriter::TableWriter items =
         container.createTable("Items", "items.dbf", {{"id", vfp::FieldType::Integer}});
     for (const int id : ids)
         items.append({dbtest::integer(id)});
@@ -88,7 +88,7 @@ TEST_P(FailureTest, OpeningFailsOnceWithTheReason)
 {
     testsupport::useNoOdbcDataSources();
     testsupport::TempDir folder;
-    const auto dbc = writeItems(folder.path(), {}, [](vfp::ContainerWriter& container) {
+    const auto dbc = writeItems(folder.path(), {}, [](vfpwriter::ContainerWriter& container) {
         container.addConnection("Sales", "SalesServer");
         container.addView("remote_items", "SELECT id FROM dbo.items", {{"id", "I", ""}}, "Sales");
         container.addView("asks", "SELECT id FROM items WHERE id = ?wanted", {}, {}, "wanted,'N'");
@@ -131,7 +131,7 @@ TEST(ViewsOverViews, MissingTableFileIsNamed)
     testsupport::TempDir folder;
     const std::filesystem::path dbc = folder.path() / "shop.dbc";
     {
-        vfp::ContainerWriter container(dbc);
+        vfpwriter::ContainerWriter container(dbc);
         container.addTable("Gone", "gone.dbf", {"id"});
         container.addView("reads_gone", "SELECT id FROM gone");
         container.close();
@@ -147,7 +147,7 @@ TEST(ViewsOverViews, MissingTableFileIsNamed)
 TEST(ViewsOverViews, ChainOfViewsSharesTheNestingLimit)
 {
     testsupport::TempDir folder;
-    const auto dbc = writeItems(folder.path(), {7}, [](vfp::ContainerWriter& container) {
+    const auto dbc = writeItems(folder.path(), {7}, [](vfpwriter::ContainerWriter& container) {
         container.addView("v0", "SELECT id FROM items");
         for (int i = 1; i <= 2000; ++i)
             container.addView("v" + std::to_string(i), "SELECT * FROM v" + std::to_string(i - 1));

@@ -12,7 +12,7 @@ namespace data = exporttest;
 struct FieldCase
 {
     const char* name;
-    vfp::FieldDefinition field;
+    vfpwriter::FieldDefinition field;
     vfp::Value value;
     std::string text;  // "" means no cell at all
     CellKind kind;
@@ -79,10 +79,10 @@ const std::vector<FieldCase> kFieldCases = {
 
 TEST_F(ExportRunTest, EveryFieldTypeAndItsNull)
 {
-    std::vector<vfp::FieldDefinition> fields;
+    std::vector<vfpwriter::FieldDefinition> fields;
     std::vector<vfp::Value> values, nulls;
     for (const FieldCase& c : kFieldCases) {
-        vfp::FieldDefinition field = c.field;
+        vfpwriter::FieldDefinition field = c.field;
         field.nullable = true;
         fields.push_back(field);
         values.push_back(c.value);

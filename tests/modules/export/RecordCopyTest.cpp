@@ -14,17 +14,17 @@
 namespace {
 
 // Counts `counted` records when opened but yields only `present` of them.
-class ShrinkingTable : public database::RowSource
+class ShrinkingTable : public rows::RowSource
 {
 public:
     ShrinkingTable(long counted, long present) : mCounted(counted), mPresent(present) {}
 
-    std::vector<database::Field> describe() const override
+    std::vector<rows::Field> describe() const override
     {
-        return {database::Field(QStringLiteral("id"), database::adInteger)};
+        return {rows::Field(QStringLiteral("id"), rows::adInteger)};
     }
     long recordCount() const override { return mCounted; }
-    bool next(std::vector<database::Field>& fields) override
+    bool next(std::vector<rows::Field>& fields) override
     {
         if (mNext == mPresent)
             return false;

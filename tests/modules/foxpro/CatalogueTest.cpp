@@ -71,7 +71,7 @@ foxpro::TableList ListCatalogue(const foxpro::ConnectionSettings& settings)
 
 void writeTable(const stdfs::path& dbf, const char* marker)
 {
-    vfp::TableWriter writer(dbf, {{"MARK", vfp::FieldType::Character, 20}});
+    vfpwriter::TableWriter writer(dbf, {{"MARK", vfp::FieldType::Character, 20}});
     vfp::Value value;
     value.kind = vfp::Value::Kind::Text;
     value.bytes = marker;

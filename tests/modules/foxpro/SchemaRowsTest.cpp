@@ -20,23 +20,23 @@ struct Row
 };
 
 // Rows of (TABLE_NAME, TABLE_TYPE); reading past failAfter rows throws.
-class FakeSchema : public database::RowSource
+class FakeSchema : public rows::RowSource
 {
 public:
     FakeSchema(std::vector<Row> rows, std::size_t failAfter)
         : mRows(std::move(rows)), mFailAfter(failAfter)
     {}
 
-    std::vector<database::Field> describe() const override
+    std::vector<rows::Field> describe() const override
     {
-        return {database::Field(QStringLiteral("table_name"), database::adVarChar),
-                database::Field(QStringLiteral("table_type"), database::adVarChar)};
+        return {rows::Field(QStringLiteral("table_name"), rows::adVarChar),
+                rows::Field(QStringLiteral("table_type"), rows::adVarChar)};
     }
     long recordCount() const override { return static_cast<long>(mRows.size()); }
-    bool next(std::vector<database::Field>& fields) override
+    bool next(std::vector<rows::Field>& fields) override
     {
         if (mNext == mFailAfter)
-            throw database::DatabaseError("northwind.dbc: row 3 cannot be read");
+            throw rows::DatabaseError("northwind.dbc: row 3 cannot be read");
         if (mNext == mRows.size())
             return false;
         setText(fields[0], mRows[mNext].name);
@@ -46,7 +46,7 @@ public:
     }
 
 private:
-    static void setText(database::Field& field, const char* text)
+    static void setText(rows::Field& field, const char* text)
     {
         field.mutableValue().kind = vfp::Value::Kind::Text;
         field.mutableValue().bytes = text;

@@ -51,13 +51,13 @@ protected:
     void SetUp() override
     {
         using Kind = vfp::Value::Kind;
-        vfp::TableWriter writer(mDir.path() / "Orders.dbf",
-                                {{"ID", FieldType::Integer},
-                                 {"NAME", FieldType::Character, 12, 0, true},
-                                 {"PRICE", FieldType::Numeric, 8, 2, true},
-                                 {"PAID", FieldType::Logical},
-                                 {"PIC", FieldType::Blob, 0, 0, true},
-                                 {"NOTE", FieldType::Memo}});
+        vfpwriter::TableWriter writer(mDir.path() / "Orders.dbf",
+                                      {{"ID", FieldType::Integer},
+                                       {"NAME", FieldType::Character, 12, 0, true},
+                                       {"PRICE", FieldType::Numeric, 8, 2, true},
+                                       {"PAID", FieldType::Logical},
+                                       {"PIC", FieldType::Blob, 0, 0, true},
+                                       {"NOTE", FieldType::Memo}});
         writer.append({value(Kind::Integer, {}, 1), value(Kind::Text, "Tab\there \"q\""),
                        value(Kind::Decimal, "12.50"), value(Kind::Boolean, {}, 1),
                        value(Kind::Binary, "\x89PNG"), value(Kind::Text, "Zürich\\\r\n\x01")});
@@ -93,8 +93,8 @@ TEST_F(CliTest, DumpWritesFieldsThenOneArrayOfCellTextsPerRecord)
 TEST_F(CliTest, DumpPrintsEveryRecordItCanAndSaysWhatItCouldNot)
 {
     {
-        vfp::TableWriter writer(mDir.path() / "notes.dbf",
-                                {{"ID", FieldType::Integer}, {"NOTE", FieldType::Memo}});
+        vfpwriter::TableWriter writer(mDir.path() / "notes.dbf",
+                                      {{"ID", FieldType::Integer}, {"NOTE", FieldType::Memo}});
         for (int id = 1; id <= 3; ++id)
             writer.append({value(vfp::Value::Kind::Integer, {}, id),
                            value(vfp::Value::Kind::Text, "note " + std::to_string(id))});
@@ -117,13 +117,15 @@ TEST_F(CliTest, DumpFindsTheOneSubFolderTableOfABareName)
 {
     std::filesystem::create_directories(mDir.path() / "2019");
     std::filesystem::create_directories(mDir.path() / "2020");
-    vfp::TableWriter(mDir.path() / "2019" / "archive.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(mDir.path() / "2019" / "archive.dbf", {{"ID", FieldType::Integer}})
+        .close();
     const Outcome found =
         run({QStringLiteral("dump"), path(mDir.path()), QStringLiteral("archive")});
     EXPECT_EQ(found.status, 0) << found.err;
     EXPECT_EQ(found.out, "{\"fields\":[{\"name\":\"id\",\"type\":3}],\"count\":0}\n");
 
-    vfp::TableWriter(mDir.path() / "2020" / "archive.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(mDir.path() / "2020" / "archive.dbf", {{"ID", FieldType::Integer}})
+        .close();
     const Outcome twice =
         run({QStringLiteral("dump"), path(mDir.path()), QStringLiteral("archive")});
     EXPECT_EQ(twice.status, 1);
@@ -134,7 +136,7 @@ TEST_F(CliTest, ListGivesTablesAndViewsOfAContainer)
 {
     const std::filesystem::path dbc = mDir.path() / "shop.dbc";
     {
-        vfp::ContainerWriter writer(dbc);
+        vfpwriter::ContainerWriter writer(dbc);
         writer.createTable("Orders", "orders2.dbf", {{"orderid", FieldType::Integer}}).close();
         writer.createTable("customers", "customers.dbf", {{"id", FieldType::Integer}}).close();
         writer.addView("late_orders", "SELECT * FROM orders");
@@ -152,8 +154,9 @@ TEST_F(CliTest, ListGivesTablesAndViewsOfAContainer)
 TEST_F(CliTest, ListGivesTheCataloguesItemsOfAFolder)
 {
     std::filesystem::create_directories(mDir.path() / "sub");
-    vfp::TableWriter(mDir.path() / "sub" / "Customer.DBF", {{"ID", FieldType::Integer}}).close();
-    vfp::TableWriter(mDir.path() / "~tmp.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(mDir.path() / "sub" / "Customer.DBF", {{"ID", FieldType::Integer}})
+        .close();
+    vfpwriter::TableWriter(mDir.path() / "~tmp.dbf", {{"ID", FieldType::Integer}}).close();
     const Outcome result = run({QStringLiteral("list"), path(mDir.path())});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "TABLE\tOrders\tOrders.dbf\nTABLE\tCustomer\tsub/Customer.DBF\n");
@@ -166,10 +169,10 @@ class CliCodePageTest : public testing::Test
 protected:
     void SetUp() override
     {
-        vfp::WriteOptions unmarked;
+        vfpwriter::WriteOptions unmarked;
         unmarked.codePageMark = 0;
-        vfp::TableWriter writer(mDir.path() / "dos.dbf", {{"TXT", FieldType::Character, 3}},
-                                unmarked);
+        vfpwriter::TableWriter writer(mDir.path() / "dos.dbf", {{"TXT", FieldType::Character, 3}},
+                                      unmarked);
         writer.append({value(vfp::Value::Kind::Binary, "\x82\x9b\xe1")});
         writer.close();
     }
@@ -219,8 +222,8 @@ TEST(CliVersion, PrintsTheProjectVersion)
 // Names holding a tab or a line break stay on their own line, escaped as --help says.
 TEST_F(CliTest, ListEscapesNamesThatWouldBreakItsLines)
 {
-    vfp::TableWriter(mDir.path() / "tab\there.dbf", {{"ID", FieldType::Integer}}).close();
-    vfp::TableWriter(mDir.path() / "two\nlines\\.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(mDir.path() / "tab\there.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(mDir.path() / "two\nlines\\.dbf", {{"ID", FieldType::Integer}}).close();
     const Outcome result = run({QStringLiteral("list"), path(mDir.path())});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out,
@@ -236,7 +239,7 @@ TEST_F(CliTest, TableWhoseNameIsNoUtf8IsListedAndExported)
 {
     const std::filesystem::path folder = mDir.path() / "old";
     std::filesystem::create_directories(folder);
-    vfp::TableWriter(folder / "caf\xE9.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(folder / "caf\xE9.dbf", {{"ID", FieldType::Integer}}).close();
     const Outcome list = run({QStringLiteral("list"), path(folder)});
     EXPECT_EQ(list.status, 0) << list.err;
     EXPECT_EQ(list.out, "TABLE\tcaf\xEF\xBF\xBD\tcaf\xE9.dbf\n");
@@ -251,7 +254,7 @@ TEST_F(CliTest, TableWhoseNameIsNoUtf8IsListedAndExported)
 // "--" ends the options: a table called "-o" can be named.
 TEST_F(CliTest, ExportTakesNamesAfterTheEndOfOptions)
 {
-    vfp::TableWriter(mDir.path() / "-o.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(mDir.path() / "-o.dbf", {{"ID", FieldType::Integer}}).close();
     const std::filesystem::path out = mDir.path() / "out.xlsx";
     const Outcome result = run({QStringLiteral("export"), path(mDir.path()), QStringLiteral("-o"),
                                 path(out), QStringLiteral("--"), QStringLiteral("-o")});
@@ -300,24 +303,25 @@ TEST_P(CliTerminalTest, NoControlCharacterReachesTheTerminal)
 
 void writeOscFileName(const std::filesystem::path& folder)
 {
-    vfp::TableWriter(folder / "\x1b]52;c;cHduZWQ=\x07.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(folder / "\x1b]52;c;cHduZWQ=\x07.dbf", {{"ID", FieldType::Integer}})
+        .close();
 }
 
 void writeC1FileName(const std::filesystem::path& folder)
 {
-    vfp::TableWriter(folder / "a\xc2\x9d;x\\.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(folder / "a\xc2\x9d;x\\.dbf", {{"ID", FieldType::Integer}}).close();
 }
 
 void writeContainerWithControls(const std::filesystem::path& folder)
 {
-    vfp::ContainerWriter writer(folder / "shop.dbc");
+    vfpwriter::ContainerWriter writer(folder / "shop.dbc");
     writer.createTable("a\x1b[2Jb", "a.dbf", {{"id", FieldType::Integer}}).close();
     writer.close();
 }
 
 void writeCellWithControls(const std::filesystem::path& folder)
 {
-    vfp::TableWriter writer(folder / "t.dbf", {{"NOTE", FieldType::Character, 12}});
+    vfpwriter::TableWriter writer(folder / "t.dbf", {{"NOTE", FieldType::Character, 12}});
     writer.append({value(vfp::Value::Kind::Text, "\x1b]0;x\x07 \x7f")});
     writer.close();
 }
@@ -364,7 +368,7 @@ using CliFailureTest = CliRowTest<Failure>;
 
 TEST_P(CliFailureTest, FailsWithOneLineOnStandardError)
 {
-    vfp::TableWriter(mDir.path() / "t.dbf", {{"ID", FieldType::Integer}}).close();
+    vfpwriter::TableWriter(mDir.path() / "t.dbf", {{"ID", FieldType::Integer}}).close();
     const Outcome result = run(withFolder(GetParam().arguments, mDir.path()));
     EXPECT_EQ(result.status, GetParam().status);
     EXPECT_EQ(result.out, "");

@@ -1,13 +1,15 @@
 // FoxPro functions in view SQL and their SQLite counterparts: built-in functions where the
 // meaning is the same, rewrites where a form says it (IIF as CASE, BETWEEN as BETWEEN), and
-// the vfp_ functions of FoxFunctions.cpp where FoxPro's rules differ (EMPTY, STR, VAL ...).
+// the vfp_ functions of views/SqliteFunctions.cpp where FoxPro's rules differ (EMPTY, STR,
+// VAL ...).
 #include <algorithm>
 #include <array>
 
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
+#include "components/text/AsciiCase.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -246,7 +248,7 @@ const auto kFunctions = std::to_array<FunctionRule>({
 
 const FunctionRule* findRule(std::string_view name)
 {
-    const std::string upper = upperAscii(name);
+    const std::string upper = text::upperAscii(name);
     const FunctionRule* prefixMatch = nullptr;
     int prefixMatches = 0;
     for (const FunctionRule& rule : kFunctions) {
@@ -266,7 +268,7 @@ Expr translateFunction(const Token& name, std::vector<Expr>& args)
 {
     const FunctionRule* rule = findRule(name.text);
     if (rule == nullptr)
-        throw TranslationError("the FoxPro function " + upperAscii(name.text) +
+        throw TranslationError("the FoxPro function " + text::upperAscii(name.text) +
                                "() has no translation " + positionText(name.offset));
     const int count = static_cast<int>(args.size());
     if (count < rule->minArgs || count > rule->maxArgs)
@@ -285,7 +287,7 @@ Expr aggregateOf(const std::string& function, const Expr& arg, bool distinct)
     Expr result;
     result.shape = Expr::Shape::Aggregate;
     const std::string inner =
-        lowerAscii(function) + "(" + (distinct ? "DISTINCT " : "") + arg.sql + ")";
+        text::lowerAscii(function) + "(" + (distinct ? "DISTINCT " : "") + arg.sql + ")";
     result.sql = inner;
     if (function == "COUNT") {
         result.type = SqlType::of('N', 10);
@@ -300,8 +302,8 @@ Expr aggregateOf(const std::string& function, const Expr& arg, bool distinct)
         result.type = SqlType::of('N');
     }
     if (arg.shape == Expr::Shape::Column)
-        result.name =
-            (function == "COUNT" ? std::string("cnt") : lowerAscii(function)) + "_" + arg.name;
+        result.name = (function == "COUNT" ? std::string("cnt") : text::lowerAscii(function)) +
+                      "_" + arg.name;
     return result;
 }
 
@@ -310,7 +312,7 @@ Expr aggregateOf(const std::string& function, const Expr& arg, bool distinct)
 Expr SqlParser::functionCall(Scope& scope, const Token& name)
 {
     expectSymbol("(", "a function call");
-    const std::string function = upperAscii(name.text);
+    const std::string function = text::upperAscii(name.text);
     const bool aggregateName = function == "COUNT" || function == "SUM" || function == "AVG" ||
                                function == "MIN" || function == "MAX";
     if (aggregateName && function == "COUNT" && acceptSymbol("*")) {
@@ -340,4 +342,4 @@ Expr SqlParser::functionCall(Scope& scope, const Token& name)
     return translateFunction(name, args);
 }
 
-}  // namespace database::view
+}  // namespace foxsql

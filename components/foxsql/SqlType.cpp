@@ -1,19 +1,11 @@
-// Reading and writing DataType texts, and the ADO code of each type.
-#include "components/views/SqlType.h"
+// Reading and writing DataType texts.
+#include "components/foxsql/SqlType.h"
 
-#include <cctype>
+#include "components/text/AsciiCase.h"
 
-#include "components/rows/AdoType.h"
-#include "components/vfp/FieldDescriptor.h"
-
-namespace database::view {
+namespace foxsql {
 
 namespace {
-
-bool hasWidth(char letter)
-{
-    return letter == 'C' || letter == 'V' || letter == 'Q' || letter == 'N' || letter == 'F';
-}
 
 std::string_view trimmed(std::string_view text)
 {
@@ -22,14 +14,6 @@ std::string_view trimmed(std::string_view text)
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     return text;
-}
-
-std::string upperText(std::string_view text)
-{
-    std::string out;
-    for (const char c : text)
-        out.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-    return out;
 }
 
 // Reads a small decimal number; -1 when text is no such number.
@@ -56,7 +40,7 @@ bool SqlType::isBinary() const
 
 std::optional<SqlType> parseDataType(std::string_view text)
 {
-    const std::string upper = upperText(trimmed(text));
+    const std::string upper = text::upperAscii(trimmed(text));
     static constexpr std::string_view kLetters = "CVMNFIBYDTLGWPQ";
     if (upper.empty() || kLetters.find(upper[0]) == std::string_view::npos)
         return std::nullopt;
@@ -77,7 +61,7 @@ std::optional<SqlType> parseDataType(std::string_view text)
             type.width = 0;
         }
         rest = rest.substr(close + 1);
-    } else if (hasWidth(type.letter)) {
+    } else if (type.hasWidth()) {
         return std::nullopt;
     }
     rest = trimmed(rest);
@@ -91,7 +75,7 @@ std::optional<SqlType> parseDataType(std::string_view text)
 std::string dataTypeText(const SqlType& type)
 {
     std::string text(1, type.letter);
-    if (hasWidth(type.letter) && type.width > 0) {
+    if (type.hasWidth() && type.width > 0) {
         text.append("(").append(std::to_string(type.width));
         if (type.decimals > 0)
             text.append(",").append(std::to_string(type.decimals));
@@ -104,31 +88,4 @@ std::string dataTypeText(const SqlType& type)
     return text;
 }
 
-SqlType typeOfField(const vfp::FieldDescriptor& field)
-{
-    SqlType type = SqlType::of(static_cast<char>(field.type));
-    if (hasWidth(type.letter))
-        type.width = field.length;
-    if (type.letter == 'N' || type.letter == 'F' || type.letter == 'B')
-        type.decimals = field.decimals;
-    type.binary =
-        field.isBinary && (type.letter == 'C' || type.letter == 'V' || type.letter == 'M');
-    // dBase 'B' is a binary memo, not a double.
-    if (type.letter == 'B' && field.isMemo)
-        type = SqlType::of('W');
-    return type;
-}
-
-int adoTypeOf(const SqlType& type)
-{
-    if (!type.known())
-        return adChar;
-    vfp::FieldDescriptor field;
-    field.type = static_cast<vfp::FieldType>(type.letter);
-    field.isBinary = type.isBinary();
-    field.isMemo =
-        type.letter == 'M' || type.letter == 'G' || type.letter == 'W' || type.letter == 'P';
-    return database::adoTypeOf(field);
-}
-
-}  // namespace database::view
+}  // namespace foxsql

@@ -6,10 +6,10 @@
 
 #include <QString>
 
-#include "components/database/Variant.h"
 #include "components/rows/DatabaseError.h"
+#include "components/vfp/Value.h"
 
-namespace database {
+namespace rows {
 
 class Field
 {
@@ -26,7 +26,7 @@ public:
     // repeat the last record; and when this field of the current record could not be read
     // (a damaged memo, say: the description names the record and field), while the record's
     // other fields still can be.
-    const Variant& Value() const
+    const vfp::Value& Value() const
     {
         if (!mOnRecord)
             throw DatabaseError("The field " + mName.toStdString() +
@@ -37,7 +37,7 @@ public:
     }
 
     // Used by the row source when it reads a record: the value, or why it could not be read.
-    Variant& mutableValue() { return mValue; }
+    vfp::Value& mutableValue() { return mValue; }
     void setReadable() { mFailed = false; }
     void setUnreadable(std::string description)
     {
@@ -50,10 +50,10 @@ public:
 private:
     QString mName;
     int mType;
-    Variant mValue;
+    vfp::Value mValue;
     std::string mFailure;
     bool mOnRecord = true;
     bool mFailed = false;
 };
 
-}  // namespace database
+}  // namespace rows

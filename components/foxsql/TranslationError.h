@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace database::view {
+namespace foxsql {
 
 class TranslationError : public std::runtime_error
 {
@@ -13,4 +13,4 @@ public:
     explicit TranslationError(const std::string& reason) : std::runtime_error(reason) {}
 };
 
-}  // namespace database::view
+}  // namespace foxsql

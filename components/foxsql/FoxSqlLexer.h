@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace database::view {
+namespace foxsql {
 
 enum class TokenKind : std::uint8_t {
     Name,       // a name or keyword as written; quoted when it was written in back-quotes
@@ -43,4 +43,4 @@ std::vector<Token> tokenizeFoxSql(std::string_view sql);
 // "at character N" for messages (1-based).
 std::string positionText(std::size_t offset);
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
+#include "components/text/AsciiCase.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -347,9 +348,9 @@ Expr SqlParser::nameExpression(Scope& scope)
 {
     const Token name = take();
     if (!name.quoted) {
-        if (equalsIgnoringCase(name.text, "NULL"))
+        if (text::equalsIgnoringAsciiCase(name.text, "NULL"))
             return make("NULL", SqlType::of('?'), Expr::Shape::NullLiteral);
-        if (equalsIgnoringCase(name.text, "EXISTS") && isSymbol("(")) {
+        if (text::equalsIgnoringAsciiCase(name.text, "EXISTS") && isSymbol("(")) {
             const Expr inner = subquery(scope);
             return make("(EXISTS " + inner.sql + ")", kLogical);
         }
@@ -358,7 +359,7 @@ Expr SqlParser::nameExpression(Scope& scope)
     }
     if (isSymbol("!")) {  // database!table.column
         take();
-        if (!equalsIgnoringCase(name.text, mDatabaseName))
+        if (!text::equalsIgnoringAsciiCase(name.text, mDatabaseName))
             fail(name,
                  "the table is in the database \"" + name.text + "\", not in " + mDatabaseName);
         const Token table = take();
@@ -376,10 +377,10 @@ Expr SqlParser::qualifiedColumn(const Scope& scope, const Token& qualifier, cons
         fail(column, "\"" + qualifier.text + ".\" needs a column name");
     for (const Scope* s = &scope; s != nullptr; s = s->parent) {
         for (const ScopeTable& table : s->tables) {
-            if (!equalsIgnoringCase(table.alias, qualifier.text))
+            if (!text::equalsIgnoringAsciiCase(table.alias, qualifier.text))
                 continue;
             for (const ResultColumn& c : table.columns) {
-                if (equalsIgnoringCase(c.name, column.text)) {
+                if (text::equalsIgnoringAsciiCase(c.name, column.text)) {
                     Expr expr = make(quoteName(table.alias) + "." + quoteName(c.name), c.type,
                                      Expr::Shape::Column);
                     expr.name = c.name;
@@ -389,7 +390,7 @@ Expr SqlParser::qualifiedColumn(const Scope& scope, const Token& qualifier, cons
             fail(column, "\"" + qualifier.text + "\" has no column \"" + column.text + "\"");
         }
     }
-    if (equalsIgnoringCase(qualifier.text, "m"))
+    if (text::equalsIgnoringAsciiCase(qualifier.text, "m"))
         fail(qualifier, "the variable m." + column.text + " has no value outside FoxPro");
     fail(qualifier, "\"" + qualifier.text + "\" is no table of the FROM clause");
 }
@@ -401,7 +402,7 @@ Expr SqlParser::unqualifiedColumn(const Scope& scope, const Token& column)
         const ResultColumn* foundColumn = nullptr;
         for (const ScopeTable& table : s->tables) {
             for (const ResultColumn& c : table.columns) {
-                if (!equalsIgnoringCase(c.name, column.text))
+                if (!text::equalsIgnoringAsciiCase(c.name, column.text))
                     continue;
                 if (found != nullptr)
                     fail(column, "\"" + column.text + "\" is a column of both \"" + found->alias +
@@ -419,8 +420,8 @@ Expr SqlParser::unqualifiedColumn(const Scope& scope, const Token& column)
         if (s != &scope)
             continue;
         for (const SelectItem& item : s->items) {
-            if (!item.name.empty() && (equalsIgnoringCase(item.alias, column.text) ||
-                                       equalsIgnoringCase(item.name, column.text))) {
+            if (!item.name.empty() && (text::equalsIgnoringAsciiCase(item.alias, column.text) ||
+                                       text::equalsIgnoringAsciiCase(item.name, column.text))) {
                 Expr expr = make(quoteName(item.name), item.expr.type, Expr::Shape::Alias);
                 expr.name = item.name;
                 return expr;
@@ -430,4 +431,4 @@ Expr SqlParser::unqualifiedColumn(const Scope& scope, const Token& column)
     fail(column, "\"" + column.text + "\" is no column of the tables the query reads");
 }
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -6,11 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace vfp {
-struct FieldDescriptor;
-}
-
-namespace database::view {
+namespace foxsql {
 
 struct SqlType
 {
@@ -33,6 +29,11 @@ struct SqlType
         return letter == 'N' || letter == 'F' || letter == 'I' || letter == 'B' || letter == 'Y';
     }
     bool isBinary() const;
+    // Character, varchar, varbinary, numeric and float are declared with a width.
+    bool hasWidth() const
+    {
+        return letter == 'C' || letter == 'V' || letter == 'Q' || letter == 'N' || letter == 'F';
+    }
 
     bool operator==(const SqlType&) const = default;
 };
@@ -45,11 +46,4 @@ std::optional<SqlType> parseDataType(std::string_view text);
 // The DataType text of a type, e.g. "N(20,5)"; "?" when not known. For messages and tests.
 std::string dataTypeText(const SqlType& type);
 
-// The type of a table field.
-SqlType typeOfField(const vfp::FieldDescriptor& field);
-
-// The ADO type code a column of this type reports (as a table field of that type would);
-// a type not known reports adChar.
-int adoTypeOf(const SqlType& type);
-
-}  // namespace database::view
+}  // namespace foxsql

@@ -23,13 +23,13 @@
 
 struct sqlite3;
 
-namespace database::view {
+namespace views {
 
 class OverflowMarks;
 
 // Registers the functions on db, making their marks with `marks` (which must outlive db).
 // Returns SQLite's result code (SQLITE_OK on success).
-int registerFoxFunctions(sqlite3* db, OverflowMarks& marks);
+int registerSqliteFunctions(sqlite3* db, OverflowMarks& marks);
 
 // True when name (lower case) is one of the functions above.
 bool isFoxFunction(std::string_view name);
@@ -39,4 +39,4 @@ bool isFoxFunction(std::string_view name);
 // to 1.01 although its binary value lies just below.
 double roundHalfAway(double x, int places);
 
-}  // namespace database::view
+}  // namespace views

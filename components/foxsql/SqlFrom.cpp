@@ -1,8 +1,9 @@
 // FROM: tables and views by name (with "database!" and aliases), sub-queries, and joins,
 // FoxPro's nested form with its ON clauses last included.
-#include "components/views/SqlParser.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/text/AsciiCase.h"
 
-namespace database::view {
+namespace foxsql {
 
 std::string SqlParser::fromClause(Scope& scope)
 {
@@ -98,7 +99,7 @@ std::string SqlParser::tablePrimary(Scope& scope)
 std::string SqlParser::tableName(Token& name)
 {
     if (acceptSymbol("!")) {
-        if (!equalsIgnoringCase(name.text, mDatabaseName))
+        if (!text::equalsIgnoringAsciiCase(name.text, mDatabaseName))
             fail(name,
                  "the table is in the database \"" + name.text + "\", not in " + mDatabaseName);
         if (peek().kind != TokenKind::Name)
@@ -115,4 +116,4 @@ std::optional<Token> SqlParser::optionalAlias()
     return std::nullopt;
 }
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -1,6 +1,7 @@
 // Turns the FoxPro SELECT of a local view into SQLite's SQL with the same meaning, knowing
-// the columns of the tables and views it names. The SQL it writes relies on the functions of
-// FoxFunctions.h and on text columns that compare ignoring trailing blanks (COLLATE RTRIM).
+// the columns of the tables and views it names. The SQL it writes relies on the functions
+// of views/SqliteFunctions.h and on text columns that compare ignoring trailing blanks
+// (COLLATE RTRIM).
 //
 //   struct Catalog : SchemaLookup { ... };   // the container's tables and views
 //   TranslatedSelect t = translateFoxSql("SELECT TOP 10 ... ORDER BY unitprice DESC",
@@ -12,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "components/views/SqlType.h"
+#include "components/foxsql/SqlType.h"
 
-namespace database::view {
+namespace foxsql {
 
 struct ResultColumn
 {
@@ -56,7 +57,7 @@ struct TranslatedSelect
 // keeps rows that tie with the last one, as FoxPro does; .T. .F. .NULL. .AND. .OR. .NOT. !
 // == # != $; strict dates {^yyyy-mm-dd}; = on texts as with SET ANSI OFF (the shorter text
 // is compared), == and ordering ignoring trailing blanks; currency arithmetic rounded to
-// four decimals; the FoxPro functions listed in FoxSqlFunctions.cpp.
+// four decimals; the FoxPro functions listed in FunctionTranslation.cpp.
 //
 // Throws TranslationError saying what cannot be translated and where: a parameter (?name),
 // a name that is no table, view or column, an unknown function, a date that depends on SET
@@ -64,4 +65,9 @@ struct TranslatedSelect
 TranslatedSelect translateFoxSql(std::string_view sql, std::string_view databaseName,
                                  SchemaLookup& lookup);
 
-}  // namespace database::view
+// A name and a text as SQLite reads them: in double and in single quotes, a quote inside
+// doubled ("a""b", 'it''s').
+std::string quoteName(std::string_view name);
+std::string quoteText(std::string_view text);
+
+}  // namespace foxsql

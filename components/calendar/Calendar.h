@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace vfp::calendar {
+namespace calendar {
 
 constexpr std::int64_t kJulianDayOf1970 = 2440588;  // 1970-01-01
 constexpr std::int64_t kFirstJulianDay = 1721426;   // 0001-01-01, FoxPro's first date
@@ -57,4 +57,4 @@ constexpr std::int64_t julianDay(int year, int month, int day)
     return daysFromCivil(year, month, day) + kJulianDayOf1970;
 }
 
-}  // namespace vfp::calendar
+}  // namespace calendar

@@ -2,8 +2,8 @@
 // FoxPro's, and types every expression on the way, because FoxPro's meaning depends on types
 // ("+" joins texts, "=" on texts compares the shorter length, currency rounds). Split over
 // SqlTokens.cpp (token cursor, messages), SqlStatement.cpp (SELECT and its clauses),
-// SqlFrom.cpp (FROM and joins), SqlExpression.cpp (operators, names) and FoxSqlFunctions.cpp
-// (function calls). Internal to the view runner.
+// SqlFrom.cpp (FROM and joins), SqlExpression.cpp (operators, names) and
+// FunctionTranslation.cpp (function calls). Internal to the translator.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "components/views/FoxSqlLexer.h"
-#include "components/views/FoxSqlTranslator.h"
+#include "components/foxsql/FoxSqlLexer.h"
+#include "components/foxsql/FoxSqlTranslator.h"
 
-namespace database::view {
+namespace foxsql {
 
 struct Expr
 {
@@ -167,13 +167,6 @@ private:
     SchemaLookup& mLookup;
 };
 
-// SQL text helpers shared by the parser's parts.
-std::string quoteName(std::string_view name);
-std::string quoteText(std::string_view text);
-std::string lowerAscii(std::string_view text);
-std::string upperAscii(std::string_view text);
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 // The SQLite call for FoxPro function `name` (as written) with translated arguments.
 // Throws TranslationError at `name` for an unknown function or a wrong number of arguments.
 Expr translateFunction(const Token& name, std::vector<Expr>& args);
@@ -182,4 +175,4 @@ Expr translateFunction(const Token& name, std::vector<Expr>& args);
 Expr comparisonOf(std::string_view op, const Expr& left, const Expr& right);
 Expr arithmeticOf(char op, const Expr& left, const Expr& right);
 
-}  // namespace database::view
+}  // namespace foxsql

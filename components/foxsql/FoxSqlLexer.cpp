@@ -1,13 +1,13 @@
 // The FoxPro SQL tokenizer: one pass over the bytes, each token kept with its position.
-#include "components/views/FoxSqlLexer.h"
+#include "components/foxsql/FoxSqlLexer.h"
 
 #include <array>
 #include <cstdio>
 
-#include "components/vfp/Calendar.h"
-#include "components/views/TranslationError.h"
+#include "components/calendar/Calendar.h"
+#include "components/foxsql/TranslationError.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -294,7 +294,7 @@ private:
             i < inner.size() && (inner[i] == '-' || inner[i] == '/' || inner[i] == '.');
         i += separated2 ? 1 : 0;
         const int day = readNumber(inner, i, 2);
-        if (!separated1 || !separated2 || !vfp::calendar::isValidDate(year, month, day))
+        if (!separated1 || !separated2 || !calendar::isValidDate(year, month, day))
             fail(start, "the date " + literal + " is not a calendar date");
 
         std::array<char, 48> buffer{};
@@ -371,4 +371,4 @@ std::string positionText(std::size_t offset)
     return "at character " + std::to_string(offset + 1);
 }
 
-}  // namespace database::view
+}  // namespace foxsql

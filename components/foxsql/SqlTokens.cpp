@@ -1,11 +1,12 @@
-// The parser's token cursor, its messages, and the SQL text helpers its parts share.
+// The parser's token cursor and its messages.
 #include <algorithm>
 #include <array>
 
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
+#include "components/text/AsciiCase.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -19,53 +20,7 @@ constexpr std::array<std::string_view, 28> kClauseWords{
 // Levels of SqlParser::Nesting open on this thread, over the parsers of views read by views.
 thread_local int tNesting = 0;
 
-std::string quoted(std::string_view text, char delimiter)
-{
-    std::string out(1, delimiter);
-    for (const char c : text) {
-        out.push_back(c);
-        if (c == delimiter)
-            out.push_back(delimiter);  // doubled inside
-    }
-    return out + delimiter;
-}
-
-std::string changedCase(std::string_view text, char from, char to)
-{
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= from && c <= from + 25)
-            c = static_cast<char>(c - from + to);
-    }
-    return out;
-}
-
 }  // namespace
-
-std::string quoteName(std::string_view name)
-{
-    return quoted(name, '"');
-}
-
-std::string quoteText(std::string_view text)
-{
-    return quoted(text, '\'');
-}
-
-std::string lowerAscii(std::string_view text)
-{
-    return changedCase(text, 'A', 'a');
-}
-
-std::string upperAscii(std::string_view text)
-{
-    return changedCase(text, 'a', 'A');
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && lowerAscii(a) == lowerAscii(b);
-}
 
 SqlParser::SqlParser(std::vector<Token> tokens, std::string_view databaseName, SchemaLookup& lookup)
     : mTokens(std::move(tokens)), mDatabaseName(databaseName), mLookup(lookup)
@@ -87,7 +42,8 @@ const Token& SqlParser::take()
 bool SqlParser::isWord(std::string_view word, std::size_t ahead) const
 {
     const Token& token = peek(ahead);
-    return token.kind == TokenKind::Name && !token.quoted && equalsIgnoringCase(token.text, word);
+    return token.kind == TokenKind::Name && !token.quoted &&
+           text::equalsIgnoringAsciiCase(token.text, word);
 }
 
 bool SqlParser::acceptWord(std::string_view word)
@@ -155,8 +111,9 @@ bool SqlParser::isClauseWord(const Token& token) const
 {
     if (token.kind != TokenKind::Name || token.quoted)
         return false;
-    return std::any_of(kClauseWords.begin(), kClauseWords.end(),
-                       [&](std::string_view word) { return equalsIgnoringCase(token.text, word); });
+    return std::any_of(kClauseWords.begin(), kClauseWords.end(), [&](std::string_view word) {
+        return text::equalsIgnoringAsciiCase(token.text, word);
+    });
 }
 
-}  // namespace database::view
+}  // namespace foxsql

@@ -7,25 +7,22 @@
 
 #include <gtest/gtest.h>
 
-#include "components/views/FoxSqlTranslator.h"
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
-#include "tests/support/TableSupport.h"
+#include "components/foxsql/FoxSqlTranslator.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
 
 namespace {
 
-namespace view = database::view;
-
-class Tables : public view::SchemaLookup
+class Tables : public foxsql::SchemaLookup
 {
 public:
-    const view::SourceTable* find(std::string_view name) override
+    const foxsql::SourceTable* find(std::string_view name) override
     {
         return name == "a" ? &mTable : nullptr;
     }
 
 private:
-    view::SourceTable mTable{"A", {{"n", view::SqlType::of('I')}}};
+    foxsql::SourceTable mTable{"A", {{"n", foxsql::SqlType::of('I')}}};
 };
 
 std::string repeated(const std::string& text, int times)
@@ -41,8 +38,8 @@ std::string refusal(const std::string& sql)
 {
     Tables tables;
     try {
-        view::translateFoxSql(sql, "db", tables);
-    } catch (const view::TranslationError& error) {
+        foxsql::translateFoxSql(sql, "db", tables);
+    } catch (const foxsql::TranslationError& error) {
         return error.what();
     }
     return "translated";
@@ -63,7 +60,7 @@ class NestingTest : public testing::TestWithParam<NestingCase>
 TEST_P(NestingTest, TranslatesModerateNesting)
 {
     Tables tables;
-    EXPECT_NO_THROW(view::translateFoxSql(GetParam().sql(60), "db", tables));
+    EXPECT_NO_THROW(foxsql::translateFoxSql(GetParam().sql(60), "db", tables));
 }
 
 TEST_P(NestingTest, RefusesNestingPastTheLimit)
@@ -115,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
             "bracketed_tables",
             [](int d) { return "SELECT n FROM " + repeated("(", d) + "a" + repeated(")", d); },
             100'000}),
-    dbtest::CaseName{});
+    [](const auto& row) { return row.param.name; });
 
 // The budget is the statement's: a refused statement gives it all back, so the next one may
 // nest right up to the limit.
@@ -125,11 +122,11 @@ TEST(Nesting, RefusedStatementLeavesTheWholeBudget)
     const auto brackets = [](int depth) {
         return "SELECT " + repeated("(", depth) + "n" + repeated(")", depth) + " FROM a";
     };
-    const int deepest = view::SqlParser::kMaxNesting - 2;  // plus the query and its select item
-    EXPECT_THROW(view::translateFoxSql(brackets(1000), "db", tables), view::TranslationError);
-    EXPECT_NO_THROW(view::translateFoxSql(brackets(deepest), "db", tables));
-    EXPECT_THROW(view::translateFoxSql(brackets(deepest + 1), "db", tables),
-                 view::TranslationError);
+    const int deepest = foxsql::SqlParser::kMaxNesting - 2;  // plus the query and its select item
+    EXPECT_THROW(foxsql::translateFoxSql(brackets(1000), "db", tables), foxsql::TranslationError);
+    EXPECT_NO_THROW(foxsql::translateFoxSql(brackets(deepest), "db", tables));
+    EXPECT_THROW(foxsql::translateFoxSql(brackets(deepest + 1), "db", tables),
+                 foxsql::TranslationError);
 }
 
 struct RunCase
@@ -154,8 +151,8 @@ protected:
 TEST_P(LongRunTest, TranslatesUpToTheLimitAndRefusesLonger)
 {
     Tables tables;
-    EXPECT_NO_THROW(view::translateFoxSql(run(view::SqlParser::kMaxChain), "db", tables));
-    for (const int operators : {view::SqlParser::kMaxChain + 1, 100'000}) {
+    EXPECT_NO_THROW(foxsql::translateFoxSql(run(foxsql::SqlParser::kMaxChain), "db", tables));
+    for (const int operators : {foxsql::SqlParser::kMaxChain + 1, 100'000}) {
         const std::string message = refusal(run(operators));
         EXPECT_NE(message.find("more than 1000 operators"), std::string::npos) << message;
     }
@@ -170,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RunCase{"between", "SELECT n FROM a WHERE ", "n", " BETWEEN 1 AND 2", ""},
                     RunCase{"minus", "SELECT ", "n", " - 1", " FROM a"},
                     RunCase{"times", "SELECT ", "n", " * 2", " FROM a"}),
-    dbtest::CaseName{});
+    [](const auto& row) { return row.param.name; });
 
 // A cursor holds at most 255 fields, however the select list names them.
 TEST(SelectList, GivesAtMostTheColumnsOfAFoxProCursor)
@@ -180,8 +177,8 @@ TEST(SelectList, GivesAtMostTheColumnsOfAFoxProCursor)
     const auto stars = [](int count) {
         return "SELECT *" + repeated(", *", count - 1) + " FROM a";
     };
-    EXPECT_EQ(view::translateFoxSql(ones(255), "db", tables).columns.size(), 255u);
-    EXPECT_EQ(view::translateFoxSql(stars(255), "db", tables).columns.size(), 255u);
+    EXPECT_EQ(foxsql::translateFoxSql(ones(255), "db", tables).columns.size(), 255u);
+    EXPECT_EQ(foxsql::translateFoxSql(stars(255), "db", tables).columns.size(), 255u);
     for (const std::string& sql : {ones(256), stars(256), ones(100'000), stars(100'000)}) {
         const std::string message = refusal(sql);
         EXPECT_NE(message.find("more than 255 columns"), std::string::npos) << message;

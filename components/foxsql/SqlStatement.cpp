@@ -5,10 +5,11 @@
 #include <map>
 #include <set>
 
-#include "components/views/SqlParser.h"
-#include "components/views/TranslationError.h"
+#include "components/foxsql/SqlParser.h"
+#include "components/foxsql/TranslationError.h"
+#include "components/text/AsciiCase.h"
 
-namespace database::view {
+namespace foxsql {
 
 namespace {
 
@@ -148,7 +149,7 @@ std::size_t SqlParser::findFrom() const
         else if (token.kind == TokenKind::Symbol && token.text == ")")
             --depth;
         else if (depth == 0 && token.kind == TokenKind::Name && !token.quoted &&
-                 equalsIgnoringCase(token.text, "FROM"))
+                 text::equalsIgnoringAsciiCase(token.text, "FROM"))
             return i;
         if (depth < 0 || token.kind == TokenKind::End)
             break;
@@ -169,13 +170,14 @@ void SqlParser::selectList(Scope& scope)
         const bool withAlias =
             peek().kind == TokenKind::Name && isSymbol(".", 1) && isSymbol("*", 2);
         if (withDatabase || withAlias) {
-            if (withDatabase && !equalsIgnoringCase(peek().text, mDatabaseName))
+            if (withDatabase && !text::equalsIgnoringAsciiCase(peek().text, mDatabaseName))
                 fail(peek(), "the table is in the database \"" + peek().text + "\", not in " +
                                  mDatabaseName);
             const Token alias = peek(withDatabase ? 2 : 0);
-            const auto table = std::find_if(
-                scope.tables.begin(), scope.tables.end(),
-                [&](const ScopeTable& t) { return equalsIgnoringCase(t.alias, alias.text); });
+            const auto table =
+                std::find_if(scope.tables.begin(), scope.tables.end(), [&](const ScopeTable& t) {
+                    return text::equalsIgnoringAsciiCase(t.alias, alias.text);
+                });
             if (table == scope.tables.end())
                 fail(alias, "\"" + alias.text + ".*\" names no table of the FROM clause");
             mPos += withDatabase ? 5 : 3;
@@ -227,7 +229,7 @@ void SqlParser::nameItems(Scope& scope)
             name = item.expr.name;
         else
             name = "exp_" + std::to_string(i + 1);
-        names.push_back(lowerAscii(name));
+        names.push_back(text::lowerAscii(name));
     }
     // FoxPro tells apart a name given twice with _a, _b, ... in column order. A letter that
     // would repeat a name the select list gives once is passed over, so every column keeps a
@@ -262,7 +264,8 @@ std::vector<OrderKey> SqlParser::orderBy(Scope* scope, const std::vector<ResultC
             key.expr.shape = Expr::Shape::NumberLiteral;
         } else {  // ... or the name of a result column
             const auto match = std::find_if(columns.begin(), columns.end(), [&](const auto& c) {
-                return start.kind == TokenKind::Name && equalsIgnoringCase(c.name, start.text);
+                return start.kind == TokenKind::Name &&
+                       text::equalsIgnoringAsciiCase(c.name, start.text);
             });
             if (match == columns.end())
                 fail(start, "ORDER BY after UNION needs a column number or a result column");
@@ -357,19 +360,12 @@ void SqlParser::skipTrailingClauses()
 {
     while (true) {
         if (isWord("INTO") || isWord("TO"))
-            fail(peek(),
-                 "a view cannot send its result " + lowerAscii(peek().text) + " somewhere else");
+            fail(peek(), "a view cannot send its result " + text::lowerAscii(peek().text) +
+                             " somewhere else");
         if (!(acceptWord("NOFILTER") || acceptWord("READWRITE") || acceptWord("NOCONSOLE") ||
               acceptWord("PLAIN") || acceptWord("NOWAIT")))
             return;
     }
 }
 
-TranslatedSelect translateFoxSql(std::string_view sql, std::string_view databaseName,
-                                 SchemaLookup& lookup)
-{
-    SqlParser parser(tokenizeFoxSql(sql), databaseName, lookup);
-    return parser.statement();
-}
-
-}  // namespace database::view
+}  // namespace foxsql

@@ -1,6 +1,6 @@
 // FoxPro's rules for operators and functions that SQLite spells differently, as SQLite
 // functions over the values the table module hands out.
-#include "components/views/FoxFunctions.h"
+#include "components/views/SqliteFunctions.h"
 
 #include <sqlite3.h>
 
@@ -20,7 +20,7 @@
 #include "components/views/OverflowMarks.h"
 #include "components/views/Sandbox.h"
 
-namespace database::view {
+namespace views {
 
 namespace {
 
@@ -482,7 +482,7 @@ double roundHalfAway(double x, int places)
     return x < 0 ? -magnitude : magnitude;
 }
 
-int registerFoxFunctions(sqlite3* db, OverflowMarks& marks)
+int registerSqliteFunctions(sqlite3* db, OverflowMarks& marks)
 {
     constexpr int kFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
     for (const Registration& r : kRegistrations) {
@@ -500,4 +500,4 @@ bool isFoxFunction(std::string_view name)
                        [&](const Registration& r) { return name == r.name; });
 }
 
-}  // namespace database::view
+}  // namespace views

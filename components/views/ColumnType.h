@@ -1,0 +1,17 @@
+// Types between the engine, the translator and the recordset: the translator's type of a
+// table's field, and the ADO code a view's column of a type reports.
+#pragma once
+
+#include "components/foxsql/SqlType.h"
+#include "components/vfp/FieldDescriptor.h"
+
+namespace views {
+
+// The type of a table field.
+foxsql::SqlType typeOfField(const vfp::FieldDescriptor& field);
+
+// The ADO type code a column of this type reports (as a table field of that type would);
+// a type not known reports adChar.
+int adoTypeOf(const foxsql::SqlType& type);
+
+}  // namespace views
