@@ -18,6 +18,8 @@ class Source;  // the opened container or folder (internal)
 
 // Schema id of the tables rowset for OpenSchema.
 constexpr int adSchemaTables = 20;
+// Mode: read and write, as callers may set it; the connection only ever reads.
+constexpr int adModeReadWrite = 3;
 
 class Connection
 {

@@ -9,13 +9,6 @@
 
 namespace database {
 
-namespace {
-
-constexpr int adOpenStatic = 3;    // the only cursor type offered
-constexpr int adLockReadOnly = 1;  // the only lock type offered
-
-}  // namespace
-
 Recordset::Recordset() = default;
 
 Recordset::Recordset(std::unique_ptr<rows::RowSource> source) : mSource(std::move(source))

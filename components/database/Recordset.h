@@ -19,6 +19,11 @@ namespace database {
 
 class Connection;
 
+// The cursor type and lock type Open offers, the only ones: a static cursor, so RecordCount is
+// exact from the start, and read-only.
+constexpr int adOpenStatic = 3;
+constexpr int adLockReadOnly = 1;
+
 class Recordset
 {
 public:
@@ -32,11 +37,12 @@ public:
     // brackets: the text between the first "`" after FROM and the final "`"). A container
     // resolves name among its tables and views ignoring case; a folder resolves it to a .dbf
     // in that folder ignoring case, or to a path relative to the folder (sub-folder tables,
-    // "/" separators, ".dbf" optional). cursorType 3 and lockType 1 are the only ones offered.
+    // "/" separators, ".dbf" optional). adOpenStatic and adLockReadOnly are the only ones offered.
     // Throws DatabaseError with a clear description (unknown table, damaged file, other SQL),
     // Stopped when the connection's keepGoing stopped a view (MoveNext too).
     // The recordset stands on the first record afterwards (EOF when there is none).
-    void Open(const QString& query, Connection& connection, int cursorType = 3, int lockType = 1);
+    void Open(const QString& query, Connection& connection, int cursorType = adOpenStatic,
+              int lockType = adLockReadOnly);
 
     int State() const;         // 0 closed, 1 open
     long RecordCount() const;  // exact, deleted records excluded

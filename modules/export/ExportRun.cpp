@@ -30,11 +30,6 @@ namespace {
 
 using app::ReportingProcedure;
 
-// The ADO values the run opens its connection and recordset with.
-constexpr int adModeReadWrite = 3;  // the connection's Mode; the run only ever reads
-constexpr int adOpenStatic = 3;     // cursor type: static, so RecordCount is exact
-constexpr int adLockReadOnly = 1;   // lock type
-
 class Run
 {
 public:
@@ -75,7 +70,7 @@ private:
     // failure ends the run's work here.
     bool openConnection()
     {
-        p.step(SetMode, [&] { mConnection.Mode = adModeReadWrite; });
+        p.step(SetMode, [&] { mConnection.Mode = database::adModeReadWrite; });
         const QString connectionString = foxpro::BuildFoxproConnectionString(mRequest.settings);
         const int line = p.test(IsContainer, [&] { return mRequest.settings.isContainer; })
                              ? OpenContainer
@@ -204,7 +199,8 @@ private:
         const QString text = QStringLiteral("SELECT * FROM `") + query + QLatin1Char('`');
         return p.step(OpenRecordset, [&] {
             try {
-                mRecordset.Open(text, mConnection, adOpenStatic, adLockReadOnly);
+                mRecordset.Open(text, mConnection, database::adOpenStatic,
+                                database::adLockReadOnly);
             } catch (const rows::Stopped&) {
                 mOutcome.stopped = StopPoint{};
             }

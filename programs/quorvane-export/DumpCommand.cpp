@@ -88,7 +88,8 @@ int runDump(const QStringList& arguments, const SourceOptions& options)
     if (!mayOpenRemoteView(*connection, name, options.allowRemoteViews, reports))
         return kWrittenWithFailures;
     database::Recordset records;
-    records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), *connection, 3, 1);
+    records.Open(QStringLiteral("SELECT * FROM `") + name + QLatin1Char('`'), *connection,
+                 database::adOpenStatic, database::adLockReadOnly);
 
     Output out;
     writeHeader(records, out);
