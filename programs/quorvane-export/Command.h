@@ -69,7 +69,8 @@ bool isContainerPath(const QString& source);
 
 // The one table a SOURCE that names a free table stands for (an existing file ending in ".dbf",
 // any case): the item the catalogue of its folder lists for it, its query the file name.
-// Nothing for a container or a folder.
+// Nothing for a container or a folder. Throws std::runtime_error for a SOURCE ending in ".dbf"
+// that does not exist.
 std::optional<foxpro::TableItem> sourceTable(const QString& source);
 
 // The connection settings the windows would hold for SOURCE: the container kind and path

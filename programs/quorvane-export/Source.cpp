@@ -5,6 +5,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include <QFileInfo>
+
 #include "components/database/Connection.h"
 #include "components/files/FileName.h"
 #include "modules/foxpro/CodePageSetting.h"
@@ -22,6 +24,11 @@ bool isContainerPath(const QString& source)
 std::optional<foxpro::TableItem> sourceTable(const QString& source)
 {
     const foxpro::GivenSource given = foxpro::sourceForGivenPath(source);
+    // A mistyped table name says so, rather than being taken for a missing folder or (without
+    // a NAME) for wrong arguments.
+    if (source.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive) && !QFileInfo::exists(source))
+        throw std::runtime_error("Cannot open the free table file " + source.toStdString() +
+                                 ": it does not exist.");
     if (given.table.isEmpty())
         return std::nullopt;
     // Named as the catalogue names a table: the file name without ".dbf", shown.

@@ -1,6 +1,7 @@
 // A .dbf file as SOURCE, as a newcomer types it: list prints that table, dump needs no NAME,
 // export writes that table; its memo file and the long field names of the container it belongs
-// to are read as when its folder is the source, and a NAME after it is refused.
+// to are read as when its folder is the source; a NAME after it is refused, and a missing one
+// is said to be missing.
 #include <gtest/gtest.h>
 
 #include "components/vfpwriter/ContainerWriter.h"
@@ -76,6 +77,9 @@ TEST_P(TableSourceTest, CommandTakesTheTableItself)
     const testsupport::CommandOutcome result = testsupport::runCommand(
         QStringLiteral(QUORVANE_EXPORT_BINARY), withFolder(c.arguments, mDir.path()));
     EXPECT_EQ(result.status, c.status) << result.err;
+    if (c.status == 1) {
+        EXPECT_NE(result.err.find("the free table file "), std::string::npos) << result.err;
+    }
     if (c.arguments.front() != std::string("export") || c.status != 0) {
         EXPECT_EQ(result.out, c.out);
         return;
@@ -94,6 +98,12 @@ INSTANTIATE_TEST_SUITE_P(
         TableSourceCase{
             "list_prints_that_table", {"list", "@/notes.dbf"}, 0, "TABLE\tnotes\tnotes.dbf\n"},
         TableSourceCase{"list_of_a_missing_table_fails", {"list", "@/gone.dbf"}, 1, ""},
+        TableSourceCase{
+            "dump_of_a_missing_table_fails_as_missing_not_as_usage", {"dump", "@/gone.dbf"}, 1, ""},
+        TableSourceCase{"export_of_a_missing_table_fails_as_missing",
+                        {"export", "@/Gone.DBF", "-o", "@/out.xlsx"},
+                        1,
+                        ""},
         TableSourceCase{"dump_needs_no_name_and_finds_the_memo_file",
                         {"dump", "@/notes.dbf"},
                         0,
