@@ -1,7 +1,8 @@
 // Every reader reads every cell: the same workbooks, exported by quorvane-export, read back by
 // LibreOffice, Gnumeric, openpyxl, SheetJS and ExcelJS, each text cell compared with what dump
-// prints for it. The workbooks: a table of CR LF memos, a tab, a NUL and a literal "_x0041_",
-// and real tables with CR LF memos (when the shared fixtures are there).
+// prints for it. The workbooks: a table of CR LF memos, a tab, a NUL, a literal "_x0041_" and
+// an "_x001 _" that is no escape, and real tables with CR LF memos (when the shared fixtures
+// are there).
 //
 // A reader that decodes "_xHHHH_" must show the text exactly; one that does not must show
 // exactly every text that needs no escape (CR LF memos among them), and the others with
@@ -132,7 +133,9 @@ private:
              {data::integer(4), data::text("literal _x0041_ and _x000D_"), data::text("c")},
              {data::integer(5), data::null(), data::text("d")},
              {data::integer(6), data::text(std::string("all\r\n\t_x0041_\0\x01", 15)),
-              data::text("e")}});
+              data::text("e")},
+             // No escape: a blank among the hex digits; then a literal "_x005F_".
+             {data::integer(7), data::text("_x001 _4_x005F_"), data::text("f")}});
         add(mDir.path() / "memos.dbf");
         if (testsupport::haveFixtures()) {
             add(testsupport::fixture("infused-dbf/dbase_30.dbf"));
