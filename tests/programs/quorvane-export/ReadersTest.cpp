@@ -174,7 +174,7 @@ TEST_P(ReadersTest, ShowsEveryTextCellAsDumpPrintsIt)
 {
     const ReaderCase& c = GetParam();
     if (const std::string missing = testsupport::readerMissing(c.reader); !missing.empty())
-        GTEST_SKIP() << missing << ": tools/setup.sh installs it";
+        GTEST_SKIP() << missing << ": tools/setup.sh or tools/setup-readers.sh installs it";
     const Workbooks& books = Workbooks::get();
     const std::vector<testsupport::SheetBook> read = testsupport::readSheets(c.reader, books.files);
     ASSERT_EQ(read.size(), books.tables.size());
