@@ -96,14 +96,15 @@ bool isHex(char32_t c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// The characters in the file for a text handed to the writer: it writes every control
-// character but tab and line feed as "_x00HH_".
+// The characters a reader gets from the file for a text handed to the writer: it writes every
+// control character but tab, line feed and carriage return as "_x00HH_".
 void writtenForm(const std::vector<Decoded>& text, std::vector<Decoded>& out)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     out.clear();
     for (const Decoded& c : text) {
-        if (c.codePoint >= 0x20 || c.codePoint == '\t' || c.codePoint == '\n') {
+        if (c.codePoint >= 0x20 || c.codePoint == '\t' || c.codePoint == '\n' ||
+            c.codePoint == '\r') {
             out.push_back(c);
             continue;
         }

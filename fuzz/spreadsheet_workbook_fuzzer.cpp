@@ -275,16 +275,21 @@ std::pair<int, int> cellPosition(const QString& reference)
     return {reference.mid(i).toInt(), column};
 }
 
-// The text a spreadsheet program shows for a stored text: each "_xHHHH_" is the character.
+// The text a spreadsheet program shows for a stored text: each "_xHHHH_" is the character, H
+// being exactly a hexadecimal digit (QString::toUShort would also take " 1F" or "+1F", which
+// no reader decodes).
 QString decodeEscapes(const QString& stored)
 {
+    const auto isHex = [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
     QString shown;
     for (qsizetype i = 0; i < stored.size(); ++i) {
-        bool ok = false;
-        const ushort code = stored.mid(i + 2, 4).toUShort(&ok, 16);
-        if (stored[i] == u'_' && i + 6 < stored.size() && stored[i + 1] == u'x' && ok &&
-            stored[i + 6] == u'_') {
-            shown += QChar(code);
+        const bool escape = i + 6 < stored.size() && stored[i] == u'_' && stored[i + 1] == u'x' &&
+                            isHex(stored[i + 2]) && isHex(stored[i + 3]) && isHex(stored[i + 4]) &&
+                            isHex(stored[i + 5]) && stored[i + 6] == u'_';
+        if (escape) {
+            shown += QChar(stored.mid(i + 2, 4).toUShort(nullptr, 16));
             i += 6;
         } else {
             shown += stored[i];

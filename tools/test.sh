@@ -4,6 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/tools/setup.sh"
+bash "$root/tools/setup-readers.sh"
 bash "$root/tools/build.sh" "$root/build/test" -DCMAKE_BUILD_TYPE=Debug \
   -DQUORVANE_WERROR=ON -DQUORVANE_SANITIZE=ON -DQUORVANE_TESTS=ON -DQUORVANE_BENCH=ON
 cd "$root/build/test"

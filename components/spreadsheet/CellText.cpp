@@ -23,10 +23,10 @@ bool isHexDigit(char c)
 }
 
 // Characters that reach the file as an "_xHHHH_" escape by the writer's hand: every control
-// character but tab and line feed.
+// character but tab, line feed and carriage return (which XML carries).
 bool writtenEscaped(char c)
 {
-    return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
+    return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
 }
 
 // "_xHHHH_" at pos: the form readers decode as one escaped character. "_xHHHH" before a

@@ -20,8 +20,8 @@ public:
     // Ill-formed UTF-8 and U+FFFE / U+FFFF become U+FFFD; a literal "_xHHHH_" becomes
     // "_x005F_xHHHH_", so readers that decode such escapes show it unchanged, and so does
     // "_xHHHH" before a control character written as an escape, whose "_" would close it.
-    // Control characters, NUL included, pass: the writer escapes them, and each counts as the
-    // one character it is.
+    // Control characters, NUL included, pass: the writer escapes them (all but tab, line feed
+    // and carriage return), and each counts as the one character it is.
     // The text is cut before the character that would take it past kMaxCellTextLength UTF-16
     // units, or take it with our escapes past the code points the writer accepts.
     Prepared prepare(std::string_view text);

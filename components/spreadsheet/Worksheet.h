@@ -50,8 +50,10 @@ public:
 
     // A text cell (UTF-8); an empty text writes no cell. Text is never a formula and is made
     // safe first, so the file always opens and nothing is lost: invalid UTF-8 bytes and
-    // U+FFFE / U+FFFF become U+FFFD, control characters and literal "_xHHHH_" sequences are
-    // escaped so that spreadsheet programs show them unchanged. Text longer than
+    // U+FFFE / U+FFFF become U+FFFD. Tab, line feed and carriage return reach every reader as
+    // they are; the control characters XML cannot carry (NUL, say) and literal "_xHHHH_"
+    // sequences are escaped so that spreadsheet programs that decode "_xHHHH_" show them
+    // unchanged (others show the escape: "_x0000_", "_x005F_x0041_"). Text longer than
     // kMaxCellTextLength UTF-16 units is cut there, never inside a character; returns true when
     // this cell's text was cut.
     virtual bool writeText(int row, int column, std::string_view text) = 0;

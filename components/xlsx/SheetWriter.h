@@ -63,8 +63,8 @@ public:
     // reference writer's 16 lose).
     void writeExactNumber(int row, int column, double value);
     // text: UTF-8 of at most 32,767 characters, without U+FFFE / U+FFFF. Stored inline;
-    // control characters but tab and line feed are written as _xHHHH_ escapes. An empty text
-    // writes no cell (a blank one with a format).
+    // carriage return is written "&#13;", the other control characters but tab and line feed
+    // as _xHHHH_ escapes. An empty text writes no cell (a blank one with a format).
     void writeString(int row, int column, std::string_view text, Format format = {});
     void writeBoolean(int row, int column, bool value, Format format = {});
     // when: a valid day of 1900 to 9999 with a time of day, shown by format.

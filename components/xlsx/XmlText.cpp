@@ -88,7 +88,7 @@ std::size_t plainLength(std::string_view text)
 bool appendEscapedText(std::string_view text, std::size_t plain, ByteBuffer& out,
                        std::size_t& codePoints)
 {
-    constexpr std::size_t kWidestEscape = 7;  // "_x001F_" for one byte
+    constexpr std::size_t kWidestEscape = 7;  // "_x001F_" for one byte ("&#13;" is shorter)
     char* p = out.reserve(text.size() * kWidestEscape);
     std::size_t continuationBytes = 0;
     std::size_t run = 0;  // start of the bytes copied unchanged
@@ -120,6 +120,8 @@ bool appendEscapedText(std::string_view text, std::size_t plain, ByteBuffer& out
             p = put(p, "&lt;");
         } else if (c == '>') {
             p = put(p, "&gt;");
+        } else if (c == '\r') {
+            p = put(p, "&#13;");
         } else {
             p = put(p, "_x00");
             *p++ = hexDigit(c >> 4);

@@ -1,6 +1,9 @@
 // Text made into XML as the reference writer (libxlsxwriter) makes it, so both write the same
 // bytes: "&", "<" and ">" as entities (and '"' in attributes), control characters other than
-// tab and line feed as "_xHHHH_" escapes, everything else unchanged.
+// tab, line feed and carriage return as "_xHHHH_" escapes, everything else unchanged. One
+// difference: carriage return goes as the character reference "&#13;" (a literal one would
+// become a line feed in every XML reader), where the reference writer's "_x000D_" is shown as
+// those seven characters by the readers that do not decode such escapes.
 #pragma once
 
 #include <cstddef>
@@ -22,11 +25,11 @@ std::size_t plainLength(std::string_view text);
 bool appendEscapedText(std::string_view text, std::size_t plain, ByteBuffer& out,
                        std::size_t& codePoints);
 
-// xml:space="preserve" is due when the text starts or ends with white space that stays
-// unescaped (space, tab, line feed), or readers would drop it.
+// xml:space="preserve" is due when the text starts or ends with what XML counts as white space
+// (space, tab, line feed, carriage return), or readers would drop it.
 inline bool keepsSpace(std::string_view text)
 {
-    auto white = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+    auto white = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
     return !text.empty() && (white(text.front()) || white(text.back()));
 }
 

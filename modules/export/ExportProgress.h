@@ -6,6 +6,18 @@
 
 namespace exporting {
 
+// Where the run stands, as numbers: the table at list position `table` (from 1) of `tables`
+// items, and how many of its records are copied.
+struct ExportPosition
+{
+    int table = 0;
+    int tables = 0;
+    long recordsCopied = 0;
+
+    // What step() is given: table over tables.
+    double fraction() const { return tables > 0 ? double(table) / double(tables) : 0.0; }
+};
+
 class ExportProgress
 {
 public:
@@ -15,6 +27,9 @@ public:
     // What the run does now. fraction: the list position of the table being exported over the
     // length of the list, 0 to 1. Called once per table and then about every 15 ms.
     virtual void step(const QString& text, double fraction) = 0;
+    // The moment of each step() as numbers, called right after it, for a progress that shows
+    // them its own way (the batch command's line on a terminal); the others need not listen.
+    virtual void position(const ExportPosition& at) { static_cast<void>(at); }
     // The run is over: back to the idle look (the window restored if it was minimized).
     virtual void finish() = 0;
     // Asked where the run lets the window system in (about every 15 ms, inside a long view

@@ -146,8 +146,11 @@ private:
             return;
         ++mOutcome.tablesTicked;
         TableName = item.text;
-        const double fraction = double(i) / double(mRequest.tables.size());
-        p.step(ShowTable, [&] { mProgress.step(tableProgressText(TableName), fraction); });
+        const ExportPosition at{i, int(mRequest.tables.size())};
+        p.step(ShowTable, [&] {
+            mProgress.step(tableProgressText(TableName), at.fraction());
+            mProgress.position(at);
+        });
         if (mProgress.stopAsked()) {
             mOutcome.stopped = StopPoint{item.text};
             return;
@@ -165,7 +168,7 @@ private:
             return;
         }
         RecordCopy copy{*mWorkbook, mProgress, mCadence, mRequest.rowsPerSheet};
-        const CopyResult result = copy.copy(mRecordset, *sheet, TableName, fraction);
+        const CopyResult result = copy.copy(mRecordset, *sheet, TableName, at);
         for (const UnreadableCells::Kind& kind : result.unreadable.kinds()) {
             p.report(WriteCell, unreadableCellsText(QString::fromStdString(kind.firstDescription),
                                                     kind.field, kind.cells));

@@ -53,8 +53,9 @@ RecordCopy::RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress
 {}
 
 CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
-                            const QString& tableName, double fraction)
+                            const QString& tableName, ExportPosition at)
 {
+    const double fraction = at.fraction();
     const std::string_view binaryText{kBinaryDataText};
 
     CopyResult result;
@@ -96,6 +97,8 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
             if (mCadence.due()) {
                 line = ShowRow;
                 mProgress.step(rowProgressText(tableName, j, n), fraction);
+                at.recordsCopied = j - 1;
+                mProgress.position(at);
                 app::YieldToWindows();
                 yielded = true;
             }
@@ -124,6 +127,8 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 if (mCadence.due()) {
                     line = ShowField;
                     mProgress.step(fieldProgressText(tableName, j, n, k + 1, fieldCount), fraction);
+                    at.recordsCopied = j - 1;
+                    mProgress.position(at);
                     app::YieldToWindows();
                     yielded = true;
                 }

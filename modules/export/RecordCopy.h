@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include "modules/export/ExportProgress.h"
 #include "modules/export/ExportTexts.h"
 #include "modules/export/UnreadableCells.h"
 
@@ -24,8 +25,6 @@ class Cadence;
 }
 
 namespace exporting {
-
-class ExportProgress;
 
 struct CopyResult
 {
@@ -47,7 +46,8 @@ public:
                int rowsPerSheet);
 
     // Writes every record of records, which stands on its first record, into sheet and the
-    // continuation sheets it needs. tableName and fraction are what the progress shows.
+    // continuation sheets it needs. tableName and the table's place in the list (`at`, its
+    // records copied counted here) are what the progress shows.
     // A value that cannot be read leaves its cell empty and is counted; the copy goes on with
     // the next field and record. Stops at the first other failure (moving to a record, writing
     // a cell, adding a sheet) and returns it with its statement number; the rows written
@@ -55,7 +55,7 @@ public:
     // each time the window was let in, about every 15 ms) or the recordset's view was stopped;
     // that is no failure.
     CopyResult copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
-                    const QString& tableName, double fraction);
+                    const QString& tableName, ExportPosition at);
 
 private:
     spreadsheet::Workbook& mWorkbook;

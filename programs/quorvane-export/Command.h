@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include <QString>
@@ -66,8 +67,15 @@ SourceOptions takeSourceOptions(QStringList& arguments);
 // free table folder.
 bool isContainerPath(const QString& source);
 
+// The one table a SOURCE that names a free table stands for (an existing file ending in ".dbf",
+// any case): the item the catalogue of its folder lists for it, its query the file name.
+// Nothing for a container or a folder. Throws std::runtime_error for a SOURCE ending in ".dbf"
+// that does not exist.
+std::optional<foxpro::TableItem> sourceTable(const QString& source);
+
 // The connection settings the windows would hold for SOURCE: the container kind and path
-// for a .dbc, otherwise the folder kind and path; the code page of options.
+// for a .dbc, the folder kind and the table's folder for a .dbf (as the window takes one),
+// otherwise the folder kind and path; the code page of options.
 foxpro::ConnectionSettings settingsFor(const QString& source, const SourceOptions& options);
 
 // The connection string the windows would build for SOURCE: the container with the
@@ -88,6 +96,9 @@ app::Failures listCatalogue(const QString& source, const SourceOptions& options,
 // True when NAME of SOURCE may stand for a table of a sub-folder: SOURCE is a folder and NAME a
 // bare name, without "/".
 bool namesSubFolderTable(const QString& source, const QString& name);
+
+// Throws UsageError when a SOURCE that is one table (sourceTable) is given table names.
+void checkNoNames(const QString& source, const QStringList& names);
 
 // The name a query reads for a bare NAME, given the folder's catalogue: NAME itself when a
 // table of the folder itself carries it (or none does), else the path of the one table of that

@@ -1,11 +1,12 @@
 // export SOURCE [NAME ...] (-o FILE.xlsx | --open): the export of the windows without them. With
-// no NAME every table of the catalogue is exported. -o writes the workbook to FILE (under a
-// temporary name until it is complete); --open hands it to the spreadsheet program as "Finish"
-// does. Each failure is one line on standard error; a table that fails leaves the others in
-// the workbook, and the exit status says so. Remote views reach their servers only with
+// no NAME every table of the catalogue is exported; a .dbf SOURCE is the one table exported.
+// On a terminal a line shows where a long run is (TerminalProgress). -o writes the workbook to FILE
+// (under a temporary name until it is complete); --open hands it to the spreadsheet program as
+// "Finish" does. Each failure is one line on standard error; a table that fails leaves the others
+// in the workbook, and the exit status says so. Remote views reach their servers only with
 // --allow-remote-views; without it each is skipped with one line.
 #include <algorithm>
-#include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 #include <unistd.h>
@@ -20,7 +21,7 @@
 #include "programs/quorvane-export/Command.h"
 #include "programs/quorvane-export/OneLineReports.h"
 #include "programs/quorvane-export/RemoteViewsOption.h"
-#include "programs/quorvane-export/TerminalText.h"
+#include "programs/quorvane-export/TerminalProgress.h"
 
 namespace cli {
 namespace {
@@ -67,35 +68,19 @@ ExportArguments parse(const QStringList& arguments)
     return parsed;
 }
 
-// The progress text on one line of the terminal, rewritten in place; nothing when standard
-// error is not a terminal.
-class TerminalProgress : public exporting::ExportProgress
-{
-public:
-    TerminalProgress() : mTerminal(::isatty(STDERR_FILENO) == 1) {}
-    void start() override {}
-    void step(const QString& text, double fraction) override
-    {
-        if (mTerminal)
-            std::fprintf(stderr, "\r\033[K%3d%% %s", qRound(fraction * 100),
-                         withoutControls(text.toUtf8().toStdString()).c_str());
-    }
-    void finish() override
-    {
-        if (mTerminal)
-            std::fputs("\r\033[K", stderr);
-    }
-
-private:
-    bool mTerminal;
-};
-
-// The tables named on the command line, or every table of the catalogue, all ticked. A named
-// sub-folder table ("old/orders") keeps its path for the query and its bare name for the sheet.
-// Returns the catalogue's failures.
+// The tables named on the command line, or every table of the catalogue, or the one table a .dbf
+// SOURCE is, all ticked. A named sub-folder table ("old/orders") keeps its path for the query
+// and its bare name for the sheet. Returns the catalogue's failures.
 app::Failures selectTables(const ExportArguments& arguments, const SourceOptions& options,
                            foxpro::TableList& tables, app::FailureReport& report)
 {
+    if (std::optional<foxpro::TableItem> table = sourceTable(arguments.source)) {
+        checkNoNames(arguments.source, arguments.names);
+        openSource(arguments.source, options);
+        table->checked = true;
+        tables.push_back(*table);
+        return {};
+    }
     // The catalogue is listed once: for every table, or to find the sub-folder tables of bare
     // names. Otherwise the source is only opened, so one that cannot be fails in one line.
     const bool bareNames = std::any_of(
@@ -127,15 +112,15 @@ app::Failures selectTables(const ExportArguments& arguments, const SourceOptions
 int runExport(const QStringList& arguments, const SourceOptions& options)
 {
     const ExportArguments parsed = parse(arguments);
-    OneLineReports reports;
     foxpro::TableList tables;
+    TerminalProgress progress{tables, STDERR_FILENO};
+    OneLineReports reports{&progress};
     const bool listedInFull = selectTables(parsed, options, tables, reports).empty();
     if (tables.empty())
         throw std::runtime_error(parsed.source.toStdString() + " holds no tables");
 
     const std::filesystem::path file = QDir::cleanPath(parsed.output).toStdString();
     exporting::WorkbookFile output{file};
-    TerminalProgress progress;
     OptionConsent consent{options.allowRemoteViews};
     const exporting::ExportRequest request{
         settingsFor(parsed.source, options), tables,

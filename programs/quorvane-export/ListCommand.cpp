@@ -1,6 +1,7 @@
 // list SOURCE: the tables the windows would offer. A container gives its tables rowset,
 // "TABLE<TAB>name" or "VIEW<TAB>name"; a folder gives the catalogue's items,
-// "TABLE<TAB>item text<TAB>path relative to the folder" (the name dump takes).
+// "TABLE<TAB>item text<TAB>path relative to the folder" (the name dump takes); a .dbf file the
+// one item its folder's catalogue lists for it.
 #include <stdexcept>
 #include <vector>
 
@@ -57,6 +58,15 @@ void listContainer(const QString& source, const SourceOptions& options, Output& 
     }
 }
 
+void appendItem(const foxpro::TableItem& table, Output& out)
+{
+    out.append("TABLE\t");
+    out.append(field(table.text));
+    out.append('\t');
+    out.append(field(table.query));
+    out.append('\n');
+}
+
 void listFolder(const QString& source, const SourceOptions& options, Output& out)
 {
     foxpro::TableList tables;
@@ -64,13 +74,8 @@ void listFolder(const QString& source, const SourceOptions& options, Output& out
     if (!listCatalogue(source, options, tables, reports).empty())
         throw std::runtime_error("the tables of " + source.toStdString() +
                                  " could not all be listed");
-    for (const foxpro::TableItem& table : tables) {
-        out.append("TABLE\t");
-        out.append(field(table.text));
-        out.append('\t');
-        out.append(field(table.query));
-        out.append('\n');
-    }
+    for (const foxpro::TableItem& table : tables)
+        appendItem(table, out);
 }
 
 }  // namespace
@@ -79,10 +84,14 @@ int runList(const QStringList& arguments, const SourceOptions& options)
 {
     const QString& source = arguments.at(0);
     Output out;
-    if (isContainerPath(source))
+    if (isContainerPath(source)) {
         listContainer(source, options, out);
-    else
+    } else if (const std::optional<foxpro::TableItem> table = sourceTable(source)) {
+        openSource(source, options);  // its folder, so one that cannot be read fails here
+        appendItem(*table, out);
+    } else {
         listFolder(source, options, out);
+    }
     out.finish();
     return 0;
 }

@@ -7,10 +7,17 @@
 
 namespace cli {
 
+class TerminalProgress;
+
 class OneLineReports : public app::FailureReport
 {
 public:
+    // progress: a progress line to take off the terminal before each report, if any.
+    explicit OneLineReports(TerminalProgress* progress = nullptr) : mProgress(progress) {}
     void report(const app::Failure& failure) override;
+
+private:
+    TerminalProgress* mProgress;
 };
 
 }  // namespace cli

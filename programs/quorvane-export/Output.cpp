@@ -5,6 +5,8 @@
 #include "components/text/Utf8.h"
 #include "programs/quorvane-export/TerminalText.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <stdexcept>
 
@@ -24,9 +26,35 @@ constexpr std::array<bool, 256> kPlain = [] {
     return plain;
 }();
 
+// Bytes of a CSV field copied as they are: all but the quote; on a terminal, nor the control
+// characters other than tab and line feed, nor 0xC2, which may start a C1 control.
+constexpr std::array<bool, 256> csvPlain(bool terminal)
+{
+    std::array<bool, 256> plain{};
+    for (int c = 0; c < 256; ++c) {
+        const bool control = (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F || c == 0xC2;
+        plain[static_cast<std::size_t>(c)] = c != '"' && !(terminal && control);
+    }
+    return plain;
+}
+constexpr std::array<bool, 256> kCsvPlain = csvPlain(false);
+constexpr std::array<bool, 256> kCsvPlainOnTerminal = csvPlain(true);
+
+// Appends the bytes of text from i on that `plain` lets through as they are; returns where the
+// first other byte stands (or the end).
+std::size_t appendRun(std::string& out, std::string_view text, std::size_t i,
+                      const std::array<bool, 256>& plain)
+{
+    std::size_t run = i;
+    while (run < text.size() && plain[static_cast<unsigned char>(text[run])])
+        ++run;
+    out.append(text.data() + i, run - i);
+    return run;
+}
+
 }  // namespace
 
-Output::Output(std::FILE* file) : mFile(file)
+Output::Output(std::FILE* file) : mFile(file), mTerminal(::isatty(::fileno(file)) == 1)
 {
     mBuffer.reserve(kFlushSize * 2);
 }
@@ -47,11 +75,7 @@ void Output::appendJsonString(std::string_view text)
     mBuffer.push_back('"');
     std::size_t i = 0;
     while (i < text.size()) {
-        std::size_t run = i;
-        while (run < text.size() && kPlain[static_cast<unsigned char>(text[run])])
-            ++run;
-        mBuffer.append(text.data() + i, run - i);
-        i = run;
+        i = appendRun(mBuffer, text, i, kPlain);
         if (i == text.size())
             break;
         const auto c = static_cast<unsigned char>(text[i]);
@@ -104,6 +128,31 @@ void Output::appendJsonString(std::string_view text)
         ++i;
     }
     mBuffer.push_back('"');
+}
+
+void Output::appendCsvField(std::string_view text, bool quoted)
+{
+    quoted = quoted || text.find_first_of(",\"\r\n") != std::string_view::npos;
+    const std::array<bool, 256>& plain = mTerminal ? kCsvPlainOnTerminal : kCsvPlain;
+    if (quoted)
+        mBuffer.push_back('"');
+    std::size_t i = 0;
+    while (i < text.size()) {
+        i = appendRun(mBuffer, text, i, plain);
+        if (i == text.size())
+            break;
+        if (text[i] == '"') {
+            mBuffer.append("\"\"");
+            ++i;
+        } else if (const std::size_t length = controlLength(text, i)) {
+            appendHexEscapes(mBuffer, text, i, length);
+            i += length;
+        } else {
+            mBuffer.push_back(text[i++]);  // 0xC2 starting no C1 control
+        }
+    }
+    if (quoted)
+        mBuffer.push_back('"');
 }
 
 void Output::flushIfFull()

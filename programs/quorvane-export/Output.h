@@ -1,4 +1,4 @@
-// Buffered standard output for the commands, with JSON string escaping.
+// Buffered standard output for the commands, with JSON string escaping and CSV fields.
 #pragma once
 
 #include <cstdio>
@@ -21,6 +21,12 @@ public:
     // backslash and control characters (C0, DEL and C1, so a terminal never receives one) are
     // escaped; an invalid byte becomes \ufffd, so the output is always valid JSON.
     void appendJsonString(std::string_view text);
+    // Appends text as one field of a CSV record (RFC 4180): between double quotes, each quote
+    // doubled, when `quoted` is asked or the text holds a comma, quote, carriage return or line
+    // feed; else as it is. Bytes pass as they are, but on a terminal, where a stranger's bytes
+    // would drive it, control characters other than tab and line feed are written \xHH per
+    // byte as list writes them.
+    void appendCsvField(std::string_view text, bool quoted);
     // Writes the buffer out when it has grown past its flush size.
     void flushIfFull();
     // Writes everything out. Throws std::runtime_error when writing fails.
@@ -30,6 +36,7 @@ private:
     void write();
 
     std::FILE* mFile;
+    bool mTerminal;
     std::string mBuffer;
     bool mFailed = false;
 };

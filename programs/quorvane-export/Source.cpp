@@ -5,9 +5,13 @@
 #include <optional>
 #include <stdexcept>
 
+#include <QFileInfo>
+
 #include "components/database/Connection.h"
+#include "components/files/FileName.h"
 #include "modules/foxpro/CodePageSetting.h"
 #include "modules/foxpro/Foxpro.h"
+#include "modules/foxpro/GivenSource.h"
 #include "programs/quorvane-export/RemoteViewsOption.h"
 
 namespace cli {
@@ -17,11 +21,29 @@ bool isContainerPath(const QString& source)
     return source.endsWith(QLatin1String(".dbc"), Qt::CaseInsensitive);
 }
 
+std::optional<foxpro::TableItem> sourceTable(const QString& source)
+{
+    const foxpro::GivenSource given = foxpro::sourceForGivenPath(source);
+    // A mistyped table name says so, rather than being taken for a missing folder or (without
+    // a NAME) for wrong arguments.
+    if (source.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive) && !QFileInfo::exists(source))
+        throw std::runtime_error("Cannot open the free table file " + source.toStdString() +
+                                 ": it does not exist.");
+    if (given.table.isEmpty())
+        return std::nullopt;
+    // Named as the catalogue names a table: the file name without ".dbf", shown.
+    return foxpro::TableItem{files::shownFileName(QStringView(given.table).chopped(4)),
+                             given.table};
+}
+
 foxpro::ConnectionSettings settingsFor(const QString& source, const SourceOptions& options)
 {
     foxpro::ConnectionSettings settings;
     settings.isContainer = isContainerPath(source);
     (settings.isContainer ? settings.containerPath : settings.folderPath) = source;
+    if (const foxpro::GivenSource given = foxpro::sourceForGivenPath(source);
+        !given.table.isEmpty())
+        settings.folderPath = given.path;
     settings.unmarkedCodePage = options.codePage;
     return settings;
 }
@@ -51,6 +73,14 @@ app::Failures listCatalogue(const QString& source, const SourceOptions& options,
 bool namesSubFolderTable(const QString& source, const QString& name)
 {
     return !isContainerPath(source) && !name.contains(QLatin1Char('/'));
+}
+
+void checkNoNames(const QString& source, const QStringList& names)
+{
+    if (!names.isEmpty())
+        throw UsageError(source.toStdString() +
+                         " is a table itself: name no table after it (or give its folder as "
+                         "SOURCE)");
 }
 
 QString tableQueryFor(const foxpro::TableList& catalogue, const QString& name)

@@ -20,14 +20,17 @@ const Command kCommands[] = {
      "backslash, tab, carriage return or line break in a name is written \\\\, \\t, \\r or \\n, "
      "any other control character \\xHH per byte",
      1, cli::runList},
-    {"dump", "SOURCE NAME",
+    {"dump", "SOURCE NAME [--csv]",
      "print table NAME of SOURCE as JSON Lines: the fields, then one array of cell texts per "
-     "record",
-     2, cli::runDump},
+     "record; with --csv as CSV (RFC 4180, UTF-8): a row of the field names, then one row per "
+     "record, Null an empty field, texts always quoted, dates and date-times in ISO 8601, "
+     "numbers as their exact decimal text; a .dbf SOURCE is the table and takes no NAME",
+     -1, cli::runDump},
     {"export", "SOURCE [NAME ...] (-o FILE.xlsx | --open) [-- NAME ...]",
-     "copy the named tables of SOURCE (all when none is named) into one workbook, one sheet each: "
-     "written to FILE.xlsx, or opened in the spreadsheet program; a table or value that cannot be "
-     "read is reported and the rest is written",
+     "copy the named tables of SOURCE (all when none is named; a .dbf SOURCE is the one table) "
+     "into one workbook, one sheet each: written to FILE.xlsx, or opened in the spreadsheet "
+     "program; a table or value that cannot be read is reported and the rest is written; on a "
+     "terminal, a run that lasts over a second shows the table and records it is at",
      -1, cli::runExport},
 };
 
@@ -35,7 +38,9 @@ void printUsage()
 {
     std::fputs(
         "Usage: quorvane-export [--codepage N] [--allow-remote-views] COMMAND ARGUMENTS...\n"
-        "SOURCE is a database container (.dbc) or a folder of free tables (.dbf).\n\n"
+        "SOURCE is a database container (.dbc), a folder of free tables (.dbf) or one free\n"
+        "table (.dbf); its memo file and the long field names of a container it belongs to are\n"
+        "read as when its folder is SOURCE.\n\n"
         "Commands:\n",
         stdout);
     for (const Command& command : kCommands)
@@ -53,6 +58,9 @@ void printUsage()
         "\nA NAME without \"/\" that no table of a folder SOURCE itself carries names the one "
         "table\n"
         "of that name in a sub-folder.\n"
+        "\nExample: load a table into SQLite (the names row names the columns):\n"
+        "  quorvane-export dump --csv orders.dbf > orders.csv\n"
+        "  sqlite3 shop.db \".import --csv orders.csv orders\"\n"
         "\nExit status: 0 on success; 1 when the command fails and writes nothing; 2 for wrong\n"
         "arguments; 3 when it wrote everything that could be read but something could not (a\n"
         "table, a value): each failure is one line on standard error.\n",

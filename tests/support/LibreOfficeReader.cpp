@@ -1,8 +1,5 @@
 #include "tests/support/LibreOfficeReader.h"
 
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -24,58 +21,7 @@ QString soffice()
     return QStandardPaths::findExecutable(QStringLiteral("soffice"));
 }
 
-std::vector<std::vector<std::string>> parseCsv(const std::string& text)
-{
-    std::vector<std::vector<std::string>> rows;
-    std::vector<std::string> row;
-    std::string cell;
-    bool quoted = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                cell.push_back('"');
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                cell.push_back(c);
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            row.push_back(std::move(cell));
-            cell.clear();
-        } else if (c == '\n') {
-            row.push_back(std::move(cell));
-            cell.clear();
-            rows.push_back(std::move(row));
-            row.clear();
-        } else if (c != '\r') {
-            cell.push_back(c);
-        }
-    }
-    if (!cell.empty() || !row.empty()) {
-        row.push_back(std::move(cell));
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
 }  // namespace
-
-std::string LibreOfficeSheet::cell(const std::string& reference) const
-{
-    std::size_t i = 0;
-    int column = 0;
-    while (i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z')
-        column = column * 26 + (reference[i++] - 'A' + 1);
-    const int row = std::stoi(reference.substr(i));
-    if (row < 1 || std::size_t(row) > rows.size() || column < 1 ||
-        std::size_t(column) > rows[std::size_t(row) - 1].size())
-        return {};
-    return rows[std::size_t(row) - 1][std::size_t(column) - 1];
-}
 
 bool haveLibreOffice()
 {
@@ -111,17 +57,7 @@ std::vector<LibreOfficeBook> readWithLibreOffice(const std::vector<std::filesyst
         return books;
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string prefix = "book" + std::to_string(i) + "-";
-        for (const auto& entry : std::filesystem::directory_iterator(work.path() / "csv")) {
-            const std::string name = entry.path().filename().string();
-            if (!name.starts_with(prefix) || entry.path().extension() != ".csv")
-                continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            std::stringstream text;
-            text << in.rdbuf();
-            const std::string sheet = name.substr(prefix.size(), name.size() - prefix.size() - 4);
-            books[i][sheet].rows = parseCsv(text.str());
-        }
+        books[i] = csvSheets(work.path() / "csv", "book" + std::to_string(i) + "-");
         if (books[i].empty())
             ADD_FAILURE() << "LibreOffice wrote no sheet of " << files[i];
     }

@@ -4,21 +4,14 @@
 #pragma once
 
 #include <filesystem>
-#include <map>
-#include <string>
 #include <vector>
+
+#include "tests/support/SheetReaders.h"
 
 namespace testsupport {
 
-struct LibreOfficeSheet
-{
-    std::vector<std::vector<std::string>> rows;  // cells as LibreOffice shows them
-
-    // The cell at a reference like "B3" ("" when the sheet has no such cell).
-    std::string cell(const std::string& reference) const;
-};
-
-using LibreOfficeBook = std::map<std::string, LibreOfficeSheet>;  // by sheet name
+using LibreOfficeSheet = SheetRows;  // cells as LibreOffice shows them
+using LibreOfficeBook = SheetBook;   // by sheet name
 
 // True when LibreOffice (soffice) is installed.
 bool haveLibreOffice();

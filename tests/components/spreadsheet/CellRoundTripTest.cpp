@@ -147,7 +147,10 @@ const std::vector<RoundTripCase>& cases()
          text("\xFF\xFE"
               "caf\xE9"),
          "s", kReplacement + kReplacement + "caf" + kReplacement},
-        {"literal_escape_shown_literally", text("_x0041_ and _x000D_"), "s", "_x0041_ and _x000D_"},
+        {"literal_escape_shown_literally", text("_x0041_ and _x000D_"), "s", "_x0041_ and _x000D_",
+         "", false, "_x0041_ and _x000D_"},
+        {"blank_among_the_hex_digits_is_no_escape", text("_x001 _4_x005F_"), "s", "_x001 _4_x005F_",
+         "", false, "_x001 _4_x005F_"},
         {"xml_specials", text("<a href=\"x\">&amp;</a> 'q'"), "s", "<a href=\"x\">&amp;</a> 'q'"},
         {"unicode_text", text("\xCE\xA3 \xE6\x97\xA5 " + kSmiley), "s",
          "\xCE\xA3 \xE6\x97\xA5 " + kSmiley},

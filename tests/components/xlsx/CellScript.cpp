@@ -51,6 +51,11 @@ void writeReference(const Script& script, const std::filesystem::path& file)
                                                         s.value, formats[s.format]),
                                  "worksheet_write_number");
                        },
+                       [&](const ExactNumber& s) {
+                           check(worksheet_write_number(sheets[s.sheet], s.row, lxw_col_t(s.column),
+                                                        s.value, nullptr),
+                                 "worksheet_write_number");
+                       },
                        [&](const Text& s) {
                            check(worksheet_write_string(sheets[s.sheet], s.row, lxw_col_t(s.column),
                                                         s.text.c_str(), formats[s.format]),
@@ -101,6 +106,9 @@ void writeOurs(const Script& script, const std::filesystem::path& file)
                     [&](const Number& s) {
                         sheets[s.sheet]->writeNumber(s.row, s.column, s.value, formats[s.format]);
                     },
+                    [&](const ExactNumber& s) {
+                        sheets[s.sheet]->writeExactNumber(s.row, s.column, s.value);
+                    },
                     [&](const Text& s) {
                         sheets[s.sheet]->writeString(s.row, s.column, s.text, formats[s.format]);
                     },
@@ -125,12 +133,17 @@ void writeOurs(const Script& script, const std::filesystem::path& file)
 }
 
 std::string packageDifferences(const std::filesystem::path& reference,
-                               const std::filesystem::path& candidate)
+                               const std::filesystem::path& candidate,
+                               const std::vector<KnownDifference>& known)
 {
+    QStringList arguments{QStringLiteral(XLSX_COMPARE_SCRIPT),
+                          QString::fromStdString(reference.string()),
+                          QString::fromStdString(candidate.string())};
+    for (const KnownDifference& difference : known)
+        arguments << QString::fromStdString(difference.reference)
+                  << QString::fromStdString(difference.ours);
     QProcess compare;
-    compare.start(QStringLiteral(XLSX_TEST_PYTHON),
-                  {QStringLiteral(XLSX_COMPARE_SCRIPT), QString::fromStdString(reference.string()),
-                   QString::fromStdString(candidate.string())});
+    compare.start(QStringLiteral(XLSX_TEST_PYTHON), arguments);
     if (!compare.waitForFinished(600'000))
         return "the comparison did not finish";
     const std::string output =

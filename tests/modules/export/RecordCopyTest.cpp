@@ -50,7 +50,7 @@ TEST(RecordCopy, RecordsDeletedWhileReadEndTheCopyWithWhatWasRead)
 
     exporting::RecordCopy copy{book, progress, cadence, spreadsheet::kMaxRows};
     const exporting::CopyResult result =
-        copy.copy(records, book.ActiveSheet(), QStringLiteral("orders"), 1.0);
+        copy.copy(records, book.ActiveSheet(), QStringLiteral("orders"), {1, 1});
 
     EXPECT_EQ(result.failedLine, exporting::YieldBeforeRecord);
     EXPECT_EQ(result.failure, QStringLiteral("Table orders ended after 2 of its 4 records: "
