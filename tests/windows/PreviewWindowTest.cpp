@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
@@ -242,10 +244,12 @@ TEST(KeyboardRoad, SetupListPreviewAndFinishWithoutAMouse)
 }
 
 // Every control that takes the focus, and every text the window shows, as a screen reader finds
-// it: with a name, in a role of its own.
+// it: with a name of its own, in a role of its own. Qt names an unnamed field after its frame, so
+// a path field without a name would be read as "FoxPro Login", like its neighbour.
 void expectNamesAndRoles(QWidget& window, const char* which)
 {
     int checked = 0;
+    QStringList focusableNames;
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (!control->isVisibleTo(&window))
             continue;
@@ -261,6 +265,15 @@ void expectNamesAndRoles(QWidget& window, const char* which)
             << which << ": a " << control->metaObject()->className() << " without a name";
         EXPECT_NE(reader->role(), QAccessible::Client)
             << which << ": " << name.toStdString() << " has no role of its own";
+        if (auto* frame = qobject_cast<QGroupBox*>(control->parentWidget())) {
+            EXPECT_NE(name, frame->title()) << which << ": a " << control->metaObject()->className()
+                                            << " named only after its frame";
+        }
+        if (focusable) {
+            EXPECT_FALSE(focusableNames.contains(name))
+                << which << ": two controls are both called " << name.toStdString();
+            focusableNames.append(name);
+        }
         ++checked;
     }
     EXPECT_GT(checked, 4) << which;
