@@ -26,6 +26,9 @@ using vfp::FieldType;
 // Two lines and 300 characters: longer than a grid cell shows.
 const std::string kLongNote = "line one\nline two\r\n" + std::string(300, 'x');
 
+// A memo that a rich-text control would render: bold, and an image to load.
+const std::string kMarkupNote = "<b>short</b><img src=x>";
+
 // ID I, NAME V(10) null, NOTE M null, PRICE N(8,2), PIC W null. Record 4 is deleted; the memo
 // of record 5 lies past the end of the memo file once the file is cut.
 void writePeople(const fs::path& dir)
@@ -37,8 +40,8 @@ void writePeople(const fs::path& dir)
          {"NOTE", FieldType::Memo, 0, 0, true},
          {"PRICE", FieldType::Numeric, 8, 2},
          {"PIC", FieldType::Blob, 0, 0, true}},
-        {{dbtest::integer(1), dbtest::text("Ann"), dbtest::text("short"), dbtest::decimal("12.50"),
-          dbtest::binary("\x89PNG")},
+        {{dbtest::integer(1), dbtest::text("Ann"), dbtest::text(kMarkupNote),
+          dbtest::decimal("12.50"), dbtest::binary("\x89PNG")},
          {dbtest::integer(2), dbtest::null(), dbtest::null(), dbtest::decimal("0"), dbtest::null()},
          {dbtest::integer(3), dbtest::text(""), dbtest::text(kLongNote), dbtest::decimal("1"),
           dbtest::null()},
@@ -128,6 +131,8 @@ TEST_P(PreviewCellTest, ShowsTheValueAsTheExportWritesIt)
                                                     : c.whole;
     EXPECT_EQ(at.data(preview::WholeTextRole).toString().toStdString(), whole);
     EXPECT_EQ(at.data(preview::DeletedRole).toBool(), c.deleted);
+    // A tooltip would render a value that looks like markup as markup.
+    EXPECT_FALSE(at.data(Qt::ToolTipRole).isValid()) << "a grid cell carries a tooltip";
     EXPECT_EQ(records.headerData(c.row, Qt::Vertical).toString().toStdString(),
               std::to_string(c.row + 1) + (c.deleted ? " deleted" : ""));
 }
@@ -137,6 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CellCase{"null_reads_as_null", 1, 1, ".NULL.", preview::CellState::Null},
                     CellCase{"empty_text_is_not_null", 2, 1, "", preview::CellState::Value},
                     CellCase{"null_memo_reads_as_null", 1, 2, ".NULL.", preview::CellState::Null},
+                    CellCase{"memo_looking_like_markup_is_its_text", 0, 2, kMarkupNote,
+                             preview::CellState::Value},
                     CellCase{"long_memo_cut_in_the_grid_whole_when_selected", 2, 2,
                              "line one\u21B5line two\u21B5" + std::string(182, 'x') + "\u2026",
                              preview::CellState::Value, kLongNote},
