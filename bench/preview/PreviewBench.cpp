@@ -7,8 +7,10 @@
 //
 //   bench_export_make_table /tmp/big/people.dbf 1000000    # 1,000,000 records, 119 MB
 //   bench_preview /tmp/big/people.dbf
+//   bench_preview /tmp/huge/people.dbf 2000    # a 2 GB table: its first 2,000 screens
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -56,10 +58,12 @@ void paint(QTableView& grid)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bench_preview TABLE.dbf\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: bench_preview TABLE.dbf [SCREENS]\n");
         return 2;
     }
+    // How many screens to page through from the first; all of them when not given.
+    const long pagedScreens = argc == 3 ? std::atol(argv[2]) : -1;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const std::filesystem::path table = std::filesystem::absolute(argv[1]);
@@ -92,14 +96,15 @@ int main(int argc, char** argv)
     started = seconds(CLOCK_MONOTONIC);
     double slowest = 0;
     int screens = 0;
-    for (int at = 0; at <= scroll.maximum(); at += scroll.pageStep()) {
+    for (int at = 0; at <= scroll.maximum() && screens != pagedScreens; at += scroll.pageStep()) {
         const double screenStarted = seconds(CLOCK_MONOTONIC);
         scroll.setValue(at);
         paint(grid);
         slowest = std::max(slowest, seconds(CLOCK_MONOTONIC) - screenStarted);
         ++screens;
     }
-    report("page screen by screen to the end", started);
+    report(pagedScreens < 0 ? "page screen by screen to the end" : "page screen by screen",
+           started);
     std::printf("%d rows, %d screens of %d rows, slowest screen %.3f ms\n",
                 grid.model()->rowCount(), screens, scroll.pageStep(), slowest * 1000.0);
 
