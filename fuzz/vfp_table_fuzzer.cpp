@@ -1,6 +1,7 @@
 // Feeds bytes to the table reader as a .dbf (with a small valid memo file beside it): open,
-// count, and read every record both decoded and as stored. VfpError is the expected answer
-// to bad input; any other exception, crash or sanitizer report is a finding.
+// count, read every record both decoded and as stored, then every record by its number from
+// the last to the first, deleted ones too, as the preview jumps. VfpError is the expected
+// answer to bad input; any other exception, crash or sanitizer report is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -52,6 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     reader.readBytes(i, raw);
                 } catch (const vfp::VfpError&) {
                 }
+            }
+        }
+        for (std::uint32_t n = table.recordCount(); n-- > 0;) {
+            if (!reader.seekStored(n))
+                break;
+            reader.isDeleted();
+            try {
+                reader.readAll(values);
+            } catch (const vfp::VfpError&) {
             }
         }
     } catch (const vfp::VfpError&) {

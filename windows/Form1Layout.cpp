@@ -1,4 +1,5 @@
-// Form1's controls at their design places and in their design fonts, and the hover pointer.
+// Form1's controls at their design places and in their design fonts, their names for screen
+// readers, and the hover pointer.
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +57,13 @@ void Form1::createControls()
                         twips(3960, 1305, 3600, 405), buttonFont);
     PushButton2 = place(new QPushButton(QStringLiteral("Next >"), this),
                         twips(120, 2595, 7800, 405), buttonFont);
+    for (QPushButton* button :
+         {PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton6})
+        button->setAutoDefault(true);  // Enter presses the focused button, as on Windows
+    Text1->setAccessibleName(QString::fromLatin1(form1::kContainerPathName));
+    Text2->setAccessibleName(QString::fromLatin1(form1::kFolderPathName));
+    PushButton5->setAccessibleName(QString::fromLatin1(form1::kChooseContainerName));
+    PushButton4->setAccessibleName(QString::fromLatin1(form1::kChooseFolderName));
 
     SkinFramework1 = new look::SkinFramework(this);
     mPointer = new look::WindowPointer(*this);

@@ -5,7 +5,9 @@
 #include <utility>
 
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -15,9 +17,11 @@
 #include "modules/app/ReportingProcedure.h"
 #include "modules/export/ExportRun.h"
 #include "modules/export/ExportTexts.h"
+#include "modules/preview/ItemDetails.h"
 #include "windows/Form2Progress.h"
 #include "windows/Form2RemoteConsent.h"
 #include "windows/Form2TableList.h"
+#include "windows/PreviewWindow.h"
 #include "windows/look/AppIcon.h"
 #include "windows/look/Appearance.h"
 #include "windows/look/CursorFile.h"
@@ -62,6 +66,7 @@ Form2::Form2(std::function<foxpro::ConnectionSettings()> settings, QWidget* setu
     endProgram = [] { app::EndProgram(); };
     createControls();
     mList = std::make_unique<Form2TableList>(*mListView);
+    mDetails = std::make_unique<preview::ItemDetails>([this] { return this->settings(); });
     connectHandlers();
     Form_Load();
 }
@@ -70,7 +75,16 @@ Form2::~Form2() = default;
 
 void Form2::showTables(const foxpro::TableList& tables)
 {
+    mDetails->forget();
     mList->show(tables);
+}
+
+foxpro::ConnectionSettings Form2::settings() const
+{
+    foxpro::ConnectionSettings current = mSettings();
+    if (mCodePage)
+        current.unmarkedCodePage = *mCodePage;
+    return current;
 }
 
 bool Form2::tickTable(const QString& query)
@@ -139,7 +153,7 @@ void Form2::PushButton5_Click()
         mStopAsked = false;
         Form2Progress progress{*this, *ProgressBar1, *mPointer, mStopAsked};
         Form2RemoteConsent consent{mBox};
-        const exporting::ExportRequest request{mSettings(), mList->items(), mFactory,
+        const exporting::ExportRequest request{settings(), mList->items(), mFactory,
                                                spreadsheet::kMaxRows, &consent};
         app::ErrorReportBox report{mBox};
         outcome = exporting::runExport(request, progress, report);
@@ -156,6 +170,28 @@ void Form2::stopExport()
 {
     if (ExportBusy)
         mStopAsked = true;
+}
+
+void Form2::previewTable(const foxpro::TableItem& table)
+{
+    if (ExportBusy)
+        return;
+    if (!mPreview) {
+        mPreview = new PreviewWindow(this, mBox, [this](int codePage) {
+            mCodePage = codePage;
+            mDetails->forget();
+        });
+    }
+    mPreview->showItem(settings(), table);
+}
+
+void Form2::showItemMenu(const QPoint& where)
+{
+    const QTreeWidgetItem* item = mListView->itemAt(where);
+    if (!item)
+        return;
+    mMenuTable = mList->itemOf(*item);
+    mItemMenu->popup(mListView->viewport()->mapToGlobal(where));
 }
 
 // The item count is not held in 16 bits: lists of more than 32,767 tables are ticked and
@@ -184,6 +220,15 @@ void Form2::closeEvent(QCloseEvent* event)
     }
     event->accept();
     endProgram();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mListView->viewport() && event->type() == QEvent::ToolTip) {
+        if (QTreeWidgetItem* item = mListView->itemAt(static_cast<QHelpEvent*>(event)->pos()))
+            mList->setDetails(*item, mDetails->text(mList->itemOf(*item).query));
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form2::keyPressEvent(QKeyEvent* event)

@@ -1,11 +1,13 @@
 // Form2, the table selection window: the tables of the source with a check box each,
 // "Select All", "Deselect All", "< Back" to the connection setup window, and "Finish", which
 // exports the ticked tables into a new workbook. While the export runs, "Finish" reads "Stop"
-// and stops it, as Escape does; closing the window asks first.
+// and stops it, as Escape does; closing the window asks first. Hovering over a table shows
+// what it holds; double-click, Enter or its context menu opens its preview.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QWidget>
 
@@ -13,6 +15,7 @@
 #include "modules/foxpro/ConnectionSettings.h"
 #include "modules/foxpro/TableList.h"
 
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
@@ -25,9 +28,14 @@ namespace look {
 class WindowPointer;
 }
 
+namespace preview {
+class ItemDetails;
+}
+
 namespace windows {
 
 class Form2TableList;
+class PreviewWindow;
 
 class Form2 : public QWidget
 {
@@ -63,6 +71,17 @@ public:
     // inside the view it runs, and hands over the workbook with what was copied.
     void stopExport();
 
+    // Opens the preview of table in the preview window (nothing while an export runs). A code
+    // page chosen there is the one this window's export and previews read unmarked tables in.
+    void previewTable(const foxpro::TableItem& table);
+    // The connection settings as the setup window holds them, with the code page chosen in the
+    // preview, if one was.
+    foxpro::ConnectionSettings settings() const;
+    // The preview window once a preview was opened, else null.
+    PreviewWindow* previewWindow() const { return mPreview; }
+    // The list's context menu ("Preview"), for the item it was asked for.
+    QMenu& itemMenu() const { return *mItemMenu; }
+
     // The window's pointer shape (0 arrow, 11 hourglass, 99 hand) and its hover rule.
     look::WindowPointer& pointer() const { return *mPointer; }
 
@@ -79,10 +98,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Escape stops a running export.
     void keyPressEvent(QKeyEvent* event) override;
+    // Hovering over a table of the list shows what it holds.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void connectHandlers();
+    void showItemMenu(const QPoint& where);
 
     std::function<foxpro::ConnectionSettings()> mSettings;
     QWidget* mSetupWindow;
@@ -92,7 +114,12 @@ private:
     QTreeWidget* mListView = nullptr;
     look::WindowPointer* mPointer = nullptr;
     std::unique_ptr<Form2TableList> mList;
-    bool mStopAsked = false;  // by "Stop" or Escape during the export running now
+    std::unique_ptr<preview::ItemDetails> mDetails;
+    PreviewWindow* mPreview = nullptr;
+    QMenu* mItemMenu = nullptr;
+    foxpro::TableItem mMenuTable;  // the item the context menu was asked for
+    std::optional<int> mCodePage;  // chosen in the preview for tables without a mark
+    bool mStopAsked = false;       // by "Stop" or Escape during the export running now
 };
 
 }  // namespace windows

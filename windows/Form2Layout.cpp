@@ -1,12 +1,15 @@
 // Form2's controls at their design places (twips / 15 = pixels at 96 dpi) in tab order, their
-// handlers, and the hover pointer over them.
+// names for screen readers, their handlers, and the hover pointer over them.
 #include <QHeaderView>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 
 #include "modules/export/ExportTexts.h"
+#include "modules/preview/PreviewTexts.h"
 #include "windows/Form2.h"
 #include "windows/Form2Progress.h"
+#include "windows/Form2TableList.h"
 #include "windows/look/DesignUnits.h"
 #include "windows/look/WindowPointer.h"
 
@@ -20,6 +23,7 @@ QPushButton* button(QWidget* window, const char* text, const QRect& where)
     auto* control = new QPushButton(QString::fromLatin1(text), window);
     control->setGeometry(where);
     control->setFont(look::arialFont(11.25, true));
+    control->setAutoDefault(true);  // Enter presses the focused button, as on Windows
     return control;
 }
 
@@ -39,7 +43,13 @@ void Form2::createControls()
     mListView->setSelectionMode(QAbstractItemView::SingleSelection);
     mListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mListView->setSortingEnabled(false);
-    mListView->header()->setStretchLastSection(false);
+    mListView->header()->setStretchLastSection(true);  // the header fills the list's width
+    mListView->setAccessibleName(QStringLiteral("Tables"));
+    mListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    mListView->viewport()->installEventFilter(this);
+    mItemMenu = new QMenu(mListView);
+    mItemMenu->addAction(QString::fromLatin1(preview::kPreviewActionText), this,
+                         [this] { previewTable(mMenuTable); });
 
     PushButton2 = button(this, "< Back", twips(120, 3680, 3840, 405));
     PushButton5 = button(this, exporting::kFinishButtonText, twips(4080, 3680, 3840, 405));
@@ -52,6 +62,7 @@ void Form2::createControls()
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(true);
     ProgressBar1->setFormat(QString::fromLatin1(exporting::kProgressIdleText));
+    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
 
     QWidget::setTabOrder(mListView, PushButton2);
     QWidget::setTabOrder(PushButton2, PushButton5);
@@ -71,6 +82,9 @@ void Form2::connectHandlers()
     connect(PushButton5, &QPushButton::clicked, this, &Form2::PushButton5_Click);
     connect(PushButton8, &QPushButton::clicked, this, &Form2::PushButton8_Click);
     connect(PushButton9, &QPushButton::clicked, this, &Form2::PushButton9_Click);
+    connect(mListView, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { previewTable(mList->itemOf(*item)); });
+    connect(mListView, &QTreeWidget::customContextMenuRequested, this, &Form2::showItemMenu);
 }
 
 }  // namespace windows

@@ -1,4 +1,4 @@
-// The question before a run's remote views reach their servers, asked in the window.
+// The question before remote views reach their servers, asked in the window.
 #include "windows/Form2RemoteConsent.h"
 
 #include "modules/app/MessageBox.h"
@@ -8,7 +8,7 @@ namespace windows {
 
 bool Form2RemoteConsent::allowServers(const std::vector<exporting::RemoteServerUse>& servers)
 {
-    return app::askQuestion(mBox, exporting::remoteServersQuestion(servers));
+    return app::askQuestion(mBox, mQuestion(servers));
 }
 
 QString Form2RemoteConsent::notAllowedReason() const

@@ -39,6 +39,18 @@ void Form2TableList::show(const foxpro::TableList& tables)
         items.append(item);
     }
     mView.addTopLevelItems(items);
+    if (!items.isEmpty())
+        mView.setCurrentItem(items.first(), 0, QItemSelectionModel::NoUpdate);
+}
+
+foxpro::TableItem Form2TableList::itemOf(const QTreeWidgetItem& item) const
+{
+    return {item.text(0), item.data(0, kQueryRole).toString(), item.checkState(0) == Qt::Checked};
+}
+
+void Form2TableList::setDetails(QTreeWidgetItem& item, const QString& details)
+{
+    item.setToolTip(0, plainToolTip(details));
 }
 
 foxpro::TableList Form2TableList::items() const
@@ -46,11 +58,8 @@ foxpro::TableList Form2TableList::items() const
     foxpro::TableList tables;
     const int count = mView.topLevelItemCount();
     tables.reserve(std::size_t(count));
-    for (int i = 0; i < count; ++i) {
-        const QTreeWidgetItem* item = mView.topLevelItem(i);
-        tables.push_back({item->text(0), item->data(0, kQueryRole).toString(),
-                          item->checkState(0) == Qt::Checked});
-    }
+    for (int i = 0; i < count; ++i)
+        tables.push_back(itemOf(*mView.topLevelItem(i)));
     return tables;
 }
 

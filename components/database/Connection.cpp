@@ -53,6 +53,11 @@ std::unique_ptr<Recordset> Connection::OpenSchema(int schema)
     return std::make_unique<Recordset>(std::make_unique<SchemaRowSource>(source().catalog()));
 }
 
+ObjectDetails Connection::details(const QString& name)
+{
+    return source().details(name);
+}
+
 RemoteUse Connection::remoteUse(const QString& name)
 {
     return source().remoteUse(name);

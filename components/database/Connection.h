@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "components/database/ObjectDetails.h"
 #include "components/database/RemoteUse.h"
 #include "components/rows/KeepGoing.h"
 #include "components/vfp/CodePage.h"
@@ -56,6 +57,12 @@ public:
     // by name ignoring case. A folder source gives its .dbf files in that folder.
     // Throws DatabaseError for any other schema or when closed.
     std::unique_ptr<Recordset> OpenSchema(int schema);
+
+    // What the table or view `name` is, learnt without reading a record: a table's file, its
+    // size and last change and its header's counts and code page, or why they cannot be read
+    // (ObjectDetails::failure); a view's kind and SQL. Reaches no server. Throws DatabaseError
+    // when closed or the source has no table or view of that name.
+    ObjectDetails details(const QString& name);
 
     // What opening the table or view `name` would ask of a server: for a remote view, the
     // server as the user is asked about it (its connect string as it would be sent, each

@@ -26,22 +26,52 @@ std::vector<CatalogEntry> ContainerSource::catalog() const
     return entries;
 }
 
-std::unique_ptr<rows::RowSource> ContainerSource::open(const QString& name,
-                                                       const rows::KeepGoing& keepGoing)
+ContainerSource::Member ContainerSource::member(const QString& name) const
 {
     const std::string key = name.toStdString();
     if (const vfp::ContainerTable* table = mContainer.findTable(key))
+        return {table, nullptr};
+    if (const vfp::ContainerView* view = mContainer.findView(key))
+        return {nullptr, view};
+    throw rows::DatabaseError(mContainer.displayName() + " has no table or view named \"" + key +
+                              "\".");
+}
+
+std::unique_ptr<rows::RowSource> ContainerSource::open(const QString& name,
+                                                       const rows::KeepGoing& keepGoing)
+{
+    const Member found = member(name);
+    if (found.table != nullptr)
         return rows::fromEngine(
-            [&] { return std::make_unique<TableRowSource>(mContainer.openTable(*table)); });
-    const vfp::ContainerView* view = mContainer.findView(key);
-    if (view == nullptr)
-        throw rows::DatabaseError(mContainer.displayName() + " has no table or view named \"" +
-                                  key + "\".");
-    if (view->kind == vfp::ViewKind::Remote)
-        return odbc::openRemoteView(mContainer, *view, allowedServers(), keepGoing);
+            [&] { return std::make_unique<TableRowSource>(mContainer.openTable(*found.table)); });
+    const vfp::ContainerView& view = *found.view;
+    if (view.kind == vfp::ViewKind::Remote)
+        return odbc::openRemoteView(mContainer, view, allowedServers(), keepGoing);
     // The view runner reads the tables and views a view names itself, and finds a view that
     // names itself.
-    return views::openView(mContainer, *view, keepGoing);
+    return views::openView(mContainer, view, keepGoing);
+}
+
+std::optional<vfp::Table> ContainerSource::table(const QString& name)
+{
+    const Member found = member(name);
+    if (found.table == nullptr)
+        return std::nullopt;
+    return rows::fromEngine([&] { return mContainer.openTable(*found.table); });
+}
+
+ObjectDetails ContainerSource::details(const QString& name)
+{
+    const Member found = member(name);
+    if (found.table != nullptr)
+        return tableDetails(found.table->file, [&] {
+            return rows::fromEngine([&] { return mContainer.openTable(*found.table); });
+        });
+    ObjectDetails details;
+    details.kind = found.view->kind == vfp::ViewKind::Remote ? ObjectDetails::Kind::RemoteView
+                                                             : ObjectDetails::Kind::LocalView;
+    details.sql = found.view->sql;
+    return details;
 }
 
 RemoteUse ContainerSource::remoteUse(const QString& name) const

@@ -19,9 +19,20 @@ public:
     // A table or view of the container, by its name ignoring case.
     std::unique_ptr<rows::RowSource> open(const QString& name,
                                           const rows::KeepGoing& keepGoing) override;
+    std::optional<vfp::Table> table(const QString& name) override;
+    ObjectDetails details(const QString& name) override;
     RemoteUse remoteUse(const QString& name) const override;
 
 private:
+    // The table or the view called `name` (one of them set); throws DatabaseError when the
+    // container has neither.
+    struct Member
+    {
+        const vfp::ContainerTable* table = nullptr;
+        const vfp::ContainerView* view = nullptr;
+    };
+    Member member(const QString& name) const;
+
     vfp::Container mContainer;
 };
 

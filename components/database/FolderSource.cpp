@@ -81,15 +81,30 @@ std::filesystem::path FolderSource::resolve(const QString& name) const
     return table;
 }
 
-std::unique_ptr<rows::RowSource> FolderSource::open(const QString& name, const rows::KeepGoing&)
+vfp::Table FolderSource::openTable(const std::filesystem::path& file) const
 {
-    const std::filesystem::path table = resolve(name);
     vfp::OpenOptions options;
     options.defaultCodePage = mDefaultCodePage;
     options.longNamesFromContainer = true;
     options.containers = mContainers;
-    return rows::fromEngine(
-        [&] { return std::make_unique<TableRowSource>(vfp::Table::open(table, options)); });
+    return rows::fromEngine([&] { return vfp::Table::open(file, options); });
+}
+
+std::unique_ptr<rows::RowSource> FolderSource::open(const QString& name, const rows::KeepGoing&)
+{
+    const vfp::Table opened = openTable(resolve(name));
+    return rows::fromEngine([&] { return std::make_unique<TableRowSource>(opened); });
+}
+
+std::optional<vfp::Table> FolderSource::table(const QString& name)
+{
+    return openTable(resolve(name));
+}
+
+ObjectDetails FolderSource::details(const QString& name)
+{
+    const std::filesystem::path file = resolve(name);
+    return tableDetails(file, [&] { return openTable(file); });
 }
 
 }  // namespace database

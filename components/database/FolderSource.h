@@ -26,12 +26,17 @@ public:
     // each container is read once for all the tables of this source that link to it.
     std::unique_ptr<rows::RowSource> open(const QString& name,
                                           const rows::KeepGoing& keepGoing) override;
+    // Never nullopt: a folder holds no views.
+    std::optional<vfp::Table> table(const QString& name) override;
+    ObjectDetails details(const QString& name) override;
 
     // The file that open(name) reads. Throws DatabaseError when name is empty, absolute,
     // leads out of the folder ("..") or names no table.
     std::filesystem::path resolve(const QString& name) const;
 
 private:
+    vfp::Table openTable(const std::filesystem::path& file) const;
+
     std::filesystem::path mFolder;
     int mDefaultCodePage;
     // What the opens of this source share: the folders' listings and the containers read.

@@ -2,6 +2,7 @@
 #include "components/database/Source.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -53,6 +54,34 @@ void sortCatalog(std::vector<CatalogEntry>& entries)
                          const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
                          return folded != 0 ? folded < 0 : a.name < b.name;
                      });
+}
+
+ObjectDetails tableDetails(const std::filesystem::path& file,
+                           const std::function<vfp::Table()>& openHeader)
+{
+    ObjectDetails details;
+    details.file = file;
+    try {
+        const vfp::Table table = openHeader();
+        details.records = table.recordCount();
+        details.headerRecords = table.headerRecordCount();
+        details.fields = static_cast<int>(table.fields().size());
+        details.codePage = table.codePage();
+        details.codePageMarked = table.codePageMarked();
+    } catch (const rows::DatabaseError& error) {
+        details.failure = error.what();
+        return details;
+    }
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error)
+        details.fileSize = size;
+    const std::filesystem::file_time_type changed = std::filesystem::last_write_time(file, error);
+    if (!error)
+        details.lastChange = std::chrono::duration_cast<std::chrono::seconds>(
+                                 std::chrono::file_clock::to_sys(changed).time_since_epoch())
+                                 .count();
+    return details;
 }
 
 }  // namespace database

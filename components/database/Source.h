@@ -2,16 +2,21 @@
 // the component; Connection and Recordset reach tables and views only through it.
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <QString>
 
+#include "components/database/ObjectDetails.h"
 #include "components/database/RemoteUse.h"
 #include "components/rows/KeepGoing.h"
 #include "components/rows/RowSource.h"
+#include "components/vfp/Table.h"
 
 namespace database {
 
@@ -44,6 +49,15 @@ public:
     virtual std::unique_ptr<rows::RowSource> open(const QString& name,
                                                   const rows::KeepGoing& keepGoing) = 0;
 
+    // The table `name` with its header read and no record, for reading records by number;
+    // nullopt when `name` is a view. Throws DatabaseError as open does.
+    virtual std::optional<vfp::Table> table(const QString& name) = 0;
+
+    // What `name` is, without reading a record (see ObjectDetails); a table whose file or
+    // header cannot be read says why in ObjectDetails::failure. Throws DatabaseError when the
+    // source has no table or view of that name.
+    virtual ObjectDetails details(const QString& name) = 0;
+
     // What opening `name` would ask of a server; not remote for anything but a remote view.
     virtual RemoteUse remoteUse(const QString& name) const;
 
@@ -59,5 +73,10 @@ private:
 
 // Sorts entries as the tables rowset orders them (see Source::catalog).
 void sortCatalog(std::vector<CatalogEntry>& entries);
+
+// The details of the table in `file` that openHeader opens (throwing DatabaseError when it
+// cannot): the file's size and last change, the header's counts and code page.
+ObjectDetails tableDetails(const std::filesystem::path& file,
+                           const std::function<vfp::Table()>& openHeader);
 
 }  // namespace database

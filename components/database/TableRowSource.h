@@ -26,4 +26,12 @@ private:
     vfp::RecordReader mReader;
 };
 
+// Fields of a table as describe() gives them.
+std::vector<rows::Field> describeTable(const vfp::Table& table);
+
+// Decodes the current record of reader into fields (as describeTable gives them). A field that
+// cannot be read (a memo pointer past the end of the memo file, say) is marked unreadable and
+// leaves the record's other fields readable.
+void readRecord(vfp::RecordReader& reader, std::vector<rows::Field>& fields);
+
 }  // namespace database

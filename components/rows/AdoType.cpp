@@ -1,4 +1,4 @@
-// Which ADO type code each FoxPro field type comes back as.
+// Which ADO type code each FoxPro field type comes back as, and how the field is declared.
 #include "components/rows/AdoType.h"
 
 #include "components/vfp/FieldDescriptor.h"
@@ -41,6 +41,12 @@ int adoTypeOf(const vfp::FieldDescriptor& field)
             break;
     }
     return adEmpty;
+}
+
+FieldShape shapeOf(const vfp::FieldDescriptor& field)
+{
+    return {field.length, field.decimals,
+            field.isNullable() ? adFldIsNullable | adFldMayBeNull : long{0}};
 }
 
 }  // namespace rows

@@ -2,6 +2,8 @@
 // the OLE DB provider for ODBC reports the columns of a server's result (odbc/ColumnPlan.h).
 #pragma once
 
+#include "components/rows/Field.h"
+
 namespace vfp {
 struct FieldDescriptor;
 }
@@ -40,5 +42,9 @@ enum AdoType : int {
 // logical 11; fields kept as bytes: binary character 128, varbinary and binary varchar 204,
 // and 205 for general, blob, picture and binary memo.
 int adoTypeOf(const vfp::FieldDescriptor& field);
+
+// How a field of a FoxPro table is declared: its width and decimals as the header gives them,
+// adFldIsNullable and adFldMayBeNull only when it may hold Null (a _NullFlags bit of its own).
+FieldShape shapeOf(const vfp::FieldDescriptor& field);
 
 }  // namespace rows

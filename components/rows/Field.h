@@ -1,4 +1,5 @@
-// One column of a recordset: its name, ADO type and the value in the current row.
+// One column of a recordset: its name, ADO type, how it is declared and the value in the
+// current row.
 #pragma once
 
 #include <string>
@@ -11,16 +12,36 @@
 
 namespace rows {
 
+// ADO's field attribute bits the component reports (Field::Attributes).
+enum FieldAttribute : long {
+    adFldIsNullable = 0x20,  // the field accepts Null
+    adFldMayBeNull = 0x40,   // Null may be read from it
+};
+
+// How a field is declared, in ADO's terms.
+struct FieldShape
+{
+    long DefinedSize = 0;  // the declared width in bytes: C(20) 20, N(10,2) 10, I 4, a memo's
+                           // pointer 4 (10 in FoxPro 2 tables); 0 when the source does not say
+    int NumericScale = 0;  // the declared decimals: N(10,2) 2, B(4) 4; 0 for other fields
+    long Attributes = adFldIsNullable | adFldMayBeNull;  // a source that does not say: Null
+};
+
 class Field
 {
 public:
-    Field(QString name, int type) : mName(std::move(name)), mType(type) {}
+    Field(QString name, int type, FieldShape shape = {})
+        : mName(std::move(name)), mType(type), mShape(shape)
+    {}
 
     // The field name as the provider gives it: lower case; container tables give their long
     // names.
     const QString& name() const { return mName; }
     // The ADO type code (AdoType).
     int Type() const { return mType; }
+    long DefinedSize() const { return mShape.DefinedSize; }
+    int NumericScale() const { return mShape.NumericScale; }
+    long Attributes() const { return mShape.Attributes; }
     // The value in the current row; Null is kept as Null. Throws DatabaseError when the
     // recordset stands past its last record (EOF), as ADO does: reading on would otherwise
     // repeat the last record; and when this field of the current record could not be read
@@ -50,6 +71,7 @@ public:
 private:
     QString mName;
     int mType;
+    FieldShape mShape;
     vfp::Value mValue;
     std::string mFailure;
     bool mOnRecord = true;

@@ -248,6 +248,22 @@ bool RecordReader::seek(std::uint32_t n)
     return d->current;
 }
 
+bool RecordReader::seekStored(std::uint32_t n)
+{
+    d->position = n;
+    d->current = false;
+    if (n >= d->state.recordCount)
+        return false;
+    d->recordAt(n);  // a file cut short is found here, not at the first field
+    d->current = true;
+    return true;
+}
+
+bool RecordReader::isDeleted() const
+{
+    return d->current && d->recordAt(static_cast<std::uint32_t>(d->position))[0] == kDeleted;
+}
+
 std::uint32_t RecordReader::recordNumber() const
 {
     return static_cast<std::uint32_t>(std::max<std::int64_t>(0, d->position));

@@ -39,6 +39,12 @@ public:
     // past Table::recordCount() or the record is deleted; the reader then stands nowhere
     // (read throws) and next() continues after n.
     bool seek(std::uint32_t n);
+    // Moves to the physical record n as it is stored, deleted or not (to look at a table the
+    // way FoxPro's BROWSE shows it). Returns false, standing nowhere, when n is past
+    // Table::recordCount(). Throws VfpError when the file became shorter.
+    bool seekStored(std::uint32_t n);
+    // True when the current record carries the deletion mark; false when none is current.
+    bool isDeleted() const;
     // Physical number (0-based) of the current record.
     std::uint32_t recordNumber() const;
 

@@ -136,6 +136,11 @@ int Table::codePage() const
 {
     return mState->codePage;
 }
+
+bool Table::codePageMarked() const
+{
+    return isSupportedCodePage(codePageForMark(mState->codePageMark));
+}
 std::uint32_t Table::headerRecordCount() const
 {
     return mState->headerRecordCount;

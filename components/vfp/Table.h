@@ -67,7 +67,10 @@ public:
     std::uint8_t version() const;               // byte 0: 0x30, 0x31, 0x32, 0x03, 0xF5 ...
     std::uint8_t codePageMark() const;          // byte 29 as stored
     int codePage() const;                       // code page used for text, e.g. 1252
-    std::uint32_t headerRecordCount() const;    // bytes 4-7 as stored
+    // True when the header's mark names a code page the engine reads; false for an unmarked
+    // table and a mark nobody knows (its text is read in OpenOptions::defaultCodePage).
+    bool codePageMarked() const;
+    std::uint32_t headerRecordCount() const;  // bytes 4-7 as stored
     // Records that can be read: the header count, or fewer when the file holds fewer whole
     // records. Deleted records included.
     std::uint32_t recordCount() const;

@@ -41,6 +41,9 @@ QString commandLineHelp()
         "PATH is taken as if chosen in the connection setup window: a database container\n"
         "(.dbc), a folder of free tables, or a free table (.dbf), which stands for its\n"
         "folder with that table ticked. The table list then opens at once.\n\n"
+        "In the table list, resting the pointer on a table shows what it holds; Enter or a\n"
+        "double-click previews it. A table without a code-page mark is read in the code page\n"
+        "chosen in its preview (the CodePage setting; see quorvane(1)).\n\n"
         "Options:\n"
         "  --version   print the version and exit\n"
         "  -h, --help  print this help and exit\n");

@@ -10,7 +10,7 @@ enum class Setting {
     FoxproOption,  // "1" database container, "2" free table folder
     Text1,         // the database container's path
     Text2,         // the free table folder's path
-    CodePage,      // the code page of tables without a code-page mark, e.g. "850"; only read
+    CodePage,      // the code page of tables without a code-page mark, e.g. "850"
 };
 
 // The key's name in the settings file.

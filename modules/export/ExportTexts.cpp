@@ -104,18 +104,26 @@ QString fewerRecordsText(const QString& tableName, long read, long counted)
                "read; export it again for the table as it is now.");
 }
 
-QString remoteServersQuestion(const std::vector<RemoteServerUse>& servers)
+QString remoteServersList(const std::vector<RemoteServerUse>& servers)
 {
-    QString text = QStringLiteral(
-        "Some of the ticked views read their rows from database servers. Quorvane connects to "
-        "them only if you allow it, sending exactly this (passwords shown as ***):\r\n");
+    QString text;
     for (const RemoteServerUse& use : servers) {
         text += QStringLiteral("\r\n") + use.server + QStringLiteral("\r\n    for ") +
                 use.views.join(QStringLiteral(", ")) + QStringLiteral("\r\n");
     }
-    return text + QStringLiteral(
-                      "\r\nConnect to these servers for this export? \"No\" skips these views "
-                      "and copies the other tables.");
+    return text;
+}
+
+QString remoteServersQuestion(const std::vector<RemoteServerUse>& servers)
+{
+    return QStringLiteral(
+               "Some of the ticked views read their rows from database servers. Quorvane "
+               "connects to them only if you allow it, sending exactly this (passwords shown as "
+               "***):\r\n") +
+           remoteServersList(servers) +
+           QStringLiteral(
+               "\r\nConnect to these servers for this export? \"No\" skips these views "
+               "and copies the other tables.");
 }
 
 QString remoteViewSkippedText(const QString& view, const QString& server, const QString& reason)

@@ -56,8 +56,9 @@ QString fewerRecordsText(const QString& tableName, long read, long counted);
 
 struct RemoteServerUse;
 // The question before remote views reach their servers: each server as it would be sent, with
-// the views that read from it, and what "No" does.
+// the views that read from it (remoteServersList), and what "No" does.
 QString remoteServersQuestion(const std::vector<RemoteServerUse>& servers);
+QString remoteServersList(const std::vector<RemoteServerUse>& servers);
 // The report of a remote view skipped because its server was not allowed; reason is
 // RemoteConsent::notAllowedReason().
 QString remoteViewSkippedText(const QString& view, const QString& server, const QString& reason);

@@ -43,4 +43,20 @@ int readCodePageSetting()
             .toStdString());
 }
 
+void writeCodePageSetting(int codePage)
+{
+    if (!vfp::isSupportedCodePage(codePage))
+        throw std::runtime_error(QStringLiteral("Code page %1 cannot be read; choose one of %2.")
+                                     .arg(QString::number(codePage), codePageChoices())
+                                     .toStdString());
+    app::writeSetting(app::Setting::CodePage, QString::number(codePage));
+}
+
+const std::vector<int>& offeredCodePages()
+{
+    static const std::vector<int> pages{1252, 850,  437, 852, 866, 1250, 1251, 1253,
+                                        1254, 1257, 874, 932, 936, 949,  950};
+    return pages;
+}
+
 }  // namespace foxpro

@@ -1,8 +1,9 @@
-// The code page of tables without a code-page mark, as the user names it: the CodePage setting
-// of the window program, the --codepage argument of quorvane-export.
+// The code page of tables without a code-page mark, as the user names it: chosen in the preview
+// or named in the CodePage setting, the --codepage argument of quorvane-export.
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include <QString>
 
@@ -19,5 +20,13 @@ QString codePageChoices();
 // or blank. Throws std::runtime_error saying where the setting is, what it holds and what it may
 // hold, when it names no code page the engine reads.
 int readCodePageSetting();
+
+// Makes codePage the CodePage setting. Throws std::runtime_error when codePage is no code page
+// the engine reads, or the settings file cannot be written.
+void writeCodePageSetting(int codePage);
+
+// The code pages the preview offers for tables without a mark, most common first: Windows
+// Western, the DOS pages, the other Windows pages, Thai and the four double-byte pages.
+const std::vector<int>& offeredCodePages();
 
 }  // namespace foxpro

@@ -32,7 +32,8 @@ enum ExitStatus : int {
 // How every command reads its SOURCE: the options given besides the command.
 struct SourceOptions
 {
-    int codePage = vfp::kDefaultCodePage;  // --codepage N: tables without a code-page mark
+    int codePage = vfp::kDefaultCodePage;  // tables without a code-page mark: --codepage N, else
+                                           // the CodePage setting
     bool allowRemoteViews = false;         // --allow-remote-views: remote views reach servers
 };
 
@@ -59,8 +60,10 @@ int runDump(const QStringList& arguments, const SourceOptions& options);
 int runExport(const QStringList& arguments, const SourceOptions& options);
 
 // Takes "--codepage N" (or "--codepage=N") and "--allow-remote-views" out of arguments,
-// wherever they stand; the last code page counts. Throws UsageError when N is
-// missing or names no code page the engine reads.
+// wherever they stand; the last code page counts, and without one the CodePage setting the
+// windows use (Windows-1252 when it is absent). Throws UsageError when N is missing or names no
+// code page the engine reads; std::runtime_error, saying so, when no N is given and the setting
+// names none.
 SourceOptions takeSourceOptions(QStringList& arguments);
 
 // True when SOURCE names a database container (ends in ".dbc", any case); otherwise it is a

@@ -104,6 +104,7 @@ SourceOptions takeSourceOptions(QStringList& arguments)
 {
     const QString option = QStringLiteral("--codepage");
     SourceOptions options;
+    bool codePageGiven = false;
     for (qsizetype i = 0; i < arguments.size();) {
         QString value;
         if (arguments.at(i) == QLatin1String(kAllowRemoteViews)) {
@@ -128,7 +129,10 @@ SourceOptions takeSourceOptions(QStringList& arguments)
                              ": not a code page quorvane-export reads; choose one of " +
                              foxpro::codePageChoices().toStdString());
         options.codePage = *codePage;
+        codePageGiven = true;
     }
+    if (!codePageGiven)
+        options.codePage = foxpro::readCodePageSetting();  // as the windows read them
     return options;
 }
 

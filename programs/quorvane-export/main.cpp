@@ -47,8 +47,9 @@ void printUsage()
         std::printf("  %s %s\n      %s\n", command.name, command.synopsis, command.summary);
     std::fputs(
         "\nOptions:\n"
-        "  --codepage N  read tables without a code-page mark in code page N (default 1252),\n"
-        "                e.g. 437, 850 or 866 for DOS text\n"
+        "  --codepage N  read tables without a code-page mark in code page N, e.g. 437, 850 or\n"
+        "                866 for DOS text (default: the CodePage setting the windows use, else\n"
+        "                1252)\n"
         "  --allow-remote-views\n"
         "                let the remote views of a container connect to their servers (dump,\n"
         "                export); without it each remote view is skipped with one line on\n"

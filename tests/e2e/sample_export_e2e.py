@@ -3,7 +3,8 @@
 Sample/Example Database", "Next >", "Select All" and "Finish", dismisses "Done." and the
 workbook handed to a stand-in soffice must hold every sample table, value for value.
 
-Usage: sample_export_e2e.py --program BUILD/quorvane --data samples/data [--screenshots DIR]
+Usage: sample_export_e2e.py --program BUILD/quorvane --data samples/data
+           [--screenshots DIR --dos-table-maker BUILD/tests/e2e/e2e_make_dos_table]
        sample_export_e2e.py --install-from BUILD --data samples/data
 The second form installs the build into a temporary prefix, checks the installed files and
 runs the installed program. Starts its own virtual X server, so it needs no display of its own."""
@@ -26,6 +27,7 @@ LOAD_SAMPLE = (120 + 240, 600 + 1290, 3600, 405)
 NEXT = (120, 2595, 7800, 405)
 SELECT_ALL = (120, 120, 3840, 405)
 FINISH = (4080, 3680, 3840, 405)
+FIRST_TABLE = (120, 80)  # pixels: the text of the list's first item, below its header
 
 WINDOW_NAME = "^Quorvane$"  # both windows and the message boxes carry the program's name
 ERROR_REPORT_NAME = "^Application Error$"  # the title of the program's error report
@@ -176,6 +178,10 @@ def run_program(program, work, screenshots):
         click(form2, SELECT_ALL)
         if screenshots:
             screenshot(form2, os.path.join(screenshots, "form2.png"))
+            preview = open_preview(form2, "customers", app, double_click=FIRST_TABLE)
+            screenshot(preview, os.path.join(screenshots, "preview.png"))
+            xdotool("key", "Escape")
+            wait_for("the preview to close", lambda: preview not in visible_windows(), app=app)
         click(form2, FINISH)
         done_box = wait_for("the \"Done.\" message", lambda: only_window(exclude=(form2,)), app=app)
         xdotool("windowfocus", "--sync", done_box)
@@ -185,6 +191,50 @@ def run_program(program, work, screenshots):
     finally:
         stop(app)
         log.close()
+
+
+def open_preview(table_list, item, app, double_click=None):
+    """Enter on the table list's current item, or a double-click on the item at double_click
+    (left, top in pixels), opens its preview; returns the preview window."""
+    xdotool("windowfocus", "--sync", table_list)
+    if double_click:
+        xdotool("mousemove", "--window", table_list, *map(str, double_click), "click", "--repeat",
+                "2", "1")
+    else:
+        xdotool("key", "Return")
+    title = f"^Preview: {item}$"
+    preview = wait_for(f"the preview of {item}",
+                       lambda: xdotool("search", "--onlyvisible", "--name", title), app=app)[0]
+    xdotool("windowfocus", "--sync", preview)
+    time.sleep(0.5)  # the first screen of records painted
+    return preview
+
+
+def dos_preview_screenshots(program, work, screenshots, maker):
+    """The preview of an unmarked DOS table before and after choosing code page 850 (the
+    code-page box has the focus; Down chooses the page after Windows-1252)."""
+    folder = os.path.join(work, "dos")
+    subprocess.run([maker, folder], check=True)
+    config_home = os.path.join(work, "config")
+    env = dict(os.environ, XDG_CONFIG_HOME=config_home, XDG_CACHE_HOME=os.path.join(work, "cache"),
+               HOME=work, PATH=os.path.join(work, "bin") + os.pathsep + os.environ.get("PATH", ""),
+               QUORVANE_E2E_OUT=os.path.join(work, "out"), QT_QPA_PLATFORM="xcb",
+               ASAN_OPTIONS="detect_leaks=0")
+    with open(os.path.join(work, "program-dos.log"), "w") as log:
+        app = subprocess.Popen([program, folder], env=env, stdout=log, stderr=subprocess.STDOUT,
+                               start_new_session=True)
+        try:
+            table_list = wait_for("the table list of the DOS folder", only_window, app=app)
+            preview = open_preview(table_list, "kunden", app)
+            screenshot(preview, os.path.join(screenshots, "preview-dos-1252.png"))
+            xdotool("windowfocus", "--sync", preview)
+            xdotool("key", "Down")
+            wait_for("code page 850 in the settings",
+                     lambda: read_settings(config_home).get("CodePage") == "850", app=app)
+            time.sleep(0.5)
+            screenshot(preview, os.path.join(screenshots, "preview-dos-850.png"))
+        finally:
+            stop(app)
 
 
 def stop(app):
@@ -243,7 +293,9 @@ def main():
     source.add_argument("--install-from", help="a build folder to install and run from the installation")
     parser.add_argument("--cmake", default="cmake", help="the cmake that installs (with --install-from)")
     parser.add_argument("--data", required=True, help="the sample data set (CSV files)")
-    parser.add_argument("--screenshots", help="folder for form1.png and form2.png")
+    parser.add_argument("--screenshots", help="folder for the pictures of the windows")
+    parser.add_argument("--dos-table-maker", help="the program that writes the unmarked DOS table "
+                        "of the preview's pictures (with --screenshots)")
     options = parser.parse_args()
 
     missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
@@ -263,6 +315,8 @@ def main():
         program = os.path.abspath(options.program) if options.program else \
             install(options.cmake, options.install_from, os.path.join(work, "prefix"))
         calls = run_program(program, work, options.screenshots)
+        if options.screenshots and options.dos_table_maker:
+            dos_preview_screenshots(program, work, options.screenshots, options.dos_table_maker)
         workbook = check_call(calls)
         problems = sample_expectations.compare_workbook(workbook, sample_expectations.load_tables(options.data))
         if problems:

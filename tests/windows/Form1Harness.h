@@ -1,5 +1,6 @@
 // A Form1 whose dialogs answer from the test, with a fake spreadsheet program, recorded
-// message boxes and a recorded end, in empty settings and a private program folder.
+// message boxes and a recorded end, in empty settings and a private program folder. The
+// export writes into `exportTo` when a test gives one.
 #pragma once
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "modules/app/Main.h"
 #include "modules/app/Settings.h"
+#include "tests/support/FakeSpreadsheet.h"
 #include "tests/support/GuiApp.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TempDir.h"
@@ -69,6 +71,8 @@ public:
                 ++spreadsheetsCreated;
                 if (!spreadsheetInstalled)
                     throw spreadsheet::SpreadsheetError("no spreadsheet program is installed");
+                if (exportTo)
+                    return exportTo->factory()();
                 return std::make_unique<IdleSpreadsheet>();
             };
             services.endProgram = [this] { ++ended; };
@@ -113,6 +117,7 @@ public:
     QString folderTitle;
     QString folderStart;
     bool spreadsheetInstalled = true;
+    fakes::FakeSpreadsheet* exportTo = nullptr;
     int spreadsheetsCreated = 0;
     int ended = 0;
 

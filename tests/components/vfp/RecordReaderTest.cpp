@@ -69,6 +69,27 @@ TEST(RecordReaderTest, SeeksAndRewinds)
     EXPECT_EQ(liveIds(reader).size(), 7u);
 }
 
+// Looking at a table as stored: a deleted record is read and said to be deleted, a live one is
+// not, and the walk goes on after the record looked at.
+TEST(RecordReaderTest, SeekStoredStandsOnDeletedRecordsToo)
+{
+    const vfp::Table table =
+        vfp::Table::open(vfp::memorySource(numberedTable(10), "t.dbf"), nullptr);
+    vfp::RecordReader reader(table, 8);
+    vfp::Value value;
+    for (const std::uint32_t n : {5u, 1u, 8u}) {
+        ASSERT_TRUE(reader.seekStored(n)) << n;
+        reader.read(0, value);
+        EXPECT_EQ(value.integer, n) << "record " << n << " read from another record's bytes";
+        EXPECT_EQ(reader.isDeleted(), n % 3 == 2) << n;
+    }
+    ASSERT_TRUE(reader.next());
+    EXPECT_EQ(reader.recordNumber(), 9u);
+    EXPECT_FALSE(reader.seekStored(10));
+    EXPECT_FALSE(reader.isDeleted());
+    EXPECT_THROW(reader.read(0, value), vfp::VfpError);
+}
+
 TEST(RecordReaderTest, ReadingBeforeTheFirstRecordIsAnError)
 {
     const vfp::Table table =

@@ -84,4 +84,18 @@ TEST(CodePageSetting, aValueNamingNoCodePageSaysWhereWhatAndWhatMayStandThere)
     }
 }
 
+// The preview writes the page chosen; the windows and the batch command read it back. A page
+// the engine cannot read never reaches the file.
+TEST(CodePageSetting, eachOfferedPageIsWrittenAndReadBackAndNoOther)
+{
+    testsupport::TempSettings settings;
+    for (const int codePage : foxpro::offeredCodePages()) {
+        foxpro::writeCodePageSetting(codePage);
+        EXPECT_EQ(foxpro::readCodePageSetting(), codePage);
+    }
+    foxpro::writeCodePageSetting(850);
+    EXPECT_THROW(foxpro::writeCodePageSetting(65001), std::runtime_error);
+    EXPECT_NE(settings.fileText().find("CodePage=850\n"), std::string::npos) << settings.fileText();
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 // quorvane-export as a user runs it: the exact lines of list and dump, and the exit status
 // and single error line of every failure.
+#include <fstream>
+
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include "components/vfpwriter/TableWriter.h"
 #include "tests/support/RunCommand.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TempSettings.h"
 #include "tests/support/XlsxReader.h"
 
 namespace {
@@ -197,6 +200,62 @@ TEST_F(CliCodePageTest, DumpReadsUnmarkedTablesInTheCodePageGivenAnywhere)
     EXPECT_EQ(dumped({QStringLiteral("dump"), source, dos, QStringLiteral("--codepage=866")}),
               "[\"ВЫс\"]\n");
 }
+
+// Without --codepage the command reads unmarked tables as the windows do: in the CodePage
+// setting (chosen in the preview), Windows-1252 when there is none.
+struct SettingCase
+{
+    const char* name;
+    const char* setting;  // the [Quorvane] line; "" for none
+    std::vector<const char*> options;
+    int status;
+    std::string out;  // the record's line, or the start of the error line
+};
+
+class CliCodePageSetting : public CliCodePageTest, public testing::WithParamInterface<SettingCase>
+{
+};
+
+TEST_P(CliCodePageSetting, IsTheDefaultOfTheCommand)
+{
+    const SettingCase& c = GetParam();
+    const testsupport::TempSettings settings;
+    std::filesystem::create_directories(settings.file().parent_path());
+    std::ofstream(settings.file()) << "[Quorvane]\n" << c.setting << "\n";
+    QStringList arguments;
+    for (const char* option : c.options)
+        arguments << QString::fromUtf8(option);
+    arguments << QStringLiteral("dump") << path(mDir.path()) << QStringLiteral("dos");
+    const Outcome result = run(arguments);
+    ASSERT_EQ(result.status, c.status) << result.err;
+    if (c.status == 0)
+        EXPECT_EQ(result.out.substr(result.out.find("\n[") + 1), c.out);
+    else
+        EXPECT_EQ(result.err.substr(0, c.out.size()), c.out) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliCodePageSetting,
+    testing::Values(
+        SettingCase{"no_setting_reads_windows_1252", "", {}, 0, "[\"‚›á\"]\n"},
+        SettingCase{
+            "setting_chosen_in_the_preview_is_the_default", "CodePage=850", {}, 0, "[\"éøß\"]\n"},
+        SettingCase{"code_page_given_outweighs_the_setting",
+                    "CodePage=850",
+                    {"--codepage", "866"},
+                    0,
+                    "[\"ВЫс\"]\n"},
+        SettingCase{"setting_naming_no_code_page_fails_saying_where",
+                    "CodePage=85O",
+                    {},
+                    1,
+                    "quorvane-export: The setting CodePage in "},
+        SettingCase{"setting_naming_no_code_page_is_not_read_when_one_is_given",
+                    "CodePage=85O",
+                    {"--codepage=850"},
+                    0,
+                    "[\"éøß\"]\n"}),
+    [](const testing::TestParamInfo<SettingCase>& param) { return std::string(param.param.name); });
 
 TEST_F(CliCodePageTest, ExportWritesUnmarkedTablesInTheCodePageGiven)
 {

@@ -1,0 +1,43 @@
+// Tooltip details through a connection kept open between hovers.
+#include "modules/preview/ItemDetails.h"
+
+#include <exception>
+
+#include "components/database/Connection.h"
+#include "components/rows/DatabaseError.h"
+#include "modules/preview/PreviewTexts.h"
+
+namespace preview {
+
+ItemDetails::ItemDetails(std::function<foxpro::ConnectionSettings()> settings)
+    : mSettings(std::move(settings))
+{}
+
+ItemDetails::~ItemDetails() = default;
+
+QString ItemDetails::text(const QString& query)
+{
+    if (!mConnection) {
+        auto connection = std::make_unique<database::Connection>();
+        try {
+            const foxpro::ConnectionSettings settings = mSettings();
+            connection->DefaultCodePage = settings.unmarkedCodePage;
+            connection->Open(foxpro::BuildFoxproConnectionString(settings));
+        } catch (const std::exception& error) {
+            return sourceUnreadableText(QString::fromUtf8(error.what()));
+        }
+        mConnection = std::move(connection);
+    }
+    try {
+        return detailsText(mConnection->details(query));
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    }
+}
+
+void ItemDetails::forget()
+{
+    mConnection.reset();
+}
+
+}  // namespace preview
