@@ -16,7 +16,8 @@ std::vector<rows::Field> TableRowSource::describe() const
     std::vector<rows::Field> fields;
     fields.reserve(mTable.fields().size());
     for (const vfp::FieldDescriptor& field : mTable.fields())
-        fields.emplace_back(QString::fromUtf8(field.name).toLower(), rows::adoTypeOf(field));
+        fields.emplace_back(QString::fromUtf8(field.name).toLower(), rows::adoTypeOf(field),
+                            rows::numericScaleOf(field));
     return fields;
 }
 

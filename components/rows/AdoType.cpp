@@ -1,4 +1,4 @@
-// Which ADO type code each FoxPro field type comes back as.
+// Which ADO type code and decimals each FoxPro field type comes back with.
 #include "components/rows/AdoType.h"
 
 #include "components/vfp/FieldDescriptor.h"
@@ -41,6 +41,20 @@ int adoTypeOf(const vfp::FieldDescriptor& field)
             break;
     }
     return adEmpty;
+}
+
+int numericScaleOf(const vfp::FieldDescriptor& field)
+{
+    constexpr int kCurrencyDecimals = 4;  // currency is stored as value x 10,000
+    switch (adoTypeOf(field)) {
+        case adNumeric:
+        case adDouble:
+            return field.decimals;
+        case adCurrency:
+            return kCurrencyDecimals;
+        default:
+            return 0;
+    }
 }
 
 }  // namespace rows

@@ -1,5 +1,6 @@
 // ADO data type codes, as the FoxPro OLE DB provider reports them for each field type, and as
-// the OLE DB provider for ODBC reports the columns of a server's result (odbc/ColumnPlan.h).
+// the OLE DB provider for ODBC reports the columns of a server's result (odbc/ColumnPlan.h);
+// the decimals a field type declares.
 #pragma once
 
 namespace vfp {
@@ -40,5 +41,10 @@ enum AdoType : int {
 // logical 11; fields kept as bytes: binary character 128, varbinary and binary varchar 204,
 // and 205 for general, blob, picture and binary memo.
 int adoTypeOf(const vfp::FieldDescriptor& field);
+
+// The NumericScale a field of a FoxPro table reports: numeric, float and double fields their
+// declared decimals, currency 4 (the decimals every currency value holds); 0 for the other
+// types, integer included.
+int numericScaleOf(const vfp::FieldDescriptor& field);
 
 }  // namespace rows
