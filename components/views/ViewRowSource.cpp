@@ -45,7 +45,8 @@ std::vector<rows::Field> ViewRowSource::describe() const
 {
     std::vector<rows::Field> fields;
     for (const foxsql::ResultColumn& column : mColumns)
-        fields.emplace_back(QString::fromUtf8(column.name).toLower(), adoTypeOf(column.type));
+        fields.emplace_back(QString::fromUtf8(column.name).toLower(), adoTypeOf(column.type),
+                            numericScaleOf(column.type));
     return fields;
 }
 
