@@ -11,10 +11,7 @@
 #include "components/spreadsheet/CellText.h"
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/Worksheet.h"
-
-namespace xlsx {
-class SheetWriter;
-}
+#include "components/xlsx/SheetWriter.h"
 
 namespace spreadsheet {
 
@@ -31,6 +28,7 @@ public:
     bool writeText(int row, int column, std::string_view text) override;
     void writeNumber(int row, int column, double value) override;
     void writeDecimal(int row, int column, std::string_view digits) override;
+    void setNumberDecimals(int column, int decimals) override;
     void writeBoolean(int row, int column, bool value) override;
     void writeDate(int row, int column, const CellDate& date) override;
     int cutCells() const override;
@@ -45,6 +43,19 @@ public:
     void markDeleted() { mDeleted = true; }
 
 private:
+    // How the numbers of a column are shown: the decimals set for it and their format.
+    struct ShownNumbers
+    {
+        xlsx::Format format;
+        int decimals = 0;
+    };
+
+    // The numbers of the 1-based column; General where none were set or column is no column.
+    ShownNumbers shownNumbers(int column) const
+    {
+        const auto index = static_cast<std::size_t>(column - 1);
+        return index < mShownNumbers.size() ? mShownNumbers[index] : ShownNumbers{};
+    }
     void checkAlive() const;
     void checkWritable() const;
     // Throws when a cell cannot be written at that place (see Worksheet).
@@ -62,6 +73,7 @@ private:
     xlsx::SheetWriter* mStream = nullptr;
     CellText mText;
     ColumnWidths mWidths;
+    std::vector<ShownNumbers> mShownNumbers;  // by 0-based column
     int mLastRow = 0;
     int mCutCells = 0;
     bool mDeleted = false;

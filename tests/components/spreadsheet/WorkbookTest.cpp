@@ -281,14 +281,21 @@ double shownWidth(int characters)
 TEST_F(WorkbookTest, AutoFitGivesEachWrittenColumnItsWidestContent)
 {
     Worksheet& fitted = book->ActiveSheet();
-    const char* header[] = {"Name", "Amount", "Born", "Notes", "", "Wide"};
-    for (int column = 1; column <= 6; ++column)
+    const char* header[] = {"Name", "Amount", "Born", "Notes", "", "Wide", "Pay", "Rate", "Odd"};
+    for (int column = 1; column <= 9; ++column)
         fitted.writeText(1, column, header[column - 1]);
+    fitted.setNumberDecimals(7, 2);
+    fitted.setNumberDecimals(8, 4);
+    fitted.setNumberDecimals(9, 1);
     fitted.writeText(2, 1, "Alexander");
     fitted.writeDecimal(2, 2, "-1234567.50");
     fitted.writeDate(2, 3, {2024, 1, 31, 10, 0, 0, true});
     fitted.writeText(2, 4, std::string(300, 'n'));
     fitted.writeText(2, 6, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E");  // 3 wide characters
+    // Numbers count the decimals they show: "47.90", "2.5000", and "10.0" for 9.96 rounded.
+    fitted.writeDecimal(2, 7, "47.9");
+    fitted.writeNumber(2, 8, 2.5);
+    fitted.writeDecimal(2, 9, "9.96");
     fitted.ColumnsAutoFit();
     fitted.writeText(3, 1, "Written after the fit: no effect");
     Worksheet& unfitted = book->WorksheetsAdd();
@@ -302,6 +309,9 @@ TEST_F(WorkbookTest, AutoFitGivesEachWrittenColumnItsWidestContent)
     EXPECT_NEAR(widths.at("D"), 254.7109375, 0.01);  // capped: wider garbles in libxlsxwriter
     EXPECT_EQ(widths.count("E"), 0u);
     EXPECT_NEAR(widths.at("F"), shownWidth(6), 0.01);
+    EXPECT_NEAR(widths.at("G"), shownWidth(5), 0.01);
+    EXPECT_NEAR(widths.at("H"), shownWidth(6), 0.01);
+    EXPECT_NEAR(widths.at("I"), shownWidth(4), 0.01);
     EXPECT_TRUE(read.sheets[1].widths.empty());
 }
 
