@@ -1,10 +1,10 @@
-// Writes a workbook of untrusted sheet names, texts, numbers, decimals, logicals and dates
-// through the spreadsheet component into a file in memory, then reads the package back as a
-// spreadsheet program would and checks it: every zip entry inflates to its size and CRC-32;
-// every part is well-formed XML without a character XML forbids; the sheets carry the names
-// the workbook reports, in tab order; each cell read back holds what was written (a text
-// with "_xHHHH_" decoded is the text given, or its start when the cell was cut; a number is
-// the same double). Any other outcome aborts.
+// Writes a workbook of untrusted sheet names, texts, numbers, decimals, logicals, dates and
+// counts of decimals shown per column through the spreadsheet component into a file in memory,
+// then reads the package back as a spreadsheet program would and checks it: every zip entry
+// inflates to its size and CRC-32; every part is well-formed XML without a character XML
+// forbids; the sheets carry the names the workbook reports, in tab order; each cell read back
+// holds what was written (a text with "_xHHHH_" decoded is the text given, or its start when
+// the cell was cut; a number is the same double). Any other outcome aborts.
 //
 // The input is a list of steps: one byte picks the step, the next ones its operands (a text is
 // a length byte and that many bytes).
@@ -118,7 +118,7 @@ std::vector<Cells> writeWorkbook(Input& input, int descriptor, std::vector<std::
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
         Cells& cells = sheets[active];
         try {
-            switch (input.byte() % 11) {
+            switch (input.byte() % 12) {
                 case 0:
                     sheet.setName(input.text());
                     break;
@@ -182,9 +182,14 @@ std::vector<Cells> writeWorkbook(Input& input, int descriptor, std::vector<std::
                     active = sheets.size() - 1;
                     row = 1;
                     break;
-                default:
+                case 10:
                     sheet.ColumnsAutoFit();
                     break;
+                default: {
+                    const int c = column();
+                    sheet.setNumberDecimals(c, static_cast<std::int8_t>(input.byte()));
+                    break;
+                }
             }
         } catch (const spreadsheet::SpreadsheetError&) {
             // refused, writing nothing: the sheet is as it was
