@@ -1,5 +1,5 @@
 // Numbers shown with a fixed count of decimals, as a column whose field declares decimals shows
-// them: the number format that shows them, and how wide what it shows is (for Columns.AutoFit).
+// them: the number format that shows them, and how wide what it shows is (for column widths).
 #pragma once
 
 #include <string>

@@ -71,7 +71,9 @@ public:
     // writes a number) show `decimals` digits after the point, as the field they come from
     // declares: 47.9 shows "47.90" with 2. The cell still holds the exact number. 0 (or less)
     // shows them as General again; more than kMaxShownDecimals shows that many. One number
-    // format per count of decimals serves the whole workbook.
+    // format per count of decimals serves the whole workbook. Such numbers are never shortened
+    // to fit as General ones are: until ColumnsAutoFit, a column where the widest of them does
+    // not fit the default width is given just the width it needs ("###" otherwise).
     // Throws SpreadsheetError when column is outside 1..kMaxColumns, the sheet was deleted, or
     // the workbook was already handed over; WorkbookLost when the workbook's file cannot be
     // written.

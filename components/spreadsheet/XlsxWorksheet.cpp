@@ -111,19 +111,24 @@ bool XlsxWorksheet::writeText(int row, int column, std::string_view text)
 void XlsxWorksheet::writeNumber(int row, int column, double value)
 {
     std::array<char, kNumberTextCapacity> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-    const std::string_view shortest(text.data(), static_cast<std::size_t>(end - text.data()));
+    // The shortest text that reads back as value ("0.1", "inf"): how General shows it.
+    const auto shortest = [&] {
+        const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+        return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
+    };
     if (!std::isfinite(value)) {
-        writeText(row, column, shortest);
+        writeText(row, column, shortest());
         return;
     }
     const double number = value == 0 ? 0.0 : value;  // no "-0"
     const ShownNumbers shown = shownNumbers(column);
     const int width = shown.decimals > 0 ? fixedDecimalsWidth(number, shown.decimals)
-                                         : static_cast<int>(shortest.size());
+                                         : static_cast<int>(shortest().size());
     write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
         sheet.writeExactNumber(r, c, number, shown.format);
     });
+    if (shown.decimals > 0)
+        noteShownNumber(column, width);
 }
 
 void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
@@ -139,6 +144,8 @@ void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
     write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
         sheet.writeNumber(r, c, *value, shown.format);
     });
+    if (shown.decimals > 0)
+        noteShownNumber(column, width);
 }
 
 void XlsxWorksheet::setNumberDecimals(int column, int decimals)
@@ -153,7 +160,17 @@ void XlsxWorksheet::setNumberDecimals(int column, int decimals)
             return;
         mShownNumbers.resize(index + 1);
     }
-    mShownNumbers[index] = {mWorkbook.decimalsFormat(shown), shown};
+    mShownNumbers[index].format = mWorkbook.decimalsFormat(shown);
+    mShownNumbers[index].decimals = shown;
+}
+
+void XlsxWorksheet::widen(int column, int width)
+{
+    try {
+        mStream->setColumnWidth(column - 1, ColumnWidths::fittedWidth(width));
+    } catch (const xlsx::XlsxError& error) {
+        mWorkbook.failed(error);
+    }
 }
 
 void XlsxWorksheet::writeBoolean(int row, int column, bool value)
@@ -187,6 +204,7 @@ void XlsxWorksheet::ColumnsAutoFit()
     checkWritable();
     if (!mStream)
         return;  // no cell written: every column keeps the default width
+    mFitted = true;
     const std::vector<int>& widest = mWidths.widest();
     try {
         for (std::size_t column = 0; column < widest.size(); ++column) {

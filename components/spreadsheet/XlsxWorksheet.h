@@ -43,11 +43,13 @@ public:
     void markDeleted() { mDeleted = true; }
 
 private:
-    // How the numbers of a column are shown: the decimals set for it and their format.
+    // How the numbers of a column are shown: the decimals set for it and their format, and the
+    // widest text its numbers with decimals show.
     struct ShownNumbers
     {
         xlsx::Format format;
         int decimals = 0;
+        int widest = 0;
     };
 
     // The numbers of the 1-based column; General where none were set or column is no column.
@@ -62,6 +64,20 @@ private:
     void checkPlace(int row, int column) const;
     // Checks the place and returns the sheet's stream to write the cell to.
     xlsx::SheetWriter& cellStream(int row, int column);
+    // Notes a number `width` wide written with decimals into the 1-based column (which has its
+    // ShownNumbers). Numbers with decimals are never shortened to fit as General ones are, so
+    // until the sheet is fitted, a column whose widest such number does not fit the default
+    // width gets the width it needs.
+    void noteShownNumber(int column, int width)
+    {
+        int& widest = mShownNumbers[static_cast<std::size_t>(column - 1)].widest;
+        if (width > widest) {
+            widest = width;
+            if (!mFitted && !ColumnWidths::fitsDefaultWidth(width))
+                widen(column, width);
+        }
+    }
+    void widen(int column, int width);
     // Writes one cell with write(stream, 0-based row, 0-based column); a writer failure loses
     // the workbook (WorkbookLost). Then notes the row and the shown width.
     template <typename Write>
@@ -77,6 +93,7 @@ private:
     int mLastRow = 0;
     int mCutCells = 0;
     bool mDeleted = false;
+    bool mFitted = false;  // ColumnsAutoFit gave the widths: they are kept as it left them
 };
 
 }  // namespace spreadsheet

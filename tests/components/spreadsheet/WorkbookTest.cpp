@@ -2,7 +2,9 @@
 // active sheet, deletes, renames, position limits and fitted column widths.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/SpreadsheetError.h"
@@ -314,5 +316,85 @@ TEST_F(WorkbookTest, AutoFitGivesEachWrittenColumnItsWidestContent)
     EXPECT_NEAR(widths.at("I"), shownWidth(4), 0.01);
     EXPECT_TRUE(read.sheets[1].widths.empty());
 }
+
+// A sheet nobody fits keeps the default widths, but numbers with decimals are never shortened
+// as General ones are: where they do not fit, the column gets the width they need, or the
+// spreadsheet program shows "###" for them.
+struct UnfittedWidthCase
+{
+    const char* name;
+    std::string header;
+    std::function<void(Worksheet&)> cells;  // below the header in column A
+    std::optional<int> characters;          // the width given; nullopt: the default one
+};
+
+void PrintTo(const UnfittedWidthCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class UnfittedWidthTest : public WorkbookTest,
+                          public ::testing::WithParamInterface<UnfittedWidthCase>
+{
+};
+
+// Cells writing decimal `texts` into column A from row 2, shown with `decimals`.
+std::function<void(Worksheet&)> decimals(int decimals, std::vector<std::string> texts)
+{
+    return [=](Worksheet& sheet) {
+        sheet.setNumberDecimals(1, decimals);
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            sheet.writeDecimal(static_cast<int>(i) + 2, 1, texts[i]);
+    };
+}
+
+TEST_P(UnfittedWidthTest, NumbersWithDecimalsGetTheWidthTheyNeed)
+{
+    const UnfittedWidthCase& c = GetParam();
+    Worksheet& sheet = book->ActiveSheet();
+    sheet.writeText(1, 1, c.header);
+    c.cells(sheet);
+    book->WorksheetsAdd().writeText(1, 1, "the active sheet, complete the first");
+
+    const auto read = finish();
+    const auto& widths = read.sheets.at(0).widths;
+    if (c.characters) {
+        ASSERT_EQ(widths.count("A"), 1u);
+        EXPECT_NEAR(widths.at("A"), shownWidth(*c.characters), 0.01);
+    } else {
+        EXPECT_EQ(widths.count("A"), 0u) << "width " << widths.at("A");
+    }
+    EXPECT_EQ(widths.count("B"), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DefaultWidths, UnfittedWidthTest,
+    ::testing::Values(
+        UnfittedWidthCase{"wide_decimals_widened", "Limit", decimals(4, {"25000"}), 10},
+        UnfittedWidthCase{"widest_number_not_the_last", "Limit",
+                          decimals(2, {"5", "-1234567.5", "12"}), 11},
+        UnfittedWidthCase{"double_widened_with_the_carry_of_rounding", "Limit",
+                          [](Worksheet& sheet) {
+                              sheet.setNumberDecimals(1, 2);
+                              sheet.writeNumber(2, 1, 9999999.996);  // 10000000.00
+                          },
+                          11},
+        UnfittedWidthCase{"narrow_decimals_keep_the_default", "Limit",
+                          decimals(2, {"47.9", "-234.5"}), std::nullopt},
+        UnfittedWidthCase{"general_numbers_keep_the_default", "Limit",
+                          decimals(0, {"1234567890.25"}), std::nullopt},
+        UnfittedWidthCase{
+            "text_keeps_the_default", "Limit",
+            [](Worksheet& sheet) { sheet.writeText(2, 1, "A text far wider than the column"); },
+            std::nullopt},
+        UnfittedWidthCase{"fitted_sheet_keeps_its_fit_after_more_numbers",
+                          "A header wider than the numbers",
+                          [](Worksheet& sheet) {
+                              decimals(4, {"25000"})(sheet);
+                              sheet.ColumnsAutoFit();
+                              sheet.writeDecimal(3, 1, "123456789");  // narrower than the fit
+                          },
+                          31}),
+    [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace
