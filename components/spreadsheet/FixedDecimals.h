@@ -3,19 +3,15 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace spreadsheet {
 
 // The number format for `decimals` (1 to kMaxShownDecimals) decimals: "0.00" for 2.
 std::string fixedDecimalsCode(int decimals);
 
-// The characters `value` (finite) shows with `decimals` (1 to kMaxShownDecimals) decimals:
-// 6 for -47.9 with 2 ("-47.90"), 5 for 9.999 with 2 ("10.00").
+// The characters `value` (finite) shows with `decimals` (1 to kMaxShownDecimals) decimals, as
+// to_chars writes it: 6 for -47.9 with 2 ("-47.90"), 5 for 9.999 with 2 ("10.00"). Counted
+// without writing the text: every cell with decimals asks.
 int fixedDecimalsWidth(double value, int decimals);
-
-// The same for a plain decimal text ([-]digits[.digits] or [-].digits, as exactDecimal takes
-// it) whose value is `value`: counted from the text alone when no decimal is rounded away.
-int fixedDecimalsWidth(std::string_view digits, double value, int decimals);
 
 }  // namespace spreadsheet

@@ -127,8 +127,8 @@ void XlsxWorksheet::writeNumber(int row, int column, double value)
     write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
         sheet.writeExactNumber(r, c, number, shown.format);
     });
-    if (shown.decimals > 0)
-        noteShownNumber(column, width);
+    if (shown.decimals > 0 && width > shown.widest)
+        noteWiderNumber(column, width);
 }
 
 void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
@@ -139,13 +139,13 @@ void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
         return;
     }
     const ShownNumbers shown = shownNumbers(column);
-    const int width = shown.decimals > 0 ? fixedDecimalsWidth(digits, *value, shown.decimals)
+    const int width = shown.decimals > 0 ? fixedDecimalsWidth(*value, shown.decimals)
                                          : static_cast<int>(digits.size());
     write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
         sheet.writeNumber(r, c, *value, shown.format);
     });
-    if (shown.decimals > 0)
-        noteShownNumber(column, width);
+    if (shown.decimals > 0 && width > shown.widest)
+        noteWiderNumber(column, width);
 }
 
 void XlsxWorksheet::setNumberDecimals(int column, int decimals)
@@ -164,8 +164,11 @@ void XlsxWorksheet::setNumberDecimals(int column, int decimals)
     mShownNumbers[index].decimals = shown;
 }
 
-void XlsxWorksheet::widen(int column, int width)
+void XlsxWorksheet::noteWiderNumber(int column, int width)
 {
+    mShownNumbers[static_cast<std::size_t>(column - 1)].widest = width;
+    if (mFitted || ColumnWidths::fitsDefaultWidth(width))
+        return;
     try {
         mStream->setColumnWidth(column - 1, ColumnWidths::fittedWidth(width));
     } catch (const xlsx::XlsxError& error) {

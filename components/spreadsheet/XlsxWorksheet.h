@@ -64,20 +64,11 @@ private:
     void checkPlace(int row, int column) const;
     // Checks the place and returns the sheet's stream to write the cell to.
     xlsx::SheetWriter& cellStream(int row, int column);
-    // Notes a number `width` wide written with decimals into the 1-based column (which has its
-    // ShownNumbers). Numbers with decimals are never shortened to fit as General ones are, so
-    // until the sheet is fitted, a column whose widest such number does not fit the default
-    // width gets the width it needs.
-    void noteShownNumber(int column, int width)
-    {
-        int& widest = mShownNumbers[static_cast<std::size_t>(column - 1)].widest;
-        if (width > widest) {
-            widest = width;
-            if (!mFitted && !ColumnWidths::fitsDefaultWidth(width))
-                widen(column, width);
-        }
-    }
-    void widen(int column, int width);
+    // Notes a number written with decimals into the 1-based column (which has its ShownNumbers)
+    // that is wider than those before it. Such numbers are never shortened to fit as General
+    // ones are, so until the sheet is fitted, a column where they do not fit the default width
+    // gets the width they need.
+    void noteWiderNumber(int column, int width);
     // Writes one cell with write(stream, 0-based row, 0-based column); a writer failure loses
     // the workbook (WorkbookLost). Then notes the row and the shown width.
     template <typename Write>
