@@ -57,8 +57,9 @@ for text in (b'Sheet 1', b"'quoted'", b'a[1]:b*?/\\', b'caf\xc3\xa9 \xe6\x97\xa5
     for mode in (0, 6, 7):
         save('spreadsheet_text', bytes([mode]) + text)
 # A spreadsheet_workbook input is a list of steps: 0 name, 1 text, 3 long text, 4 number,
-# 5 decimal, 6 logical, 7 date, 8 next row, 9 new sheet, 10 fit columns; a text is a length
-# byte and its bytes; a cell's step begins with its column byte.
+# 5 decimal, 6 logical, 7 date, 8 next row, 9 new sheet, 10 fit columns, 11 a column's shown
+# decimals (a signed byte); a text is a length byte and its bytes; a cell's step begins with
+# its column byte.
 def step(code, *operands):
     out = bytes([code])
     for operand in operands:
@@ -73,6 +74,9 @@ save('spreadsheet_workbook', step(3, 0, b'_x0000_\xe6\x97\xa5') + step(8, 0) + s
 save('spreadsheet_workbook', step(4, 0) + bytes.fromhex('7ff0000000000000') + step(4, 1) +
      bytes.fromhex('0000000000000001') + step(5, 2, b'12.50') + step(6, 3, 1) +
      step(7, 4, 3, 2, 29, 13, 5, 7, 1) + step(10) + step(8, 255) + step(1, 255, b'edge'))
+save('spreadsheet_workbook', step(11, 0, 2) + step(5, 0, b'47.9') + step(11, 1, 99) +
+     step(4, 1) + bytes.fromhex('3fd5555555555555') + step(8, 0) + step(11, 0, 0) +
+     step(5, 0, b'9.999') + step(11, 2, 0xff) + step(5, 2, b'-0.5') + step(10))
 PY
 for kind in $kinds; do
     echo "$kind: $(ls "$out/$kind" | wc -l) seeds"

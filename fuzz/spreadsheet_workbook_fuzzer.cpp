@@ -1,16 +1,19 @@
-// Writes a workbook of untrusted sheet names, texts, numbers, decimals, logicals and dates
-// through the spreadsheet component into a file in memory, then reads the package back as a
-// spreadsheet program would and checks it: every zip entry inflates to its size and CRC-32;
-// every part is well-formed XML without a character XML forbids; the sheets carry the names
-// the workbook reports, in tab order; each cell read back holds what was written (a text
-// with "_xHHHH_" decoded is the text given, or its start when the cell was cut; a number is
-// the same double). Any other outcome aborts.
+// Writes a workbook of untrusted sheet names, texts, numbers, decimals, logicals, dates and
+// counts of decimals shown per column through the spreadsheet component into a file in memory,
+// then reads the package back as a spreadsheet program would and checks it: every zip entry
+// inflates to its size and CRC-32; every part is well-formed XML without a character XML
+// forbids; the sheets carry the names the workbook reports, in tab order; each cell read back
+// holds what was written (a text with "_xHHHH_" decoded is the text given, or its start when
+// the cell was cut; a number is the same double); the width counted for a number shown with
+// decimals is that of the text it shows. Any other outcome aborts.
 //
 // The input is a list of steps: one byte picks the step, the next ones its operands (a text is
 // a length byte and that many bytes).
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +33,7 @@
 #include <QString>
 #include <QXmlStreamReader>
 
+#include "components/spreadsheet/FixedDecimals.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/XlsxWorkbook.h"
 
@@ -39,6 +43,24 @@ namespace {
 {
     std::fprintf(stderr, "%s\n", what.c_str());
     std::abort();
+}
+
+// The width columns count for `value` shown with each count of decimals is the length of the
+// text it shows.
+void checkShownWidths(double value)
+{
+    if (!std::isfinite(value))
+        return;
+    for (int decimals = 1; decimals <= spreadsheet::kMaxShownDecimals; ++decimals) {
+        std::array<char, 400> text{};  // a sign, 309 digits, the point, 30 decimals
+        const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
+                                       std::chars_format::fixed, decimals)
+                             .ptr;
+        const int counted = spreadsheet::fixedDecimalsWidth(value, decimals);
+        if (counted != end - text.data())
+            finding("width of " + std::string(text.data(), end) + " counted as " +
+                    std::to_string(counted));
+    }
 }
 
 // The steps' operands, taken from the input as long as it lasts (zeros after).
@@ -118,7 +140,7 @@ std::vector<Cells> writeWorkbook(Input& input, int descriptor, std::vector<std::
         spreadsheet::Worksheet& sheet = book.ActiveSheet();
         Cells& cells = sheets[active];
         try {
-            switch (input.byte() % 11) {
+            switch (input.byte() % 12) {
                 case 0:
                     sheet.setName(input.text());
                     break;
@@ -145,6 +167,7 @@ std::vector<Cells> writeWorkbook(Input& input, int descriptor, std::vector<std::
                     const double value = input.number();
                     sheet.writeNumber(row, c, value);
                     cells[{row, c}] = Number{value};
+                    checkShownWidths(value);
                     break;
                 }
                 case 5: {
@@ -182,9 +205,14 @@ std::vector<Cells> writeWorkbook(Input& input, int descriptor, std::vector<std::
                     active = sheets.size() - 1;
                     row = 1;
                     break;
-                default:
+                case 10:
                     sheet.ColumnsAutoFit();
                     break;
+                default: {
+                    const int c = column();
+                    sheet.setNumberDecimals(c, static_cast<std::int8_t>(input.byte()));
+                    break;
+                }
             }
         } catch (const spreadsheet::SpreadsheetError&) {
             // refused, writing nothing: the sheet is as it was

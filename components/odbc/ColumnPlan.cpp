@@ -1,6 +1,8 @@
 // SQL types to ADO types and fetch kinds.
 #include "components/odbc/ColumnPlan.h"
 
+#include <algorithm>
+
 #include <sql.h>
 #include <sqlext.h>
 
@@ -17,7 +19,7 @@ bool isLong(std::uint64_t columnSize)
 
 }  // namespace
 
-ColumnPlan planColumn(int sqlType, std::uint64_t columnSize)
+ColumnPlan planColumn(int sqlType, std::uint64_t columnSize, int decimalDigits)
 {
     switch (sqlType) {
         case SQL_CHAR:
@@ -34,7 +36,7 @@ ColumnPlan planColumn(int sqlType, std::uint64_t columnSize)
             return {rows::adLongVarWChar, Fetch::Text};
         case SQL_DECIMAL:
         case SQL_NUMERIC:
-            return {rows::adNumeric, Fetch::Decimal};
+            return {rows::adNumeric, Fetch::Decimal, std::max(decimalDigits, 0)};
         case SQL_TINYINT:
         case SQL_SMALLINT:
             return {rows::adSmallInt, Fetch::Integer};

@@ -23,6 +23,7 @@ struct ColumnPlan
 {
     int adoType;
     Fetch fetch;
+    int numericScale = 0;  // the decimals its numbers are shown with
 
     bool operator==(const ColumnPlan&) const = default;
 };
@@ -31,13 +32,16 @@ struct ColumnPlan
 // data (ADO's long types), as the OLE DB provider for ODBC counts them.
 constexpr std::uint64_t kLongDataBytes = 8000;
 
-// The plan for a column of ODBC SQL type `sqlType` (SQLDescribeCol's DataType) and column
-// size `columnSize`. Characters and varying characters (wide or not) are text of their ADO
-// type, long text 201 or 203; decimal and numeric are numbers (131) kept exactly; tinyint
-// and smallint 2, integer 3, bigint 20 (as a decimal: unsigned values keep their digits);
-// real 4; float and double 5; bit 11; date 133; time 134 as the server's text; timestamp
-// 135; binary 128, varbinary 204, long binary 205 (written as "{BINARY DATA}"); GUID 72 as
-// text. Any other type (intervals, a server's own types) is read as text and reported 202.
-ColumnPlan planColumn(int sqlType, std::uint64_t columnSize);
+// The plan for a column of ODBC SQL type `sqlType` (SQLDescribeCol's DataType), column size
+// `columnSize` and decimal digits `decimalDigits`. Characters and varying characters (wide or
+// not) are text of their ADO type, long text 201 or 203; decimal and numeric are numbers (131)
+// kept exactly, with their decimal digits (the scale; 0 when negative) as their numeric scale;
+// tinyint and smallint 2, integer 3, bigint 20 (as a decimal: unsigned values keep their
+// digits); real 4; float and double 5; bit 11; date 133; time 134 as the server's text;
+// timestamp 135; binary 128, varbinary 204, long binary 205 (written as "{BINARY DATA}"); GUID
+// 72 as text. Any other type (intervals, a server's own types) is read as text and reported
+// 202. Only decimal and numeric columns have a numeric scale: the decimal digits of the others
+// are no count of shown decimals (a timestamp's are those of its seconds).
+ColumnPlan planColumn(int sqlType, std::uint64_t columnSize, int decimalDigits);
 
 }  // namespace odbc

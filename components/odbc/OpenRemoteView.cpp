@@ -35,11 +35,10 @@ struct Column
 constexpr SQLSMALLINT kFirstNameCapacity = 256;
 
 QString columnName(const Handle& statement, SQLUSMALLINT number, const std::string& context,
-                   SQLSMALLINT& type, SQLULEN& size)
+                   SQLSMALLINT& type, SQLULEN& size, SQLSMALLINT& decimals)
 {
     std::vector<SQLCHAR> name(kFirstNameCapacity);
     SQLSMALLINT length = 0;
-    SQLSMALLINT decimals = 0;
     SQLSMALLINT nullable = 0;
     auto describe = [&] {
         statement.check(SQLDescribeCol(statement.get(), number, name.data(),
@@ -69,8 +68,10 @@ std::vector<Column> describeColumns(const Handle& statement, const std::string& 
     for (SQLSMALLINT i = 1; i <= count; ++i) {
         SQLSMALLINT type = 0;
         SQLULEN size = 0;
-        QString name = columnName(statement, static_cast<SQLUSMALLINT>(i), context, type, size);
-        columns.push_back({std::move(name), odbc::planColumn(type, size)});
+        SQLSMALLINT decimals = 0;
+        QString name =
+            columnName(statement, static_cast<SQLUSMALLINT>(i), context, type, size, decimals);
+        columns.push_back({std::move(name), odbc::planColumn(type, size, decimals)});
     }
     return columns;
 }
@@ -152,7 +153,8 @@ std::unique_ptr<rows::RowSource> openRemoteView(const vfp::Container& container,
     });
     std::vector<rows::Field> fields;
     for (const Column& column : columns)
-        fields.emplace_back(column.name, column.plan.adoType);
+        fields.emplace_back(column.name, column.plan.adoType,
+                            rows::FieldShape{.NumericScale = column.plan.numericScale});
     return std::make_unique<odbc::RemoteRowSource>(std::move(fields), std::move(spool), count);
 }
 

@@ -1,4 +1,5 @@
-// Which ADO type code each FoxPro field type comes back as, and how the field is declared.
+// Which ADO type code and decimals each FoxPro field type comes back with, and how the field
+// is declared.
 #include "components/rows/AdoType.h"
 
 #include "components/vfp/FieldDescriptor.h"
@@ -43,9 +44,23 @@ int adoTypeOf(const vfp::FieldDescriptor& field)
     return adEmpty;
 }
 
+int numericScaleOf(const vfp::FieldDescriptor& field)
+{
+    constexpr int kCurrencyDecimals = 4;  // currency is stored as value x 10,000
+    switch (adoTypeOf(field)) {
+        case adNumeric:
+        case adDouble:
+            return field.decimals;
+        case adCurrency:
+            return kCurrencyDecimals;
+        default:
+            return 0;
+    }
+}
+
 FieldShape shapeOf(const vfp::FieldDescriptor& field)
 {
-    return {field.length, field.decimals,
+    return {field.length, numericScaleOf(field),
             field.isNullable() ? adFldIsNullable | adFldMayBeNull : long{0}};
 }
 

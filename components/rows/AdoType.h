@@ -1,5 +1,6 @@
 // ADO data type codes, as the FoxPro OLE DB provider reports them for each field type, and as
-// the OLE DB provider for ODBC reports the columns of a server's result (odbc/ColumnPlan.h).
+// the OLE DB provider for ODBC reports the columns of a server's result (odbc/ColumnPlan.h);
+// the decimals a field type declares.
 #pragma once
 
 #include "components/rows/Field.h"
@@ -43,7 +44,12 @@ enum AdoType : int {
 // and 205 for general, blob, picture and binary memo.
 int adoTypeOf(const vfp::FieldDescriptor& field);
 
-// How a field of a FoxPro table is declared: its width and decimals as the header gives them,
+// The NumericScale a field of a FoxPro table reports: numeric, float and double fields their
+// declared decimals, currency 4 (the decimals every currency value holds); 0 for the other
+// types, integer included.
+int numericScaleOf(const vfp::FieldDescriptor& field);
+
+// How a field of a FoxPro table is declared: its width as the header gives it, its NumericScale,
 // adFldIsNullable and adFldMayBeNull only when it may hold Null (a _NullFlags bit of its own).
 FieldShape shapeOf(const vfp::FieldDescriptor& field);
 

@@ -23,7 +23,7 @@ struct FieldShape
 {
     long DefinedSize = 0;  // the declared width in bytes: C(20) 20, N(10,2) 10, I 4, a memo's
                            // pointer 4 (10 in FoxPro 2 tables); 0 when the source does not say
-    int NumericScale = 0;  // the declared decimals: N(10,2) 2, B(4) 4; 0 for other fields
+    int NumericScale = 0;  // the declared decimals: N(10,2) 2, B(4) 4, currency 4; else 0
     long Attributes = adFldIsNullable | adFldMayBeNull;  // a source that does not say: Null
 };
 
@@ -40,6 +40,11 @@ public:
     // The ADO type code (AdoType).
     int Type() const { return mType; }
     long DefinedSize() const { return mShape.DefinedSize; }
+    // ADO's NumericScale: the decimals the source declares for the column's numbers, 0 where
+    // it declares none. A table field gives its descriptor's (numeric, float and double their
+    // decimals, currency the four it holds); a local view's column those of the source field
+    // or expression it was translated from, where the translator knows them; a remote view's
+    // exact numeric column the scale the ODBC driver describes.
     int NumericScale() const { return mShape.NumericScale; }
     long Attributes() const { return mShape.Attributes; }
     // The value in the current row; Null is kept as Null. Throws DatabaseError when the

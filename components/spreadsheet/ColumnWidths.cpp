@@ -1,7 +1,9 @@
-// Column widths for Columns.AutoFit.
+// Column widths for Columns.AutoFit, and whether content fits a column nobody sized.
 #include "components/spreadsheet/ColumnWidths.h"
 
 #include <algorithm>
+
+#include "components/xlsx/SheetHead.h"
 
 namespace spreadsheet {
 
@@ -15,6 +17,11 @@ constexpr double kMaxWidth = 254.0;  // written as 254.71; spreadsheet programs 
 double ColumnWidths::fittedWidth(int characters)
 {
     return std::min(kMaxWidth, characters + kMargin);
+}
+
+bool ColumnWidths::fitsDefaultWidth(int characters)
+{
+    return fittedWidth(characters) <= xlsx::kDefaultColumnWidth;
 }
 
 }  // namespace spreadsheet

@@ -28,6 +28,10 @@ public:
     // widths past 255 would be garbled).
     static double fittedWidth(int characters);
 
+    // Whether content `characters` wide shows whole in a column nobody sized: its fitted width
+    // is no more than the default one.
+    static bool fitsDefaultWidth(int characters);
+
 private:
     std::vector<int> mWidest;
 };

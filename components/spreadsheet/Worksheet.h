@@ -11,6 +11,7 @@ constexpr int kMaxRows = 1'048'576;         // rows of one sheet in .xlsx; row 1
 constexpr int kMaxColumns = 16'384;         // columns A to XFD
 constexpr int kMaxCellTextLength = 32'767;  // UTF-16 units a cell holds; longer text is cut
 constexpr int kMaxSheetNameLength = 31;     // characters; longer names are refused
+constexpr int kMaxShownDecimals = 30;       // a number format shows at most 30 decimals
 
 // A date, or a date and time of day, for Worksheet::writeDate.
 struct CellDate
@@ -68,6 +69,18 @@ public:
     // so long identifiers keep all their digits. An empty text writes no cell.
     virtual void writeDecimal(int row, int column, std::string_view digits) = 0;
 
+    // Numbers written into the column from now on (writeNumber, and writeDecimal where it
+    // writes a number) show `decimals` digits after the point, as the field they come from
+    // declares: 47.9 shows "47.90" with 2. The cell still holds the exact number. 0 (or less)
+    // shows them as General again; more than kMaxShownDecimals shows that many. One number
+    // format per count of decimals serves the whole workbook. Such numbers are never shortened
+    // to fit as General ones are: until ColumnsAutoFit, a column where the widest of them does
+    // not fit the default width is given just the width it needs ("###" otherwise).
+    // Throws SpreadsheetError when column is outside 1..kMaxColumns, the sheet was deleted, or
+    // the workbook was already handed over; WorkbookLost when the workbook's file cannot be
+    // written.
+    virtual void setNumberDecimals(int column, int decimals) = 0;
+
     // A logical cell (TRUE / FALSE).
     virtual void writeBoolean(int row, int column, bool value) = 0;
 
@@ -81,8 +94,9 @@ public:
     virtual int cutCells() const = 0;
 
     // Columns.AutoFit: every column that holds cells gets the width of its widest content as it
-    // stands now (characters of the shown text; dates as formatted), at most 255. Columns
-    // without cells keep the default width. Cheap: widths are kept while cells are written.
+    // stands now (characters of the shown text; dates as formatted, numbers with the decimals
+    // they show), at most 255. Columns without cells keep the default width. Cheap: widths are
+    // kept while cells are written.
     // Throws SpreadsheetError when the sheet is complete (another sheet took cells since).
     virtual void ColumnsAutoFit() = 0;
 

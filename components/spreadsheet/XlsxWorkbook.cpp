@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "components/spreadsheet/ColumnWidths.h"
+#include "components/spreadsheet/FixedDecimals.h"
 #include "components/spreadsheet/SheetName.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/SpreadsheetMessages.h"
@@ -113,6 +114,19 @@ xlsx::SheetWriter& XlsxWorkbook::startStreaming(XlsxWorksheet& sheet)
         }
     }
     return *sheet.stream();
+}
+
+xlsx::Format XlsxWorkbook::decimalsFormat(int decimals)
+{
+    xlsx::Format& format = mDecimalsFormats.at(static_cast<std::size_t>(decimals));
+    if (decimals > 0 && format.isGeneral()) {
+        try {
+            format = mWriter->addNumberFormat(fixedDecimalsCode(decimals));
+        } catch (const xlsx::XlsxError& error) {
+            failed(error);
+        }
+    }
+    return format;
 }
 
 void XlsxWorkbook::deleteSheet(XlsxWorksheet& sheet)

@@ -3,6 +3,7 @@
 // temporary file is needed whatever the number of rows or sheets.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +52,9 @@ public:
     {
         return withTime ? mDateTimeFormat : mDateFormat;
     }
+    // The format of numbers shown with `decimals` (0 to kMaxShownDecimals) decimals, made on
+    // first use; General for 0. Throws as a cell write does when the file is lost.
+    xlsx::Format decimalsFormat(int decimals);
     void deleteSheet(XlsxWorksheet& sheet);
     // Rethrows a writer's error as this component's, noting a lost workbook.
     [[noreturn]] void failed(const xlsx::XlsxError& error);
@@ -63,6 +67,7 @@ private:
     std::unique_ptr<xlsx::WorkbookWriter> mWriter;  // until closed
     xlsx::Format mDateFormat;
     xlsx::Format mDateTimeFormat;
+    std::array<xlsx::Format, kMaxShownDecimals + 1> mDecimalsFormats;  // General: not made yet
     std::vector<std::unique_ptr<XlsxWorksheet>> mSheets;
     std::vector<std::unique_ptr<XlsxWorksheet>> mDeletedSheets;  // kept so references stay valid
     std::size_t mStreamedSheets = 0;  // sheets with a writer's sheet: always the first ones

@@ -1,6 +1,7 @@
 // Writing cells: check the position first, then store each value as what it is.
 #include "components/spreadsheet/XlsxWorksheet.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <optional>
 
 #include "components/spreadsheet/CellValue.h"
+#include "components/spreadsheet/FixedDecimals.h"
 #include "components/spreadsheet/SheetName.h"
 #include "components/spreadsheet/SpreadsheetError.h"
 #include "components/spreadsheet/SpreadsheetMessages.h"
@@ -108,16 +110,25 @@ bool XlsxWorksheet::writeText(int row, int column, std::string_view text)
 
 void XlsxWorksheet::writeNumber(int row, int column, double value)
 {
-    std::array<char, kNumberTextCapacity> shown{};
-    const auto end = std::to_chars(shown.data(), shown.data() + shown.size(), value).ptr;
-    const std::string_view text(shown.data(), static_cast<std::size_t>(end - shown.data()));
+    std::array<char, kNumberTextCapacity> text{};
+    // The shortest text that reads back as value ("0.1", "inf"): how General shows it.
+    const auto shortest = [&] {
+        const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+        return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
+    };
     if (!std::isfinite(value)) {
-        writeText(row, column, text);
+        writeText(row, column, shortest());
         return;
     }
-    write(row, column, static_cast<int>(text.size()), [&](xlsx::SheetWriter& sheet, int r, int c) {
-        sheet.writeExactNumber(r, c, value == 0 ? 0.0 : value);
+    const double number = value == 0 ? 0.0 : value;  // no "-0"
+    const ShownNumbers shown = shownNumbers(column);
+    const int width = shown.decimals > 0 ? fixedDecimalsWidth(number, shown.decimals)
+                                         : static_cast<int>(shortest().size());
+    write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
+        sheet.writeExactNumber(r, c, number, shown.format);
     });
+    if (shown.decimals > 0 && width > shown.widest)
+        noteWiderNumber(column, width);
 }
 
 void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
@@ -127,8 +138,42 @@ void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
         writeText(row, column, digits);
         return;
     }
-    write(row, column, static_cast<int>(digits.size()),
-          [&](xlsx::SheetWriter& sheet, int r, int c) { sheet.writeNumber(r, c, *value); });
+    const ShownNumbers shown = shownNumbers(column);
+    const int width = shown.decimals > 0 ? fixedDecimalsWidth(*value, shown.decimals)
+                                         : static_cast<int>(digits.size());
+    write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
+        sheet.writeNumber(r, c, *value, shown.format);
+    });
+    if (shown.decimals > 0 && width > shown.widest)
+        noteWiderNumber(column, width);
+}
+
+void XlsxWorksheet::setNumberDecimals(int column, int decimals)
+{
+    checkWritable();
+    if (column < 1 || column > kMaxColumns)
+        throw SpreadsheetError(messages::columnOutOfRange(mName, column));
+    const int shown = std::clamp(decimals, 0, kMaxShownDecimals);
+    const auto index = static_cast<std::size_t>(column - 1);
+    if (index >= mShownNumbers.size()) {
+        if (shown == 0)
+            return;
+        mShownNumbers.resize(index + 1);
+    }
+    mShownNumbers[index].format = mWorkbook.decimalsFormat(shown);
+    mShownNumbers[index].decimals = shown;
+}
+
+void XlsxWorksheet::noteWiderNumber(int column, int width)
+{
+    mShownNumbers[static_cast<std::size_t>(column - 1)].widest = width;
+    if (mFitted || ColumnWidths::fitsDefaultWidth(width))
+        return;
+    try {
+        mStream->setColumnWidth(column - 1, ColumnWidths::fittedWidth(width));
+    } catch (const xlsx::XlsxError& error) {
+        mWorkbook.failed(error);
+    }
 }
 
 void XlsxWorksheet::writeBoolean(int row, int column, bool value)
@@ -162,6 +207,7 @@ void XlsxWorksheet::ColumnsAutoFit()
     checkWritable();
     if (!mStream)
         return;  // no cell written: every column keeps the default width
+    mFitted = true;
     const std::vector<int>& widest = mWidths.widest();
     try {
         for (std::size_t column = 0; column < widest.size(); ++column) {

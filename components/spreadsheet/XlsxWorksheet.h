@@ -11,10 +11,7 @@
 #include "components/spreadsheet/CellText.h"
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/Worksheet.h"
-
-namespace xlsx {
-class SheetWriter;
-}
+#include "components/xlsx/SheetWriter.h"
 
 namespace spreadsheet {
 
@@ -31,6 +28,7 @@ public:
     bool writeText(int row, int column, std::string_view text) override;
     void writeNumber(int row, int column, double value) override;
     void writeDecimal(int row, int column, std::string_view digits) override;
+    void setNumberDecimals(int column, int decimals) override;
     void writeBoolean(int row, int column, bool value) override;
     void writeDate(int row, int column, const CellDate& date) override;
     int cutCells() const override;
@@ -45,12 +43,32 @@ public:
     void markDeleted() { mDeleted = true; }
 
 private:
+    // How the numbers of a column are shown: the decimals set for it and their format, and the
+    // widest text its numbers with decimals show.
+    struct ShownNumbers
+    {
+        xlsx::Format format;
+        int decimals = 0;
+        int widest = 0;
+    };
+
+    // The numbers of the 1-based column; General where none were set or column is no column.
+    ShownNumbers shownNumbers(int column) const
+    {
+        const auto index = static_cast<std::size_t>(column - 1);
+        return index < mShownNumbers.size() ? mShownNumbers[index] : ShownNumbers{};
+    }
     void checkAlive() const;
     void checkWritable() const;
     // Throws when a cell cannot be written at that place (see Worksheet).
     void checkPlace(int row, int column) const;
     // Checks the place and returns the sheet's stream to write the cell to.
     xlsx::SheetWriter& cellStream(int row, int column);
+    // Notes a number written with decimals into the 1-based column (which has its ShownNumbers)
+    // that is wider than those before it. Such numbers are never shortened to fit as General
+    // ones are, so until the sheet is fitted, a column where they do not fit the default width
+    // gets the width they need.
+    void noteWiderNumber(int column, int width);
     // Writes one cell with write(stream, 0-based row, 0-based column); a writer failure loses
     // the workbook (WorkbookLost). Then notes the row and the shown width.
     template <typename Write>
@@ -62,9 +80,11 @@ private:
     xlsx::SheetWriter* mStream = nullptr;
     CellText mText;
     ColumnWidths mWidths;
+    std::vector<ShownNumbers> mShownNumbers;  // by 0-based column
     int mLastRow = 0;
     int mCutCells = 0;
     bool mDeleted = false;
+    bool mFitted = false;  // ColumnsAutoFit gave the widths: they are kept as it left them
 };
 
 }  // namespace spreadsheet

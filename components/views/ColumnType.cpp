@@ -20,16 +20,30 @@ foxsql::SqlType typeOfField(const vfp::FieldDescriptor& field)
     return type;
 }
 
-int adoTypeOf(const foxsql::SqlType& type)
+namespace {
+
+// A table field of the type, for the provider's rules of table fields.
+vfp::FieldDescriptor fieldOfType(const foxsql::SqlType& type)
 {
-    if (!type.known())
-        return rows::adChar;
     vfp::FieldDescriptor field;
     field.type = static_cast<vfp::FieldType>(type.letter);
+    field.decimals = type.decimals;
     field.isBinary = type.isBinary();
     field.isMemo =
         type.letter == 'M' || type.letter == 'G' || type.letter == 'W' || type.letter == 'P';
-    return rows::adoTypeOf(field);
+    return field;
+}
+
+}  // namespace
+
+int adoTypeOf(const foxsql::SqlType& type)
+{
+    return type.known() ? rows::adoTypeOf(fieldOfType(type)) : rows::adChar;
+}
+
+int numericScaleOf(const foxsql::SqlType& type)
+{
+    return type.known() ? rows::numericScaleOf(fieldOfType(type)) : 0;
 }
 
 }  // namespace views

@@ -46,7 +46,7 @@ std::vector<rows::Field> ViewRowSource::describe() const
     std::vector<rows::Field> fields;
     for (const foxsql::ResultColumn& column : mColumns)
         fields.emplace_back(QString::fromUtf8(column.name).toLower(), adoTypeOf(column.type),
-                            rows::FieldShape{column.type.width, column.type.decimals});
+                            rows::FieldShape{column.type.width, numericScaleOf(column.type)});
     return fields;
 }
 

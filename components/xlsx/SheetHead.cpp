@@ -9,8 +9,7 @@ namespace xlsx {
 
 namespace {
 
-constexpr double kDefaultColumnWidth = 8.43;  // a column at this width needs no customWidth
-constexpr int kDigitPixels = 7;               // width of "0" in the default font (Calibri 11)
+constexpr int kDigitPixels = 7;  // width of "0" in the default font (Calibri 11)
 constexpr int kPaddingPixels = 5;
 
 constexpr std::string_view kStart =

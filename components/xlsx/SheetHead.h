@@ -8,6 +8,9 @@
 
 namespace xlsx {
 
+// Characters of a column nobody sized (Calibri 11); at this width it needs no customWidth.
+constexpr double kDefaultColumnWidth = 8.43;
+
 struct UsedRange
 {
     int firstRow = -1;  // -1: no cell at all

@@ -57,12 +57,12 @@ void SheetWriter::writeNumber(int row, int column, double value, Format format)
     endCell(p, row, column);
 }
 
-void SheetWriter::writeExactNumber(int row, int column, double value)
+void SheetWriter::writeExactNumber(int row, int column, double value, Format format)
 {
     checkCell(row, column);
     if (!std::isfinite(value))
         throw XlsxError(messages::numberNotFinite(mName, row, column));
-    char* p = beginCell(row, column, mBook.styleOf({}), kMaxNumberText);
+    char* p = beginCell(row, column, mBook.styleOf(format), kMaxNumberText);
     p = put(p, "><v>");
     p = appendExactNumber(p, value);
     p = put(p, "</v></c>");

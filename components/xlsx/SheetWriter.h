@@ -61,7 +61,7 @@ public:
     // The same for a double that must read back exactly: written as writeNumber writes it
     // where that text reads back as value, else with 17 significant digits (which the
     // reference writer's 16 lose).
-    void writeExactNumber(int row, int column, double value);
+    void writeExactNumber(int row, int column, double value, Format format = {});
     // text: UTF-8 of at most 32,767 characters, without U+FFFE / U+FFFF. Stored inline;
     // carriage return is written "&#13;", the other control characters but tab and line feed
     // as _xHHHH_ escapes. An empty text writes no cell (a blank one with a format).

@@ -73,7 +73,16 @@ private:
     [[noreturn]] void refuseUse() const;
     // Makes sheet the one taking cells, completing the one that did.
     void open(SheetWriter& sheet);
-    int styleOf(Format format) { return format.isGeneral() ? 0 : styleOfFormat(format); }
+    // Inline for a format whose style is made: every cell of a formatted column asks.
+    int styleOf(Format format)
+    {
+        if (format.isGeneral())
+            return 0;
+        const auto index = static_cast<std::size_t>(format.mId - 1);
+        const bool made = index < mStyleOfFormat.size() && mStyleOfFormat[index] != 0;
+        return made ? mStyleOfFormat[index] : styleOfFormat(format);
+    }
+    // Checks the format, and makes its style on its first use.
     int styleOfFormat(Format format);
     // Runs a step that writes to the file; a failure loses the workbook.
     void writing(const std::function<void()>& step);

@@ -27,6 +27,7 @@ struct Column
     QString name;
     std::string nameUtf8;
     bool binary = false;  // ADO type 205: the cell shows "{BINARY DATA}"
+    int decimals = 0;     // its numbers show the decimals the field declares
     int cutCells = 0;
 };
 
@@ -38,6 +39,7 @@ std::vector<Column> describeColumns(const database::Recordset& records)
         columns[k].name = field.name();
         columns[k].nameUtf8 = field.name().toStdString();
         columns[k].binary = field.Type() == rows::adLongVarBinary;
+        columns[k].decimals = field.NumericScale();
     }
     return columns;
 }
@@ -81,6 +83,8 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 }
                 line = WriteName;
                 target.writeText(1, k + 1, columns[k].nameUtf8);
+                if (columns[k].decimals > 0)
+                    target.setNumberDecimals(k + 1, columns[k].decimals);
             }
         };
         writeNames(sheet);

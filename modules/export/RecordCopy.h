@@ -1,7 +1,7 @@
 // Copies the records of an open recordset into a sheet: the field names in row 1, then one row
-// per record, one cell per field. A table with more records than a sheet holds goes on in
-// further sheets named after the first ("orders (2)", "orders (3)" ...), each with its own row
-// of field names, so no record is lost.
+// per record, one cell per field, numbers showing the decimals their field declares. A table with
+// more records than a sheet holds goes on in further sheets named after the first ("orders (2)",
+// "orders (3)" ...), each with its own row of field names, so no record is lost.
 #pragma once
 
 #include <vector>

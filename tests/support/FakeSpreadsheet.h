@@ -17,11 +17,13 @@ namespace fakes {
 // The kind of cell a typed write made.
 enum class CellKind { Text, Number, Date, DateTime, Boolean };
 
-// A cell as its text (numbers shortest, dates "YYYY-MM-DD[ hh:mm:ss]", "True"/"False") and kind.
+// A cell as its text (numbers shortest, dates "YYYY-MM-DD[ hh:mm:ss]", "True"/"False") and kind;
+// a number cell with the decimals its column showed when it was written.
 struct FakeCell
 {
     std::string text;
     CellKind kind = CellKind::Text;
+    int decimals = 0;
 };
 
 class FakeWorkbook;
@@ -38,6 +40,7 @@ public:
     bool writeText(int row, int column, std::string_view text) override;
     void writeNumber(int row, int column, double value) override;
     void writeDecimal(int row, int column, std::string_view digits) override;
+    void setNumberDecimals(int column, int decimals) override;
     void writeBoolean(int row, int column, bool value) override;
     void writeDate(int row, int column, const spreadsheet::CellDate& date) override;
     int cutCells() const override { return mCutCells; }
@@ -59,6 +62,7 @@ private:
     FakeWorkbook& mWorkbook;
     std::string mName;
     std::map<std::pair<int, int>, FakeCell> mCells;
+    std::map<int, int> mDecimals;  // by column
     int mLastRow = 0;
     int mCutCells = 0;
 };

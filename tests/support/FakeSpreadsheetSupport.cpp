@@ -84,6 +84,13 @@ void FakeSheet::writeDecimal(int row, int column, std::string_view digits)
           spreadsheet::exactDecimal(digits) ? CellKind::Number : CellKind::Text);
 }
 
+void FakeSheet::setNumberDecimals(int column, int decimals)
+{
+    if (column < 1 || deleted || mWorkbook.visible)
+        throw SpreadsheetError("Column refused.");
+    mDecimals[column] = decimals;
+}
+
 void FakeSheet::writeBoolean(int row, int column, bool value)
 {
     store(row, column, value ? "True" : "False", CellKind::Boolean);
@@ -118,8 +125,11 @@ bool FakeSheet::store(int row, int column, std::string_view text, CellKind kind)
     const bool cut = text.size() > mWorkbook.mOwner.cellTextLimit;
     if (cut)
         ++mCutCells;
+    const auto decimals = mDecimals.find(column);
     if (!text.empty())
-        mCells[{row, column}] = {std::string(text.substr(0, mWorkbook.mOwner.cellTextLimit)), kind};
+        mCells[{row, column}] = {
+            std::string(text.substr(0, mWorkbook.mOwner.cellTextLimit)), kind,
+            kind == CellKind::Number && decimals != mDecimals.end() ? decimals->second : 0};
     return cut;
 }
 

@@ -125,6 +125,7 @@ ReadTable readTable(const std::filesystem::path& source, const QString& name, bo
     for (int k = 0; k < records.FieldCount(); ++k) {
         table.names.push_back(records.Fields(k).name().toStdString());
         table.types.push_back(records.Fields(k).Type());
+        table.scales.push_back(records.Fields(k).NumericScale());
     }
     for (; !records.Eof(); records.MoveNext()) {
         Row row;

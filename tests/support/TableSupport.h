@@ -48,6 +48,7 @@ struct ReadTable
 {
     std::vector<std::string> names;
     std::vector<int> types;
+    std::vector<int> scales;  // NumericScale
     long count = 0;
     std::vector<Row> rows;
 };

@@ -14,7 +14,7 @@ namespace testsupport {
 struct ReadSheet
 {
     std::string name;
-    QJsonObject cells;                     // "B2" -> {type: s|n|b|d, value, format}
+    QJsonObject cells;  // "B2" -> {type: s|n|b|d, value, format (dates; numbers not General)}
     std::map<std::string, double> widths;  // column letters -> width, only columns given one
     bool selected = false;
 

@@ -23,7 +23,9 @@ def cell_entry(cell):
     if isinstance(value, (datetime.datetime, datetime.date)):
         return {"type": "d", "value": value.isoformat(sep=" "), "format": cell.number_format}
     if isinstance(value, (int, float)):
-        return {"type": "n", "value": value}
+        if cell.number_format == "General":
+            return {"type": "n", "value": value}
+        return {"type": "n", "value": value, "format": cell.number_format}
     return {"type": cell.data_type, "value": decoded(value)}
 
 

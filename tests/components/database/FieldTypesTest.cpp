@@ -1,5 +1,6 @@
-// Every FoxPro field type read through a recordset: the ADO type code the provider reports
-// and the cell text of a value, Null in every nullable type, and varchar shorter than its field.
+// Every FoxPro field type read through a recordset: the ADO type code and decimals the provider
+// reports and the cell text of a value, Null in every nullable type, and varchar shorter than its
+// field.
 #include <gtest/gtest.h>
 
 #include "components/vfpwriter/TableWriter.h"
@@ -17,6 +18,7 @@ struct Case
     vfp::Value value;
     int adoType;
     std::string text;
+    int numericScale = 0;
 };
 
 const std::vector<Case>& cases()
@@ -81,29 +83,33 @@ const std::vector<Case>& cases()
          {"NUM", FieldType::Numeric, 8, 2},
          dbtest::decimal("12.50"),
          131,
-         "12.5"},
+         "12.5",
+         2},
         {"numeric_negative_fraction",
          {"NUMNEG", FieldType::Numeric, 6, 2},
          dbtest::decimal("-0.05"),
          131,
-         "-0.05"},
+         "-0.05",
+         2},
         {"numeric_overflow_keeps_stored_text",
          {"NUMOVF", FieldType::Numeric, 5},
          dbtest::decimal("*****"),
          131,
          "*****"},
-        {"float_whole", {"FLT", FieldType::Float, 10, 3}, dbtest::decimal("7.000"), 131, "7"},
+        {"float_whole", {"FLT", FieldType::Float, 10, 3}, dbtest::decimal("7.000"), 131, "7", 3},
         {"integer_negative",
          {"INT", FieldType::Integer},
          dbtest::integer(-2147483647 - 1),
          3,
          "-2147483648"},
-        {"double_shortest", {"DBL", FieldType::Double, 8, 2}, dbtest::real(2.3), 5, "2.3"},
+        {"double_shortest", {"DBL", FieldType::Double, 8, 2}, dbtest::real(2.3), 5, "2.3", 2},
+        {"double_without_decimals", {"DBL0", FieldType::Double, 8}, dbtest::real(0.5), 5, "0.5"},
         {"currency_four_decimals",
          {"CUR", FieldType::Currency},
          dbtest::currency(-123456),
          6,
-         "-12.3456"},
+         "-12.3456",
+         4},
         {"date_iso", {"DAT", FieldType::Date}, dbtest::date(2024, 2, 29), 133, "2024-02-29"},
         {"datetime_iso",
          {"DTM", FieldType::DateTime},
@@ -163,6 +169,7 @@ TEST_F(FieldTypesTest, EachTypeHasItsAdoCodeAndCellText)
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         EXPECT_EQ(sTable->names[k], lowerName);
         EXPECT_EQ(sTable->types[k], c.adoType);
+        EXPECT_EQ(sTable->scales[k], c.numericScale);
         EXPECT_EQ(sTable->rows[0][k], c.text);
     }
 }

@@ -1,5 +1,6 @@
 // What each ODBC SQL type becomes, for the types the SQLite driver never reports (its own are
-// run for real in RemoteViewTest): ADO type and fetch kind, long data by its size.
+// run for real in RemoteViewTest): ADO type and fetch kind, long data by its size, decimals
+// where the type has a scale.
 #include <gtest/gtest.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -19,6 +20,7 @@ struct PlanCase
     int sqlType;
     std::uint64_t columnSize;
     ColumnPlan plan;
+    int decimalDigits = 0;  // as SQLDescribeCol gives them
 };
 
 class ColumnPlanTest : public testing::TestWithParam<PlanCase>
@@ -27,9 +29,11 @@ class ColumnPlanTest : public testing::TestWithParam<PlanCase>
 
 TEST_P(ColumnPlanTest, AdoTypeAndFetch)
 {
-    const ColumnPlan plan = odbc::planColumn(GetParam().sqlType, GetParam().columnSize);
+    const ColumnPlan plan =
+        odbc::planColumn(GetParam().sqlType, GetParam().columnSize, GetParam().decimalDigits);
     EXPECT_EQ(plan.adoType, GetParam().plan.adoType);
     EXPECT_EQ(static_cast<int>(plan.fetch), static_cast<int>(GetParam().plan.fetch));
+    EXPECT_EQ(plan.numericScale, GetParam().plan.numericScale);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,6 +53,24 @@ INSTANTIATE_TEST_SUITE_P(
         // Exact: money(19,4) or numeric(38,10) read through a double would lose digits.
         PlanCase{"decimal_kept_exact", SQL_DECIMAL, 38, {rows::adNumeric, Fetch::Decimal}},
         PlanCase{"numeric_kept_exact", SQL_NUMERIC, 19, {rows::adNumeric, Fetch::Decimal}},
+        PlanCase{"money_shows_its_four_decimals",
+                 SQL_DECIMAL,
+                 19,
+                 {rows::adNumeric, Fetch::Decimal, 4},
+                 4},
+        // Some drivers describe a number of no declared scale with a negative one.
+        PlanCase{"negative_scale_shows_no_decimals",
+                 SQL_NUMERIC,
+                 38,
+                 {rows::adNumeric, Fetch::Decimal, 0},
+                 -127},
+        PlanCase{"timestamp_second_digits_are_no_decimals",
+                 SQL_TYPE_TIMESTAMP,
+                 23,
+                 {rows::adDBTimeStamp, Fetch::Timestamp, 0},
+                 3},
+        PlanCase{
+            "double_digits_are_no_decimals", SQL_DOUBLE, 15, {rows::adDouble, Fetch::Double, 0}, 2},
         PlanCase{"real_as_a_single", SQL_REAL, 7, {rows::adSingle, Fetch::Single}},
         PlanCase{"float_is_a_double", SQL_FLOAT, 15, {rows::adDouble, Fetch::Double}},
         PlanCase{"varbinary_max_is_long", SQL_VARBINARY, 0, {rows::adLongVarBinary, Fetch::Binary}},

@@ -2,12 +2,16 @@
 // the server's rows, export puts them on a sheet with cells of their kinds, and a view whose
 // data source is not defined fails in one line naming the view and the data source; without
 // it each remote view is skipped in one line, the rest is written and the exit status is 3.
+// Numbers of tables, local and remote views show the decimals their columns declare.
+#include <algorithm>
 #include <cstdlib>
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include "components/vfpwriter/ContainerWriter.h"
+#include "tests/support/LibreOfficeReader.h"
 #include "tests/support/OdbcSandbox.h"
 #include "tests/support/RunCommand.h"
 #include "tests/support/TableSupport.h"
@@ -89,6 +93,77 @@ TEST_F(RemoteExportTest, ExportWritesASheetOfTypedCells)
     EXPECT_EQ(value("E2"), "{BINARY DATA}");
     EXPECT_TRUE(sheet.cell("A3").isEmpty()) << "Null writes no cell";
     EXPECT_EQ(value("E3"), "{BINARY DATA}");
+}
+
+// A column's number format and its first value as LibreOffice shows it.
+struct ShownNumberCase
+{
+    const char* name;
+    const char* sheet;
+    const char* cell;
+    const char* format;  // "" for General
+    const char* shown;
+};
+
+TEST_F(RemoteExportTest, NumbersShowTheDecimalsTheirColumnsDeclare)
+{
+    QUORVANE_REQUIRE_LIBREOFFICE();
+    const std::filesystem::path money = folder.path() / "money";
+    std::filesystem::create_directories(money);
+    {
+        vfpwriter::ContainerWriter container(money / "money.dbc");
+        container.addConnection("Shop", "quorvane_shop");
+        vfpwriter::TableWriter prices =
+            container.createTable("prices", "prices.dbf",
+                                  {{"amount", vfp::FieldType::Numeric, 8, 2},
+                                   {"fee", vfp::FieldType::Float, 8, 2},
+                                   {"rating", vfp::FieldType::Double, 8, 1},
+                                   {"price", vfp::FieldType::Currency},
+                                   {"id", vfp::FieldType::Integer},
+                                   {"qty", vfp::FieldType::Numeric, 6}});
+        prices.append({dbtest::decimal("47.90"), dbtest::decimal("81.50"), dbtest::real(4),
+                       dbtest::currency(241900), dbtest::integer(7), dbtest::decimal("40")});
+        prices.close();
+        container.addView("priced",
+                          "SELECT amount, ROUND(amount * 2, 1) AS twice, price "
+                          "FROM prices");
+        container.addView("served", "SELECT num FROM kinds ORDER BY rowid", {}, "Shop");
+        container.close();
+    }
+    const std::filesystem::path out = folder.path() / "money.xlsx";
+    const testsupport::CommandOutcome result =
+        run({QStringLiteral("export"), QString::fromStdString((money / "money.dbc").string()),
+             QStringLiteral("-o"), QString::fromStdString(out.string())});
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    const ShownNumberCase cases[] = {
+        {"numeric_two_decimals", "prices", "A2", "0.00", "47.90"},
+        {"float_two_decimals", "prices", "B2", "0.00", "81.50"},
+        {"double_one_decimal", "prices", "C2", "0.0", "4.0"},
+        {"currency_four_decimals", "prices", "D2", "0.0000", "24.1900"},
+        {"integer_general", "prices", "E2", "", "7"},
+        {"numeric_without_decimals_general", "prices", "F2", "", "40"},
+        {"view_column_of_a_field", "priced", "A2", "0.00", "47.90"},
+        {"view_column_of_a_round", "priced", "B2", "0.0", "95.8"},
+        {"view_column_of_currency", "priced", "C2", "0.0000", "24.1900"},
+        // SQLite's driver describes numeric(8,3) as a double of no decimal digits.
+        {"remote_column_of_no_described_scale", "served", "A2", "", "3.125"},
+    };
+    const testsupport::ReadWorkbook book = testsupport::readXlsx(out);
+    ASSERT_EQ(book.names(), (std::vector<std::string>{"prices", "priced", "served"}));
+    const std::vector<testsupport::LibreOfficeBook> shown = testsupport::readWithLibreOffice({out});
+    ASSERT_EQ(shown.size(), 1u);
+    for (const ShownNumberCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto sheet = std::find_if(book.sheets.begin(), book.sheets.end(),
+                                        [&](const auto& s) { return s.name == c.sheet; });
+        ASSERT_NE(sheet, book.sheets.end());
+        const QJsonObject cell = sheet->cell(c.cell);
+        EXPECT_EQ(cell.value(QStringLiteral("type")).toString(), QStringLiteral("n"));
+        EXPECT_EQ(cell.value(QStringLiteral("format")).toString().toStdString(), c.format);
+        ASSERT_EQ(shown[0].count(c.sheet), 1u);
+        EXPECT_EQ(shown[0].at(c.sheet).cell(c.cell), c.shown);
+    }
 }
 
 TEST_F(RemoteExportTest, MissingDataSourceFailsInOneLineAndTheRestIsWritten)

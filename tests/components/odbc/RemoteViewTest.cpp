@@ -54,6 +54,8 @@ TEST_P(ColumnKindTest, TypeAndValueAndNull)
     ASSERT_NE(at, table.names.end()) << "no column " << wanted.name;
     const auto column = static_cast<std::size_t>(at - table.names.begin());
     EXPECT_EQ(table.types[column], wanted.adoType);
+    // The driver describes every column with 0 decimal digits, numeric(8,3) too.
+    EXPECT_EQ(table.scales[column], 0);
     ASSERT_EQ(table.count, 2);
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0][column], wanted.text);

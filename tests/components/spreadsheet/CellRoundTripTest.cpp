@@ -1,5 +1,6 @@
 // Cells written through the component and read back by an independent reader: each kind of
-// text lands as the value a spreadsheet program shows, and no text breaks the file.
+// text lands as the value a spreadsheet program shows, numbers with the decimals their column
+// shows, and no text breaks the file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,10 +24,12 @@ struct Write
     std::string text;  // Text, Decimal
     double number = 0;
     spreadsheet::CellDate date{};
+    int decimals = 0;  // the column shows numbers with these from this cell on
 
     // Writes the cell; true when its text was cut.
     bool to(spreadsheet::Worksheet& sheet, int row, int column) const
     {
+        sheet.setNumberDecimals(column, decimals);
         switch (kind) {
             case Text:
                 return sheet.writeText(row, column, text);
@@ -58,6 +61,11 @@ Write number(double value)
 Write decimal(std::string digits)
 {
     return {Write::Decimal, std::move(digits)};
+}
+Write shownWith(int decimals, Write write)
+{
+    write.decimals = decimals;
+    return write;
 }
 Write boolean(bool value)
 {
@@ -111,6 +119,20 @@ const std::vector<RoundTripCase>& cases()
         {"double_huge_is_a_number", number(1e300), "n", "1e+300", "", false, "1E+300"},
         {"double_third", number(1.0 / 3.0), "n", "0.3333333333333333"},
         {"double_nan_is_text", number(std::nan("")), "s", "nan"},
+        {"declared_decimals_shown_value_exact", shownWith(2, decimal("47.9")), "n", "47.9", "0.00",
+         false, "47.90"},
+        {"currency_shows_four_decimals", shownWith(4, decimal("-24.19")), "n", "-24.19", "0.0000",
+         false, "-24.1900"},
+        {"double_shows_decimals_keeps_every_digit", shownWith(2, number(1.0 / 3.0)), "n",
+         "0.3333333333333333", "0.00", false, "0.33"},
+        {"only_the_shown_digits_round", shownWith(2, decimal("9.999")), "n", "9.999", "0.00", false,
+         "10.00"},
+        {"no_decimals_is_general_again", shownWith(0, decimal("6.5")), "n", "6.5", "", false,
+         "6.5"},
+        {"long_decimal_stays_text_with_decimals", shownWith(2, decimal("1234567890123456.5")), "s",
+         "1234567890123456.5", "", false, "1234567890123456.5"},
+        {"decimals_past_thirty_show_thirty", shownWith(99, decimal("0.5")), "n", "0.5",
+         "0.000000000000000000000000000000", false, "0.500000000000000000000000000000"},
         {"logical_true", boolean(true), "b", "true", "", false, "TRUE"},
         {"logical_false", boolean(false), "b", "false", "", false, "FALSE"},
         {"date", day(2024, 2, 29), "d", "2024-02-29 00:00:00", "yyyy-mm-dd", false, "2024-02-29"},

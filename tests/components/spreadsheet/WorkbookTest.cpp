@@ -2,7 +2,9 @@
 // active sheet, deletes, renames, position limits and fitted column widths.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "components/spreadsheet/ColumnWidths.h"
 #include "components/spreadsheet/SpreadsheetError.h"
@@ -281,14 +283,21 @@ double shownWidth(int characters)
 TEST_F(WorkbookTest, AutoFitGivesEachWrittenColumnItsWidestContent)
 {
     Worksheet& fitted = book->ActiveSheet();
-    const char* header[] = {"Name", "Amount", "Born", "Notes", "", "Wide"};
-    for (int column = 1; column <= 6; ++column)
+    const char* header[] = {"Name", "Amount", "Born", "Notes", "", "Wide", "Pay", "Rate", "Odd"};
+    for (int column = 1; column <= 9; ++column)
         fitted.writeText(1, column, header[column - 1]);
+    fitted.setNumberDecimals(7, 2);
+    fitted.setNumberDecimals(8, 4);
+    fitted.setNumberDecimals(9, 1);
     fitted.writeText(2, 1, "Alexander");
     fitted.writeDecimal(2, 2, "-1234567.50");
     fitted.writeDate(2, 3, {2024, 1, 31, 10, 0, 0, true});
     fitted.writeText(2, 4, std::string(300, 'n'));
     fitted.writeText(2, 6, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E");  // 3 wide characters
+    // Numbers count the decimals they show: "47.90", "2.5000", and "10.0" for 9.96 rounded.
+    fitted.writeDecimal(2, 7, "47.9");
+    fitted.writeNumber(2, 8, 2.5);
+    fitted.writeDecimal(2, 9, "9.96");
     fitted.ColumnsAutoFit();
     fitted.writeText(3, 1, "Written after the fit: no effect");
     Worksheet& unfitted = book->WorksheetsAdd();
@@ -302,7 +311,90 @@ TEST_F(WorkbookTest, AutoFitGivesEachWrittenColumnItsWidestContent)
     EXPECT_NEAR(widths.at("D"), 254.7109375, 0.01);  // capped: wider garbles in libxlsxwriter
     EXPECT_EQ(widths.count("E"), 0u);
     EXPECT_NEAR(widths.at("F"), shownWidth(6), 0.01);
+    EXPECT_NEAR(widths.at("G"), shownWidth(5), 0.01);
+    EXPECT_NEAR(widths.at("H"), shownWidth(6), 0.01);
+    EXPECT_NEAR(widths.at("I"), shownWidth(4), 0.01);
     EXPECT_TRUE(read.sheets[1].widths.empty());
 }
+
+// A sheet nobody fits keeps the default widths, but numbers with decimals are never shortened
+// as General ones are: where they do not fit, the column gets the width they need, or the
+// spreadsheet program shows "###" for them.
+struct UnfittedWidthCase
+{
+    const char* name;
+    std::string header;
+    std::function<void(Worksheet&)> cells;  // below the header in column A
+    std::optional<int> characters;          // the width given; nullopt: the default one
+};
+
+void PrintTo(const UnfittedWidthCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class UnfittedWidthTest : public WorkbookTest,
+                          public ::testing::WithParamInterface<UnfittedWidthCase>
+{
+};
+
+// Cells writing decimal `texts` into column A from row 2, shown with `decimals`.
+std::function<void(Worksheet&)> decimals(int decimals, std::vector<std::string> texts)
+{
+    return [=](Worksheet& sheet) {
+        sheet.setNumberDecimals(1, decimals);
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            sheet.writeDecimal(static_cast<int>(i) + 2, 1, texts[i]);
+    };
+}
+
+TEST_P(UnfittedWidthTest, NumbersWithDecimalsGetTheWidthTheyNeed)
+{
+    const UnfittedWidthCase& c = GetParam();
+    Worksheet& sheet = book->ActiveSheet();
+    sheet.writeText(1, 1, c.header);
+    c.cells(sheet);
+    book->WorksheetsAdd().writeText(1, 1, "the active sheet, complete the first");
+
+    const auto read = finish();
+    const auto& widths = read.sheets.at(0).widths;
+    if (c.characters) {
+        ASSERT_EQ(widths.count("A"), 1u);
+        EXPECT_NEAR(widths.at("A"), shownWidth(*c.characters), 0.01);
+    } else {
+        EXPECT_EQ(widths.count("A"), 0u) << "width " << widths.at("A");
+    }
+    EXPECT_EQ(widths.count("B"), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DefaultWidths, UnfittedWidthTest,
+    ::testing::Values(
+        UnfittedWidthCase{"wide_decimals_widened", "Limit", decimals(4, {"25000"}), 10},
+        UnfittedWidthCase{"widest_number_not_the_last", "Limit",
+                          decimals(2, {"5", "-1234567.5", "12"}), 11},
+        UnfittedWidthCase{"double_widened_with_the_carry_of_rounding", "Limit",
+                          [](Worksheet& sheet) {
+                              sheet.setNumberDecimals(1, 2);
+                              sheet.writeNumber(2, 1, 9999999.996);  // 10000000.00
+                          },
+                          11},
+        UnfittedWidthCase{"narrow_decimals_keep_the_default", "Limit",
+                          decimals(2, {"47.9", "-234.5"}), std::nullopt},
+        UnfittedWidthCase{"general_numbers_keep_the_default", "Limit",
+                          decimals(0, {"1234567890.25"}), std::nullopt},
+        UnfittedWidthCase{
+            "text_keeps_the_default", "Limit",
+            [](Worksheet& sheet) { sheet.writeText(2, 1, "A text far wider than the column"); },
+            std::nullopt},
+        UnfittedWidthCase{"fitted_sheet_keeps_its_fit_after_more_numbers",
+                          "A header wider than the numbers",
+                          [](Worksheet& sheet) {
+                              decimals(4, {"25000"})(sheet);
+                              sheet.ColumnsAutoFit();
+                              sheet.writeDecimal(3, 1, "123456789");  // narrower than the fit
+                          },
+                          31}),
+    [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace

@@ -134,6 +134,28 @@ Script datesAndStyles()
     return script;
 }
 
+// Numbers of fields that declare decimals: one format per count of decimals, shared by the
+// cells of every sheet, beside the date formats, its style numbered by its first cell.
+Script declaredDecimals()
+{
+    Script script{AddFormat{"yyyy-mm-dd"}, AddFormat{"yyyy-mm-dd hh:mm:ss"},
+                  AddFormat{"0.00"},       AddFormat{"0.0000"},
+                  AddFormat{"0.0"},        AddFormat{"0." + std::string(30, '0')},
+                  AddSheet{"Orders"},      AddSheet{"Lines"}};
+    const double amounts[] = {47.9, 24.19, -0.5, 0, 1e15, 123456789.125, 1.0 / 3};
+    int row = 0;
+    for (const double amount : amounts) {
+        script.push_back(Number{0, row, 0, amount, 4});
+        script.push_back(When{0, row, 1, {2023, 6, 7}, 1});
+        script.push_back(Number{0, row, 2, amount, 3});
+        script.push_back(Number{0, row++, 3, amount});
+    }
+    script.push_back(Number{1, 0, 0, 0.25, 5});
+    script.push_back(Number{1, 0, 1, 47.9, 3});
+    script.push_back(Number{1, 0, 2, 1.5, 6});
+    return script;
+}
+
 Script rowsOutOfOrder()
 {
     return {AddSheet{"Order"},    Text{0, 0, 5, "f1"},
@@ -248,6 +270,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    exactNumbers,
                                    {{"<v>0.3</v>", "<v>0.30000000000000004</v>"}}},
                       FidelityCase{"dates_styles_blanks_booleans", datesAndStyles},
+                      FidelityCase{"declared_decimals_share_their_formats", declaredDecimals},
                       FidelityCase{"cells_out_of_column_order_and_written_twice", rowsOutOfOrder},
                       FidelityCase{"column_widths", columnWidths},
                       FidelityCase{"many_sheets_names_with_xml_specials", manySheets},

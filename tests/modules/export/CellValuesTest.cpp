@@ -1,5 +1,5 @@
-// What each FoxPro field type becomes in its cell: the text and the kind of cell, Nulls, and a
-// table without records.
+// What each FoxPro field type becomes in its cell: the text, the kind of cell and the decimals
+// its number shows, Nulls, and a table without records.
 #include "modules/export/ExportTexts.h"
 #include "tests/modules/export/ExportRunFixture.h"
 
@@ -16,6 +16,7 @@ struct FieldCase
     vfp::Value value;
     std::string text;  // "" means no cell at all
     CellKind kind;
+    int decimals = 0;  // shown by a number cell
 };
 
 // One field per case; a nullable copy of each field shows what Null becomes.
@@ -39,12 +40,31 @@ const std::vector<FieldCase> kFieldCases = {
      {"AMOUNT", vfp::FieldType::Numeric, 12, 2},
      data::decimal("12.50"),
      "12.5",
+     CellKind::Number,
+     2},
+    {"numeric_without_decimals_stays_general",
+     {"QTY", vfp::FieldType::Numeric, 6},
+     data::decimal("40"),
+     "40",
      CellKind::Number},
+    {"float_shows_its_decimals",
+     {"WEIGHT", vfp::FieldType::Float, 8, 3},
+     data::decimal("1.5"),
+     "1.5",
+     CellKind::Number,
+     3},
+    {"double_shows_its_decimals",
+     {"RATE", vfp::FieldType::Double, 8, 1},
+     data::real(0.25),
+     "0.25",
+     CellKind::Number,
+     1},
     {"currency_keeps_four_places",
      {"PRICE", vfp::FieldType::Currency},
      data::currency(-123456),
      "-12.3456",
-     CellKind::Number},
+     CellKind::Number,
+     4},
     {"date_is_a_date",
      {"BORN", vfp::FieldType::Date},
      data::date(2021, 8, 31),
@@ -105,6 +125,7 @@ TEST_F(ExportRunTest, EveryFieldTypeAndItsNull)
         ASSERT_NE(value, cells.end());
         EXPECT_EQ(value->second.text, c.text);
         EXPECT_EQ(value->second.kind, c.kind);
+        EXPECT_EQ(value->second.decimals, c.decimals);
         const auto null = cells.find({3, k + 1});
         if (c.field.type == vfp::FieldType::General) {
             ASSERT_NE(null, cells.end());
@@ -112,6 +133,26 @@ TEST_F(ExportRunTest, EveryFieldTypeAndItsNull)
         } else {
             EXPECT_EQ(null, cells.end()) << "a Null must leave the cell empty";
         }
+    }
+}
+
+TEST_F(ExportRunTest, ContinuationSheetsShowTheSameDecimals)
+{
+    data::writeTable(
+        dir.path(), "money",
+        {{"AMOUNT", vfp::FieldType::Numeric, 8, 2}, {"QTY", vfp::FieldType::Numeric, 6}},
+        {{data::decimal("47.90"), data::decimal("1")},
+         {data::decimal("81.02"), data::decimal("2")},
+         {data::decimal("24.19"), data::decimal("3")}});
+    list.add(QStringLiteral("money"), true);
+    run(2);
+    ASSERT_EQ(spreadsheet.onlyWorkbook().sheetNames(),
+              (std::vector<std::string>{"money", "money (2)", "money (3)"}));
+    for (int s = 1; s <= 3; ++s) {
+        SCOPED_TRACE(s);
+        const auto& cells = spreadsheet.onlyWorkbook().sheet(s).cells();
+        EXPECT_EQ(cells.at({2, 1}).decimals, 2);
+        EXPECT_EQ(cells.at({2, 2}).decimals, 0);
     }
 }
 

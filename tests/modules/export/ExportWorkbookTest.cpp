@@ -103,7 +103,7 @@ TEST_F(ExportWorkbookTest, LibreOfficeShowsTheCellsAsTheSourceHasThem)
     EXPECT_EQ(
         sheets.at("people").rows,
         (Rows{{"id", "name", "amount", "born", "active", "updated", "notes"},
-              {"1", "Zo\xC3\xAB   ", "12.5", "2021-08-31", "TRUE", "2013-05-03 16:46:20", "=1+1"},
+              {"1", "Zo\xC3\xAB   ", "12.50", "2021-08-31", "TRUE", "2013-05-03 16:46:20", "=1+1"},
               {"2", "0012  ", "", "", "FALSE", "2000-01-01 00:00:00", ""}}));
     EXPECT_EQ(sheets.at("second").rows, (Rows{{"name"}, {"r1"}, {"r2"}}));
 }
