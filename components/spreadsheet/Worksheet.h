@@ -87,7 +87,8 @@ public:
     // A date cell shown as yyyy-mm-dd, or yyyy-mm-dd hh:mm:ss with its time. Spreadsheet dates
     // run from 1900-03-01 to 9999-12-31 alike in every program (before March 1900 they count
     // the days differently: one counts a 29 February 1900 that never was), so a day outside
-    // that range, or one that is no calendar day, becomes a text cell in the same form.
+    // that range, or one that is no calendar day, becomes a text cell in the same form. Dates
+    // are never shortened to fit: until ColumnsAutoFit, their column gets the width they need.
     virtual void writeDate(int row, int column, const CellDate& date) = 0;
 
     // Number of cells of this sheet whose text writeText cut to kMaxCellTextLength.

@@ -167,8 +167,19 @@ void XlsxWorksheet::setNumberDecimals(int column, int decimals)
 void XlsxWorksheet::noteWiderNumber(int column, int width)
 {
     mShownNumbers[static_cast<std::size_t>(column - 1)].widest = width;
+    widenUnfitted(column, width);
+}
+
+void XlsxWorksheet::widenUnfitted(int column, int width)
+{
     if (mFitted || ColumnWidths::fitsDefaultWidth(width))
         return;
+    const auto index = static_cast<std::size_t>(column - 1);
+    if (index >= mWidened.size())
+        mWidened.resize(index + 1);
+    if (width <= mWidened[index])
+        return;
+    mWidened[index] = width;
     try {
         mStream->setColumnWidth(column - 1, ColumnWidths::fittedWidth(width));
     } catch (const xlsx::XlsxError& error) {
@@ -190,10 +201,11 @@ void XlsxWorksheet::writeDate(int row, int column, const CellDate& date)
     }
     const xlsx::DateTime when{date.year, date.month,  date.day,
                               date.hour, date.minute, double(date.second)};
-    write(row, column, date.hasTime ? kDateTimeWidth : kDateWidth,
-          [&](xlsx::SheetWriter& sheet, int r, int c) {
-              sheet.writeDateTime(r, c, when, mWorkbook.dateFormat(date.hasTime));
-          });
+    const int width = date.hasTime ? kDateTimeWidth : kDateWidth;
+    write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
+        sheet.writeDateTime(r, c, when, mWorkbook.dateFormat(date.hasTime));
+    });
+    widenUnfitted(column, width);
 }
 
 int XlsxWorksheet::cutCells() const

@@ -69,6 +69,10 @@ private:
     // ones are, so until the sheet is fitted, a column where they do not fit the default width
     // gets the width they need.
     void noteWiderNumber(int column, int width);
+    // Until the sheet is fitted, gives the 1-based column the width of content `width`
+    // characters wide that spreadsheet programs never shorten to fit (a number with decimals,
+    // a date), where it does not fit the default width and the column is not that wide yet.
+    void widenUnfitted(int column, int width);
     // Writes one cell with write(stream, 0-based row, 0-based column); a writer failure loses
     // the workbook (WorkbookLost). Then notes the row and the shown width.
     template <typename Write>
@@ -81,6 +85,7 @@ private:
     CellText mText;
     ColumnWidths mWidths;
     std::vector<ShownNumbers> mShownNumbers;  // by 0-based column
+    std::vector<int> mWidened;  // by 0-based column: the characters widenUnfitted gave it
     int mLastRow = 0;
     int mCutCells = 0;
     bool mDeleted = false;

@@ -317,9 +317,9 @@ TEST_F(WorkbookTest, AutoFitGivesEachWrittenColumnItsWidestContent)
     EXPECT_TRUE(read.sheets[1].widths.empty());
 }
 
-// A sheet nobody fits keeps the default widths, but numbers with decimals are never shortened
-// as General ones are: where they do not fit, the column gets the width they need, or the
-// spreadsheet program shows "###" for them.
+// A sheet nobody fits keeps the default widths, but numbers with decimals and dates are never
+// shortened as General numbers are: where they do not fit, the column gets the width they need,
+// or the spreadsheet program shows "###" for them.
 struct UnfittedWidthCase
 {
     const char* name;
@@ -348,7 +348,7 @@ std::function<void(Worksheet&)> decimals(int decimals, std::vector<std::string> 
     };
 }
 
-TEST_P(UnfittedWidthTest, NumbersWithDecimalsGetTheWidthTheyNeed)
+TEST_P(UnfittedWidthTest, NumbersWithDecimalsAndDatesGetTheWidthTheyNeed)
 {
     const UnfittedWidthCase& c = GetParam();
     Worksheet& sheet = book->ActiveSheet();
@@ -379,6 +379,19 @@ INSTANTIATE_TEST_SUITE_P(
                               sheet.writeNumber(2, 1, 9999999.996);  // 10000000.00
                           },
                           11},
+        UnfittedWidthCase{"dates_widened", "Since",
+                          [](Worksheet& sheet) {
+                              sheet.writeDate(2, 1, spreadsheet::CellDate{2024, 1, 31});
+                          },
+                          10},
+        UnfittedWidthCase{
+            "date_times_widened_past_the_dates_before", "Stamp",
+            [](Worksheet& sheet) {
+                sheet.writeDate(2, 1, spreadsheet::CellDate{2024, 1, 31});
+                sheet.writeDate(3, 1, spreadsheet::CellDate{2024, 1, 31, 23, 59, 58, true});
+                sheet.writeDate(4, 1, spreadsheet::CellDate{2024, 2, 1});
+            },
+            19},
         UnfittedWidthCase{"narrow_decimals_keep_the_default", "Limit",
                           decimals(2, {"47.9", "-234.5"}), std::nullopt},
         UnfittedWidthCase{"general_numbers_keep_the_default", "Limit",
