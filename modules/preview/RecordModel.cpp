@@ -11,6 +11,33 @@
 
 namespace preview {
 
+namespace {
+
+// Pads a number's exact text with zeros to the decimals its field declares, as the workbook
+// shows it ("12.5" in an N(8,2) field reads "12.50"). Longer fractions and exponents stay as
+// they are: the grid never rounds a value.
+void padDecimals(std::string& text, int decimals)
+{
+    if (text.find_first_not_of("-0123456789.") != std::string::npos)
+        return;  // "1e+300", "inf"
+    const std::size_t point = text.find('.');
+    const int have = point == std::string::npos ? 0 : int(text.size() - point - 1);
+    if (have >= decimals)
+        return;
+    if (point == std::string::npos)
+        text += '.';
+    text.append(std::size_t(decimals - have), '0');
+}
+
+bool isNumber(const vfp::Value& value)
+{
+    using Kind = vfp::Value::Kind;
+    return value.kind == Kind::Decimal || value.kind == Kind::Double ||
+           value.kind == Kind::Currency;
+}
+
+}  // namespace
+
 Cell cellOf(const rows::Field& field)
 {
     const vfp::Value* value = nullptr;
@@ -25,6 +52,8 @@ Cell cellOf(const rows::Field& field)
         return {QString::fromLatin1(exporting::kBinaryDataText), CellState::Value};
     std::string text;
     database::appendText(*value, text);
+    if (field.NumericScale() > 0 && isNumber(*value))
+        padDecimals(text, field.NumericScale());
     return {QString::fromUtf8(text), CellState::Value};
 }
 
