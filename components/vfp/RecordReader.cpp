@@ -243,8 +243,7 @@ void RecordReader::rewind()
 
 bool RecordReader::seek(std::uint32_t n)
 {
-    d->position = n;
-    d->current = n < d->state.recordCount && d->recordAt(n)[0] != kDeleted;
+    d->current = seekStored(n) && !isDeleted();
     return d->current;
 }
 
