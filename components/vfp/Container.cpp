@@ -60,19 +60,13 @@ std::string withoutTrailingBlanks(std::string text)
     return text;
 }
 
-// The key names are found by: Unicode case folding, as a comparison ignoring case folds them.
-QString nameKey(std::string_view name)
-{
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toCaseFolded();
-}
-
 template <typename T>
 QHash<QString, std::size_t> indexByName(const std::vector<T>& items)
 {
     QHash<QString, std::size_t> index;
     index.reserve(static_cast<qsizetype>(items.size()));
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (const QString key = nameKey(items[i].name); !index.contains(key))
+        if (const QString key = foldedName(items[i].name); !index.contains(key))
             index.insert(key, i);  // the first of equal names stays
     return index;
 }
@@ -243,7 +237,7 @@ template <typename T>
 const T* findByName(const std::vector<T>& items, const QHash<QString, std::size_t>& index,
                     std::string_view name)
 {
-    const auto found = index.constFind(nameKey(name));
+    const auto found = index.constFind(foldedName(name));
     return found == index.cend() ? nullptr : &items[*found];
 }
 

@@ -5,14 +5,11 @@
 #include <system_error>
 
 namespace vfp {
-namespace {
 
 QString foldedName(std::string_view name)
 {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toCaseFolded();
 }
-
-}  // namespace
 
 std::optional<std::filesystem::path> CaseBlindFolders::find(const std::filesystem::path& folder,
                                                             std::string_view name)

@@ -14,6 +14,9 @@
 
 namespace vfp {
 
+// name (UTF-8) with Unicode case folding: the key under which names equal ignoring case meet.
+QString foldedName(std::string_view name);
+
 // Looks entries up ignoring case, listing each folder at most once: a container's members,
 // resolved one after another, list their folder once instead of once per member. Answers from
 // what a folder held when it was first listed; keep one only as long as that is fresh enough.
