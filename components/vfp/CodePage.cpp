@@ -328,11 +328,8 @@ void TextDecoder::decode(std::string_view bytes, std::string& out)
                      static_cast<char16_t>(text::kReplacementCharacter));
     text::fromUtf16(std::u16string_view(d->utf16.data(), static_cast<std::size_t>(end - begin)),
                     out);
-    if (dangling) {
-        char replacement[4];
-        out.append(replacement, static_cast<std::size_t>(
-                                    text::encodeUtf8(text::kReplacementCharacter, replacement)));
-    }
+    if (dangling)
+        text::appendUtf8(out, text::kReplacementCharacter);
 }
 
 std::string encodeText(std::string_view text, int codePage)
