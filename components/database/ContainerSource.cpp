@@ -37,13 +37,18 @@ ContainerSource::Member ContainerSource::member(const QString& name) const
                               "\".");
 }
 
+vfp::Table ContainerSource::openTable(const vfp::ContainerTable& table) const
+{
+    return rows::fromEngine([&] { return mContainer.openTable(table); });
+}
+
 std::unique_ptr<rows::RowSource> ContainerSource::open(const QString& name,
                                                        const rows::KeepGoing& keepGoing)
 {
     const Member found = member(name);
     if (found.table != nullptr)
         return rows::fromEngine(
-            [&] { return std::make_unique<TableRowSource>(mContainer.openTable(*found.table)); });
+            [&] { return std::make_unique<TableRowSource>(openTable(*found.table)); });
     const vfp::ContainerView& view = *found.view;
     if (view.kind == vfp::ViewKind::Remote)
         return odbc::openRemoteView(mContainer, view, allowedServers(), keepGoing);
@@ -57,16 +62,14 @@ std::optional<vfp::Table> ContainerSource::table(const QString& name)
     const Member found = member(name);
     if (found.table == nullptr)
         return std::nullopt;
-    return rows::fromEngine([&] { return mContainer.openTable(*found.table); });
+    return openTable(*found.table);
 }
 
 ObjectDetails ContainerSource::details(const QString& name)
 {
     const Member found = member(name);
     if (found.table != nullptr)
-        return tableDetails(found.table->file, [&] {
-            return rows::fromEngine([&] { return mContainer.openTable(*found.table); });
-        });
+        return tableDetails(found.table->file, [&] { return openTable(*found.table); });
     ObjectDetails details;
     details.kind = found.view->kind == vfp::ViewKind::Remote ? ObjectDetails::Kind::RemoteView
                                                              : ObjectDetails::Kind::LocalView;

@@ -32,6 +32,7 @@ private:
         const vfp::ContainerView* view = nullptr;
     };
     Member member(const QString& name) const;
+    vfp::Table openTable(const vfp::ContainerTable& table) const;
 
     vfp::Container mContainer;
 };
