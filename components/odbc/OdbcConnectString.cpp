@@ -109,7 +109,7 @@ void checkNoRepeats(const std::vector<ConnectAttribute>& stored)
 {
     for (std::size_t i = 0; i < stored.size(); ++i) {
         for (std::size_t k = 0; k < i; ++k) {
-            if (text::upperAscii(stored[i].first) == text::upperAscii(stored[k].first))
+            if (text::equalsIgnoringAsciiCase(stored[i].first, stored[k].first))
                 refuse("sets " + stored[i].first +
                        " twice, which drivers and the driver manager read differently");
         }
@@ -243,7 +243,7 @@ std::string dataSourceText(const vfp::ContainerConnection& connection, const Ser
     std::string text = login.dataSource.empty() ? "the connect string " + login.shown
                                                 : "the data source " + login.dataSource;
     if (!connection.name.empty() &&
-        text::upperAscii(connection.name) != text::upperAscii(login.dataSource))
+        !text::equalsIgnoringAsciiCase(connection.name, login.dataSource))
         text += " (connection " + connection.name + ")";
     return text;
 }
