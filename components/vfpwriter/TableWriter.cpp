@@ -152,7 +152,7 @@ struct TableWriter::Impl
                 throw vfp::VfpError(encode::fieldError(
                     name, definition.name, "needs a name of 1 to 10 letters, digits or '_'."));
             for (const Layout& earlier : fields)
-                if (text::lowerAscii(earlier.definition.name) == text::lowerAscii(definition.name))
+                if (text::equalsIgnoringAsciiCase(earlier.definition.name, definition.name))
                     throw vfp::VfpError(
                         encode::fieldError(name, definition.name, "appears twice."));
             if (!widthAllowed(definition.type, definition.length))
