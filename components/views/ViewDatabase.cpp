@@ -68,8 +68,9 @@ const foxsql::SourceTable& ViewDatabase::defineView(const vfp::ContainerView& vi
     const std::string key = text::lowerAscii(view.name);
     if (const auto done = mSources.find(key); done != mSources.end())
         return done->second;
-    if (std::any_of(mDefining.begin(), mDefining.end(),
-                    [&](const std::string& name) { return text::lowerAscii(name) == key; }))
+    if (std::any_of(mDefining.begin(), mDefining.end(), [&](const std::string& name) {
+            return text::equalsIgnoringAsciiCase(name, key);
+        }))
         throw foxsql::TranslationError("the view " + view.name + " reads itself, through " +
                                        mDefining.back());
     if (view.kind == vfp::ViewKind::Remote) {
