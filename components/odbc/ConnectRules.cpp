@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
 
 #include "components/text/AsciiCase.h"
@@ -101,11 +100,28 @@ bool matches(const Rule& rule, std::string_view key)
     return true;
 }
 
+// ASCII only, whatever the locale: in a Latin-1 locale std::isalpha takes some bytes of UTF-8
+// for letters, and drivers compare keys as ASCII.
+bool isAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool isAsciiLetterOrDigit(char c)
+{
+    return isAsciiLetter(c) || isAsciiDigit(c);
+}
+
 // Letters, digits, "_" and inner blanks: anything else no driver we know takes as a key.
 bool plainKey(std::string_view key)
 {
     return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == ' ';
+        return isAsciiLetterOrDigit(c) || c == '_' || c == ' ';
     });
 }
 
@@ -114,11 +130,10 @@ bool plainKey(std::string_view key)
 // nor a letter and digits, is sent.
 bool abbreviation(std::string_view key)
 {
-    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
-    if (key.size() < 2 || std::isalpha(static_cast<unsigned char>(key[0])) == 0)
+    if (key.size() < 2 || !isAsciiLetter(key[0]))
         return false;
-    return (key.size() == 2 && std::isalnum(static_cast<unsigned char>(key[1])) != 0) ||
-           std::all_of(key.begin() + 1, key.end(), digit);
+    return (key.size() == 2 && isAsciiLetterOrDigit(key[1])) ||
+           std::all_of(key.begin() + 1, key.end(), isAsciiDigit);
 }
 
 bool namesThisMachine(std::string_view value)
