@@ -57,7 +57,6 @@ RecordCopy::RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress
 CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
                             const QString& tableName, ExportPosition at)
 {
-    const double fraction = at.fraction();
     const std::string_view binaryText{kBinaryDataText};
 
     CopyResult result;
@@ -69,9 +68,8 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
     bool yielded = false;
     // Shows what the copy does at record j, with j - 1 records copied, and lets the window in.
     auto show = [&](const QString& text) {
-        mProgress.step(text, fraction);
         at.recordsCopied = j - 1;
-        mProgress.position(at);
+        mProgress.advance(text, at);
         app::YieldToWindows();
         yielded = true;
     };
