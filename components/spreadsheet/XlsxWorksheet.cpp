@@ -127,8 +127,8 @@ void XlsxWorksheet::writeNumber(int row, int column, double value)
     write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
         sheet.writeExactNumber(r, c, number, shown.format);
     });
-    if (shown.decimals > 0 && width > shown.widest)
-        noteWiderNumber(column, width);
+    if (shown.decimals > 0)
+        widenUnfitted(column, width);
 }
 
 void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
@@ -144,8 +144,8 @@ void XlsxWorksheet::writeDecimal(int row, int column, std::string_view digits)
     write(row, column, width, [&](xlsx::SheetWriter& sheet, int r, int c) {
         sheet.writeNumber(r, c, *value, shown.format);
     });
-    if (shown.decimals > 0 && width > shown.widest)
-        noteWiderNumber(column, width);
+    if (shown.decimals > 0)
+        widenUnfitted(column, width);
 }
 
 void XlsxWorksheet::setNumberDecimals(int column, int decimals)
@@ -164,21 +164,14 @@ void XlsxWorksheet::setNumberDecimals(int column, int decimals)
     mShownNumbers[index].decimals = shown;
 }
 
-void XlsxWorksheet::noteWiderNumber(int column, int width)
-{
-    mShownNumbers[static_cast<std::size_t>(column - 1)].widest = width;
-    widenUnfitted(column, width);
-}
-
 void XlsxWorksheet::widenUnfitted(int column, int width)
 {
-    if (mFitted || ColumnWidths::fitsDefaultWidth(width))
-        return;
     const auto index = static_cast<std::size_t>(column - 1);
+    if (mFitted || (index < mWidened.size() && width <= mWidened[index]) ||
+        ColumnWidths::fitsDefaultWidth(width))
+        return;
     if (index >= mWidened.size())
         mWidened.resize(index + 1);
-    if (width <= mWidened[index])
-        return;
     mWidened[index] = width;
     try {
         mStream->setColumnWidth(column - 1, ColumnWidths::fittedWidth(width));

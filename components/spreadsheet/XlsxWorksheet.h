@@ -43,13 +43,11 @@ public:
     void markDeleted() { mDeleted = true; }
 
 private:
-    // How the numbers of a column are shown: the decimals set for it and their format, and the
-    // widest text its numbers with decimals show.
+    // How the numbers of a column are shown: the decimals set for it and their format.
     struct ShownNumbers
     {
         xlsx::Format format;
         int decimals = 0;
-        int widest = 0;
     };
 
     // The numbers of the 1-based column; General where none were set or column is no column.
@@ -64,14 +62,10 @@ private:
     void checkPlace(int row, int column) const;
     // Checks the place and returns the sheet's stream to write the cell to.
     xlsx::SheetWriter& cellStream(int row, int column);
-    // Notes a number written with decimals into the 1-based column (which has its ShownNumbers)
-    // that is wider than those before it. Such numbers are never shortened to fit as General
-    // ones are, so until the sheet is fitted, a column where they do not fit the default width
-    // gets the width they need.
-    void noteWiderNumber(int column, int width);
     // Until the sheet is fitted, gives the 1-based column the width of content `width`
     // characters wide that spreadsheet programs never shorten to fit (a number with decimals,
-    // a date), where it does not fit the default width and the column is not that wide yet.
+    // a date, unlike a General number), where it does not fit the default width and the column
+    // is not that wide yet.
     void widenUnfitted(int column, int width);
     // Writes one cell with write(stream, 0-based row, 0-based column); a writer failure loses
     // the workbook (WorkbookLost). Then notes the row and the shown width.

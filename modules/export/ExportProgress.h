@@ -30,6 +30,13 @@ public:
     // The moment of each step() as numbers, called right after it, for a progress that shows
     // them its own way (the batch command's line on a terminal); the others need not listen.
     virtual void position(const ExportPosition& at) { static_cast<void>(at); }
+    // step() with the fraction of `at`, then position(): what the run shows wherever it says
+    // what it does.
+    void advance(const QString& text, const ExportPosition& at)
+    {
+        step(text, at.fraction());
+        position(at);
+    }
     // The run is over: back to the idle look (the window restored if it was minimized).
     virtual void finish() = 0;
     // Asked where the run lets the window system in (about every 15 ms, inside a long view

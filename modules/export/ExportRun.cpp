@@ -147,10 +147,7 @@ private:
         ++mOutcome.tablesTicked;
         TableName = item.text;
         const ExportPosition at{i, int(mRequest.tables.size())};
-        p.step(ShowTable, [&] {
-            mProgress.step(tableProgressText(TableName), at.fraction());
-            mProgress.position(at);
-        });
+        p.step(ShowTable, [&] { mProgress.advance(tableProgressText(TableName), at); });
         if (mProgress.stopAsked()) {
             mOutcome.stopped = StopPoint{item.text};
             return;

@@ -57,7 +57,6 @@ RecordCopy::RecordCopy(spreadsheet::Workbook& workbook, ExportProgress& progress
 CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet& sheet,
                             const QString& tableName, ExportPosition at)
 {
-    const double fraction = at.fraction();
     const std::string_view binaryText{kBinaryDataText};
 
     CopyResult result;
@@ -67,6 +66,13 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
     long j = 0;
     // The window was let in since the last record: a stop may have been asked meanwhile.
     bool yielded = false;
+    // Shows what the copy does at record j, with j - 1 records copied, and lets the window in.
+    auto show = [&](const QString& text) {
+        at.recordsCopied = j - 1;
+        mProgress.advance(text, at);
+        app::YieldToWindows();
+        yielded = true;
+    };
     try {
         const long n = records.RecordCount();
         result.records = n;
@@ -100,11 +106,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 throw rows::DatabaseError(fewerRecordsText(tableName, j - 1, n).toStdString());
             if (mCadence.due()) {
                 line = ShowRow;
-                mProgress.step(rowProgressText(tableName, j, n), fraction);
-                at.recordsCopied = j - 1;
-                mProgress.position(at);
-                app::YieldToWindows();
-                yielded = true;
+                show(rowProgressText(tableName, j, n));
             }
             if (yielded) {
                 yielded = false;
@@ -130,11 +132,7 @@ CopyResult RecordCopy::copy(database::Recordset& records, spreadsheet::Worksheet
                 line = YieldBeforeCell;
                 if (mCadence.due()) {
                     line = ShowField;
-                    mProgress.step(fieldProgressText(tableName, j, n, k + 1, fieldCount), fraction);
-                    at.recordsCopied = j - 1;
-                    mProgress.position(at);
-                    app::YieldToWindows();
-                    yielded = true;
+                    show(fieldProgressText(tableName, j, n, k + 1, fieldCount));
                 }
                 Column& column = columns[k];
                 bool cut;

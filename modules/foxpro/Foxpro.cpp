@@ -100,6 +100,13 @@ void addFolderTables(app::ReportingProcedure& p, TableList& list, const QString&
     }
 }
 
+// Opens the source settings name, its tables without a mark read in settings' code page.
+void openSource(database::Connection& connection, const ConnectionSettings& settings)
+{
+    connection.DefaultCodePage = settings.unmarkedCodePage;
+    connection.Open(BuildFoxproConnectionString(settings));
+}
+
 }  // namespace
 
 app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectionString,
@@ -127,13 +134,18 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
     return log.failures();
 }
 
+std::unique_ptr<database::Connection> connectFoxpro(const ConnectionSettings& settings)
+{
+    auto connection = std::make_unique<database::Connection>();
+    openSource(*connection, settings);
+    return connection;
+}
+
 std::unique_ptr<database::Connection> openFoxproConnection(const ConnectionSettings& settings)
 {
     auto connection = std::make_unique<database::Connection>();  // a failure here is thrown
     try {
-        connection->CursorLocation = 2;
-        connection->DefaultCodePage = settings.unmarkedCodePage;
-        connection->Open(BuildFoxproConnectionString(settings));
+        openSource(*connection, settings);
         return connection;
     } catch (...) {
         return nullptr;

@@ -37,8 +37,12 @@ app::Failures AddTablesToFoxproListbox(TableList& list, const QString& connectio
                                        std::unique_ptr<database::Connection> opened = {});
 
 // A connection opened with BuildFoxproConnectionString(settings) and settings' code page for
-// tables without a mark, or null when the source cannot be opened. Shows nothing; a failure to
-// create the connection object is thrown.
+// tables without a mark. Shows nothing; throws rows::DatabaseError saying why the source cannot
+// be opened.
+std::unique_ptr<database::Connection> connectFoxpro(const ConnectionSettings& settings);
+
+// connectFoxpro, or null when the source cannot be opened. Shows nothing; a failure to create
+// the connection object is thrown.
 std::unique_ptr<database::Connection> openFoxproConnection(const ConnectionSettings& settings);
 
 // True when a connection opened with BuildFoxproConnectionString(settings) succeeds; false

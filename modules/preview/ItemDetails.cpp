@@ -5,6 +5,7 @@
 
 #include "components/database/Connection.h"
 #include "components/rows/DatabaseError.h"
+#include "modules/foxpro/Foxpro.h"
 #include "modules/preview/PreviewTexts.h"
 
 namespace preview {
@@ -18,15 +19,11 @@ ItemDetails::~ItemDetails() = default;
 QString ItemDetails::text(const QString& query)
 {
     if (!mConnection) {
-        auto connection = std::make_unique<database::Connection>();
         try {
-            const foxpro::ConnectionSettings settings = mSettings();
-            connection->DefaultCodePage = settings.unmarkedCodePage;
-            connection->Open(foxpro::BuildFoxproConnectionString(settings));
+            mConnection = foxpro::connectFoxpro(mSettings());
         } catch (const std::exception& error) {
             return sourceUnreadableText(QString::fromUtf8(error.what()));
         }
-        mConnection = std::move(connection);
     }
     try {
         return detailsText(mConnection->details(query));

@@ -6,6 +6,7 @@
 #include "components/database/Recordset.h"
 #include "components/rows/DatabaseError.h"
 #include "modules/export/RemoteConsent.h"
+#include "modules/foxpro/Foxpro.h"
 #include "modules/preview/FieldModel.h"
 #include "modules/preview/PreviewTexts.h"
 #include "modules/preview/TableRecordModel.h"
@@ -14,13 +15,7 @@
 namespace preview {
 
 Preview::Preview(const PreviewRequest& request)
-    : mConnection(std::make_unique<database::Connection>())
 {
-    // A view's SQL may run long as the preview opens; once open, the grid reads on without
-    // letting window events in from inside its painting.
-    mConnection->keepGoing = [this, keepGoing = request.keepGoing] {
-        return !mOpening || !keepGoing || keepGoing();
-    };
     try {
         open(request);
     } catch (const rows::Stopped&) {
@@ -38,13 +33,17 @@ Preview::~Preview() = default;
 
 void Preview::open(const PreviewRequest& request)
 {
-    mConnection->DefaultCodePage = request.settings.unmarkedCodePage;
     try {
-        mConnection->Open(foxpro::BuildFoxproConnectionString(request.settings));
+        mConnection = foxpro::connectFoxpro(request.settings);
     } catch (const rows::DatabaseError& error) {
         mDetails = sourceUnreadableText(QString::fromUtf8(error.what()));
         throw;
     }
+    // A view's SQL may run long as the preview opens; once open, the grid reads on without
+    // letting window events in from inside its painting.
+    mConnection->keepGoing = [this, keepGoing = request.keepGoing] {
+        return !mOpening || !keepGoing || keepGoing();
+    };
     const database::ObjectDetails details = mConnection->details(request.item.query);
     mDetails = detailsText(details);
     switch (details.kind) {

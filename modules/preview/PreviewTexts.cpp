@@ -223,7 +223,7 @@ QString stoppedText()
 QString remoteNotAllowedText(const QString& server)
 {
     return QStringLiteral("Not shown: the view reads from the server ") + server +
-           QStringLiteral(", and you chose not to connect to it.");
+           QStringLiteral(", and ") + exporting::answeredNoReason() + QLatin1Char('.');
 }
 
 QString remoteServerQuestion(const std::vector<exporting::RemoteServerUse>& servers)
